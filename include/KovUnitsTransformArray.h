@@ -1,0 +1,27 @@
+#pragma once
+
+#include "KovUnitTransform.h"
+#include "PelUnitsExport.h"
+
+// The factory of unit objects.
+//
+// getNewUnit picks the unit class for a quantity code and a wanted representation,
+// returns a new object owned by the caller and, where it fell back to the default
+// class of the quantity, writes the representation it chose back into
+// systemRepresentation. Quantity codes: 20 lengths, 3005/3020 areas, 5003/5004
+// volumes, 5103/5104 fourth powers (metric/imperial), 1009 grams, 1010 pounds and
+// ounces, 2000 angles, 3101/3102 forces, 3201/3202 moments, 3300/3301 stresses;
+// any other code gives a metric decimal unit.
+//
+// All three operations may be called from several threads at once.
+class PELUNITS_API KovUnitsTransformArray {
+ public:
+  static KovUnitTransform* getNewUnit(KovUnitTransform::eSystemUnits systemUnits,
+                                      KovUnitTransform::eSystemRepresentation& systemRepresentation);
+  // Releases `old` (when not null) as removeUnit does, then returns getNewUnit.
+  static KovUnitTransform* changeUnit(KovUnitTransform* old,
+                                      KovUnitTransform::eSystemUnits systemUnits,
+                                      KovUnitTransform::eSystemRepresentation& systemRepresentation);
+  // Destroys an object made by this library; returns 1 (also for null, which is ignored).
+  static int removeUnit(KovUnitTransform* unit);
+};

@@ -1,0 +1,528 @@
+#include "KovString.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <new>
+
+#include "NumberScan.h"
+
+namespace {
+
+int wideLength(const wchar_t* text) noexcept {
+  if (text == nullptr) return 0;
+  const std::size_t n = std::wcslen(text);
+  return n > static_cast<std::size_t>(INT_MAX / 2) ? INT_MAX / 2 : static_cast<int>(n);
+}
+
+// Code page 1252 for the bytes 0x80 to 0x9F; the five undefined bytes map to
+// the control character of the same value, as the Windows conversion does.
+constexpr wchar_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+wchar_t widenCp1252(unsigned char byte) noexcept {
+  if (byte >= 0x80 && byte <= 0x9F) return kCp1252High[byte - 0x80];
+  return static_cast<wchar_t>(byte);
+}
+
+bool inSet(wchar_t c, const KovString& set) noexcept { return set.find(c) >= 0; }
+
+}  // namespace
+
+KovString::KovString() noexcept = default;
+
+KovString::KovString(const KovString& other) : KovString() {
+  append(other.getStringW(), other.length_);
+}
+
+KovString::KovString(KovString&& other) noexcept : KovString() { *this = std::move(other); }
+
+KovString::KovString(const wchar_t* text) : KovString() { append(text, wideLength(text)); }
+
+KovString::KovString(const wchar_t* text, int length) : KovString() {
+  append(text, length);
+}
+
+KovString::KovString(const char* text) : KovString() { *this = text; }
+
+KovString::~KovString() { delete[] heap_; }
+
+KovString& KovString::operator=(const KovString& other) {
+  if (this != &other) {
+    length_ = 0;
+    append(other.getStringW(), other.length_);
+  }
+  return *this;
+}
+
+KovString& KovString::operator=(KovString&& other) noexcept {
+  if (this == &other) return *this;
+  if (other.heap_ != nullptr) {
+    delete[] heap_;
+    heap_ = other.heap_;
+    capacity_ = other.capacity_;
+    length_ = other.length_;
+    other.heap_ = nullptr;
+    other.capacity_ = kInlineCapacity;
+  } else {
+    // Short texts fit our own storage whatever it is.
+    std::wmemcpy(data(), other.inline_, static_cast<std::size_t>(other.length_));
+    length_ = other.length_;
+    data()[length_] = 0;
+  }
+  other.length_ = 0;
+  other.inline_[0] = 0;
+  return *this;
+}
+
+KovString& KovString::operator=(const wchar_t* text) {
+  if (text != nullptr && text >= getStringW() && text <= getStringW() + length_) {
+    KovString copy(text);
+    return *this = std::move(copy);
+  }
+  length_ = 0;
+  data()[0] = 0;
+  return append(text, wideLength(text));
+}
+
+KovString& KovString::operator=(const char* text) {
+  clear();
+  if (text == nullptr) return *this;
+  const std::size_t n = std::strlen(text);
+  const int count = n > static_cast<std::size_t>(INT_MAX / 2) ? INT_MAX / 2 : static_cast<int>(n);
+  reserve(count);
+  wchar_t* out = data();
+  for (int i = 0; i < count; ++i) out[i] = widenCp1252(static_cast<unsigned char>(text[i]));
+  length_ = count;
+  out[count] = 0;
+  return *this;
+}
+
+KovString& KovString::operator+=(const KovString& other) {
+  if (this == &other) {
+    KovString copy(other);
+    return append(copy.getStringW(), copy.length_);
+  }
+  return append(other.getStringW(), other.length_);
+}
+
+KovString& KovString::operator+=(const wchar_t* text) { return append(text, wideLength(text)); }
+
+KovString& KovString::operator+=(wchar_t c) { return append(&c, 1); }
+
+KovString KovString::operator+(const KovString& other) const {
+  KovString joined;
+  joined.reserve(length_ + other.length_);
+  joined.append(getStringW(), length_);
+  joined.append(other.getStringW(), other.length_);
+  return joined;
+}
+
+bool KovString::operator==(const KovString& other) const noexcept {
+  return length_ == other.length_ &&
+         std::wmemcmp(getStringW(), other.getStringW(), static_cast<std::size_t>(length_)) == 0;
+}
+
+bool KovString::operator==(const wchar_t* text) const noexcept {
+  const int n = wideLength(text);
+  return n == length_ &&
+         std::wmemcmp(getStringW(), text, static_cast<std::size_t>(length_)) == 0;
+}
+
+wchar_t KovString::at(int position) const noexcept {
+  if (position < 0 || position >= length_) return 0;
+  return getStringW()[position];
+}
+
+int KovString::find(const KovString& part, int start) const noexcept {
+  if (start < 0) start = 0;
+  const int n = part.length_;
+  if (start > length_ || n > length_ - start) return -1;
+  if (n == 0) return start;
+  const wchar_t* text = getStringW();
+  const wchar_t* p = part.getStringW();
+  const wchar_t first = p[0];
+  for (int i = start; i <= length_ - n; ++i) {
+    if (text[i] == first &&
+        std::wmemcmp(text + i + 1, p + 1, static_cast<std::size_t>(n - 1)) == 0) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+int KovString::find(wchar_t c, int start) const noexcept {
+  if (start < 0) start = 0;
+  const wchar_t* text = getStringW();
+  for (int i = start; i < length_; ++i) {
+    if (text[i] == c) return i;
+  }
+  return -1;
+}
+
+KovString KovString::left(int count) const {
+  if (count <= 0) return KovString();
+  if (count > length_) count = length_;
+  return KovString(getStringW(), count);
+}
+
+KovString KovString::right(int count) const {
+  if (count <= 0) return KovString();
+  if (count > length_) count = length_;
+  return KovString(getStringW() + (length_ - count), count);
+}
+
+KovString KovString::mid(int start, int count) const {
+  if (start < 0) start = 0;
+  if (count <= 0 || start >= length_) return KovString();
+  if (count > length_ - start) count = length_ - start;
+  return KovString(getStringW() + start, count);
+}
+
+KovString KovString::mid(int start) const { return mid(start, length_); }
+
+KovString& KovString::TrimLeft() noexcept {
+  int skip = 0;
+  const wchar_t* text = getStringW();
+  while (skip < length_ && pelunits::isBlank(text[skip])) ++skip;
+  erase(0, skip);
+  return *this;
+}
+
+KovString& KovString::TrimRight() noexcept {
+  const wchar_t* text = getStringW();
+  int n = length_;
+  while (n > 0 && pelunits::isBlank(text[n - 1])) --n;
+  truncate(n);
+  return *this;
+}
+
+KovString& KovString::TrimLeft(const KovString& set) noexcept {
+  int skip = 0;
+  const wchar_t* text = getStringW();
+  while (skip < length_ && inSet(text[skip], set)) ++skip;
+  erase(0, skip);
+  return *this;
+}
+
+KovString& KovString::TrimRight(const KovString& set) noexcept {
+  const wchar_t* text = getStringW();
+  int n = length_;
+  while (n > 0 && inSet(text[n - 1], set)) --n;
+  truncate(n);
+  return *this;
+}
+
+int KovString::removeAll(const wchar_t& c) noexcept {
+  const wchar_t target = c;  // c may live inside this text
+  wchar_t* text = data();
+  int kept = 0;
+  for (int i = 0; i < length_; ++i) {
+    if (text[i] != target) text[kept++] = text[i];
+  }
+  const int removed = length_ - kept;
+  length_ = kept;
+  text[kept] = 0;
+  return removed;
+}
+
+int KovString::replace(const KovString& from, const KovString& to) {
+  if (from.length_ == 0 || length_ == 0) return 0;
+  int position = find(from, 0);
+  if (position < 0) return 0;
+  KovString result;
+  result.reserve(length_);
+  int count = 0;
+  int copied = 0;
+  const wchar_t* text = getStringW();
+  while (position >= 0) {
+    result.append(text + copied, position - copied);
+    result.append(to.getStringW(), to.length_);
+    copied = position + from.length_;
+    ++count;
+    position = find(from, copied);
+  }
+  result.append(text + copied, length_ - copied);
+  *this = std::move(result);
+  return count;
+}
+
+double KovString::toDouble() const noexcept {
+  return pelunits::scanDouble(getStringW(), length_).value;
+}
+
+long KovString::toLong() const noexcept {
+  const long long v = pelunits::scanInteger(getStringW(), length_).value;
+  if (v > INT_MAX) return INT_MAX;
+  if (v < INT_MIN) return INT_MIN;
+  return static_cast<long>(v);
+}
+
+bool KovString::IsNumeric() const noexcept {
+  const wchar_t* text = getStringW();
+  int digits = 0;
+  int points = 0;
+  for (int i = 0; i < length_; ++i) {
+    if (pelunits::isAsciiDigit(text[i])) {
+      ++digits;
+    } else if (text[i] == L'.' && points == 0) {
+      ++points;
+    } else {
+      return false;
+    }
+  }
+  return digits > 0;
+}
+
+KovString& KovString::append(const wchar_t* text, int length) {
+  if (text == nullptr || length <= 0) return *this;
+  if (length > INT_MAX / 2 - length_) length = INT_MAX / 2 - length_;
+  if (length_ + length > capacity_) {
+    // text may point into this string; keep it alive across the reallocation.
+    const wchar_t* old = getStringW();
+    if (text >= old && text < old + capacity_ + 1) {
+      KovString copy(text, length);
+      return append(copy.getStringW(), copy.length_);
+    }
+    growTo(length_ + length);
+  }
+  wchar_t* out = data();
+  std::wmemmove(out + length_, text, static_cast<std::size_t>(length));
+  length_ += length;
+  out[length_] = 0;
+  return *this;
+}
+
+KovString& KovString::appendInt(long long value) {
+  char buffer[24];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  (void)ec;
+  wchar_t wide[24];
+  const int n = static_cast<int>(end - buffer);
+  for (int i = 0; i < n; ++i) wide[i] = static_cast<wchar_t>(buffer[i]);
+  return append(wide, n);
+}
+
+KovString& KovString::appendFixed(double value, int decimals) {
+  if (std::isnan(value)) return append(L"nan", 3);
+  if (std::isinf(value)) return value < 0 ? append(L"-inf", 4) : append(L"inf", 3);
+  if (decimals < 0) decimals = 0;
+  if (decimals > kMaxDecimals) decimals = kMaxDecimals;
+  // The widest fixed text: 309 integer digits, sign, point and the decimals.
+  constexpr int kBufferSize = 320 + kMaxDecimals;
+  char buffer[kBufferSize];
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::fixed, decimals);
+  (void)ec;
+  const int n = static_cast<int>(end - buffer);
+  const int start = length_;
+  reserve(length_ + n);
+  wchar_t* out = data() + start;
+  for (int i = 0; i < n; ++i) out[i] = static_cast<wchar_t>(buffer[i]);
+  length_ += n;
+  data()[length_] = 0;
+  return *this;
+}
+
+namespace {
+
+struct Spec {
+  bool leftAlign = false;
+  bool zeroPad = false;
+  bool plus = false;
+  bool space = false;
+  int width = 0;
+  int precision = -1;
+};
+
+void appendPadded(KovString& out, const KovString& body, const Spec& spec, bool numeric) {
+  const int pad = spec.width - body.length();
+  if (pad <= 0) {
+    out += body;
+    return;
+  }
+  if (spec.leftAlign) {
+    out += body;
+    for (int i = 0; i < pad; ++i) out += L' ';
+    return;
+  }
+  if (spec.zeroPad && numeric) {
+    int signLength = (body[0] == L'-' || body[0] == L'+' || body[0] == L' ') ? 1 : 0;
+    out.append(body.getStringW(), signLength);
+    for (int i = 0; i < pad; ++i) out += L'0';
+    out.append(body.getStringW() + signLength, body.length() - signLength);
+    return;
+  }
+  for (int i = 0; i < pad; ++i) out += L' ';
+  out += body;
+}
+
+void addSign(KovString& body, const Spec& spec) {
+  if (body[0] == L'-' || body[0] == L'n' || body[0] == L'i') return;
+  if (spec.plus) {
+    body = KovString(L"+") + body;
+  } else if (spec.space) {
+    body = KovString(L" ") + body;
+  }
+}
+
+}  // namespace
+
+KovString& KovString::format(const wchar_t* pattern, ...) {
+  KovString out;
+  if (pattern == nullptr) {
+    *this = std::move(out);
+    return *this;
+  }
+  va_list args;
+  va_start(args, pattern);
+  for (const wchar_t* p = pattern; *p != 0; ++p) {
+    if (*p != L'%') {
+      out += *p;
+      continue;
+    }
+    const wchar_t* start = p++;
+    Spec spec;
+    for (;; ++p) {
+      if (*p == L'-') {
+        spec.leftAlign = true;
+      } else if (*p == L'0') {
+        spec.zeroPad = true;
+      } else if (*p == L'+') {
+        spec.plus = true;
+      } else if (*p == L' ') {
+        spec.space = true;
+      } else {
+        break;
+      }
+    }
+    if (*p == L'*') {
+      spec.width = va_arg(args, int);
+      if (spec.width < 0) {
+        spec.leftAlign = true;
+        spec.width = spec.width == INT_MIN ? 0 : -spec.width;
+      }
+      ++p;
+    } else {
+      while (pelunits::isAsciiDigit(*p)) {
+        if (spec.width < 100000) spec.width = spec.width * 10 + (*p - L'0');
+        ++p;
+      }
+    }
+    if (*p == L'.') {
+      ++p;
+      spec.precision = 0;
+      if (*p == L'*') {
+        spec.precision = va_arg(args, int);
+        ++p;
+      } else {
+        while (pelunits::isAsciiDigit(*p)) {
+          if (spec.precision < 100000) spec.precision = spec.precision * 10 + (*p - L'0');
+          ++p;
+        }
+      }
+    }
+    int longs = 0;
+    while (*p == L'l') {
+      ++longs;
+      ++p;
+    }
+    KovString body;
+    switch (*p) {
+      case L'd':
+      case L'i': {
+        long long v = longs >= 2 ? va_arg(args, long long)
+                      : longs == 1 ? va_arg(args, long)
+                                   : va_arg(args, int);
+        body.appendInt(v);
+        addSign(body, spec);
+        appendPadded(out, body, spec, true);
+        break;
+      }
+      case L'u': {
+        unsigned long long v = longs >= 2 ? va_arg(args, unsigned long long)
+                               : longs == 1 ? va_arg(args, unsigned long)
+                                            : va_arg(args, unsigned int);
+        body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX)
+                           ? LLONG_MAX
+                           : static_cast<long long>(v));
+        appendPadded(out, body, spec, true);
+        break;
+      }
+      case L'f':
+      case L'F': {
+        const double v = va_arg(args, double);
+        body.appendFixed(v, spec.precision < 0 ? 6 : spec.precision);
+        addSign(body, spec);
+        appendPadded(out, body, spec, std::isfinite(v));
+        break;
+      }
+      case L's': {
+        const wchar_t* s = va_arg(args, const wchar_t*);
+        body = s != nullptr ? s : L"(null)";
+        if (spec.precision >= 0 && spec.precision < body.length()) body.truncate(spec.precision);
+        appendPadded(out, body, spec, false);
+        break;
+      }
+      case L'c': {
+        body += static_cast<wchar_t>(va_arg(args, int));
+        appendPadded(out, body, spec, false);
+        break;
+      }
+      case L'%':
+        out += L'%';
+        break;
+      default:
+        // Not a conversion we know: keep the text as written.
+        out.append(start, static_cast<int>(p - start) + (*p != 0 ? 1 : 0));
+        if (*p == 0) --p;
+        break;
+    }
+  }
+  va_end(args);
+  *this = std::move(out);
+  return *this;
+}
+
+void KovString::clear() noexcept {
+  length_ = 0;
+  data()[0] = 0;
+}
+
+void KovString::reserve(int capacity) {
+  if (capacity > capacity_) growTo(capacity);
+}
+
+void KovString::truncate(int count) noexcept {
+  if (count < 0) count = 0;
+  if (count >= length_) return;
+  length_ = count;
+  data()[count] = 0;
+}
+
+void KovString::erase(int start, int count) noexcept {
+  if (start < 0) start = 0;
+  if (count <= 0 || start >= length_) return;
+  if (count > length_ - start) count = length_ - start;
+  wchar_t* text = data();
+  std::wmemmove(text + start, text + start + count,
+                static_cast<std::size_t>(length_ - start - count + 1));
+  length_ -= count;
+}
+
+void KovString::growTo(int capacity) {
+  int next = capacity_ * 2;
+  if (next < capacity) next = capacity;
+  if (next > INT_MAX / 2) next = INT_MAX / 2;
+  auto* fresh = new wchar_t[static_cast<std::size_t>(next) + 1];
+  std::wmemcpy(fresh, getStringW(), static_cast<std::size_t>(length_) + 1);
+  delete[] heap_;
+  heap_ = fresh;
+  capacity_ = next;
+}

@@ -1,0 +1,159 @@
+#include "NumberScan.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace pelunits {
+namespace {
+
+bool isNumberChar(wchar_t c) noexcept {
+  return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') ||
+         c == L'.' || c == L'+' || c == L'-' || c == L'(' || c == L')' || c == L'_';
+}
+
+bool isHexDigit(char c) noexcept {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// from_chars reports a number out of range without a value; strtod gives +-inf
+// on overflow and 0 on underflow. Decide which from the position of the first
+// significant digit plus the exponent (saturated), in the number's own base.
+bool overflows(const char* first, const char* last, bool hex) noexcept {
+  const char exponentMark = hex ? 'p' : 'e';
+  long long magnitude = 0;  // position of the leading significant digit
+  bool seenSignificant = false;
+  bool afterPoint = false;
+  long long leadingZerosAfterPoint = 0;
+  long long integerDigits = 0;
+  const char* p = first;
+  for (; p != last; ++p) {
+    char c = *p;
+    if (c == '.') {
+      afterPoint = true;
+      continue;
+    }
+    if ((c | 0x20) == exponentMark) break;
+    if (!(hex ? isHexDigit(c) : (c >= '0' && c <= '9'))) break;
+    if (!seenSignificant && c == '0') {
+      if (afterPoint) ++leadingZerosAfterPoint;
+      continue;
+    }
+    seenSignificant = true;
+    if (!afterPoint && integerDigits < LLONG_MAX / 8) ++integerDigits;
+  }
+  if (!seenSignificant) return false;
+  magnitude = integerDigits > 0 ? integerDigits - 1 : -(leadingZerosAfterPoint + 1);
+  if (hex) magnitude = magnitude * 4;
+  long long exponent = 0;
+  if (p != last && (*p | 0x20) == exponentMark) {
+    ++p;
+    bool negative = false;
+    if (p != last && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    for (; p != last && *p >= '0' && *p <= '9'; ++p) {
+      if (exponent < LLONG_MAX / 16) exponent = exponent * 10 + (*p - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  return magnitude + exponent >= 0;
+}
+
+}  // namespace
+
+ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
+  ScannedDouble result;
+  if (text == nullptr || length <= 0) return result;
+  int i = 0;
+  while (i < length && isBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  if (i >= length) return result;
+  // A second sign never starts a number; from_chars would accept '-'.
+  if (text[i] == L'+' || text[i] == L'-') return result;
+
+  int end = i;
+  while (end < length && isNumberChar(text[end])) ++end;
+  const int span = end - i;
+  if (span == 0) return result;
+
+  char small[128];
+  std::vector<char> large;
+  char* buffer = small;
+  if (span > static_cast<int>(sizeof small)) {
+    try {
+      large.resize(static_cast<std::size_t>(span));
+    } catch (...) {
+      return result;
+    }
+    buffer = large.data();
+  }
+  for (int k = 0; k < span; ++k) buffer[k] = static_cast<char>(text[i + k]);
+  const char* first = buffer;
+  const char* last = buffer + span;
+
+  double value = 0.0;
+  const char* stop = first;
+  if (span >= 2 && first[0] == '0' && (first[1] | 0x20) == 'x') {
+    // from_chars would take a sign after the prefix; strtod does not.
+    const bool signAfterPrefix = span > 2 && (first[2] == '-' || first[2] == '+');
+    auto [ptr, ec] = signAfterPrefix
+                         ? std::from_chars_result{first, std::errc::invalid_argument}
+                         : std::from_chars(first + 2, last, value, std::chars_format::hex);
+    if (ec == std::errc::invalid_argument) {
+      // "0x" without hex digits: strtod reads the "0" alone.
+      value = 0.0;
+      stop = first + 1;
+    } else {
+      stop = ptr;
+      if (ec == std::errc::result_out_of_range) {
+        value = overflows(first + 2, ptr, true) ? std::numeric_limits<double>::infinity() : 0.0;
+      }
+    }
+  } else {
+    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::invalid_argument) return result;
+    stop = ptr;
+    if (ec == std::errc::result_out_of_range) {
+      value = overflows(first, ptr, false) ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+  }
+  result.value = negative ? -value : value;
+  result.consumed = i + static_cast<int>(stop - first);
+  return result;
+}
+
+ScannedInteger scanInteger(const wchar_t* text, int length) noexcept {
+  ScannedInteger result;
+  if (text == nullptr || length <= 0) return result;
+  int i = 0;
+  while (i < length && isBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  const int digitsStart = i;
+  unsigned long long magnitude = 0;
+  const unsigned long long limit = negative
+      ? static_cast<unsigned long long>(LLONG_MAX) + 1ULL
+      : static_cast<unsigned long long>(LLONG_MAX);
+  for (; i < length && isAsciiDigit(text[i]); ++i) {
+    const auto digit = static_cast<unsigned long long>(text[i] - L'0');
+    if (magnitude > (limit - digit) / 10ULL) {
+      magnitude = limit;
+    } else {
+      magnitude = magnitude * 10ULL + digit;
+    }
+  }
+  if (i == digitsStart) return result;
+  if (negative) {
+    result.value = magnitude == static_cast<unsigned long long>(LLONG_MAX) + 1ULL
+                       ? LLONG_MIN
+                       : -static_cast<long long>(magnitude);
+  } else {
+    result.value = static_cast<long long>(magnitude);
+  }
+  result.consumed = i;
+  return result;
+}
+
+}  // namespace pelunits

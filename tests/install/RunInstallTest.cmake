@@ -1,0 +1,41 @@
+# Installs the built library into a scratch prefix, then builds and runs one
+# consumer through find_package and one through pkg-config.
+set(prefix "${WORK_DIR}/prefix")
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+  endif()
+endfunction()
+
+run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
+foreach(header KovString.h KovUnitTransform.h KovUnitsTransformArray.h)
+  if(NOT EXISTS "${prefix}/include/PelUnitsTransform/${header}")
+    message(FATAL_ERROR "missing installed header ${header}")
+  endif()
+endforeach()
+
+run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/install/consumer" -B "${WORK_DIR}/cmake-consumer"
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release)
+run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-consumer")
+run("${WORK_DIR}/cmake-consumer/consumer")
+
+find_program(PKG_CONFIG pkg-config)
+if(PKG_CONFIG)
+  file(GLOB_RECURSE pcfile "${prefix}/*/PelUnitsTransform.pc")
+  get_filename_component(pcdir "${pcfile}" DIRECTORY)
+  set(ENV{PKG_CONFIG_PATH} "${pcdir}")
+  execute_process(COMMAND ${PKG_CONFIG} --cflags --libs PelUnitsTransform
+                  OUTPUT_VARIABLE flags RESULT_VARIABLE rc OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "pkg-config does not know PelUnitsTransform")
+  endif()
+  separate_arguments(flags UNIX_COMMAND "${flags}")
+  get_filename_component(libdir "${pcdir}" DIRECTORY)
+  run(${CXX} -std=c++17 "${SOURCE_DIR}/tests/install/consumer/consumer.cpp" ${flags}
+      -Wl,-rpath,${libdir} -o "${WORK_DIR}/pkg-consumer")
+  run("${WORK_DIR}/pkg-consumer")
+endif()
