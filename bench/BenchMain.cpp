@@ -303,6 +303,7 @@ int main(int argc, char** argv) {
 
   pelbench::registerFloors();
   pelbench::registerBaselines();
+  pelbench::registerSteps();
   pelbench::registerDisplays();
   pelbench::registerReaders();
 

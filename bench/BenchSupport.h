@@ -74,6 +74,7 @@ void add(const std::string& name, const std::string& floor, double target, bool 
 // Registration entry points of the benchmark sources.
 void registerFloors();
 void registerBaselines();
+void registerSteps();
 void registerDisplays();
 void registerReaders();
 

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -33,9 +34,66 @@ wchar_t widenCp1252(unsigned char byte) noexcept {
 
 bool inSet(wchar_t c, const KovString& set) noexcept { return set.find(c) >= 0; }
 
-}  // namespace
+// The fixed-point texts of the displays fit in 20 digits, a sign and a point.
+constexpr int kFixedFastLength = 24;
+constexpr int kFixedFastMaxDecimals = 9;
 
-KovString::KovString() noexcept = default;
+// "%.*f" of a finite value whose scaled magnitude value x 10^decimals stays below
+// 2^64, written exactly: the double is m x 2^e, so value x 10^decimals is the
+// integer m x 10^decimals shifted by e, and the bits shifted out decide the
+// rounding, halves to even as printf rounds the exact binary value. Returns the
+// length written, or 0 when the value is outside that range (the caller then uses
+// std::to_chars, which gives the same text more slowly).
+int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
+  if (decimals > kFixedFastMaxDecimals) return 0;
+  static constexpr std::uint64_t kPowersOfTen[kFixedFastMaxDecimals + 1] = {
+      1ULL,      10ULL,      100ULL,      1000ULL,      10000ULL,
+      100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL};
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  const bool negative = (bits >> 63) != 0;
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
+  const std::uint64_t mantissa = biased == 0 ? fraction : (fraction | (1ULL << 52));
+  const int exponent = (biased == 0 ? 1 : biased) - 1075;
+  using Wide = unsigned __int128;
+  const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[decimals];  // below 2^83
+  std::uint64_t digits = 0;
+  if (exponent >= 0) {
+    if (exponent > 63 || scaled > (static_cast<Wide>(~0ULL) >> exponent)) return 0;
+    digits = static_cast<std::uint64_t>(scaled << exponent);
+  } else if (exponent > -90) {
+    const int shift = -exponent;
+    const Wide whole = scaled >> shift;
+    if ((whole >> 64) != 0) return 0;
+    digits = static_cast<std::uint64_t>(whole);
+    const Wide rest = scaled - (whole << shift);
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    if (rest > half || (rest == half && (digits & 1ULL) != 0)) {
+      if (digits == ~0ULL) return 0;
+      ++digits;
+    }
+  }
+  // else: below half a unit of the last decimal (scaled < 2^83 <= half), rounds to 0.
+
+  wchar_t reversed[kFixedFastLength];
+  int count = 0;
+  do {
+    reversed[count++] = static_cast<wchar_t>(L'0' + static_cast<int>(digits % 10));
+    digits /= 10;
+  } while (digits != 0);
+  while (count <= decimals) reversed[count++] = L'0';  // at least one integer digit
+  int n = 0;
+  if (negative) out[n++] = L'-';  // printf keeps the sign of -0.0 and of -0.001 at 2 decimals
+  for (int i = count - 1; i >= decimals; --i) out[n++] = reversed[i];
+  if (decimals > 0) {
+    out[n++] = L'.';
+    for (int i = decimals - 1; i >= 0; --i) out[n++] = reversed[i];
+  }
+  return n;
+}
+
+}  // namespace
 
 KovString::KovString(const KovString& other) : KovString() {
   append(other.getStringW(), other.length_);
@@ -45,9 +103,7 @@ KovString::KovString(KovString&& other) noexcept : KovString() { *this = std::mo
 
 KovString::KovString(const wchar_t* text) : KovString() { append(text, wideLength(text)); }
 
-KovString::KovString(const wchar_t* text, int length) : KovString() {
-  append(text, length);
-}
+KovString::KovString(const wchar_t* text, int length) : KovString() { append(text, length); }
 
 KovString::KovString(const char* text) : KovString() { *this = text; }
 
@@ -131,8 +187,7 @@ bool KovString::operator==(const KovString& other) const noexcept {
 
 bool KovString::operator==(const wchar_t* text) const noexcept {
   const int n = wideLength(text);
-  return n == length_ &&
-         std::wmemcmp(getStringW(), text, static_cast<std::size_t>(length_)) == 0;
+  return n == length_ && std::wmemcmp(getStringW(), text, static_cast<std::size_t>(length_)) == 0;
 }
 
 wchar_t KovString::at(int position) const noexcept {
@@ -314,6 +369,9 @@ KovString& KovString::appendFixed(double value, int decimals) {
   if (std::isinf(value)) return value < 0 ? append(L"-inf", 4) : append(L"inf", 3);
   if (decimals < 0) decimals = 0;
   if (decimals > kMaxDecimals) decimals = kMaxDecimals;
+  wchar_t fast[kFixedFastLength];
+  const int fastLength = writeFixedFast(value, decimals, fast);
+  if (fastLength > 0) return append(fast, fastLength);
   // The widest fixed text: 309 integer digits, sign, point and the decimals.
   constexpr int kBufferSize = 320 + kMaxDecimals;
   char buffer[kBufferSize];
@@ -437,7 +495,7 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
     switch (*p) {
       case L'd':
       case L'i': {
-        long long v = longs >= 2 ? va_arg(args, long long)
+        long long v = longs >= 2   ? va_arg(args, long long)
                       : longs == 1 ? va_arg(args, long)
                                    : va_arg(args, int);
         body.appendInt(v);
@@ -446,12 +504,11 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
         break;
       }
       case L'u': {
-        unsigned long long v = longs >= 2 ? va_arg(args, unsigned long long)
+        unsigned long long v = longs >= 2   ? va_arg(args, unsigned long long)
                                : longs == 1 ? va_arg(args, unsigned long)
                                             : va_arg(args, unsigned int);
-        body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX)
-                           ? LLONG_MAX
-                           : static_cast<long long>(v));
+        body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX) ? LLONG_MAX
+                                                                      : static_cast<long long>(v));
         appendPadded(out, body, spec, true);
         break;
       }

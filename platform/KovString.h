@@ -16,7 +16,9 @@ class PELUNITS_API KovString {
  public:
   static constexpr int kInlineCapacity = 31;
 
-  KovString() noexcept;
+  // Inline: the displays build many short texts and only the first character of
+  // the inline storage needs a value.
+  KovString() noexcept { inline_[0] = 0; }
   KovString(const KovString& other);
   KovString(KovString&& other) noexcept;
   KovString(const wchar_t* text);  // NOLINT: implicit on purpose, texts are passed as literals
@@ -113,5 +115,5 @@ class PELUNITS_API KovString {
   int length_ = 0;
   int capacity_ = kInlineCapacity;
   wchar_t* heap_ = nullptr;
-  wchar_t inline_[kInlineCapacity + 1] = {};
+  wchar_t inline_[kInlineCapacity + 1];  // valid up to length_ and its terminating 0
 };
