@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "TestText.h"
 #include "units/metric/KovUnitDecimal.h"
 #include "units/metric/KovUnitGram.h"
 #include "units/metric/KovUnitKiloNewton.h"

@@ -3,17 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "TestText.h"
 #include "units/metric/KovUnitDecimal.h"
 
-namespace {
-
-std::string narrow(const wchar_t* text) {
-  std::string out;
-  for (; *text != 0; ++text) out += *text < 0x80 ? static_cast<char>(*text) : '?';
-  return out;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(FractionText, ReadsWholeNumbersAndFractionsIntoOneNumeratorAndDenominator) {
   struct Case {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "LocaleEnvironment.h"
+#include "TestText.h"
 #include "UserLocale.h"
 #include "units/metric/KovUnitDecimal.h"
 #include "units/metric/KovUnitKiloNewton.h"
@@ -12,19 +13,6 @@ using pelunits::platform::formatNumberLikeWindows;
 using pelunits::platform::NumberFormatRecord;
 
 namespace {
-
-std::string narrow(const KovString& text) {
-  std::string out;
-  for (int i = 0; i < text.length(); ++i) {
-    const wchar_t c = text[i];
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      out += "<U+" + std::to_string(static_cast<long>(c)) + ">";
-    }
-  }
-  return out;
-}
 
 KovUnitDecimal regionalDecimal(int regional, int precisionSteps) {
   KovUnitDecimal unit;
