@@ -6,8 +6,6 @@
 #include "TestText.h"
 #include "units/metric/KovUnitDecimal.h"
 
-namespace {}  // namespace
-
 TEST(FractionText, ReadsWholeNumbersAndFractionsIntoOneNumeratorAndDenominator) {
   struct Case {
     const wchar_t* text;
