@@ -32,8 +32,10 @@ KovString KovUnitDecimal::getDisplayString(double value, int trimTrailingZeros,
                                            int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                            int /*hideZeroInches*/, wchar_t /*separator*/) const {
   KovString text = displayScaledNumber(value, trimTrailingZeros);
-  if (!std::isfinite(value / factor)) return text;
-  if (hasAreaSuffix()) text.append(kAreaSuffix, kAreaSuffixLength);
+  // "nan", "inf" and "-inf" stand alone in every unit.
+  if (hasAreaSuffix() && std::isfinite(value / factor)) {
+    text.append(kAreaSuffix, kAreaSuffixLength);
+  }
   return text;
 }
 
