@@ -170,8 +170,6 @@ KovString& KovString::operator+=(const KovString& other) {
 
 KovString& KovString::operator+=(const wchar_t* text) { return append(text, wideLength(text)); }
 
-KovString& KovString::operator+=(wchar_t c) { return append(&c, 1); }
-
 KovString KovString::operator+(const KovString& other) const {
   KovString joined;
   joined.reserve(length_ + other.length_);
@@ -188,11 +186,6 @@ bool KovString::operator==(const KovString& other) const noexcept {
 bool KovString::operator==(const wchar_t* text) const noexcept {
   const int n = wideLength(text);
   return n == length_ && std::wmemcmp(getStringW(), text, static_cast<std::size_t>(length_)) == 0;
-}
-
-wchar_t KovString::at(int position) const noexcept {
-  if (position < 0 || position >= length_) return 0;
-  return getStringW()[position];
 }
 
 int KovString::find(const KovString& part, int start) const noexcept {
@@ -335,8 +328,7 @@ bool KovString::IsNumeric() const noexcept {
   return digits > 0;
 }
 
-KovString& KovString::append(const wchar_t* text, int length) {
-  if (text == nullptr || length <= 0) return *this;
+KovString& KovString::appendGrowing(const wchar_t* text, int length) {
   if (length > INT_MAX / 2 - length_) length = INT_MAX / 2 - length_;
   if (length_ + length > capacity_) {
     // text may point into this string; keep it alive across the reallocation.

@@ -34,7 +34,15 @@ class PELUNITS_API KovString {
 
   KovString& operator+=(const KovString& other);
   KovString& operator+=(const wchar_t* text);
-  KovString& operator+=(wchar_t c);
+  KovString& operator+=(wchar_t c) {
+    if (length_ < capacity_) {
+      wchar_t* out = data();
+      out[length_++] = c;
+      out[length_] = 0;
+      return *this;
+    }
+    return appendGrowing(&c, 1);
+  }
   KovString operator+(const KovString& other) const;
 
   bool operator==(const KovString& other) const noexcept;
@@ -45,7 +53,9 @@ class PELUNITS_API KovString {
   // The character at a position; 0 for any position outside the text (position 0
   // of an empty text yields the terminating 0).
   wchar_t operator[](int position) const noexcept { return at(position); }
-  wchar_t at(int position) const noexcept;
+  wchar_t at(int position) const noexcept {
+    return position >= 0 && position < length_ ? getStringW()[position] : 0;
+  }
 
   int length() const noexcept { return length_; }
   int isEmpty() const noexcept { return length_ == 0 ? 1 : 0; }
@@ -95,7 +105,17 @@ class PELUNITS_API KovString {
   KovString& format(const wchar_t* pattern, ...);
 
   // Direct appends for the hot display paths (no pattern to interpret).
-  KovString& append(const wchar_t* text, int length);
+  // Inline while the text fits the storage it has, which is nearly always.
+  KovString& append(const wchar_t* text, int length) {
+    if (text == nullptr || length <= 0) return *this;
+    if (length > capacity_ - length_) return appendGrowing(text, length);
+    // A text inside this one ends at its end, so a forward copy never overlaps.
+    wchar_t* out = data() + length_;
+    for (int i = 0; i < length; ++i) out[i] = text[i];
+    length_ += length;
+    out[length] = 0;
+    return *this;
+  }
   KovString& appendInt(long long value);
   // value with "%.*f" semantics; decimals are clamped to 0..kMaxDecimals.
   KovString& appendFixed(double value, int decimals);
@@ -111,6 +131,7 @@ class PELUNITS_API KovString {
  private:
   wchar_t* data() noexcept { return heap_ != nullptr ? heap_ : inline_; }
   void growTo(int capacity);
+  KovString& appendGrowing(const wchar_t* text, int length);
 
   int length_ = 0;
   int capacity_ = kInlineCapacity;
