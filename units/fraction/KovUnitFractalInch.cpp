@@ -28,10 +28,11 @@ bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, boo
   // 4 on the two differ in the last bit, and each keeps the one it has always used.
   wholeInches = value / powerByMultiplication(kMillimetresPerInch, getPower());
   if (!std::isfinite(wholeInches)) return false;
+  const Scales s = scales();
   int feet = 0;
   double inches = wholeInches;
-  normalizeFeetInches(feet, inches);
-  if (feetDidNotFit(feet, inches)) return false;
+  normalizeFeetInches(feet, inches, s);
+  if (feetDidNotFit(feet, inches, s)) return false;
   pelunits::RoundedFraction rounded;
   if (roundZero || inches != 0.0) {
     // Fails only when one foot holds more inches than an int (power 9 and up).
@@ -43,7 +44,7 @@ bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, boo
   parts.denominator = rounded.denominator;
   // A rest that rounded up to a whole foot carries into the feet, away from zero.
   // A negative rest (no feet) that reaches minus one foot stays in the inches.
-  if (static_cast<double>(parts.inches) == inchScale()) {
+  if (static_cast<double>(parts.inches) == s.inchesPerFoot) {
     parts.feet += parts.feet < 0 ? -1 : 1;
     parts.inches = 0;
   }
@@ -162,7 +163,7 @@ bool KovUnitFractalInch::isDecimalNumber(const KovString& text) const {
   while (end > begin && pelunits::isBlank(characters[end - 1])) --end;
   const int length = end - begin;
   int points = 0;
-  for (int i = characters[begin] == L'-' && length > 0 ? begin + 1 : begin; i < end; ++i) {
+  for (int i = length > 0 && characters[begin] == L'-' ? begin + 1 : begin; i < end; ++i) {
     if (pelunits::isAsciiDigit(characters[i])) continue;
     if (characters[i] != L'.') return false;
     ++points;

@@ -33,12 +33,12 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
                                         int /*trimLeadingZero*/, int hideZeroFeet,
                                         int hideZeroInches, wchar_t separator) const {
   if (!std::isfinite(value)) return nonFiniteText(value);
-  const double s254 = millimetreScale();
-  const double s12 = inchScale();
-  double inches = value / s254;
+  const Scales s = scales();
+  const double s12 = s.inchesPerFoot;
+  double inches = value / s.millimetresPerInch;
   if (!std::isfinite(inches)) return nonFiniteText(inches);  // only for absurd powers
   int feet = 0;
-  normalizeFeetInches(feet, inches);
+  normalizeFeetInches(feet, inches, s);
   const int decimals = displayDecimals();
 
   KovString text;
@@ -95,6 +95,8 @@ int KovUnitInch::isValidString(const KovString& text) const {
   } else {
     KovString feetText = s.left(feetMark);
     if (feetText[0] == L'-') feetText.erase(0, 1);
+    // Feet are digits with at most one '.': ‹5.5' 6› passes, as the reader takes
+    // decimal feet; signs, blanks and exponents inside the feet do not.
     if (!feetText.isEmpty() && !feetText.IsNumeric()) return 0;
     number = s.mid(feetMark + 1);
   }

@@ -77,18 +77,21 @@ int readWholeFeet(const KovString& feetText) { return static_cast<int>(feetText.
 
 }  // namespace
 
-double KovUnitInchBase::inchScale() const { return powerBySquaring(kInchesPerFoot, getPower()); }
-
-double KovUnitInchBase::millimetreScale() const {
-  return powerBySquaring(kMillimetresPerInch, getPower());
+KovUnitInchBase::Scales KovUnitInchBase::scales() const {
+  const int p = getPower();
+  return Scales{powerBySquaring(kInchesPerFoot, p), powerBySquaring(kMillimetresPerInch, p)};
 }
 
-bool KovUnitInchBase::feetDidNotFit(int feet, double inches) const {
-  return feet == 0 && !(std::fabs(inches) < inchScale());
+bool KovUnitInchBase::feetDidNotFit(int feet, double inches, const Scales& scales) {
+  return feet == 0 && !(std::fabs(inches) < scales.inchesPerFoot);
 }
 
 void KovUnitInchBase::normalizeFeetInches(int& feet, double& inches) const {
-  splitFeetInches(feet, inches, inchScale(), millimetreScale());
+  normalizeFeetInches(feet, inches, scales());
+}
+
+void KovUnitInchBase::normalizeFeetInches(int& feet, double& inches, const Scales& scales) const {
+  splitFeetInches(feet, inches, scales.inchesPerFoot, scales.millimetresPerInch);
 }
 
 double KovUnitInchBase::getMillimeters(const KovString& text) const {
@@ -101,10 +104,9 @@ double KovUnitInchBase::getMillimeters(const KovString& text) const {
   } else {
     parseFeetInchDecimal(text, feet, inches);
   }
-  const double s12 = inchScale();
-  const double s254 = millimetreScale();
-  splitFeetInches(feet, inches, s12, s254);
-  return s254 * totalInches(feet, inches, s12);
+  const Scales s = scales();
+  splitFeetInches(feet, inches, s.inchesPerFoot, s.millimetresPerInch);
+  return s.millimetresPerInch * totalInches(feet, inches, s.inchesPerFoot);
 }
 
 int KovUnitInchBase::parseFeetInchDecimal(const KovString& text, int& feet, double& inches) const {
@@ -118,7 +120,7 @@ int KovUnitInchBase::parseFeetInchDecimal(const KovString& text, int& feet, doub
     const KovString feetText = text.left(footMark);
     if (separator >= 0 && separator < footMark) {
       // Decimal feet (‹5.5'›): whatever follows the feet mark is ignored.
-      inches = feetText.toDouble() * inchScale();
+      inches = feetText.toDouble() * scales().inchesPerFoot;
       return 1;
     }
     feet = readWholeFeet(feetText);
@@ -145,7 +147,7 @@ int KovUnitInchBase::parseFeetInchFraction(const KovString& text, int& feet, dou
     if (slash < footMark) {
       // Fractional feet (‹1 1/2'›): whatever follows the feet mark is ignored.
       if (parseFraction(feetText, &numerator, &denominator) == 0) return 0;
-      const double s12 = inchScale();
+      const double s12 = scales().inchesPerFoot;
       int wholeFeet = 0;
       if (!truncateToInt(numerator / denominator, wholeFeet)) {
         // Too many feet for an int: the whole value in inches; the split keeps it so.

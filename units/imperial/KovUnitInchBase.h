@@ -41,12 +41,17 @@ class KovUnitInchBase : public KovUnitBase {
   int parseFeetInchDecimal(const KovString& text, int& feet, double& inches) const;
 
  protected:
-  // 12^power and 25.4^power by repeated squaring (negative powers give the
-  // reciprocal), the scales of every feet-inch conversion.
-  double inchScale() const;
-  double millimetreScale() const;
+  // 12^power (inch units per foot unit) and 25.4^power (millimetre units per inch
+  // unit) by repeated squaring, the scales of every feet-inch conversion; computed
+  // once per call and handed to the steps.
+  struct Scales {
+    double inchesPerFoot;
+    double millimetresPerInch;
+  };
+  Scales scales() const;
+  void normalizeFeetInches(int& feet, double& inches, const Scales& scales) const;
   // The foot split overflowed: the whole length was left in inches (see above).
-  bool feetDidNotFit(int feet, double inches) const;
+  static bool feetDidNotFit(int feet, double inches, const Scales& scales);
 };
 
 // base^exponent by repeated squaring: the result is multiplied by the running
