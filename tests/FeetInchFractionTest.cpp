@@ -273,18 +273,3 @@ TEST(FeetInchFraction, ValidatesLongTextsInLinearTime) {
   EXPECT_EQ(unit.isValidString(std::wstring(100000, L'/').c_str()), 0);
   EXPECT_EQ(unit.isValidString(std::wstring(100000, L'\'').c_str()), 0);
 }
-
-TEST(FeetInchFraction, CopiesEveryField) {
-  KovUnitFractalInch unit;
-  unit.setPrecision(32);
-  unit.setPower(2);
-  unit.setSymbol(L"ft");
-  KovUnitTransform* copy = unit.clone();
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->getPrecision(), 32);
-  EXPECT_EQ(copy->getPower(), 2);
-  EXPECT_EQ(copy->getFactor(), 25.4);
-  EXPECT_EQ(copy->isFractional(), 1);
-  EXPECT_EQ(copy->isMetric(), 0);
-  delete static_cast<KovUnitFractalInch*>(copy);
-}
