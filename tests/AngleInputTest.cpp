@@ -210,3 +210,33 @@ TEST(AngleInput, LongTextsAreReadWithoutFailing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AngleInput, RandomTextsOfMarksDigitsAndLettersAreAnswered) {
+  const wchar_t alphabet[] = L"0123456789.-+ eE\u00B0d'\"rgxn\u0661\uFF11";
+  const int letters = static_cast<int>(sizeof alphabet / sizeof alphabet[0]) - 1;
+  KovUnitDegree degree;
+  KovUnitRadian radian;
+  KovUnitGradMinSec dms;
+  dms.setPrecision(3600);
+  unsigned state = 12345u;
+  for (int i = 0; i < 20000; ++i) {
+    std::wstring text;
+    state = state * 1103515245u + 12345u;
+    const int length = static_cast<int>((state >> 16) % 12u);
+    for (int k = 0; k < length; ++k) {
+      state = state * 1103515245u + 12345u;
+      text += alphabet[(state >> 16) % static_cast<unsigned>(letters)];
+    }
+    const KovString typed(text.c_str());
+    const double degrees = degree.getDegrees(typed);
+    radian.getDegrees(typed);
+    const int valid = degree.isValidString(typed) + dms.isValidString(typed);
+    ASSERT_GE(valid, 0);
+    // Whatever was read shows as some text, non-finite readings included.
+    ASSERT_FALSE(dms.getDisplayString(degrees, 1, 0, 0, 0, L' ').isEmpty()) << text;
+  }
+}
+
+}  // namespace

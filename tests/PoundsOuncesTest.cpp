@@ -344,3 +344,32 @@ TEST(PoundsOunces, OnlyTheDecimalTextFollowsTheRegionalNumberFormat) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PoundsOunces, RandomTextsAndValuesAreAnswered) {
+  const wchar_t alphabet[] = L"0123456789.- eElbozx\u0661";
+  const int letters = static_cast<int>(sizeof alphabet / sizeof alphabet[0]) - 1;
+  KovUnitLbsOunces unit;
+  unsigned state = 54321u;
+  for (int i = 0; i < 20000; ++i) {
+    std::wstring text;
+    state = state * 1103515245u + 12345u;
+    const int length = static_cast<int>((state >> 16) % 14u);
+    for (int k = 0; k < length; ++k) {
+      state = state * 1103515245u + 12345u;
+      text += alphabet[(state >> 16) % static_cast<unsigned>(letters)];
+    }
+    const KovString typed(text.c_str());
+    const double grams = unit.getGrams(typed);
+    ASSERT_GE(unit.isValidString(typed), 0);
+    ASSERT_FALSE(unit.getDisplayString(grams, 1, 0, 0, 0, L' ').isEmpty()) << text;
+  }
+  for (double value : {DBL_MAX, -DBL_MAX, DBL_MIN, -DBL_MIN, 5e-324, -0.0, 2147483648.0 * 453.6}) {
+    SCOPED_TRACE(value);
+    EXPECT_FALSE(unit.getDisplayString(value, 0, 0, 0, 0, L' ').isEmpty());
+    EXPECT_FALSE(unit.getDisplayStringWithUnits(value, 1).isEmpty());
+  }
+}
+
+}  // namespace
