@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
-#include "UserLocale.h"
+#include "LocaleEnvironment.h"
 #include "units/angle/KovUnitDegree.h"
 #include "units/angle/KovUnitGon.h"
 #include "units/angle/KovUnitRadian.h"
@@ -155,36 +154,8 @@ TEST(AngleDisplay, HugeValuesShowFiniteTextWhereTheAngleIsFinite) {
   }
 }
 
-// Sets LC_ALL for one test and puts the previous value back.
-class ScopedLocaleEnvironment {
- public:
-  explicit ScopedLocaleEnvironment(const char* name) {
-    const char* previous = std::getenv("LC_ALL");
-    hadPrevious_ = previous != nullptr;
-    if (hadPrevious_) previous_ = previous;
-    setenv("LC_ALL", name, 1);
-  }
-  ~ScopedLocaleEnvironment() {
-    if (hadPrevious_) {
-      setenv("LC_ALL", previous_.c_str(), 1);
-    } else {
-      unsetenv("LC_ALL");
-    }
-  }
-  ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
-  ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;
-
- private:
-  bool hadPrevious_ = false;
-  std::string previous_;
-};
-
 TEST(AngleDisplay, DecimalAnglesFollowTheRegionalNumberFormat) {
-  ScopedLocaleEnvironment german("de_DE.UTF-8");
-  KovString separator;
-  if (!pelunits::platform::readUserDecimalSeparator(separator)) {
-    GTEST_SKIP() << "the user's regional settings cannot be read on this build";
-  }
+  ScopedNumericLocale german("de_DE.UTF-8");
   KovUnitDegree degree;
   degree.setUseRegionalSettings(1);
   degree.setFactor(3600.0);

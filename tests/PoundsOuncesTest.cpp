@@ -2,10 +2,9 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
-#include "UserLocale.h"
+#include "LocaleEnvironment.h"
 #include "units/imperial/KovUnitLbsOunces.h"
 
 namespace {
@@ -300,35 +299,8 @@ TEST(PoundsOunces, LongTextsAreAnsweredWithoutFailing) {
   EXPECT_EQ(unit.getGrams(KovString(std::wstring(n, L'9').c_str())), INFINITY);
 }
 
-class ScopedLocaleEnvironment {
- public:
-  explicit ScopedLocaleEnvironment(const char* name) {
-    const char* previous = std::getenv("LC_ALL");
-    hadPrevious_ = previous != nullptr;
-    if (hadPrevious_) previous_ = previous;
-    setenv("LC_ALL", name, 1);
-  }
-  ~ScopedLocaleEnvironment() {
-    if (hadPrevious_) {
-      setenv("LC_ALL", previous_.c_str(), 1);
-    } else {
-      unsetenv("LC_ALL");
-    }
-  }
-  ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
-  ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;
-
- private:
-  bool hadPrevious_ = false;
-  std::string previous_;
-};
-
 TEST(PoundsOunces, OnlyTheDecimalTextFollowsTheRegionalNumberFormat) {
-  ScopedLocaleEnvironment german("de_DE.UTF-8");
-  KovString separator;
-  if (!pelunits::platform::readUserDecimalSeparator(separator)) {
-    GTEST_SKIP() << "the user's regional settings cannot be read on this build";
-  }
+  ScopedNumericLocale german("de_DE.UTF-8");
   KovUnitLbsOunces tonnes;
   tonnes.setUseRegionalSettings(1);
   tonnes.setFactor(1000000.0);

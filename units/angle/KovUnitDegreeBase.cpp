@@ -91,10 +91,7 @@ int KovUnitDegreeBase::parseDegreesMinutesSeconds(const KovString& text, double&
   return 1;
 }
 
-int KovUnitDegreeBase::isValidString(const KovString& text) const {
-  // The scan skips leading blanks and stops before trailing ones, as on a trimmed copy.
-  return pelunits::scansAsDouble(text.getStringW(), text.length());
-}
+int KovUnitDegreeBase::isValidString(const KovString& text) const { return startsWithNumber(text); }
 
 double KovUnitDegreeBase::scaleAngle(double x, double multiplier, double divisor) {
   const double product = x * multiplier;
