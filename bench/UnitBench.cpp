@@ -249,7 +249,7 @@ void registerDisplays() {
   addDisplay(
       "display/Inch/feetDecimalInch2", displayCase("feetDecimalInch2"), kFeetDecimalInch,
       blankDisplay,
-      roundTripCheck(displayCase("feetDecimalInch2"), readMillimeters, inch * 0.005 + 1e-6, false),
+      roundTripCheck(displayCase("feetDecimalInch2"), readMillimeters, inch * 0.01 + 1e-6, false),
       1.5, true);
   addDisplay(
       "display/FractalDecimal/eighths", displayCase("fractionalDecimal8"), kFractionalInches,

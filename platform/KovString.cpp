@@ -99,8 +99,6 @@ KovString::KovString(const KovString& other) : KovString() {
   append(other.getStringW(), other.length_);
 }
 
-KovString::KovString(KovString&& other) noexcept : KovString() { *this = std::move(other); }
-
 KovString::KovString(const wchar_t* text) : KovString() { append(text, wideLength(text)); }
 
 KovString::KovString(const wchar_t* text, int length) : KovString() { append(text, length); }
@@ -159,16 +157,6 @@ KovString& KovString::operator=(const char* text) {
   out[count] = 0;
   return *this;
 }
-
-KovString& KovString::operator+=(const KovString& other) {
-  if (this == &other) {
-    KovString copy(other);
-    return append(copy.getStringW(), copy.length_);
-  }
-  return append(other.getStringW(), other.length_);
-}
-
-KovString& KovString::operator+=(const wchar_t* text) { return append(text, wideLength(text)); }
 
 KovString KovString::operator+(const KovString& other) const {
   KovString joined;
@@ -350,10 +338,14 @@ KovString& KovString::appendInt(long long value) {
   char buffer[24];
   auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
   (void)ec;
-  wchar_t wide[24];
-  const int n = static_cast<int>(end - buffer);
-  for (int i = 0; i < n; ++i) wide[i] = static_cast<wchar_t>(buffer[i]);
-  return append(wide, n);
+  int n = static_cast<int>(end - buffer);
+  if (n > kMaxLength - length_) n = kMaxLength - length_;
+  reserve(length_ + n);
+  wchar_t* out = data() + length_;
+  for (int i = 0; i < n; ++i) out[i] = static_cast<wchar_t>(buffer[i]);
+  length_ += n;
+  out[n] = 0;
+  return *this;
 }
 
 KovString& KovString::appendFixed(double value, int decimals) {

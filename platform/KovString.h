@@ -15,12 +15,24 @@
 class PELUNITS_API KovString {
  public:
   static constexpr int kInlineCapacity = 31;
+  // The longest text: longer input is cut here.
+  static constexpr int kMaxLength = 0x7FFFFFFF / 2;
 
   // Inline: the displays build many short texts and only the first character of
   // the inline storage needs a value.
   KovString() noexcept { inline_[0] = 0; }
   KovString(const KovString& other);
-  KovString(KovString&& other) noexcept;
+  KovString(KovString&& other) noexcept
+      : length_(other.length_), capacity_(other.capacity_), heap_(other.heap_) {
+    if (heap_ != nullptr) {
+      other.heap_ = nullptr;
+      other.capacity_ = kInlineCapacity;
+    } else {
+      for (int i = 0; i <= length_; ++i) inline_[i] = other.inline_[i];
+    }
+    other.length_ = 0;
+    other.inline_[0] = 0;
+  }
   KovString(const wchar_t* text);  // NOLINT: implicit on purpose, texts are passed as literals
   KovString(const wchar_t* text, int length);
   // Widens byte by byte as the Windows ANSI code page 1252 does (0xB2 becomes U+00B2).
@@ -32,8 +44,17 @@ class PELUNITS_API KovString {
   KovString& operator=(const wchar_t* text);
   KovString& operator=(const char* text);
 
-  KovString& operator+=(const KovString& other);
-  KovString& operator+=(const wchar_t* text);
+  // Appending a text to itself is safe: append copies before it reallocates.
+  KovString& operator+=(const KovString& other) {
+    return append(other.getStringW(), other.length_);
+  }
+  KovString& operator+=(const wchar_t* text) {
+    int n = 0;
+    if (text != nullptr) {
+      while (text[n] != 0 && n < kMaxLength) ++n;
+    }
+    return append(text, n);
+  }
   KovString& operator+=(wchar_t c) {
     if (length_ < capacity_) {
       wchar_t* out = data();
