@@ -22,8 +22,8 @@ With no ITEM, a command reads one item per line from standard input and writes
 one result per line, so a whole column converts in one pipe.
 
 examples:
-  pelunits display --unit feet-inch-fraction 1689.1        5'-6 1/2"
-  pelunits display --unit metres --with-units 1234.5       1.235 m
+  pelunits display --unit feet-inch-fraction --separator - 1689.1    5'-6 1/2"
+  pelunits display --unit metres --with-units 1234                   1.234 m
   pelunits parse --unit degrees-minutes-seconds "10°30'15\""
   pelunits check --unit feet-inch-fraction "5' 6 1/2\"" "6-1/2\""
   cut -d, -f3 beams.csv | pelunits display --unit metres > lengths.txt
