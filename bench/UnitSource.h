@@ -11,8 +11,8 @@ struct UnitDeleter {
 };
 using UnitPtr = std::unique_ptr<KovUnitTransform, UnitDeleter>;
 
-// A unit as a host obtains it, by its quantity and representation codes; null
-// when that unit is not part of this build.
+// A unit as a host obtains it: from the factory, by its quantity and
+// representation codes, released through removeUnit.
 UnitPtr newUnit(int systemUnits, int representation);
 
 }  // namespace pelbench
