@@ -14,6 +14,7 @@
 
 #include "KovString.h"
 #include "NumberScan.h"
+#include "units/core/KovUnitBase.h"
 
 #if defined(__GLIBC__)
 #include <locale.h>
@@ -82,6 +83,72 @@ TEST(AppendFixed, WritesWhatToCharsWritesAcrossMagnitudesAndDecimals) {
         (n % 2 == 0) ? std::ldexp(static_cast<double>(mantissa(rng)), exponent(rng) - 53)
                      : std::ldexp(static_cast<double>(mantissa(rng) % 100000), -dyadicShift(rng));
     expectFixedLikeToChars(n % 3 == 0 ? -value : value, decimals);
+  }
+}
+
+bool sameBits(double a, double b) {
+  if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+TEST(SharedSteps, FractionalPartAndRemainderGiveFmodBitForBit) {
+  const double values[] = {0.0,
+                           -0.0,
+                           0.25,
+                           -0.25,
+                           1.0,
+                           -3.0,
+                           10.504166666666666,
+                           359.99,
+                           -359.99,
+                           360.0,
+                           -360.0,
+                           370.25,
+                           -725.0,
+                           1e-300,
+                           -1e-300,
+                           4.5e15,
+                           -9.007199254740993e15,
+                           1e300,
+                           DBL_MAX,
+                           DBL_TRUE_MIN};
+  const double periods[] = {1.0, 360.0, 400.0, 6.283185307179586, -360.0, 1e-3, DBL_MAX};
+  for (const double x : values) {
+    EXPECT_TRUE(sameBits(fractionalPart(x), std::fmod(x, 1.0))) << x;
+    for (const double y : periods) {
+      EXPECT_TRUE(sameBits(remainderOf(x, y), std::fmod(x, y))) << x << " mod " << y;
+    }
+  }
+  std::mt19937_64 rng(5);
+  std::uniform_real_distribution<double> spread(-1e6, 1e6);
+  for (int n = 0; n < 100000; ++n) {
+    const double x = spread(rng) / (1 + n % 1000);
+    ASSERT_TRUE(sameBits(fractionalPart(x), std::fmod(x, 1.0))) << x;
+    ASSERT_TRUE(sameBits(remainderOf(x, 360.0), std::fmod(x, 360.0))) << x;
+  }
+}
+
+TEST(SharedSteps, PowerOfTenIsThePowOfTheRuntime) {
+  for (int n = -30; n <= 30; ++n) EXPECT_TRUE(sameBits(powerOfTen(n), std::pow(10.0, n))) << n;
+}
+
+TEST(SharedSteps, AppendNumberWritesTheNumberWithoutTheSignOfZero) {
+  struct Case {
+    const wchar_t* before;
+    double number;
+    int decimals;
+    const wchar_t* text;
+  } cases[] = {
+      {L"10\u00B0", -0.0, 0, L"10\u00B00"},
+      {L"", -0.004, 2, L"0.00"},
+      {L"1 lb ", 3.265, 2, L"1 lb 3.27"},  // 3.265 is stored a little above the tie
+      {L"", -12.5, 1, L"-12.5"},
+      {L"x", -0.006, 2, L"x-0.01"},
+  };
+  for (const Case& c : cases) {
+    KovString text(c.before);
+    appendNumber(text, c.number, c.decimals);
+    EXPECT_EQ(std::wstring(text.getStringW()), c.text) << c.number;
   }
 }
 

@@ -41,7 +41,7 @@ double KovUnitDegreeBase::getDegreesDecimal(const KovString& text) const {
   } else if (text.find(L'g') > 0) {
     x = gonToDegrees(x);
   }
-  return std::fmod(x, kDegreesPerCircle);
+  return remainderOf(x, kDegreesPerCircle);
 }
 
 int KovUnitDegreeBase::parseDegreesMinutesSeconds(const KovString& text, double& degrees,

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "units/core/IntRange.h"
+#include "units/core/KovUnitBase.h"
 
 namespace pelunits {
 
@@ -43,7 +44,7 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   const int n = denominator < 1 ? 1 : denominator;  // below 1: whole units only
   int whole = 0;
   truncateToInt(x, whole);  // in range by the test above
-  const double f = std::fmod(x, 1.0);
+  const double f = fractionalPart(x);
   const double resolution = fractionResolution(n);
   const long long p = static_cast<long long>(resolution);
   // |n x f| < 2^31 and p <= 10^6, so s fits 64 bits exactly. The product is formed
