@@ -12,6 +12,29 @@ namespace {
 constexpr int kLocaleValueCapacity = 1024;
 constexpr int kFormattedCapacity = 8192;
 
+// Some implementations of GetNumberFormatW (Wine's among them) build the text in a
+// fixed buffer of 256 characters and overrun it for longer results: garbage, then a
+// crash. Numbers whose result could reach that length (1e308 with its 309 digits)
+// are formatted by the library's own implementation, which gives the same text.
+constexpr long long kSystemFormatterSafeLength = 255;
+
+int textLength(const wchar_t* text, int limit) {
+  int n = 0;
+  while (n < limit && text[n] != 0) ++n;
+  return n;
+}
+
+// The longest text the system could produce for `value` under `format`: every
+// character of the value a digit followed by a thousands separator, the separator,
+// the decimals and the widest negative form.
+long long longestResult(const wchar_t* value, const NumberFormatRecord& format) {
+  const long long cap = kSystemFormatterSafeLength + 1;
+  const long long digits = textLength(value, static_cast<int>(cap));
+  const long long thousand = textLength(format.thousandSeparator, static_cast<int>(cap));
+  const long long decimal = textLength(format.decimalSeparator, static_cast<int>(cap));
+  return digits * (1 + thousand) + decimal + format.numDigits + 3;
+}
+
 // One locale value as text; false when the system cannot give it.
 bool readLocaleText(LCTYPE type, KovString& out) {
   wchar_t buffer[kLocaleValueCapacity];
@@ -55,6 +78,9 @@ bool formatUserNumber(const wchar_t* value, const NumberFormatRecord& format, Ko
       format.thousandSeparator == nullptr || format.numDigits < 0 || format.leadingZero < 0 ||
       format.grouping < 0 || format.negativeOrder < 0) {
     return false;
+  }
+  if (longestResult(value, format) > kSystemFormatterSafeLength) {
+    return formatNumberLikeWindows(value, format, out);
   }
   // The record's separators are only read by the system; the structure is not const-correct.
   NUMBERFMTW record = {};
