@@ -11,6 +11,10 @@
 
 #include "KovString.h"
 #include "UserLocale.h"
+#include "units/angle/KovUnitDegree.h"
+#include "units/angle/KovUnitGon.h"
+#include "units/angle/KovUnitRadian.h"
+#include "units/imperial/KovUnitLbsOunces.h"
 #include "units/metric/KovUnitDecimal.h"
 
 namespace {
@@ -158,6 +162,34 @@ TEST(WindowsLocale, ReadsTypedRegionalNumbersBack) {
     EXPECT_DOUBLE_EQ(unit.getMillimeters(KovString(typed.c_str())), c.millimeters);
     EXPECT_DOUBLE_EQ(unit.getMillimeters(KovString((L"-" + typed).c_str())), -c.millimeters);
   }
+}
+
+// The other displays that follow the regional format: decimal degrees, gon,
+// radians and the decimal text of pounds and ounces (never the pounds and ounces).
+TEST(WindowsLocale, AnglesAndPoundsShowTheirDecimalTextInTheLocaleForm) {
+  const SystemNumberFormat system;
+  ASSERT_EQ(system.grouping, 3);
+  KovUnitDegree degree;
+  degree.setFactor(3600.0);  // a full circle of 3600 keeps 1234.5 as it is
+  KovUnitGon gon;
+  gon.setFactor(400.0);
+  KovUnitRadian radian;
+  radian.setFactor(2.0 * 3.14159265358979323846);
+  KovUnitLbsOunces kilograms;
+  kilograms.setFactor(1000.0);
+  kilograms.setSymbol(KovString(L"kg"));
+  KovUnitTransform* const regional[] = {&degree, &gon, &radian, &kilograms};
+  for (KovUnitTransform* unit : regional) unit->setUseRegionalSettings(1);
+
+  EXPECT_EQ(str(degree.getDisplayString(1234.5, 0, 0, 0, 0, L' ')),
+            system.write({L"1", L"234"}, L"50", false));
+  EXPECT_EQ(str(gon.getDisplayString(90.0, 0, 0, 0, 0, L' ')),
+            system.write({L"100"}, L"00", false));
+  EXPECT_EQ(str(radian.getDisplayString(180.0, 0, 0, 0, 0, L' ')),
+            system.write({L"3"}, L"14", false));
+  // 680.38848 g are 1 lb 8 oz exactly, and 0.68 kg.
+  EXPECT_EQ(str(kilograms.getDisplayStringWithUnits(680.38848, 0)),
+            L"1 lb 8.00 oz (" + system.write({L"0"}, L"68", false) + L" kg)");
 }
 
 // Whatever the locale, what the regional display writes reads back within half a
