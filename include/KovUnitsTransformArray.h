@@ -16,12 +16,13 @@
 // All three operations may be called from several threads at once.
 class PELUNITS_API KovUnitsTransformArray {
  public:
-  static KovUnitTransform* getNewUnit(KovUnitTransform::eSystemUnits systemUnits,
-                                      KovUnitTransform::eSystemRepresentation& systemRepresentation);
+  static KovUnitTransform* getNewUnit(
+      KovUnitTransform::eSystemUnits systemUnits,
+      KovUnitTransform::eSystemRepresentation& systemRepresentation);
   // Releases `old` (when not null) as removeUnit does, then returns getNewUnit.
-  static KovUnitTransform* changeUnit(KovUnitTransform* old,
-                                      KovUnitTransform::eSystemUnits systemUnits,
-                                      KovUnitTransform::eSystemRepresentation& systemRepresentation);
+  static KovUnitTransform* changeUnit(
+      KovUnitTransform* old, KovUnitTransform::eSystemUnits systemUnits,
+      KovUnitTransform::eSystemRepresentation& systemRepresentation);
   // Destroys an object made by this library; returns 1 (also for null, which is ignored).
   static int removeUnit(KovUnitTransform* unit);
 };
