@@ -16,8 +16,8 @@ int wideLength(const wchar_t* text) {
   return n;
 }
 
-// The accepted input: an optional leading '-', digits, an optional '.' and digits,
-// with at least one digit. Leading zeros of the integer part are skipped here.
+// The accepted input: an optional leading '-', digits, an optional '.' and digits;
+// the digits may be missing. Leading zeros of the integer part are skipped here.
 struct NeutralNumber {
   bool negative = false;
   const wchar_t* integerDigits = nullptr;
@@ -42,8 +42,8 @@ bool scanNeutralNumber(const wchar_t* text, NeutralNumber& number) {
     while (isAsciiDigit(*p)) ++p;
   }
   const wchar_t* fractionEnd = p;
+  // A text without digits ("", "-", ".") stands for zero, as the system reads it.
   if (*p != 0) return false;
-  if (integerBegin == integerEnd && fractionBegin == fractionEnd) return false;
   while (integerBegin < integerEnd && *integerBegin == L'0') ++integerBegin;
   number.integerDigits = integerBegin;
   number.integerLength = static_cast<int>(integerEnd - integerBegin);
@@ -79,14 +79,6 @@ class RoundedDigits {
     return L'0';
   }
 
-  bool isZero() const {
-    if (roundUp_ || number_.integerLength > 0) return false;
-    for (int i = 0; i < kept_; ++i) {
-      if (keptDigit(i) != L'0') return false;
-    }
-    return true;
-  }
-
  private:
   // The input's digits up to the kept length, decimals padded with zeros.
   wchar_t keptDigit(int i) const {
@@ -120,9 +112,11 @@ bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& for
   const int decimals = format.numDigits;
   const RoundedDigits digits(number, decimals);
   const int integerLength = digits.integerLength();
-  const bool writeInteger = integerLength > 0 || format.leadingZero != 0 || decimals == 0;
-  // A value that rounds to zero loses its sign: the library never shows negative zero.
-  const bool negative = number.negative && !digits.isZero();
+  // As the system does: without the leading zero a zero integer part writes no digit
+  // at all, even when no decimals follow, and the sign stays on a value that rounds
+  // to zero. The library's displays remove a negative zero's sign before formatting.
+  const bool writeInteger = integerLength > 0 || format.leadingZero != 0;
+  const bool negative = number.negative;
 
   const int decimalLength = wideLength(format.decimalSeparator);
   const int thousandLength = wideLength(format.thousandSeparator);

@@ -123,6 +123,7 @@ TEST(AngleDisplay, NonFiniteAndHugeValuesGiveNoMalformedText) {
   }
 }
 
+#if !defined(_WIN32)  // the user's locale comes from the environment only on POSIX
 TEST(AngleDisplay, DecimalAnglesFollowTheRegionalNumberFormat) {
   ScopedNumericLocale german("de_DE.UTF-8");
   AngleUnits u(1);
@@ -134,5 +135,6 @@ TEST(AngleDisplay, DecimalAnglesFollowTheRegionalNumberFormat) {
   };
   expectShows(cases, sizeof cases / sizeof cases[0]);
 }
+#endif
 
 }  // namespace

@@ -1,5 +1,8 @@
 #pragma once
 
+// POSIX only: Windows reads the user's locale once, at process start.
+#if !defined(_WIN32)
+
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -45,3 +48,5 @@ class ScopedNumericLocale {
   std::optional<std::string> lcNumeric_;
   std::optional<std::string> lang_;
 };
+
+#endif

@@ -128,6 +128,7 @@ TEST(DecimalLength, ReadsTypedNumbersAndFractionsTimesTheFactor) {
   EXPECT_EQ(decimalUnit(2.0, 100).getMillimeters(kHundredThousandDigits.c_str()), HUGE_VAL);
 }
 
+#if !defined(_WIN32)  // the user's locale comes from the environment only on POSIX
 TEST(DecimalLength, ReadsTheGermanRegionalFormWhenAsked) {
   ScopedNumericLocale locale("de_DE.UTF-8");
   KovUnitDecimal unit = decimalUnit(1.0, 100);
@@ -137,6 +138,7 @@ TEST(DecimalLength, ReadsTheGermanRegionalFormWhenAsked) {
   unit.setUseRegionalSettings(0);
   EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1.234,5"), 1.234);
 }
+#endif
 
 TEST(DecimalLength, AcceptsPlainNumbersAndThoseBeingTyped) {
   struct Case {
@@ -297,6 +299,7 @@ TEST(WeightForceMomentStress, ShowAndReadKilogramsWithOneDecimal) {
   EXPECT_EQ(unit.getDisplayStringWithUnits(2600.0, 0), L"3 kg");
 }
 
+#if !defined(_WIN32)  // the user's locale comes from the environment only on POSIX
 TEST(WeightForceMomentStress, ReadTypedTextWithoutTrimmingOrRegionalForm) {
   struct Case {
     const wchar_t* typed;
@@ -322,6 +325,7 @@ TEST(WeightForceMomentStress, ReadTypedTextWithoutTrimmingOrRegionalForm) {
     EXPECT_TRUE(std::isnan(unit->getNewtonPerSquareMm(L"nan")) || index == 1 || index == 3);
   }
 }
+#endif
 
 TEST(WeightForceMomentStress, AcceptTextsThatStartWithANumber) {
   struct Case {
@@ -363,6 +367,7 @@ TEST(WeightForceMomentStress, AcceptTextsThatStartWithANumber) {
   }
 }
 
+#if !defined(_WIN32)  // the user's locale comes from the environment only on POSIX
 TEST(WeightForceMomentStress, ShowTheRegionalFormButReadTheCommaAsAnEnd) {
   ScopedNumericLocale locale("de_DE.UTF-8");
   for (int index = 1; index < kMetricUnitCount; ++index) {
@@ -375,6 +380,7 @@ TEST(WeightForceMomentStress, ShowTheRegionalFormButReadTheCommaAsAnEnd) {
     EXPECT_EQ(unit->getGrams(L"1,5") + unit->getKiloNewton(L"1,5"), 2.0);
   }
 }
+#endif
 
 TEST(MetricDecimalUnits, ClonesKeepTheirClassAndSettings) {
   for (int index = 0; index < kMetricUnitCount; ++index) {

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "KovString.h"
 #include "NumberScan.h"
 
 #if defined(__GLIBC__)
@@ -17,9 +18,9 @@
 
 namespace {
 
+#if defined(__GLIBC__)
 std::wstring widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
-#if defined(__GLIBC__)
 // The oracle: glibc's strtod in the "C" locale, which the scanner must equal.
 struct CLocaleStrtod {
   locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
@@ -193,5 +194,77 @@ TEST(ScanInteger, ReadsSignedDecimalPrefixes) {
     EXPECT_EQ(r.consumed, c.consumed) << c.text;
   }
 }
+
+// Texts with the values and lengths that strtod reads from them in the "C" locale,
+// worked out by hand. The same table runs in every build, whatever C runtime the
+// platform has (Windows runtimes read neither inf, nan nor hexadecimal numbers).
+struct PortableCase {
+  const wchar_t* text;
+  double value;
+  int consumed;
+};
+const PortableCase kPortableCases[] = {
+    {L"1234.50", 1234.5, 7},
+    {L"  -12.5e2x", -1250.0, 9},
+    {L"1,5", 1.0, 1},  // ',' is never a decimal point, whatever the host's locale
+    {L"+.25", 0.25, 4},
+    {L"2.5E-3", 0.0025, 6},
+    {L"0.1", 0.1, 3},
+    {L"5'6\"", 5.0, 1},
+    {L"1.5 lb", 1.5, 3},
+    {L"0x1.8p1", 3.0, 7},
+    {L"0x10", 16.0, 4},
+    {L"1e400", HUGE_VAL, 5},
+    {L"-1e400", -HUGE_VAL, 6},
+    {L"1e-400", 0.0, 6},
+    {L"inf", HUGE_VAL, 3},
+    {L"-Infinity", -HUGE_VAL, 9},
+    {L"nan", NAN, 3},
+    {L"", 0.0, 0},
+    {L"-", 0.0, 0},
+    {L"abc", 0.0, 0},
+    {L"\u0665", 0.0, 0},  // Arabic-Indic five
+};
+
+void expectPortableTable() {
+  for (const auto& c : kPortableCases) {
+    SCOPED_TRACE(testing::Message() << "text \"" << c.text << '"');
+    const int length = static_cast<int>(std::wcslen(c.text));
+    const auto r = pelunits::scanDouble(c.text, length);
+    EXPECT_EQ(r.consumed, c.consumed);
+    EXPECT_EQ(pelunits::scansAsDouble(c.text, length), c.consumed > 0 ? 1 : 0);
+    const double viaString = KovString(c.text).toDouble();
+    if (std::isnan(c.value)) {
+      EXPECT_TRUE(std::isnan(r.value));
+      EXPECT_TRUE(std::isnan(viaString));
+    } else {
+      EXPECT_EQ(r.value, c.value);
+      EXPECT_EQ(viaString, c.value);
+    }
+  }
+}
+
+TEST(ScanDouble, ReadsTheSameTableOnEveryPlatform) { expectPortableTable(); }
+
+#if defined(_WIN32)
+// The host may switch the C runtime to a locale with a decimal comma; the
+// library's readers must not notice.
+TEST(ScanDouble, IgnoresAGermanRuntimeLocaleOnWindows) {
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous != nullptr ? previous : "C";
+  // msvcrt knows the language name, the universal runtime also the locale name.
+  int switched = 0;
+  for (const char* name : {"German", "de-DE"}) {
+    SCOPED_TRACE(name);
+    if (std::setlocale(LC_ALL, name) == nullptr) continue;
+    ++switched;
+    ASSERT_EQ(std::wcstod(L"1,5", nullptr), 1.5) << "the runtime does not use the locale";
+    expectPortableTable();
+    EXPECT_EQ(KovString(L"-42,7").toLong(), -42);
+  }
+  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_GT(switched, 0);
+}
+#endif
 
 }  // namespace

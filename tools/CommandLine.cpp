@@ -159,9 +159,15 @@ bool commandFor(std::string_view word, Command& command) {
   return true;
 }
 
-// "-5", "-.5" and "-inf" are values to convert, not options.
+// Options are "-x" and "--name" with a letter after the dashes. Everything else
+// is an item: "-5", "-.5", "-5' 6\"" and "-1 lb 8 oz" are texts to convert, and
+// so is "-inf", which reads as a number.
 bool looksLikeOption(std::string_view argument) {
   if (argument.size() < 2 || argument[0] != '-') return false;
+  const std::size_t first = argument[1] == '-' ? 2 : 1;
+  if (first >= argument.size()) return false;
+  const char c = argument[first];
+  if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
   double ignored = 0.0;
   return !readDouble(argument, ignored);
 }

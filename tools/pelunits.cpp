@@ -256,7 +256,9 @@ std::size_t codePoints(std::string_view text) {
 
 void appendPadded(std::string& line, const std::string& cell, std::size_t width) {
   line += cell;
-  for (std::size_t n = codePoints(cell); n < width; ++n) line.push_back(' ');
+  std::size_t n = codePoints(cell);
+  if (n >= width) line.push_back(' ');  // an overlong cell still keeps the columns apart
+  for (; n < width; ++n) line.push_back(' ');
 }
 
 void listUnits() {

@@ -122,6 +122,9 @@ TEST(PelunitsTool, ParsesTypedTextToTheInternalValueOfItsQuantity) {
       {{"parse", "--unit", "newtons", "1500"}, 1.5},
       {{"parse", "--unit", "pounds-ounces", "2 lb 3 oz"}, 35 * 28.34952},
       {{"parse", "--unit", "square-inches", "1.00 ²"}, 645.16},
+      // Texts that start with '-' are items, not options.
+      {{"parse", "--unit", "feet-decimal-inch", "-5' 6\""}, -66 * 25.4},
+      {{"parse", "--unit", "pounds-ounces", "-1 lb 8 oz"}, -24 * 28.34952},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.arguments));
