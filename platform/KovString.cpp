@@ -45,6 +45,13 @@ constexpr int kFixedFastMaxDecimals = 9;
 // length written, or 0 when the value is outside that range (the caller then uses
 // std::to_chars, which gives the same text more slowly).
 int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
+#if !defined(__SIZEOF_INT128__)
+  // Without a 128-bit integer type (MSVC) every value takes the general path.
+  (void)value;
+  (void)decimals;
+  (void)out;
+  return 0;
+#else
   if (decimals > kFixedFastMaxDecimals) return 0;
   static constexpr std::uint64_t kPowersOfTen[kFixedFastMaxDecimals + 1] = {
       1ULL,      10ULL,      100ULL,      1000ULL,      10000ULL,
@@ -91,6 +98,7 @@ int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
     for (int i = decimals - 1; i >= 0; --i) out[n++] = reversed[i];
   }
   return n;
+#endif
 }
 
 }  // namespace
