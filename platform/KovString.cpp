@@ -201,15 +201,6 @@ int KovString::find(const KovString& part, int start) const noexcept {
   return -1;
 }
 
-int KovString::find(wchar_t c, int start) const noexcept {
-  if (start < 0) start = 0;
-  const wchar_t* text = getStringW();
-  for (int i = start; i < length_; ++i) {
-    if (text[i] == c) return i;
-  }
-  return -1;
-}
-
 KovString KovString::left(int count) const {
   if (count <= 0) return KovString();
   if (count > length_) count = length_;

@@ -84,7 +84,13 @@ class PELUNITS_API KovString {
   // Position of the first occurrence at or after `start`, or -1. An empty part is
   // found at `start` when start lies within the text.
   int find(const KovString& part, int start = 0) const noexcept;
-  int find(wchar_t c, int start = 0) const noexcept;
+  int find(wchar_t c, int start = 0) const noexcept {
+    const wchar_t* text = getStringW();
+    for (int i = start < 0 ? 0 : start; i < length_; ++i) {
+      if (text[i] == c) return i;
+    }
+    return -1;
+  }
 
   // Substrings. Counts below 0 give an empty text; counts past the end stop there;
   // a negative start counts as 0.
