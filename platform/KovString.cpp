@@ -42,8 +42,9 @@ constexpr int kFixedFastMaxDecimals = 9;
 // 2^64, written exactly: the double is m x 2^e, so value x 10^decimals is the
 // integer m x 10^decimals shifted by e, and the bits shifted out decide the
 // rounding, halves to even as printf rounds the exact binary value. Returns the
-// length written, or 0 when the value is outside that range (the caller then uses
-// std::to_chars, which gives the same text more slowly).
+// length written at the end of the buffer `out` (kFixedFastLength characters), or 0
+// when the value is outside that range (the caller then uses std::to_chars, which
+// gives the same text more slowly).
 int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
 #if !defined(__SIZEOF_INT128__)
   // Without a 128-bit integer type (MSVC) every value takes the general path.
@@ -83,21 +84,21 @@ int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
   }
   // else: below half a unit of the last decimal (scaled < 2^83 <= half), rounds to 0.
 
-  wchar_t reversed[kFixedFastLength];
-  int count = 0;
+  // Written backwards from the end of the buffer: the decimals, the point, then the
+  // integer digits (at least one) and the sign.
+  wchar_t* const end = out + kFixedFastLength;
+  wchar_t* p = end;
+  for (int i = 0; i < decimals; ++i) {
+    *--p = static_cast<wchar_t>(L'0' + static_cast<int>(digits % 10));
+    digits /= 10;
+  }
+  if (decimals > 0) *--p = L'.';
   do {
-    reversed[count++] = static_cast<wchar_t>(L'0' + static_cast<int>(digits % 10));
+    *--p = static_cast<wchar_t>(L'0' + static_cast<int>(digits % 10));
     digits /= 10;
   } while (digits != 0);
-  while (count <= decimals) reversed[count++] = L'0';  // at least one integer digit
-  int n = 0;
-  if (negative) out[n++] = L'-';  // printf keeps the sign of -0.0 and of -0.001 at 2 decimals
-  for (int i = count - 1; i >= decimals; --i) out[n++] = reversed[i];
-  if (decimals > 0) {
-    out[n++] = L'.';
-    for (int i = decimals - 1; i >= 0; --i) out[n++] = reversed[i];
-  }
-  return n;
+  if (negative) *--p = L'-';  // printf keeps the sign of -0.0 and of -0.001 at 2 decimals
+  return static_cast<int>(end - p);
 #endif
 }
 
@@ -334,17 +335,18 @@ KovString& KovString::appendGrowing(const wchar_t* text, int length) {
 }
 
 KovString& KovString::appendInt(long long value) {
-  char buffer[24];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  (void)ec;
-  int n = static_cast<int>(end - buffer);
-  if (n > kMaxLength - length_) n = kMaxLength - length_;
-  reserve(length_ + n);
-  wchar_t* out = data() + length_;
-  for (int i = 0; i < n; ++i) out[i] = static_cast<wchar_t>(buffer[i]);
-  length_ += n;
-  out[n] = 0;
-  return *this;
+  wchar_t buffer[24];
+  wchar_t* const end = buffer + 24;
+  wchar_t* p = end;
+  // The magnitude in unsigned arithmetic, so that LLONG_MIN has one too.
+  unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                           : static_cast<unsigned long long>(value);
+  do {
+    *--p = static_cast<wchar_t>(L'0' + static_cast<int>(magnitude % 10));
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--p = L'-';
+  return append(p, static_cast<int>(end - p));
 }
 
 KovString& KovString::appendFixed(double value, int decimals) {
@@ -354,7 +356,7 @@ KovString& KovString::appendFixed(double value, int decimals) {
   if (decimals > kMaxDecimals) decimals = kMaxDecimals;
   wchar_t fast[kFixedFastLength];
   const int fastLength = writeFixedFast(value, decimals, fast);
-  if (fastLength > 0) return append(fast, fastLength);
+  if (fastLength > 0) return append(fast + kFixedFastLength - fastLength, fastLength);
   // The widest fixed text: 309 integer digits, sign, point and the decimals.
   constexpr int kBufferSize = 320 + kMaxDecimals;
   char buffer[kBufferSize];
