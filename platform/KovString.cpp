@@ -335,6 +335,12 @@ KovString& KovString::appendGrowing(const wchar_t* text, int length) {
 }
 
 KovString& KovString::appendInt(long long value) {
+  // Feet, inches, numerators and denominators are mostly one or two digits.
+  if (value >= 0 && value < 100) {
+    const wchar_t digits[2] = {static_cast<wchar_t>(L'0' + value / 10),
+                               static_cast<wchar_t>(L'0' + value % 10)};
+    return value < 10 ? append(digits + 1, 1) : append(digits, 2);
+  }
   wchar_t buffer[24];
   wchar_t* const end = buffer + 24;
   wchar_t* p = end;

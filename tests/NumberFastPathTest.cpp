@@ -6,15 +6,18 @@
 
 #include <cfloat>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <random>
 #include <string>
 
 #include "KovString.h"
 #include "NumberScan.h"
 #include "units/core/KovUnitBase.h"
+#include "units/fraction/FractionArithmetic.h"
 
 #if defined(__GLIBC__)
 #include <locale.h>
@@ -149,6 +152,25 @@ TEST(SharedSteps, AppendNumberWritesTheNumberWithoutTheSignOfZero) {
     KovString text(c.before);
     appendNumber(text, c.number, c.decimals);
     EXPECT_EQ(std::wstring(text.getStringW()), c.text) << c.number;
+  }
+}
+
+TEST(SharedSteps, GreatestCommonDivisorIsEuclidsForEveryPairOfInts) {
+  const auto euclid = [](int a, int b) {
+    if (a == 0 || b == 0) return 1;
+    const long long g = std::gcd(static_cast<long long>(a), static_cast<long long>(b));
+    return g <= INT_MAX ? static_cast<int>(g) : 1;  // gcd(INT_MIN, INT_MIN) stays unreduced
+  };
+  for (int a = -300; a <= 300; ++a) {
+    for (int b = -300; b <= 300; ++b)
+      ASSERT_EQ(pelunits::greatestCommonDivisor(a, b), euclid(a, b));
+  }
+  const int edges[] = {INT_MIN, INT_MIN + 1, INT_MAX, 1 << 30, 3 << 20, 1000000, 999983};
+  for (const int a : edges) {
+    for (const int b : edges) {
+      EXPECT_EQ(pelunits::greatestCommonDivisor(a, b), euclid(a, b)) << a << ", " << b;
+      EXPECT_EQ(pelunits::greatestCommonDivisor(a, 48), euclid(a, 48)) << a;
+    }
   }
 }
 
