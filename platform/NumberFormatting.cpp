@@ -1,10 +1,165 @@
+#include "NumberScan.h"
 #include "UserLocale.h"
 
 namespace pelunits {
 namespace platform {
 
-bool formatNumberLikeWindows(const wchar_t*, const NumberFormatRecord&, KovString&) {
-  return false;
+namespace {
+
+// The system formatter writes into a caller's buffer of this many characters
+// (terminator included); a longer result fails there, so it fails here too.
+constexpr int kOutputCapacity = 8192;
+
+int wideLength(const wchar_t* text) {
+  int n = 0;
+  while (text[n] != 0 && n < kOutputCapacity) ++n;
+  return n;
+}
+
+// The accepted input: an optional leading '-', digits, an optional '.' and digits,
+// with at least one digit. Leading zeros of the integer part are skipped here.
+struct NeutralNumber {
+  bool negative = false;
+  const wchar_t* integerDigits = nullptr;
+  int integerLength = 0;
+  const wchar_t* fractionDigits = nullptr;
+  int fractionLength = 0;
+};
+
+bool scanNeutralNumber(const wchar_t* text, NeutralNumber& number) {
+  const wchar_t* p = text;
+  if (*p == L'-') {
+    number.negative = true;
+    ++p;
+  }
+  const wchar_t* integerBegin = p;
+  while (isAsciiDigit(*p)) ++p;
+  const wchar_t* integerEnd = p;
+  const wchar_t* fractionBegin = p;
+  if (*p == L'.') {
+    ++p;
+    fractionBegin = p;
+    while (isAsciiDigit(*p)) ++p;
+  }
+  const wchar_t* fractionEnd = p;
+  if (*p != 0) return false;
+  if (integerBegin == integerEnd && fractionBegin == fractionEnd) return false;
+  while (integerBegin < integerEnd && *integerBegin == L'0') ++integerBegin;
+  number.integerDigits = integerBegin;
+  number.integerLength = static_cast<int>(integerEnd - integerBegin);
+  number.fractionDigits = fractionBegin;
+  number.fractionLength = static_cast<int>(fractionEnd - fractionBegin);
+  return true;
+}
+
+// The digits kept after rounding to `decimals` places, half away from zero, worked
+// on the digit text itself so that no binary rounding enters.
+class RoundedDigits {
+ public:
+  RoundedDigits(const NeutralNumber& number, int decimals)
+      : number_(number), kept_(number.integerLength + decimals) {
+    const bool roundUp =
+        number.fractionLength > decimals && number.fractionDigits[decimals] >= L'5';
+    if (roundUp) {
+      incremented_ = kept_ - 1;
+      while (incremented_ >= 0 && keptDigit(incremented_) == L'9') --incremented_;
+      carry_ = incremented_ < 0;
+    }
+    roundUp_ = roundUp;
+  }
+
+  // Integer digits of the result: none when the integer part is 0.
+  int integerLength() const { return number_.integerLength + (carry_ ? 1 : 0); }
+
+  // Digit `i` of the result, integer digits first and then the decimals.
+  wchar_t digit(int i) const {
+    if (carry_) return i == 0 ? L'1' : L'0';
+    if (!roundUp_ || i < incremented_) return keptDigit(i);
+    if (i == incremented_) return static_cast<wchar_t>(keptDigit(i) + 1);
+    return L'0';
+  }
+
+  bool isZero() const {
+    if (roundUp_ || number_.integerLength > 0) return false;
+    for (int i = 0; i < kept_; ++i) {
+      if (keptDigit(i) != L'0') return false;
+    }
+    return true;
+  }
+
+ private:
+  // The input's digits up to the kept length, decimals padded with zeros.
+  wchar_t keptDigit(int i) const {
+    if (i < number_.integerLength) return number_.integerDigits[i];
+    const int f = i - number_.integerLength;
+    return f < number_.fractionLength ? number_.fractionDigits[f] : L'0';
+  }
+
+  const NeutralNumber& number_;
+  int kept_;
+  bool roundUp_ = false;
+  bool carry_ = false;
+  int incremented_ = -1;
+};
+
+}  // namespace
+
+bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& format,
+                             KovString& out) {
+  if (value == nullptr || format.decimalSeparator == nullptr ||
+      format.thousandSeparator == nullptr) {
+    return false;
+  }
+  if (format.numDigits < 0 || format.numDigits >= kOutputCapacity) return false;
+  if (format.grouping < 0 || format.grouping > 9) return false;
+  if (format.negativeOrder < 0 || format.negativeOrder > 4) return false;
+  NeutralNumber number;
+  if (!scanNeutralNumber(value, number)) return false;
+  if (number.integerLength >= kOutputCapacity) return false;
+
+  const int decimals = format.numDigits;
+  const RoundedDigits digits(number, decimals);
+  const int integerLength = digits.integerLength();
+  const bool writeInteger = integerLength > 0 || format.leadingZero != 0 || decimals == 0;
+  // A value that rounds to zero loses its sign: the library never shows negative zero.
+  const bool negative = number.negative && !digits.isZero();
+
+  const int decimalLength = wideLength(format.decimalSeparator);
+  const int thousandLength = wideLength(format.thousandSeparator);
+  const int groups =
+      format.grouping > 0 && integerLength > 0 ? (integerLength - 1) / format.grouping : 0;
+  const long long total = (writeInteger ? (integerLength > 0 ? integerLength : 1) : 0) +
+                          static_cast<long long>(groups) * thousandLength +
+                          (decimals > 0 ? decimalLength + decimals : 0) + (negative ? 2 : 0);
+  if (total + 1 > kOutputCapacity) return false;
+
+  out.clear();
+  out.reserve(static_cast<int>(total));
+  if (negative) {
+    if (format.negativeOrder == 0) out += L'(';
+    if (format.negativeOrder == 1) out += L'-';
+    if (format.negativeOrder == 2) out += L"- ";
+  }
+  if (integerLength == 0) {
+    if (writeInteger) out += L'0';
+  } else {
+    for (int i = 0; i < integerLength; ++i) {
+      if (groups > 0 && i > 0 && (integerLength - i) % format.grouping == 0) {
+        out.append(format.thousandSeparator, thousandLength);
+      }
+      out += digits.digit(i);
+    }
+  }
+  if (decimals > 0) {
+    out.append(format.decimalSeparator, decimalLength);
+    for (int i = 0; i < decimals; ++i) out += digits.digit(integerLength + i);
+  }
+  if (negative) {
+    if (format.negativeOrder == 0) out += L')';
+    if (format.negativeOrder == 3) out += L'-';
+    if (format.negativeOrder == 4) out += L" -";
+  }
+  return true;
 }
 
 }  // namespace platform

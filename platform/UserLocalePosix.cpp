@@ -1,12 +1,143 @@
+#include <langinfo.h>
+#include <locale.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+
 #include "UserLocale.h"
 
-// Placeholder backend: reads fail, so regional conversions leave texts unchanged.
+// The user's number format on POSIX systems: the numeric locale that the process
+// environment names (LC_ALL, else LC_NUMERIC, else LANG; "C" when none is set),
+// read from the system's locale data with newlocale. The process's global locale
+// is never read or changed, so a host that calls setlocale does not move it.
 namespace pelunits {
 namespace platform {
 
-bool readUserNumberSettings(UserNumberSettings&) { return false; }
-bool readUserSeparators(KovString&, KovString&) { return false; }
-bool readUserDecimalSeparator(KovString&) { return false; }
+namespace {
+
+constexpr int kNameCapacity = 128;      // longer locale names are read at every call
+constexpr int kSeparatorCapacity = 16;  // wide characters, terminator included
+
+struct LocaleNumbers {
+  bool readable = false;
+  int grouping = 0;
+  wchar_t decimal[kSeparatorCapacity] = {};
+  int decimalLength = 0;
+  wchar_t thousand[kSeparatorCapacity] = {};
+  int thousandLength = 0;
+};
+
+// The last locale read on this thread, keyed by its name, so that a call costs a
+// getenv and a compare until the environment names another locale.
+struct CachedLocaleNumbers {
+  bool filled = false;
+  char name[kNameCapacity] = {};
+  LocaleNumbers numbers;
+};
+
+thread_local CachedLocaleNumbers cache;
+
+const char* numericLocaleName() {
+  static const char* const kVariables[] = {"LC_ALL", "LC_NUMERIC", "LANG"};
+  for (const char* variable : kVariables) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && value[0] != 0) return value;
+  }
+  return "C";
+}
+
+// Decodes a locale string with the calling thread's current locale.
+bool widen(const char* text, wchar_t* out, int& length) {
+  length = 0;
+  if (text == nullptr) return false;
+  std::mbstate_t state{};
+  std::size_t remaining = std::strlen(text);
+  while (remaining > 0) {
+    wchar_t c = 0;
+    const std::size_t used = std::mbrtowc(&c, text, remaining, &state);
+    if (used == static_cast<std::size_t>(-1) || used == static_cast<std::size_t>(-2)) {
+      return false;
+    }
+    if (used == 0 || length + 1 >= kSeparatorCapacity) return false;
+    out[length++] = c;
+    text += used;
+    remaining -= used;
+  }
+  out[length] = 0;
+  return true;
+}
+
+LocaleNumbers readLocaleNumbers(const char* name) {
+  LocaleNumbers numbers;
+  // LC_CTYPE from the same name: the separators are encoded in that locale's codeset.
+  const locale_t locale = newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, name, nullptr);
+  if (locale == nullptr) return numbers;
+  const locale_t previous = uselocale(locale);
+  const bool decoded =
+      widen(nl_langinfo_l(RADIXCHAR, locale), numbers.decimal, numbers.decimalLength) &&
+      widen(nl_langinfo_l(THOUSEP, locale), numbers.thousand, numbers.thousandLength);
+  uselocale(previous);
+  // "\3\3" gives 3; an empty grouping or CHAR_MAX means no grouping.
+  const char* grouping = nl_langinfo_l(GROUPING, locale);
+  const int leading = grouping != nullptr ? static_cast<unsigned char>(grouping[0]) : 0;
+  numbers.grouping = leading >= CHAR_MAX ? 0 : leading;
+  freelocale(locale);
+  numbers.readable = decoded;
+  return numbers;
+}
+
+// The numbers of the locale in force now; `scratch` holds them for a name too long
+// to cache.
+const LocaleNumbers& currentLocaleNumbers(LocaleNumbers& scratch) {
+  const char* name = numericLocaleName();
+  CachedLocaleNumbers& cached = cache;
+  if (cached.filled && std::strncmp(cached.name, name, kNameCapacity) == 0) {
+    return cached.numbers;
+  }
+  const std::size_t length = std::strlen(name);
+  if (length >= static_cast<std::size_t>(kNameCapacity)) {
+    scratch = readLocaleNumbers(name);
+    return scratch;
+  }
+  std::memcpy(cached.name, name, length + 1);
+  cached.numbers = readLocaleNumbers(name);
+  cached.filled = true;
+  return cached.numbers;
+}
+
+}  // namespace
+
+bool readUserNumberSettings(UserNumberSettings& out) {
+  LocaleNumbers scratch;
+  const LocaleNumbers& numbers = currentLocaleNumbers(scratch);
+  if (!numbers.readable) return false;
+  out.leadingZero = 1;
+  out.grouping = numbers.grouping;
+  out.decimalSeparator = KovString(numbers.decimal, numbers.decimalLength);
+  out.thousandSeparator = KovString(numbers.thousand, numbers.thousandLength);
+  out.negativeOrder = 1;
+  return true;
+}
+
+bool readUserSeparators(KovString& decimalSeparator, KovString& thousandSeparator) {
+  LocaleNumbers scratch;
+  const LocaleNumbers& numbers = currentLocaleNumbers(scratch);
+  if (!numbers.readable) return false;
+  decimalSeparator = KovString(numbers.decimal, numbers.decimalLength);
+  thousandSeparator = KovString(numbers.thousand, numbers.thousandLength);
+  return true;
+}
+
+bool readUserDecimalSeparator(KovString& decimalSeparator) {
+  LocaleNumbers scratch;
+  const LocaleNumbers& numbers = currentLocaleNumbers(scratch);
+  if (!numbers.readable) return false;
+  decimalSeparator = KovString(numbers.decimal, numbers.decimalLength);
+  return true;
+}
+
 bool formatUserNumber(const wchar_t* value, const NumberFormatRecord& format, KovString& out) {
   return formatNumberLikeWindows(value, format, out);
 }

@@ -32,11 +32,19 @@ TEST(KovString, SubstringsClampTheirArguments) {
     KovString got;
     const wchar_t* want;
   } cases[] = {
-      {s.left(2), L"5'"},      {s.left(0), L""},        {s.left(-1), L""},
-      {s.left(99), s.getStringW()},                     {s.right(2), L"2\""},
-      {s.right(-3), L""},      {s.right(99), s.getStringW()},
-      {s.mid(3, 1), L"6"},     {s.mid(5, 99), L"1/2\""}, {s.mid(-2, 2), L"5'"},
-      {s.mid(99, 1), L""},     {s.mid(2, -1), L""},      {s.mid(3), L"6 1/2\""},
+      {s.left(2), L"5'"},
+      {s.left(0), L""},
+      {s.left(-1), L""},
+      {s.left(99), s.getStringW()},
+      {s.right(2), L"2\""},
+      {s.right(-3), L""},
+      {s.right(99), s.getStringW()},
+      {s.mid(3, 1), L"6"},
+      {s.mid(5, 99), L"1/2\""},
+      {s.mid(-2, 2), L"5'"},
+      {s.mid(99, 1), L""},
+      {s.mid(2, -1), L""},
+      {s.mid(3), L"6 1/2\""},
   };
   for (const auto& c : cases) EXPECT_EQ(str(c.got), c.want);
 }
@@ -86,9 +94,14 @@ TEST(KovString, NumberReadingFollowsTheLeadingNumber) {
     double asDouble;
     long asLong;
   } cases[] = {
-      {L"", 0.0, 0},          {L"abc", 0.0, 0},         {L"  -12.5x", -12.5, -12},
-      {L"5,5", 5.0, 5},       {L"1e3", 1000.0, 1},      {L"+3", 3.0, 3},
-      {L"-", 0.0, 0},         {L"99999999999", 99999999999.0, INT_MAX},
+      {L"", 0.0, 0},
+      {L"abc", 0.0, 0},
+      {L"  -12.5x", -12.5, -12},
+      {L"5,5", 5.0, 5},
+      {L"1e3", 1000.0, 1},
+      {L"+3", 3.0, 3},
+      {L"-", 0.0, 0},
+      {L"99999999999", 99999999999.0, INT_MAX},
       {L"-99999999999", -99999999999.0, INT_MIN},
   };
   for (const auto& c : cases) {
@@ -104,9 +117,9 @@ TEST(KovString, IsNumericAcceptsPlainUnsignedDecimals) {
     const wchar_t* text;
     bool numeric;
   } cases[] = {
-      {L"12", true},   {L"1.5", true},   {L".5", true},   {L"5.", true},   {L"007", true},
-      {L"", false},    {L".", false},    {L"-5", false},  {L"+5", false},  {L"1.2.3", false},
-      {L"1,5", false}, {L" 5", false},   {L"5 ", false},  {L"1e3", false}, {L"\u0665", false},
+      {L"12", true},   {L"1.5", true}, {L".5", true},  {L"5.", true},   {L"007", true},
+      {L"", false},    {L".", false},  {L"-5", false}, {L"+5", false},  {L"1.2.3", false},
+      {L"1,5", false}, {L" 5", false}, {L"5 ", false}, {L"1e3", false}, {L"\u0665", false},
   };
   for (const auto& c : cases) EXPECT_EQ(KovString(c.text).IsNumeric(), c.numeric) << c.text;
 }

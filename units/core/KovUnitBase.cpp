@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 
+#include "NumberScan.h"
 #include "UserLocale.h"
 
 KovUnitBase::KovUnitBase() : noDecimals(0) {}
@@ -49,6 +50,22 @@ KovString KovUnitBase::displayNumber(double number, int trimTrailingZeros) const
   setInternationalNumberFormat(text);
   removeTrailingZeros(text, trimTrailingZeros);
   return text;
+}
+
+KovString KovUnitBase::displayScaledNumber(double value, int trimTrailingZeros) const {
+  const double shown = value / factor;
+  if (!std::isfinite(shown)) return nonFiniteText(shown);
+  return displayNumber(shown, trimTrailingZeros);
+}
+
+int KovUnitBase::startsWithNumber(const KovString& text) const {
+  KovString trimmed(text);
+  trimmed.Trim();
+  return pelunits::scansAsDouble(trimmed.getStringW(), trimmed.length());
+}
+
+double KovUnitBase::readScaledNumber(const KovString& text) const {
+  return text.toDouble() * factor;
 }
 
 void KovUnitBase::removeTrailingZeros(KovString& text, int trimTrailingZeros) const {

@@ -1,0 +1,394 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "LocaleEnvironment.h"
+#include "TestText.h"
+#include "units/metric/KovUnitDecimal.h"
+#include "units/metric/KovUnitGram.h"
+#include "units/metric/KovUnitKiloNewton.h"
+#include "units/metric/KovUnitKiloNewtonMeter.h"
+#include "units/metric/KovUnitNewtonPerSquareMm.h"
+
+namespace {
+
+KovUnitDecimal decimalUnit(double factor, int steps, int power = 1) {
+  KovUnitDecimal unit;
+  unit.setFactor(factor);
+  unit.setPrecision(steps);
+  unit.setPower(power);
+  return unit;
+}
+
+// One object of each of the five metric decimal classes, released through the
+// virtual destructor of KovUnitBase.
+std::unique_ptr<KovUnitBase> metricUnit(int index) {
+  switch (index) {
+    case 0:
+      return std::make_unique<KovUnitDecimal>();
+    case 1:
+      return std::make_unique<KovUnitGram>();
+    case 2:
+      return std::make_unique<KovUnitKiloNewton>();
+    case 3:
+      return std::make_unique<KovUnitKiloNewtonMeter>();
+    default:
+      return std::make_unique<KovUnitNewtonPerSquareMm>();
+  }
+}
+constexpr int kMetricUnitCount = 5;
+const char* const kMetricUnitNames[kMetricUnitCount] = {"decimal", "gram", "kilonewton",
+                                                        "kilonewton-metre", "stress"};
+
+const std::wstring kHundredThousandDigits(100000, L'7');
+
+}  // namespace
+
+TEST(DecimalLength, ShowsValueDividedByFactorWithTheChosenDecimals) {
+  struct Case {
+    double factor;
+    int steps;
+    int power;
+    double value;
+    int trimTrailingZeros;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {1000.0, 1000, 1, 1234.0, 0, L"1.234"},
+      {1000.0, 100, 1, 1500.0, 1, L"1.5"},
+      {1000.0, 1000, 1, -0.0004, 0, L"0.000"},
+      {1.0, 1000, 1, -0.0004, 0, L"0.000"},
+      {1.0, 1, 1, 12.6, 0, L"13"},
+      {1.0, 1, 1, 100.0, 1, L"100"},
+      {1.0, 100, 1, -0.0, 0, L"0.00"},
+      {1.0, 100, 1, -0.0, 1, L"0"},
+      {1000.0, 100, 1, 2000.0, 1, L"2"},
+      {25.4, 10000, 1, 25.4, 0, L"1.0000"},
+      // The area suffix: power 2 with a factor that is not a power of ten.
+      {645.16, 100, 2, 645.16, 0, L"1.00 \u00B2"},
+      {645.16, 100, 2, 645.16, 1, L"1 \u00B2"},
+      {0.5, 100, 2, 1.0, 0, L"2.00 \u00B2"},
+      {1.0, 100, 2, 5.0, 0, L"5.00"},
+      {100.0, 100, 2, 500.0, 0, L"5.00"},
+      {10000.0, 100, 2, 50000.0, 0, L"5.00"},
+      {1000000.0, 100, 2, 5e6, 0, L"5.00"},
+      {645.16, 100, 1, 645.16, 0, L"1.00"},
+      {645.16, 100, 3, 645.16, 0, L"1.00"},
+      {-645.16, 100, 2, 645.16, 0, L"-1.00"},
+      {2e28, 100, 2, 2e28, 0, L"1.00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.factor) + " " + std::to_string(c.value));
+    const KovUnitDecimal unit = decimalUnit(c.factor, c.steps, c.power);
+    EXPECT_EQ(unit.getDisplayString(c.value, c.trimTrailingZeros, 1, 1, 1, L'-'), c.expected);
+  }
+}
+
+TEST(DecimalLength, ReadsTypedNumbersAndFractionsTimesTheFactor) {
+  struct Case {
+    double factor;
+    const wchar_t* typed;
+    double expected;
+  };
+  const Case cases[] = {
+      {25.4, L"1 1/2", 1.5 * 25.4},
+      {25.4, L"3/4", 0.75 * 25.4},
+      {25.4, L"-1 1/2", -1.5 * 25.4},
+      {25.4, L"  1-1/2  ", 1.5 * 25.4},
+      {25.4, L"3/0", 3 * 25.4},
+      {25.4, L"2.5/4", 2.5 * 25.4},
+      {25.4, L"/4", 0.0},
+      {1000.0, L"1.5", 1500.0},
+      {1000.0, L"  -2.25 m", -2250.0},
+      {1000.0, L"1,5", 1000.0},
+      {1.0, L"abc", 0.0},
+      {1.0, L"", 0.0},
+      {1.0, L"   ", 0.0},
+      {1.0, L"-", 0.0},
+      {1.0, L".", 0.0},
+      {1.0, L",", 0.0},
+      {1.0, L"\u0661\u0662", 0.0},
+      {1.0, L"1e400", HUGE_VAL},
+      {1.0, L"-1e400", -HUGE_VAL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(narrow(c.typed));
+    const KovUnitDecimal unit = decimalUnit(c.factor, 100);
+    const double read = unit.getMillimeters(c.typed);
+    if (std::isinf(c.expected)) {
+      EXPECT_EQ(read, c.expected);
+    } else {
+      EXPECT_NEAR(read, c.expected, 1e-12);
+    }
+  }
+  EXPECT_TRUE(std::isnan(decimalUnit(1.0, 100).getMillimeters(L"nan")));
+  EXPECT_EQ(decimalUnit(2.0, 100).getMillimeters(kHundredThousandDigits.c_str()), HUGE_VAL);
+}
+
+TEST(DecimalLength, ReadsTheGermanRegionalFormWhenAsked) {
+  ScopedNumericLocale locale("de_DE.UTF-8");
+  KovUnitDecimal unit = decimalUnit(1.0, 100);
+  unit.setUseRegionalSettings(1);
+  EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1.234,5"), 1234.5);
+  EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1 1/2"), 1.5);
+  unit.setUseRegionalSettings(0);
+  EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1.234,5"), 1.234);
+}
+
+TEST(DecimalLength, AcceptsPlainNumbersAndThoseBeingTyped) {
+  struct Case {
+    const wchar_t* text;
+    int power;
+    double factor;
+    int expected;
+  };
+  const Case cases[] = {
+      {L"12.5", 1, 1.0, 1},
+      {L"-12,5", 1, 1.0, 1},
+      {L".5", 1, 1.0, 1},
+      {L"5.", 1, 1.0, 1},
+      {L"-", 1, 1.0, 1},
+      {L"-.5", 1, 1.0, 1},
+      {L"1.2.3", 1, 1.0, 1},
+      {L"1,2.3", 1, 1.0, 1},
+      {L"  42  ", 1, 1.0, 1},
+      {L"", 1, 1.0, 0},
+      {L"   ", 1, 1.0, 0},
+      {L".", 1, 1.0, 0},
+      {L",", 1, 1.0, 0},
+      {L"1 3/4", 1, 1.0, 0},
+      {L"12a", 1, 1.0, 0},
+      {L"x.", 1, 1.0, 0},
+      {L"-5.", 1, 1.0, 0},
+      {L"+5", 1, 1.0, 0},
+      {L"1e3", 1, 1.0, 0},
+      {L"1e400", 1, 1.0, 0},
+      {L"nan", 1, 1.0, 0},
+      {L"inf", 1, 1.0, 0},
+      {L"--5", 1, 1.0, 0},
+      {L".5.", 1, 1.0, 0},
+      {L"\u0661\u0662", 1, 1.0, 0},
+      {L"1\u00B2", 1, 1.0, 0},
+      // With the area suffix in force the last two characters are dropped unseen.
+      {L"12 \u00B2", 2, 645.16, 1},
+      {L"123", 2, 645.16, 1},
+      {L"12", 2, 645.16, 1},
+      {L"1a \u00B2", 2, 645.16, 0},
+      {L"12 \u00B2", 2, 1000000.0, 0},
+      {L"12 \u00B2", 1, 645.16, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(narrow(c.text));
+    const KovUnitDecimal unit = decimalUnit(c.factor, 100, c.power);
+    EXPECT_EQ(unit.isValidString(c.text), c.expected);
+  }
+  const KovUnitDecimal unit = decimalUnit(1.0, 100);
+  EXPECT_EQ(unit.isValidString(kHundredThousandDigits.c_str()), 1);
+}
+
+TEST(DecimalLength, DisplayedTextsReadBackWithinHalfADisplayStep) {
+  const double factors[] = {1.0, 10.0, 1000.0, 25.4, 304.8};
+  const int stepsList[] = {1, 10, 100, 10000};
+  const double values[] = {0.0, 0.4, -0.6, 1234.5678, -98765.4321, 1e9, 7.77e-3};
+  for (double factor : factors) {
+    for (int steps : stepsList) {
+      const KovUnitDecimal unit = decimalUnit(factor, steps);
+      for (double value : values) {
+        SCOPED_TRACE(std::to_string(factor) + " " + std::to_string(steps) + " " +
+                     std::to_string(value));
+        const KovString shown = unit.getDisplayString(value, 1, 0, 0, 0, L' ');
+        const double halfStep = 0.5 / steps * factor;
+        EXPECT_NEAR(unit.getMillimeters(shown), value, halfStep * (1 + 1e-9)) << narrow(shown);
+        EXPECT_EQ(unit.isValidString(shown), 1) << narrow(shown);
+      }
+    }
+  }
+}
+
+TEST(MetricDecimalUnits, ShowNonFiniteAndExtremeValuesInEveryUnit) {
+  struct Case {
+    double value;
+    const wchar_t* expected;  // null: the text reads back as the value
+  };
+  const Case cases[] = {
+      {std::numeric_limits<double>::quiet_NaN(), L"nan"},
+      {-std::numeric_limits<double>::quiet_NaN(), L"nan"},
+      {HUGE_VAL, L"inf"},
+      {-HUGE_VAL, L"-inf"},
+      {-0.0, L"0.00"},
+      {-0.004, L"0.00"},
+      {-0.005, L"-0.01"},
+      {1e308, nullptr},
+      {-1e308, nullptr},
+      {std::numeric_limits<double>::max(), nullptr},
+      {std::numeric_limits<double>::denorm_min(), L"0.00"},
+  };
+  for (int index = 0; index < kMetricUnitCount; ++index) {
+    const std::unique_ptr<KovUnitBase> unit = metricUnit(index);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(kMetricUnitNames[index]) + " " + std::to_string(c.value));
+      const KovString text = unit->getDisplayString(c.value, 0, 0, 0, 0, L' ');
+      if (c.expected != nullptr) {
+        EXPECT_EQ(text, c.expected) << narrow(text);
+      } else {
+        EXPECT_EQ(text.toDouble(), c.value) << narrow(text);
+        EXPECT_EQ(text.right(3), L".00");
+      }
+    }
+  }
+}
+
+TEST(MetricDecimalUnits, NeverShowANonFiniteQuotientWithASuffix) {
+  KovUnitDecimal area = decimalUnit(645.16, 100, 2);
+  EXPECT_EQ(area.getDisplayString(HUGE_VAL, 0, 0, 0, 0, L' '), L"inf");
+  EXPECT_EQ(area.getDisplayString(std::nan(""), 1, 0, 0, 0, L' '), L"nan");
+  area.setFactor(1e-300);
+  EXPECT_EQ(area.getDisplayString(-1e300, 0, 0, 0, 0, L' '), L"-inf");
+  KovUnitGram gram;
+  gram.setFactor(std::nan(""));
+  EXPECT_EQ(gram.getDisplayString(1.0, 0, 0, 0, 0, L' '), L"nan");
+}
+
+TEST(WeightForceMomentStress, ApplyTheFactorOnlyInTheirOwnParseSlots) {
+  struct Case {
+    int unit;
+    double grams;
+    double kiloNewton;
+    double kiloNewtonMeter;
+    double newtonPerSquareMm;
+  };
+  // Typed "1500" with factor 0.001: 1.5 where the factor applies, else 1500.
+  const Case cases[] = {
+      {1, 1.5, 1500, 1500, 1500},
+      {2, 1500, 1.5, 1500, 1.5},
+      {3, 1500, 1500, 1.5, 1500},
+      {4, 1500, 1.5, 1500, 1.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(kMetricUnitNames[c.unit]);
+    const std::unique_ptr<KovUnitBase> unit = metricUnit(c.unit);
+    unit->setFactor(0.001);
+    const KovString typed(L"1500");
+    EXPECT_DOUBLE_EQ(unit->getGrams(typed), c.grams);
+    EXPECT_DOUBLE_EQ(unit->getKiloNewton(typed), c.kiloNewton);
+    EXPECT_DOUBLE_EQ(unit->getKiloNewtonMeter(typed), c.kiloNewtonMeter);
+    EXPECT_DOUBLE_EQ(unit->getNewtonPerSquareMm(typed), c.newtonPerSquareMm);
+    EXPECT_DOUBLE_EQ(unit->getMillimeters(typed), 1500.0);
+    EXPECT_EQ(unit->getDisplayString(1.5, 0, 0, 0, 0, L' '), L"1500.00");
+    EXPECT_EQ(unit->isMetric(), 1);
+    EXPECT_EQ(unit->isFractional(), 0);
+    EXPECT_EQ(unit->isAngle(), 0);
+  }
+}
+
+TEST(WeightForceMomentStress, ShowAndReadKilogramsWithOneDecimal) {
+  KovUnitGram unit;
+  unit.setFactor(1000.0);
+  unit.setPrecision(10);
+  EXPECT_EQ(unit.getDisplayString(2500.0, 0, 0, 0, 0, L' '), L"2.5");
+  EXPECT_DOUBLE_EQ(unit.getGrams(L"2.5"), 2500.0);
+  unit.setPrecision(1);
+  // Whole kilograms; 2.5 itself would be a tie, which "%.0f" rounds to even.
+  EXPECT_EQ(unit.getDisplayString(2600.0, 1, 0, 0, 0, L' '), L"3");
+  unit.setSymbol(L"kg");
+  EXPECT_EQ(unit.getDisplayStringWithUnits(2600.0, 0), L"3 kg");
+}
+
+TEST(WeightForceMomentStress, ReadTypedTextWithoutTrimmingOrRegionalForm) {
+  struct Case {
+    const wchar_t* typed;
+    double expected;
+  };
+  const Case cases[] = {
+      {L"12.5", 25.0}, {L"  7 ", 14.0},  {L"1e3", 2000.0},     {L"12abc", 24.0}, {L"1,5", 2.0},
+      {L"", 0.0},      {L"   ", 0.0},    {L"abc", 0.0},        {L"-", 0.0},      {L".", 0.0},
+      {L",", 0.0},     {L"\u0661", 0.0}, {L"1e400", HUGE_VAL},
+  };
+  ScopedNumericLocale locale("de_DE.UTF-8");
+  for (int index = 1; index < kMetricUnitCount; ++index) {
+    const std::unique_ptr<KovUnitBase> unit = metricUnit(index);
+    unit->setFactor(2.0);
+    unit->setUseRegionalSettings(1);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(kMetricUnitNames[index]) + " " + narrow(c.typed));
+      const double read = index == 1   ? unit->getGrams(c.typed)
+                          : index == 3 ? unit->getKiloNewtonMeter(c.typed)
+                                       : unit->getKiloNewton(c.typed);
+      EXPECT_EQ(read, c.expected);
+    }
+    EXPECT_TRUE(std::isnan(unit->getNewtonPerSquareMm(L"nan")) || index == 1 || index == 3);
+  }
+}
+
+TEST(WeightForceMomentStress, AcceptTextsThatStartWithANumber) {
+  struct Case {
+    const wchar_t* text;
+    int expected;
+  };
+  const Case cases[] = {
+      {L"12.5", 1},
+      {L"-3", 1},
+      {L"1e3", 1},
+      {L"12abc", 1},
+      {L"  7 ", 1},
+      {L"-.5", 1},
+      {L"+5", 1},
+      {L"1e400", 1},
+      {L".5", 1},
+      // The runtime's number reading also takes these.
+      {L"nan", 1},
+      {L"inf", 1},
+      {L"0x1A", 1},
+      {L"", 0},
+      {L"   ", 0},
+      {L"abc", 0},
+      {L"-", 0},
+      {L".", 0},
+      {L",", 0},
+      {L"+", 0},
+      {L"\u0661\u0662", 0},
+      {L"- 5", 0},
+      {L"e5", 0},
+  };
+  for (int index = 1; index < kMetricUnitCount; ++index) {
+    const std::unique_ptr<KovUnitBase> unit = metricUnit(index);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(kMetricUnitNames[index]) + " " + narrow(c.text));
+      EXPECT_EQ(unit->isValidString(c.text), c.expected);
+    }
+    EXPECT_EQ(unit->isValidString(kHundredThousandDigits.c_str()), 1);
+  }
+}
+
+TEST(WeightForceMomentStress, ShowTheRegionalFormButReadTheCommaAsAnEnd) {
+  ScopedNumericLocale locale("de_DE.UTF-8");
+  for (int index = 1; index < kMetricUnitCount; ++index) {
+    SCOPED_TRACE(kMetricUnitNames[index]);
+    const std::unique_ptr<KovUnitBase> unit = metricUnit(index);
+    unit->setUseRegionalSettings(1);
+    EXPECT_EQ(unit->getDisplayString(1.5, 0, 0, 0, 0, L' '), L"1,50");
+    EXPECT_EQ(unit->getDisplayString(-0.0001, 1, 0, 0, 0, L' '), L"0");
+    EXPECT_EQ(unit->getDisplayString(-12345.678, 1, 0, 0, 0, L' '), L"-12.345,68");
+    EXPECT_EQ(unit->getGrams(L"1,5") + unit->getKiloNewton(L"1,5"), 2.0);
+  }
+}
+
+TEST(MetricDecimalUnits, ClonesKeepTheirClassAndSettings) {
+  for (int index = 0; index < kMetricUnitCount; ++index) {
+    SCOPED_TRACE(kMetricUnitNames[index]);
+    const std::unique_ptr<KovUnitBase> unit = metricUnit(index);
+    EXPECT_EQ(unit->getFactor(), 1.0);
+    EXPECT_EQ(unit->getPrecision(), 100);
+    EXPECT_EQ(unit->getPower(), 1);
+    unit->setFactor(4.0);
+    unit->setPrecision(1);
+    const std::unique_ptr<KovUnitBase> copy(dynamic_cast<KovUnitBase*>(unit->clone()));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(typeid(*copy), typeid(*unit));
+    EXPECT_EQ(copy->getDisplayString(11.0, 0, 0, 0, 0, L' '), L"3");
+    EXPECT_EQ(copy->getNoDecimals(), 1);
+  }
+}

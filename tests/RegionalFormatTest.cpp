@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "LocaleEnvironment.h"
+#include "TestText.h"
+#include "UserLocale.h"
+#include "units/metric/KovUnitDecimal.h"
+#include "units/metric/KovUnitKiloNewton.h"
+
+using pelunits::platform::formatNumberLikeWindows;
+using pelunits::platform::NumberFormatRecord;
+
+namespace {
+
+KovUnitDecimal regionalDecimal(int regional, int precisionSteps) {
+  KovUnitDecimal unit;
+  unit.setUseRegionalSettings(regional);
+  unit.setPrecision(precisionSteps);
+  return unit;
+}
+
+}  // namespace
+
+TEST(RegionalNumberFormat, ShowsNumbersInTheFormOfTheEnvironmentsNumericLocale) {
+  struct Case {
+    const char* locale;
+    double value;
+    int precisionSteps;
+    int trimTrailingZeros;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {"de_DE.UTF-8", 1234.5, 100, 0, L"1.234,50"},
+      {"de_DE.UTF-8", 1234.5, 100, 1, L"1.234,5"},
+      // No decimals: the '.' is a thousands separator, so the zeros stay.
+      {"de_DE.UTF-8", 1000.0, 1, 1, L"1.000"},
+      {"de_DE.UTF-8", -1234567.125, 1000, 0, L"-1.234.567,125"},
+      {"de_DE.UTF-8", 0.5, 10, 0, L"0,5"},
+      {"en_US.UTF-8", 1234.5, 100, 0, L"1,234.50"},
+      {"en_US.UTF-8", -1234.5, 100, 1, L"-1,234.5"},
+      {"fr_FR.UTF-8", 1234.5, 100, 0, L"1\u202F234,50"},
+      {"fr_FR.UTF-8", 1234567.0, 100, 1, L"1\u202F234\u202F567"},
+      {"de_CH.UTF-8", 1234.5, 100, 0, L"1\u2019234.50"},
+      {"C", 1234.5, 100, 0, L"1234.50"},
+      {"POSIX", 1234567.0, 1, 0, L"1234567"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.locale) + " " + std::to_string(c.value));
+    ScopedNumericLocale locale(c.locale);
+    const KovUnitDecimal unit = regionalDecimal(1, c.precisionSteps);
+    EXPECT_EQ(narrow(unit.getDisplayString(c.value, c.trimTrailingZeros, 0, 0, 0, L' ')),
+              narrow(KovString(c.expected)));
+  }
+}
+
+TEST(RegionalNumberFormat, ReadsTypedRegionalNumbersBackInTheNeutralForm) {
+  struct Case {
+    const char* locale;
+    const wchar_t* typed;
+    double expected;
+  };
+  const Case cases[] = {
+      {"de_DE.UTF-8", L"1.234,5", 1234.5},
+      // The '.' is taken for a thousands separator.
+      {"de_DE.UTF-8", L"1.5", 15.0},
+      {"de_DE.UTF-8", L"-0,25", -0.25},
+      {"en_US.UTF-8", L"1,234.5", 1234.5},
+      {"fr_FR.UTF-8", L"1\u202F234,5", 1234.5},
+      {"de_CH.UTF-8", L"1\u2019234.5", 1234.5},
+      {"C", L"1234.5", 1234.5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.locale) + " " + narrow(KovString(c.typed)));
+    ScopedNumericLocale locale(c.locale);
+    const KovUnitDecimal unit = regionalDecimal(1, 100);
+    EXPECT_DOUBLE_EQ(unit.getMillimeters(KovString(c.typed)), c.expected);
+  }
+}
+
+TEST(RegionalNumberFormat, TakesTheLocaleFromLcAllThenLcNumericThenLang) {
+  struct Case {
+    const char* lcAll;
+    const char* lcNumeric;
+    const char* lang;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {"de_DE.UTF-8", "en_US.UTF-8", "en_US.UTF-8", L"1.234,50"},
+      {nullptr, "de_DE.UTF-8", "en_US.UTF-8", L"1.234,50"},
+      {nullptr, nullptr, "de_DE.UTF-8", L"1.234,50"},
+      // An empty value counts as unset.
+      {"", "", "en_US.UTF-8", L"1,234.50"},
+      {"", nullptr, nullptr, L"1234.50"},
+      {nullptr, nullptr, nullptr, L"1234.50"},
+  };
+  int row = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(row++);
+    ScopedNumericLocale locale(c.lcAll, c.lcNumeric, c.lang);
+    const KovUnitDecimal unit = regionalDecimal(1, 100);
+    EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), c.expected);
+  }
+}
+
+TEST(RegionalNumberFormat, FollowsAChangeOfTheEnvironmentAtTheNextCall) {
+  ScopedNumericLocale locale("de_DE.UTF-8");
+  const KovUnitDecimal unit = regionalDecimal(1, 100);
+  EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1.234,50");
+  ScopedNumericLocale::set("LC_ALL", "en_US.UTF-8");
+  EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1,234.50");
+  EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1,234.5"), 1234.5);
+  ScopedNumericLocale::set("LC_ALL", "de_DE.UTF-8");
+  EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1.234,50");
+}
+
+TEST(RegionalNumberFormat, LeavesTextsUnchangedWhenTheNamedLocaleIsMissing) {
+  ScopedNumericLocale locale("xx_NOWHERE.UTF-8", "de_DE.UTF-8", "de_DE.UTF-8");
+  const KovUnitDecimal unit = regionalDecimal(1, 100);
+  KovString text(L"1234.50");
+  unit.setInternationalNumberFormat(text);
+  EXPECT_EQ(text, L"1234.50");
+  KovString typed(L"1.234,5");
+  unit.setInternationalNumberFormatBack(typed);
+  EXPECT_EQ(typed, L"1.234,5");
+  EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1234.50");
+  // The trailing-zero step then looks for '.' or ',', as the text is still neutral.
+  EXPECT_EQ(unit.getDisplayString(1234.5, 1, 0, 0, 0, L' '), L"1234.5");
+}
+
+TEST(RegionalNumberFormat, IgnoresTheProcessLocaleThatTheHostSet) {
+  ScopedNumericLocale locale("en_US.UTF-8");
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+  const KovUnitDecimal neutral = regionalDecimal(0, 100);
+  const KovUnitDecimal regional = regionalDecimal(1, 100);
+  const std::wstring neutralText = neutral.getDisplayString(1234.5, 0, 0, 0, 0, L' ').getStringW();
+  const std::wstring regionalText =
+      regional.getDisplayString(1234.5, 0, 0, 0, 0, L' ').getStringW();
+  const double typed = neutral.getMillimeters(L"1234.5");
+  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(neutralText, L"1234.50");
+  EXPECT_EQ(regionalText, L"1,234.50");
+  EXPECT_DOUBLE_EQ(typed, 1234.5);
+}
+
+TEST(RegionalNumberFormat, FlagTwoFormatsButTrimsAtEitherNeutralSeparator) {
+  struct Case {
+    int regional;
+    double value;
+    int precisionSteps;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {1, 1000.0, 1, L"1.000"},
+      // With 2 the '.' of the grouping is taken for a decimal separator.
+      {2, 1000.0, 1, L"1"},
+      {2, 1234.5, 100, L"1.234,5"},
+      {0, 1000.0, 1, L"1000"},
+      {0, 1234.5, 100, L"1234.5"},
+  };
+  ScopedNumericLocale locale("de_DE.UTF-8");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.regional);
+    const KovUnitDecimal unit = regionalDecimal(c.regional, c.precisionSteps);
+    EXPECT_EQ(unit.getDisplayString(c.value, 1, 0, 0, 0, L' '), c.expected);
+  }
+}
+
+TEST(RegionalNumberFormat, LeavesTextsUnchangedWhenTheFlagIsOff) {
+  ScopedNumericLocale locale("de_DE.UTF-8");
+  const KovUnitKiloNewton unit;
+  KovString text(L"1234.50");
+  unit.setInternationalNumberFormat(text);
+  EXPECT_EQ(text, L"1234.50");
+  KovString typed(L"1.234,5");
+  unit.setInternationalNumberFormatBack(typed);
+  EXPECT_EQ(typed, L"1.234,5");
+}
+
+TEST(RegionalNumberFormat, RoundTripsDisplayedLengthsUnderEveryLocale) {
+  const char* const locales[] = {"de_DE.UTF-8", "en_US.UTF-8", "fr_FR.UTF-8", "de_CH.UTF-8", "C"};
+  const double values[] = {0.0, 1.0, -1.5, 999.995, 1234567.891, -1e12, 1e308};
+  for (const char* name : locales) {
+    ScopedNumericLocale locale(name);
+    KovUnitDecimal unit = regionalDecimal(1, 1000);
+    unit.setFactor(25.4);
+    for (double value : values) {
+      SCOPED_TRACE(std::string(name) + " " + std::to_string(value));
+      const KovString shown = unit.getDisplayString(value, 0, 0, 0, 0, L' ');
+      // Half a display step of 0.001, in internal units, plus the double's own spacing.
+      const double tolerance = 0.0005 * 25.4 + std::abs(value) * 1e-15;
+      EXPECT_NEAR(unit.getMillimeters(shown), value, tolerance) << narrow(shown);
+    }
+  }
+}
+
+TEST(WindowsNumberFormatting, FormatsNeutralNumbersByTheRecord) {
+  struct Case {
+    const wchar_t* value;
+    int numDigits;
+    int leadingZero;
+    int grouping;
+    int negativeOrder;
+    const wchar_t* expected;  // null: the call fails
+  };
+  const Case cases[] = {
+      {L"1234.5", 2, 1, 3, 1, L"1~234?50"},
+      {L"1234567.891", 2, 1, 3, 1, L"1~234~567?89"},
+      {L"123", 0, 1, 3, 1, L"123"},
+      {L"123456", 0, 1, 3, 1, L"123~456"},
+      {L"1234567", 0, 1, 0, 1, L"1234567"},
+      {L"1234567", 0, 1, 1, 1, L"1~2~3~4~5~6~7"},
+      {L"1234567", 0, 1, 2, 1, L"1~23~45~67"},
+      {L"1234567", 0, 1, 9, 1, L"1234567"},
+      {L"1234567890", 0, 1, 9, 1, L"1~234567890"},
+      // Rounding half away from zero on the digits, with carries.
+      {L"9.995", 2, 1, 3, 1, L"10?00"},
+      {L"999.995", 2, 1, 3, 1, L"1~000?00"},
+      {L"0.995", 2, 1, 3, 1, L"1?00"},
+      {L"0.994", 2, 1, 3, 1, L"0?99"},
+      {L"2.5", 0, 1, 3, 1, L"3"},
+      {L"-2.5", 0, 1, 3, 1, L"-3"},
+      {L"0.5", 0, 1, 3, 1, L"1"},
+      {L"0.49", 0, 1, 3, 1, L"0"},
+      {L"1.0049999", 2, 1, 3, 1, L"1?00"},
+      {L"19.96", 1, 1, 3, 1, L"20?0"},
+      // Padding.
+      {L"1.5", 3, 1, 3, 1, L"1?500"},
+      {L"7", 2, 1, 3, 1, L"7?00"},
+      {L"7.", 1, 1, 3, 1, L"7?0"},
+      {L".5", 2, 1, 3, 1, L"0?50"},
+      {L"00012.30", 2, 1, 3, 1, L"12?30"},
+      {L"000", 0, 1, 3, 1, L"0"},
+      // Leading zero.
+      {L".5", 2, 0, 3, 1, L"?50"},
+      {L"0.25", 2, 0, 3, 1, L"?25"},
+      {L"-0.5", 1, 0, 3, 1, L"-?5"},
+      {L"0", 0, 0, 3, 1, L"0"},
+      {L"0.4", 0, 0, 3, 1, L"0"},
+      {L"0.999", 2, 0, 3, 1, L"1?00"},
+      // Negative forms.
+      {L"-1234.5", 2, 1, 3, 0, L"(1~234?50)"},
+      {L"-1234.5", 2, 1, 3, 1, L"-1~234?50"},
+      {L"-1234.5", 2, 1, 3, 2, L"- 1~234?50"},
+      {L"-1234.5", 2, 1, 3, 3, L"1~234?50-"},
+      {L"-1234.5", 2, 1, 3, 4, L"1~234?50 -"},
+      {L"1234.5", 2, 1, 3, 0, L"1~234?50"},
+      // A value that rounds to zero loses its sign.
+      {L"-0.001", 2, 1, 3, 0, L"0?00"},
+      {L"-0", 0, 1, 3, 1, L"0"},
+      // An invalid record.
+      {L"-1234.5", 2, 1, 3, 5, nullptr},
+      {L"-1234.5", 2, 1, 3, -1, nullptr},
+      {L"1234.5", 2, 1, 10, 1, nullptr},
+      {L"1234.5", 2, 1, 32, 1, nullptr},
+      {L"1234.5", 2, 1, -1, 1, nullptr},
+      {L"1234.5", -1, 1, 3, 1, nullptr},
+      // Refused input.
+      {L"", 2, 1, 3, 1, nullptr},
+      {L"-", 2, 1, 3, 1, nullptr},
+      {L".", 2, 1, 3, 1, nullptr},
+      {L"-.", 2, 1, 3, 1, nullptr},
+      {L"+1", 2, 1, 3, 1, nullptr},
+      {L" 1", 2, 1, 3, 1, nullptr},
+      {L"1 ", 2, 1, 3, 1, nullptr},
+      {L"1.2.3", 2, 1, 3, 1, nullptr},
+      {L"1,5", 2, 1, 3, 1, nullptr},
+      {L"1e3", 2, 1, 3, 1, nullptr},
+      {L"--1", 2, 1, 3, 1, nullptr},
+      {L"1-", 2, 1, 3, 1, nullptr},
+      {L"nan", 2, 1, 3, 1, nullptr},
+      {L"inf", 2, 1, 3, 1, nullptr},
+      {L"0x10", 2, 1, 3, 1, nullptr},
+      {L"\u0661\u0662", 2, 1, 3, 1, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(narrow(KovString(c.value)) + " digits " + std::to_string(c.numDigits) + " order " +
+                 std::to_string(c.negativeOrder));
+    NumberFormatRecord record;
+    record.numDigits = c.numDigits;
+    record.leadingZero = c.leadingZero;
+    record.grouping = c.grouping;
+    record.decimalSeparator = L"?";
+    record.thousandSeparator = L"~";
+    record.negativeOrder = c.negativeOrder;
+    KovString out(L"untouched");
+    const bool ok = formatNumberLikeWindows(c.value, record, out);
+    if (c.expected == nullptr) {
+      EXPECT_FALSE(ok) << narrow(out);
+    } else {
+      ASSERT_TRUE(ok);
+      EXPECT_EQ(out, c.expected);
+    }
+  }
+}
+
+TEST(WindowsNumberFormatting, WritesSeparatorsOfAnyLength) {
+  NumberFormatRecord record;
+  record.numDigits = 1;
+  record.grouping = 3;
+  record.decimalSeparator = L"<dec>";
+  record.thousandSeparator = L"";
+  KovString out;
+  ASSERT_TRUE(formatNumberLikeWindows(L"1234567.25", record, out));
+  EXPECT_EQ(out, L"1234567<dec>3");
+  record.thousandSeparator = L"\u202F\u202F";
+  ASSERT_TRUE(formatNumberLikeWindows(L"1234567.25", record, out));
+  EXPECT_EQ(out, L"1\u202F\u202F234\u202F\u202F567<dec>3");
+  record.decimalSeparator = nullptr;
+  EXPECT_FALSE(formatNumberLikeWindows(L"1", record, out));
+}
+
+TEST(WindowsNumberFormatting, FailsWhenTheResultOutgrowsTheSystemBuffer) {
+  NumberFormatRecord record;
+  record.numDigits = 0;
+  record.grouping = 0;
+  record.decimalSeparator = L".";
+  record.thousandSeparator = L",";
+  KovString out;
+  // 8000 digits fit the 8192 characters; grouped by three they do not.
+  const std::wstring fits(8000, L'7');
+  ASSERT_TRUE(formatNumberLikeWindows(fits.c_str(), record, out));
+  EXPECT_EQ(out.length(), 8000);
+  record.grouping = 3;
+  EXPECT_FALSE(formatNumberLikeWindows(fits.c_str(), record, out));
+  const std::wstring huge = L"1." + std::wstring(100000, L'4');
+  record.numDigits = 2;
+  ASSERT_TRUE(formatNumberLikeWindows(huge.c_str(), record, out));
+  EXPECT_EQ(out, L"1.44");
+  const std::wstring hugeInteger(100000, L'4');
+  EXPECT_FALSE(formatNumberLikeWindows(hugeInteger.c_str(), record, out));
+}
