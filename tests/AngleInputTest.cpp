@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "units/angle/KovUnitDegree.h"
+#include "units/angle/KovUnitGon.h"
+#include "units/angle/KovUnitGradMinSec.h"
+#include "units/angle/KovUnitRadian.h"
+
+namespace {
+
+TEST(AngleInput, ReadsPlainSexagesimalRadianAndGonTextIntoDegrees) {
+  const KovUnitDegree degree;
+  const KovUnitGon gon;
+  const KovUnitRadian radian;
+  struct Case {
+    const KovUnitDegreeBase* unit;
+    const wchar_t* text;
+    double degrees;
+  };
+  const Case cases[] = {
+      // Plain numbers are reduced modulo 360 and keep their sign.
+      {&degree, L"45", 45.0},
+      {&degree, L"400", 40.0},
+      {&degree, L"-370", -10.0},
+      {&degree, L" 12 ", 12.0},
+      {&degree, L"-1.2345e300", -352.0},
+      {&degree, L"", 0.0},
+      {&degree, L"-", 0.0},
+      {&degree, L"r1", 0.0},  // the letter stands first, so no number is found
+      {&degree, L"1r", 57.29577951308232},
+      {&degree, L"3.14159r", 179.99984796050427},
+      {&degree, L"100g", 90.0},  // a full circle of 400 gon is 360 degrees
+      {&degree, L"-500g", -90.0},
+      {&gon, L"100", 100.0},  // a gon unit reads a bare number as degrees
+      {&gon, L"50g", 45.0},
+      {&radian, L"1.5708", 90.0002104591497},
+      {&radian, L"-7", -41.07045659157626},
+      {&radian, L"100g", 90.0},
+      {&radian, L"90\u00B0", 90.0},
+      {&radian, L"90d", 90.0},
+      // Sexagesimal text is not reduced.
+      {&degree, L"10\u00B030'", 10.5},
+      {&degree, L"10d30'15\"", 10.504166666666666},
+      {&degree, L"30'15", 0.5041666666666667},
+      {&degree, L"370\u00B0", 370.0},
+      {&degree, L"  -10\u00B030'  ", -10.5},
+      {&degree, L"\u00B010", 0.0},  // starts with the degree mark
+      {&degree, L"10\u00B030", 10.5},
+      {&degree, L"15\"", 15.0 / 3600.0},
+      {&degree, L"1.5 grad", 1.5},      // the 'd' makes it a degree text
+      {&degree, L"20'10\u00B0", 20.0},  // minutes in front of the degree mark: first number only
+      {&degree, L"5\"10\u00B020'", 20.0 / 60.0 + 5.0},  // seconds marked in front are not read
+      {&degree, L"'", 0.0},
+      {&degree, L"--10\u00B0", -10.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::wstring(L"text: ") + c.text);
+    EXPECT_EQ(c.unit->getDegrees(KovString(c.text)), c.degrees);
+  }
+}
+
+TEST(AngleInput, NumbersBeyondTheDoubleRangeReadAsNanWhileLargeFiniteOnesReduce) {
+  const KovUnitDegree degree;
+  const KovUnitRadian radian;
+  for (const wchar_t* text : {L"1e400", L"-inf", L"nan", L"1e400r", L"1e400g"}) {
+    SCOPED_TRACE(text);
+    EXPECT_TRUE(std::isnan(degree.getDegrees(KovString(text))));
+    EXPECT_TRUE(std::isnan(radian.getDegrees(KovString(text))));
+  }
+  // The conversion products of these overflow; the angles do not.
+  EXPECT_TRUE(std::isfinite(degree.getDegrees(KovString(L"1e306r"))));
+  EXPECT_TRUE(std::isfinite(degree.getDegrees(KovString(L"1.7e308g"))));
+  EXPECT_TRUE(std::isfinite(radian.getDegrees(KovString(L"1e306"))));
+  EXPECT_EQ(degree.getDegrees(KovString(L"1e400\u00B0")), INFINITY);
+}
+
+TEST(AngleInput, SharedValidatorAcceptsTextThatStartsWithANumber) {
+  struct Case {
+    const wchar_t* text;
+    int valid;
+  };
+  const Case cases[] = {
+      {L" 12 ", 1},
+      {L"45\u00B030'", 1},
+      {L"1.5r", 1},
+      {L"-3", 1},
+      {L"+.5", 1},
+      {L"12abc", 1},
+      {L"", 0},
+      {L"   ", 0},
+      {L"\u00B030", 0},
+      {L"abc", 0},
+      {L"-", 0},
+      {L".", 0},
+      {L"'", 0},
+      {L"\"", 0},
+      {L"\u0661\u0662", 0},
+      {L"\uFF11\uFF12", 0},  // other scripts' digits are no numbers
+  };
+  const KovUnitGon gon;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::wstring(L"text: ") + c.text);
+    EXPECT_EQ(gon.isValidString(KovString(c.text)), c.valid);
+  }
+}
+
+TEST(AngleInput, LongAndRandomTextsAreAnswered) {
+  const int n = 100000;
+  struct Case {
+    std::wstring text;
+    double degrees;
+    int valid;     // shared validator
+    int validDms;  // degrees-minutes-seconds validator
+  };
+  const Case cases[] = {
+      {std::wstring(n, L' '), 0.0, 0, 1},
+      {std::wstring(n, L'-'), 0.0, 0, 1},
+      {std::wstring(n, L'\u00B0'), 0.0, 0, 0},
+      {std::wstring(n, L'\'') + L"\u00B0", 0.0, 0, 0},
+      {L"1" + std::wstring(n, L'\''), 1.0 / 60.0, 1, 1},
+      {L"1\u00B0" + std::wstring(n, L'x'), 1.0, 1, 1},
+      {std::wstring(n, L'0') + L"5\u00B0", 5.0, 1, 1},
+  };
+  const KovUnitDegree degree;
+  const KovUnitGradMinSec dms;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 8));
+    const KovString text(c.text.c_str());
+    EXPECT_EQ(degree.getDegrees(text), c.degrees);
+    EXPECT_EQ(degree.isValidString(text), c.valid);
+    EXPECT_EQ(dms.isValidString(text), c.validDms);
+  }
+  // Random texts over the marks, digits and letters, read and shown again.
+  const wchar_t alphabet[] = L"0123456789.-+ eE\u00B0d'\"rgxn\u0661";
+  unsigned state = 12345u;
+  for (int i = 0; i < 20000; ++i) {
+    std::wstring random;
+    state = state * 1103515245u + 12345u;
+    for (unsigned k = (state >> 16) % 12u; k > 0; --k) {
+      state = state * 1103515245u + 12345u;
+      random += alphabet[(state >> 16) % (sizeof alphabet / sizeof alphabet[0] - 1)];
+    }
+    const KovString typed(random.c_str());
+    dms.isValidString(typed);
+    ASSERT_FALSE(dms.getDisplayString(degree.getDegrees(typed), 1, 0, 0, 0, L' ').isEmpty());
+  }
+}
+
+}  // namespace

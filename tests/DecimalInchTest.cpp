@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "units/imperial/KovUnitInch.h"
+
+namespace {
+
+std::string narrow(const KovString& text) {
+  std::string out;
+  for (int i = 0; i < text.length(); ++i) out += static_cast<char>(text[i]);
+  return out;
+}
+
+struct DisplayCase {
+  double millimetres;
+  int decimals;
+  int power;
+  int hideZeroFeet;
+  int hideZeroInches;
+  wchar_t separator;
+  const char* text;
+};
+
+}  // namespace
+
+TEST(DecimalInch, ShowsWholeFeetAndDecimalInchesAsDocumented) {
+  const DisplayCase cases[] = {
+      {1689.1, 2, 1, 1, 1, L' ', "5' 6.50\""},
+      {1689.1, 2, 1, 1, 1, L'-', "5'-6.50\""},
+      {-1689.1, 2, 1, 1, 1, L' ', "-5' 6.50\""},
+      {1524.0, 2, 1, 1, 1, L' ', "5'"},
+      {1524.0, 2, 1, 1, 0, L' ', "5'"},    // whole feet never get an inch part
+      {1828.673, 2, 1, 1, 1, L' ', "6'"},  // 11.995" lies within 0.01 of a foot
+      {-1828.673, 2, 1, 1, 1, L' ', "-6'"},
+      {304.8, 2, 1, 1, 1, L' ', "1'"},
+      {304.79, 2, 1, 1, 1, L' ', "12.00\""},  // below a foot only the 1e-5 ft tolerance carries
+      {152.4, 2, 1, 1, 1, L' ', "6.00\""},
+      {152.4, 2, 1, 0, 1, L' ', "6.00\""},
+      {-152.4, 2, 1, 0, 0, L'-', "-6.00\""},
+      {0.0, 2, 1, 1, 1, L' ', "0\""},
+      {0.0, 2, 1, 0, 0, L'-', "0.0'-0.0\""},
+      {0.0, 2, 1, 0, 1, L' ', "0'"},
+      {0.0, 2, 1, 1, 0, L' ', "0.0'"},
+      {-0.0, 2, 1, 0, 1, L' ', "0'"},
+      {0.1, 2, 1, 0, 0, L'-', "0'-0.0\""},
+      {0.1, 2, 1, 0, 1, L' ', "0' "},  // the separator stays at the end
+      {1689.1, 1, 1, 1, 1, L' ', "5' 6.5\""},
+      {1689.1, 3, 1, 1, 1, L' ', "5' 6.500\""},
+      {92903.04, 2, 2, 1, 1, L' ', "1' \xB2"},
+      {125161.04, 2, 2, 1, 1, L' ', "1' 50.00\" \xB2"},
+      {100644.96, 2, 2, 1, 1, L' ', "1' 12.00\" \xB2"},
+      {1728 * 16387.064, 2, 3, 1, 1, L' ', "1'"},  // no suffix beyond power 2
+  };
+  for (const DisplayCase& c : cases) {
+    KovUnitInch unit;
+    unit.setPower(c.power);
+    unit.setPrecision(c.decimals == 1 ? 10 : c.decimals == 2 ? 100 : 1000);
+    EXPECT_EQ(narrow(unit.getDisplayString(c.millimetres, 0, 0, c.hideZeroFeet, c.hideZeroInches,
+                                           c.separator)),
+              c.text)
+        << c.millimetres << " mm, power " << c.power << ", hide feet " << c.hideZeroFeet
+        << ", hide inches " << c.hideZeroInches;
+  }
+}
+
+TEST(DecimalInch, ShowsARestThatReadsAsZeroAsZeroInchesWhenTheFeetAreHidden) {
+  // 0.1 mm is 0.0039": at two decimals the inch text reads as zero. With the feet
+  // hidden the unit shows that inch text like any other rest, without a sign.
+  const struct {
+    double millimetres;
+    int hideZeroInches;
+    const char* text;
+  } cases[] = {{0.1, 0, "0.00\""}, {0.1, 1, "0.00\""}, {-0.1, 1, "0.00\""}};
+  for (const auto& c : cases) {
+    KovUnitInch unit;
+    EXPECT_EQ(narrow(unit.getDisplayString(c.millimetres, 0, 0, 1, c.hideZeroInches, L' ')), c.text)
+        << c.millimetres << " mm, hide inches " << c.hideZeroInches;
+  }
+}
+
+TEST(DecimalInch, ReadsItsOwnDisplayBackWithinHalfAStep) {
+  const double values[] = {1689.1, -1689.1, 152.4, -152.4, 3000.0, -25.0, 12345.678, 0.5};
+  for (int precisionPower : {10, 100, 1000}) {
+    KovUnitInch unit;
+    unit.setPrecision(precisionPower);
+    const double halfStepMm = 0.5 * 25.4 / precisionPower;
+    for (double value : values) {
+      const KovString text = unit.getDisplayString(value, 0, 0, 1, 1, L' ');
+      EXPECT_NEAR(unit.getMillimeters(text), value, halfStepMm * 1.0001)
+          << narrow(text) << " from " << value;
+      EXPECT_EQ(unit.isValidString(text) != 0 || text.find(L'\'') == text.length() - 1, true)
+          << narrow(text);
+    }
+  }
+}
+
+TEST(DecimalInch, ShowsLengthsBeyondTheIntFeetInInchesAndNonFiniteValuesAsWords) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {
+      {2.54e13, "1000000000000.00\""},  // 83 billion feet do not fit an int
+      {-2.54e13, "-1000000000000.00\""},
+      {6.6e11, "25984251968.50\""},  // just past 2^31 feet
+      {NAN, "nan"},
+      {INFINITY, "inf"},
+      {-INFINITY, "-inf"},
+  };
+  KovUnitInch unit;
+  for (const auto& c : cases) {
+    EXPECT_EQ(narrow(unit.getDisplayString(c.value, 0, 0, 1, 1, L' ')), c.text) << c.value;
+    EXPECT_EQ(narrow(unit.getDisplayStringArch(c.value, 0, KovUnitTransform::eFractionInline,
+                                               KovUnitTransform::eFractionLineHorizontal, 1.0, true,
+                                               false, true, false, 0, 1, 1, L'-')),
+              c.text)
+        << c.value;
+  }
+  // The largest whole feet that fit still show as feet.
+  EXPECT_EQ(narrow(unit.getDisplayString(2147483647.0 * 304.8, 0, 0, 1, 1, L' ')), "2147483647'");
+  EXPECT_EQ(narrow(unit.getDisplayString(1e308, 0, 0, 1, 1, L' ')).substr(0, 4), "3937");
+}
+
+TEST(DecimalInch, KeepsAtLeastOneDecimal) {
+  const struct {
+    int precisionPower;
+    int expected;
+  } cases[] = {{0, 10},    {1, 10},    {10, 10},     {-5, 10},
+               {100, 100}, {999, 100}, {1000, 1000}, {2147483647, 1000000000}};
+  for (const auto& c : cases) {
+    KovUnitInch unit;
+    unit.setPrecision(c.precisionPower);
+    EXPECT_EQ(unit.getPrecision(), c.expected) << c.precisionPower;
+    EXPECT_EQ(unit.getNoDecimals(), 0);
+  }
+  KovUnitInch unit;
+  unit.incrementPrecision();
+  EXPECT_EQ(unit.getPrecision(), 1000);
+}
+
+TEST(DecimalInch, AcceptsNumbersAndFeetFollowedByAnInchNumber) {
+  const struct {
+    const wchar_t* text;
+    int power;
+    int valid;
+  } cases[] = {
+      {L"5' 6.5\"", 1, 1}, {L"5'6\"", 1, 1},  {L"5'-6\"", 1, 1},   {L"-5' 6\"", 1, 1},
+      {L"6.5\"", 1, 1},    {L"6.5", 1, 1},    {L"-6", 1, 1},       {L"0\"", 1, 1},
+      {L"6 1/2\"", 1, 1},  {L"6abc", 1, 1},   {L" 5' 6 ", 1, 1},   {L"5' 6\" \xB2", 2, 1},
+      {L"5'", 1, 0},       {L"'", 1, 0},      {L"abc", 1, 0},      {L"5x' 6\"", 1, 0},
+      {L"", 1, 0},         {L"\"", 1, 0},     {L"5.5.5' 6", 1, 0}, {L"5.5' 6", 1, 1},
+      {L"1e3' 6", 1, 0},   {L"- 5' 6", 1, 0}, {L"+5' 6", 1, 0},
+  };
+  for (const auto& c : cases) {
+    KovUnitInch unit;
+    unit.setPower(c.power);
+    EXPECT_EQ(unit.isValidString(c.text), c.valid) << "case " << &c - cases;
+  }
+}

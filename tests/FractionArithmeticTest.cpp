@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "units/fraction/DenominatorPrecision.h"
+#include "units/fraction/FractionArithmetic.h"
+
+using pelunits::FractionRounding;
+using pelunits::RoundedFraction;
+
+namespace {
+
+struct RoundCase {
+  double x;
+  int denominator;
+  int whole;
+  int numerator;
+  int resultDenominator;  // 0 with the numerator when the fraction carried
+};
+
+void expectRounding(const RoundCase& c, FractionRounding rounding) {
+  RoundedFraction r;
+  ASSERT_TRUE(pelunits::roundToFraction(c.x, c.denominator, rounding, r));
+  EXPECT_EQ(r.whole, c.whole);
+  EXPECT_EQ(r.numerator, c.numerator);
+  if (c.numerator != 0) {
+    EXPECT_EQ(r.denominator, c.resultDenominator);
+  }
+}
+
+}  // namespace
+
+TEST(FractionArithmetic, PicksTheSmallestPowerOfTenNotBelowTenTimesTheDenominator) {
+  const struct {
+    int denominator;
+    double resolution;
+  } cases[] = {{1, 10},      {4, 100},        {10, 100},    {16, 1000}, {64, 1000}, {100, 1000},
+               {128, 10000}, {10000, 100000}, {10001, 1e6}, {0, 10},    {-7, 10},   {INT_MAX, 1e6}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(pelunits::fractionResolution(c.denominator), c.resolution) << c.denominator;
+  }
+}
+
+TEST(FractionArithmetic, FindsTheGreatestCommonDivisorOfTheMagnitudes) {
+  const struct {
+    int a, b, divisor;
+  } cases[] = {{0, 5, 1},   {7, 0, 1},   {-6, 4, 2},      {12, 16, 4},
+               {-8, 16, 8}, {16, 12, 4}, {INT_MIN, 2, 2}, {INT_MIN, INT_MIN, 1},
+               {17, 5, 1},  {-9, -27, 9}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(pelunits::greatestCommonDivisor(c.a, c.b), c.divisor) << c.a << ", " << c.b;
+  }
+}
+
+TEST(FractionArithmetic, RoundsToTheNearestStepWithHalvesAwayFromZero) {
+  const RoundCase cases[] = {
+      {2.90, 16, 2, 7, 8},    {2.97, 16, 3, 0, 0},  {5.3, 16, 5, 5, 16},  {0.03, 16, 0, 0, 0},
+      {0.5, 4, 0, 1, 2},      {-2.5, 2, -2, -1, 2}, {-0.99, 4, -1, 0, 0}, {3.99, 4, 4, 0, 0},
+      {1.0 / 3, 3, 0, 1, 3},  {-0.2, 4, 0, -1, 4},  {0.125, 4, 0, 1, 4},  {-0.125, 4, 0, -1, 4},
+      {6.5, 16, 6, 1, 2},     {0.0, 16, 0, 0, 0},   {-0.0, 16, 0, 0, 0},  {7.0, 8, 7, 0, 0},
+      {0.3, 10000, 0, 3, 10}, {2.75, 1, 3, 0, 0},
+  };
+  for (const RoundCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.x << " at 1/" << c.denominator);
+    expectRounding(c, FractionRounding::kNearestStep);
+  }
+}
+
+TEST(FractionArithmetic, RoundsPositiveHalvesUpAndNegativeRestsTowardZero) {
+  const RoundCase cases[] = {
+      {3.99, 4, 4, 0, 0},   {-3.99, 16, -3, -15, 16}, {-0.2, 4, 0, 0, 0},  {0.125, 4, 0, 1, 4},
+      {-0.125, 4, 0, 0, 0}, {-0.5, 16, 0, -1, 2},     {2.90, 16, 2, 7, 8}, {-0.99, 4, 0, -3, 4},
+  };
+  for (const RoundCase& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.x << " at 1/" << c.denominator);
+    expectRounding(c, FractionRounding::kPositiveHalfUp);
+  }
+}
+
+TEST(FractionArithmetic, RoundsEveryStepOfEveryDenominatorBackToItself) {
+  // Oracle: k/n plus or minus a quarter step rounds to k/n, reduced; a step at or
+  // above a whole carries. Checked for denominators up to 1,024 and beyond 10,000.
+  for (int n : {1, 2, 3, 4, 7, 8, 16, 32, 64, 100, 128, 1024, 16384, 1 << 30}) {
+    const int stride = n > 2048 ? n / 512 : 1;
+    for (long long k = -3LL * n; k <= 3LL * n; k += stride) {
+      for (double nudge : {-0.25, 0.0, 0.25}) {
+        const double x = (static_cast<double>(k) + nudge) / n;
+        if (x == 0.0) continue;
+        RoundedFraction r;
+        ASSERT_TRUE(pelunits::roundToFraction(x, n, FractionRounding::kNearestStep, r));
+        const double shown =
+            r.whole + (r.denominator != 0 ? static_cast<double>(r.numerator) / r.denominator : 0.0);
+        ASSERT_NEAR(shown, static_cast<double>(k) / n, 1e-12) << x << " at 1/" << n;
+        if (r.numerator != 0) {
+          ASSERT_EQ(pelunits::greatestCommonDivisor(r.numerator, r.denominator), 1);
+          ASSERT_LT(std::abs(r.numerator), r.denominator);
+        }
+      }
+    }
+  }
+}
+
+TEST(FractionArithmetic, RefusesValuesWhoseWholePartDoesNotFitAnInt) {
+  RoundedFraction r;
+  const double refused[] = {NAN, INFINITY, -INFINITY, 2147483647.0, -2147483648.5, 1e300};
+  for (double x : refused) {
+    EXPECT_FALSE(pelunits::roundToFraction(x, 16, FractionRounding::kNearestStep, r)) << x;
+    EXPECT_EQ(r.whole, 0);
+    EXPECT_FALSE(r.hasFraction());
+  }
+  // The carry of the largest accepted whole part still fits.
+  ASSERT_TRUE(pelunits::roundToFraction(2147483646.99, 4, FractionRounding::kNearestStep, r));
+  EXPECT_EQ(r.whole, INT_MAX);
+  // Denominators below 1 (out of reach of setPrecision) round to whole units.
+  ASSERT_TRUE(pelunits::roundToFraction(2.6, INT_MIN, FractionRounding::kNearestStep, r));
+  EXPECT_EQ(r.whole, 3);
+  EXPECT_FALSE(r.hasFraction());
+}
+
+TEST(FractionArithmetic, WritesTheFractionMarkupFieldsInOrder) {
+  const struct {
+    int representation, line;
+    bool stacked;
+    double parameter;
+    int numerator, denominator;
+    const char* text;
+  } cases[] = {
+      {1, 0, true, 0.8, 3, 4, "#fraction(1,0,1,0.800000,3,4)"},
+      {2, 1, false, 1.0, -1, 2, "#fraction(2,1,0,1.000000,-1,2)"},
+      {-7, 99, false, -0.0000004, 15, 16, "#fraction(-7,99,0,-0.000000,15,16)"},
+      {0, 0, false, NAN, 1, 2, "#fraction(0,0,0,nan,1,2)"},
+  };
+  for (const auto& c : cases) {
+    KovString text(L"x");
+    pelunits::appendFractionMarkup(
+        text, static_cast<KovUnitTransform::eFractionRepresentation>(c.representation),
+        static_cast<KovUnitTransform::eFractionLineArrangement>(c.line), c.stacked, c.parameter,
+        c.numerator, c.denominator);
+    std::string narrow;
+    for (int i = 0; i < text.length(); ++i) narrow += static_cast<char>(text[i]);
+    EXPECT_EQ(narrow, std::string("x") + c.text);
+  }
+}
+
+TEST(FractionArithmetic, DoublesTheDenominatorWithoutLeavingTheIntRange) {
+  // Saturation: the last doubling that fits an int stays (2^30 from 4, 3 x 2^29 from 3).
+  const struct {
+    int start, afterManyDoublings;
+  } cases[] = {{4, 1 << 30}, {3, 3 << 29}, {1, 1 << 30}, {INT_MAX, INT_MAX}};
+  for (const auto& c : cases) {
+    int d = c.start;
+    for (int i = 0; i < 40; ++i) d = pelunits::doubledDenominator(d);
+    EXPECT_EQ(d, c.afterManyDoublings) << c.start;
+  }
+  EXPECT_EQ(pelunits::doubledDenominator(4), 8);
+  EXPECT_EQ(pelunits::denominatorFromPrecision(0), 1);
+  EXPECT_EQ(pelunits::denominatorFromPrecision(INT_MIN), 1);
+  EXPECT_EQ(pelunits::denominatorFromPrecision(50000), 50000);
+}

@@ -1,0 +1,10 @@
+#include "units/angle/KovUnitDegree.h"
+
+#include <cmath>
+
+KovString KovUnitDegree::getDisplayString(double value, int trimTrailingZeros,
+                                          int /*trimLeadingZero*/, int /*hideZeroFeet*/,
+                                          int /*hideZeroInches*/, wchar_t /*separator*/) const {
+  if (!std::isfinite(value)) return nonFiniteText(value);
+  return angleNumberText(std::fmod(value, factor), trimTrailingZeros);
+}

@@ -1,0 +1,114 @@
+#include "units/angle/KovUnitDegreeBase.h"
+
+#include <cmath>
+
+#include "NumberScan.h"
+
+namespace {
+
+constexpr wchar_t kDegreeMark = L'\u00B0';
+constexpr wchar_t kDegreeLetter = L'd';
+constexpr wchar_t kMinuteMark = L'\'';
+constexpr wchar_t kSecondsMark = L'"';
+
+// The number that starts at `position` (leading blanks skipped), read up to the
+// first character that cannot continue it; 0 when there is none. Reads in place,
+// so a long text is never copied.
+double numberAt(const KovString& text, int position) {
+  if (position < 0 || position >= text.length()) return 0.0;
+  return pelunits::scanDouble(text.getStringW() + position, text.length() - position).value;
+}
+
+}  // namespace
+
+double KovUnitDegreeBase::getDegrees(const KovString& text) const {
+  // Searched in place: surrounding blanks hold no mark, so trimming would change nothing.
+  const bool sexagesimal = text.find(kMinuteMark) >= 0 || text.find(kSecondsMark) >= 0 ||
+                           text.find(kDegreeLetter) >= 0 || text.find(kDegreeMark) >= 0;
+  if (!sexagesimal) return getDegreesDecimal(text);
+  double degrees = 0.0;
+  double minutes = 0.0;
+  double seconds = 0.0;
+  parseDegreesMinutesSeconds(text, degrees, minutes, seconds);
+  // This order of the sum gives the documented values to the last bit.
+  return minutes / 60.0 + degrees + seconds / 3600.0;
+}
+
+double KovUnitDegreeBase::getDegreesDecimal(const KovString& text) const {
+  double x = text.toDouble();
+  if (text.find(L'r') > 0) {
+    x = radiansToDegrees(x);
+  } else if (text.find(L'g') > 0) {
+    x = gonToDegrees(x);
+  }
+  return std::fmod(x, kDegreesPerCircle);
+}
+
+int KovUnitDegreeBase::parseDegreesMinutesSeconds(const KovString& text, double& degrees,
+                                                  double& minutes, double& seconds) const {
+  degrees = 0.0;
+  minutes = 0.0;
+  seconds = 0.0;
+  // The text is read in place from `start`: leading blanks, then every leading '-'
+  // (the sign of the whole angle) are skipped.
+  const int length = text.length();
+  int start = 0;
+  while (start < length && pelunits::isBlank(text[start])) ++start;
+  const bool negative = text[start] == L'-';
+  while (start < length && text[start] == L'-') ++start;
+
+  int d = text.find(kDegreeMark, start);
+  if (d < 0) d = text.find(kDegreeLetter, start);
+  const int m = text.find(kMinuteMark, start);
+  const int s = text.find(kSecondsMark, start);
+
+  if (d == start) return 0;
+  if (d > start) {
+    degrees = numberAt(text, start);
+    if (m >= 0) {
+      if (m > d) {
+        minutes = numberAt(text, d + 1);
+        if (!(s >= 0 && s < d)) seconds = numberAt(text, m + 1);
+      }
+    } else if (s < 0) {
+      minutes = numberAt(text, d + 1);  // "10°30" is 10 degrees 30 minutes
+    } else if (s > d) {
+      seconds = numberAt(text, d + 1);
+    }
+  } else if (m >= 0) {
+    minutes = numberAt(text, start);
+    const int end = s >= 0 ? s : length - 1;
+    if (end > m) seconds = numberAt(text, m + 1);
+  } else {
+    seconds = numberAt(text, start);
+  }
+
+  if (negative) {
+    degrees = -degrees;
+    minutes = -minutes;
+    seconds = -seconds;
+  }
+  return 1;
+}
+
+int KovUnitDegreeBase::isValidString(const KovString& text) const { return startsWithNumber(text); }
+
+double KovUnitDegreeBase::scaleAngle(double x, double multiplier, double divisor) {
+  const double product = x * multiplier;
+  if (std::isinf(product) && std::isfinite(x)) return x / divisor * multiplier;
+  return product / divisor;
+}
+
+double KovUnitDegreeBase::radiansToDegrees(double radians) {
+  return scaleAngle(radians, 180.0, std::acos(-1.0));
+}
+
+double KovUnitDegreeBase::gonToDegrees(double gon) {
+  // A full circle is 400 gon, whatever full circle a gon unit shows: x * 360 / 400.
+  return scaleAngle(gon, kDegreesPerCircle, kGonPerCircle);
+}
+
+KovString KovUnitDegreeBase::angleNumberText(double number, int trimTrailingZeros) const {
+  if (!std::isfinite(number)) return nonFiniteText(number);
+  return displayNumber(number, trimTrailingZeros);
+}

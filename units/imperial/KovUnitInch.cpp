@@ -1,0 +1,105 @@
+#include "units/imperial/KovUnitInch.h"
+
+#include <cmath>
+
+#include "NumberScan.h"
+
+KovUnitInch::KovUnitInch() { factor = kMillimetresPerInch; }
+
+KovUnitTransform* KovUnitInch::clone() const { return cloneUnit(*this); }
+
+void KovUnitInch::setPrecision(int precisionPower) {
+  const double shifted = static_cast<double>(precisionPower) + 0.001;
+  // log10 of 0 or less has no meaning: such precisions get the one decimal minimum.
+  const int decimals = shifted > 0.0 ? static_cast<int>(std::log10(shifted)) : 0;
+  precision = decimals > 0 ? decimals : 1;
+  noDecimals = 0;
+}
+
+namespace {
+
+void appendSeparator(KovString& text, wchar_t separator) {
+  text += separator == L' ' ? L' ' : L'-';
+}
+
+void appendFeet(KovString& text, long long feet) {
+  text.appendInt(feet);
+  text += L'\'';
+}
+
+}  // namespace
+
+KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
+                                        int /*trimLeadingZero*/, int hideZeroFeet,
+                                        int hideZeroInches, wchar_t separator) const {
+  if (!std::isfinite(value)) return nonFiniteText(value);
+  const Scales s = scales();
+  const double s12 = s.inchesPerFoot;
+  double inches = value / s.millimetresPerInch;
+  if (!std::isfinite(inches)) return nonFiniteText(inches);  // only for absurd powers
+  int feet = 0;
+  normalizeFeetInches(feet, inches, s);
+  const int decimals = displayDecimals();
+
+  KovString text;
+  if (feet != 0) {
+    const double tolerance = 1.0 / getPrecision();
+    if (std::fabs(inches) < tolerance) {
+      appendFeet(text, feet);
+    } else if (std::fabs(s12 - inches) < tolerance) {
+      // The rest rounds to a whole foot: one foot more, away from zero.
+      appendFeet(text, feet > 0 ? feet + 1LL : feet - 1LL);
+    } else {
+      appendFeet(text, feet);
+      appendSeparator(text, separator);
+      text.appendFixed(inches, decimals);
+      text += L'"';
+    }
+  } else if (std::fabs(inches) > 0.001) {
+    // Also the fallback for lengths whose feet do not fit an int: inches alone.
+    text.appendFixed(inches, decimals);
+    text += L'"';
+    if (numberTextIsZero(text)) {
+      if (hideZeroFeet == 0) {
+        text = L"0'";
+        appendSeparator(text, separator);
+        if (hideZeroInches == 0) text += L"0.0\"";
+      } else {
+        // A rest too small for the decimals with the feet hidden: the inches at the
+        // chosen decimals, without a minus sign, as any other rest below one foot.
+        dropNegativeZeroSign(text);
+      }
+    }
+  } else if (hideZeroFeet != 0) {
+    text = hideZeroInches != 0 ? L"0\"" : L"0.0'";
+  } else if (hideZeroInches != 0) {
+    text = L"0'";
+  } else {
+    text = L"0.0'";
+    appendSeparator(text, separator);
+    text += L"0.0\"";
+  }
+  removeTrailingZeros(text, trimTrailingZeros);
+  if (getPower() == 2) text += L" \u00B2";
+  return text;
+}
+
+int KovUnitInch::isValidString(const KovString& text) const {
+  KovString s(text);
+  s.Trim();
+  if (s.length() > 2 && getPower() == 2) s.truncate(s.length() - 2);
+  const int feetMark = s.find(L'\'');
+  KovString number;
+  if (feetMark < 0) {
+    number = s;
+  } else {
+    KovString feetText = s.left(feetMark);
+    if (feetText[0] == L'-') feetText.erase(0, 1);
+    // Feet are digits with at most one '.': ‹5.5' 6› passes, as the reader takes
+    // decimal feet; signs, blanks and exponents inside the feet do not.
+    if (!feetText.isEmpty() && !feetText.IsNumeric()) return 0;
+    number = s.mid(feetMark + 1);
+  }
+  if (number[number.length() - 1] == L'"') number.truncate(number.length() - 1);
+  return pelunits::scansAsDouble(number.getStringW(), number.length());
+}

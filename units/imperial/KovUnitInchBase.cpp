@@ -1,0 +1,173 @@
+#include "units/imperial/KovUnitInchBase.h"
+
+#include <cmath>
+
+#include "units/core/IntRange.h"
+
+double powerBySquaring(double base, int exponent) noexcept {
+  // Widened so that the magnitude of INT_MIN is representable.
+  long long remaining = exponent < 0 ? -static_cast<long long>(exponent) : exponent;
+  double result = 1.0;
+  while (remaining > 0) {
+    if ((remaining & 1) != 0) result *= base;
+    base *= base;
+    remaining >>= 1;
+  }
+  return exponent < 0 ? 1.0 / result : result;
+}
+
+double powerByMultiplication(double base, int exponent) noexcept {
+  long long remaining = exponent < 0 ? -static_cast<long long>(exponent) : exponent;
+  double result = 1.0;
+  // Once the product has overflowed or vanished it no longer changes: stop there
+  // rather than loop up to 2^31 times for an absurd power.
+  for (; remaining > 0 && std::isfinite(result) && result != 0.0; --remaining) result *= base;
+  return exponent < 0 ? 1.0 / result : result;
+}
+
+namespace {
+
+// The value of a (feet, inches) pair in inch units; a negative feet count makes the
+// inches count away from zero whatever their own sign ("-5' 6"" is -66 inches).
+double totalInches(int feet, double inches, double s12) {
+  // A zero feet count adds nothing, also when an absurd power made s12 infinite.
+  const double feetInches = feet != 0 ? static_cast<double>(feet) * s12 : 0.0;
+  return feet < 0 ? feetInches - std::fabs(inches) : feetInches + inches;
+}
+
+void splitFeetInches(int& feet, double& inches, double s12, double s254) {
+  // The order of these steps fixes the last bit of every documented value
+  // (5'6 reads as 1676.3999999999999): do not fold or reorder them.
+  const double millimetres = s254 * totalInches(feet, inches, s12);
+  const double tolerance = millimetres < 0 ? -KovUnitInchBase::kFootSplitTolerance
+                                           : KovUnitInchBase::kFootSplitTolerance;
+  int wholeFeet = 0;
+  if (!truncateToInt(millimetres / (s12 * s254) + tolerance, wholeFeet)) {
+    // More feet than an int holds (or no finite length): keep it whole in inches.
+    feet = 0;
+    inches = millimetres / s254;
+    return;
+  }
+  feet = wholeFeet;
+  if (feet == 0) {
+    inches = millimetres / s254;
+  } else {
+    inches = std::fabs(millimetres) / s254 - std::fabs(static_cast<double>(feet)) * s12;
+  }
+}
+
+// The inch part of a feet-and-inch text: behind the feet mark up to the inch mark
+// (or the end when there is none), leading blanks and then leading '-' removed, so
+// that the '-' of ‹5'-6"› is a separator. Empty when the inch mark comes first.
+KovString inchTextBehindFeetMark(const KovString& text, int footMark) {
+  const int inchMark = text.find(L'"');
+  KovString inchText;
+  if (inchMark < 0) {
+    inchText = text.mid(footMark + 1);
+  } else if (inchMark > footMark) {
+    inchText = text.mid(footMark + 1, inchMark - footMark - 1);
+  }
+  inchText.TrimLeft();
+  inchText.TrimLeft(KovString(L"-"));
+  return inchText;
+}
+
+// toLong saturates at the 32-bit range, so the narrowing is exact.
+int readWholeFeet(const KovString& feetText) { return static_cast<int>(feetText.toLong()); }
+
+}  // namespace
+
+KovUnitInchBase::Scales KovUnitInchBase::scales() const {
+  const int p = getPower();
+  return Scales{powerBySquaring(kInchesPerFoot, p), powerBySquaring(kMillimetresPerInch, p)};
+}
+
+bool KovUnitInchBase::feetDidNotFit(int feet, double inches, const Scales& scales) {
+  return feet == 0 && !(std::fabs(inches) < scales.inchesPerFoot);
+}
+
+void KovUnitInchBase::normalizeFeetInches(int& feet, double& inches) const {
+  normalizeFeetInches(feet, inches, scales());
+}
+
+void KovUnitInchBase::normalizeFeetInches(int& feet, double& inches, const Scales& scales) const {
+  splitFeetInches(feet, inches, scales.inchesPerFoot, scales.millimetresPerInch);
+}
+
+double KovUnitInchBase::getMillimeters(const KovString& text) const {
+  int feet = 0;
+  double inches = 0.0;
+  // Trimming cannot add or remove a '/', so the untrimmed text decides the reader.
+  // A reader that gives up has left a usable partial value: it is not looked at.
+  if (text.find(L'/') >= 0) {
+    parseFeetInchFraction(text, feet, inches);
+  } else {
+    parseFeetInchDecimal(text, feet, inches);
+  }
+  const Scales s = scales();
+  splitFeetInches(feet, inches, s.inchesPerFoot, s.millimetresPerInch);
+  return s.millimetresPerInch * totalInches(feet, inches, s.inchesPerFoot);
+}
+
+int KovUnitInchBase::parseFeetInchDecimal(const KovString& text, int& feet, double& inches) const {
+  feet = 0;
+  inches = 0.0;
+  int separator = text.find(L'.');
+  if (separator < 0) separator = text.find(L',');
+  const int footMark = text.find(L'\'');
+  if (footMark == 0) return 0;
+  if (footMark > 0) {
+    const KovString feetText = text.left(footMark);
+    if (separator >= 0 && separator < footMark) {
+      // Decimal feet (‹5.5'›): whatever follows the feet mark is ignored.
+      inches = feetText.toDouble() * scales().inchesPerFoot;
+      return 1;
+    }
+    feet = readWholeFeet(feetText);
+    inches = inchTextBehindFeetMark(text, footMark).toDouble();
+    return 1;
+  }
+  int inchMark = text.find(L'"');
+  if (inchMark < 0) inchMark = text.length();
+  inches = text.left(inchMark).toDouble();
+  return 1;
+}
+
+int KovUnitInchBase::parseFeetInchFraction(const KovString& text, int& feet, double& inches) const {
+  feet = 0;
+  inches = 0.0;
+  double numerator = 0.0;
+  double denominator = 1.0;
+  const int slash = text.find(L'/');
+  if (slash < 1) return 0;
+  const int footMark = text.find(L'\'');
+  if (footMark == 0) return 0;
+  if (footMark > 0) {
+    const KovString feetText = text.left(footMark);
+    if (slash < footMark) {
+      // Fractional feet (‹1 1/2'›): whatever follows the feet mark is ignored.
+      if (parseFraction(feetText, &numerator, &denominator) == 0) return 0;
+      const double s12 = scales().inchesPerFoot;
+      int wholeFeet = 0;
+      if (!truncateToInt(numerator / denominator, wholeFeet)) {
+        // Too many feet for an int: the whole value in inches; the split keeps it so.
+        inches = s12 * (numerator / denominator);
+        return 1;
+      }
+      feet = wholeFeet;
+      inches = s12 * (numerator - wholeFeet * denominator) / denominator;
+      return 1;
+    }
+    feet = readWholeFeet(feetText);
+    if (parseFraction(inchTextBehindFeetMark(text, footMark), &numerator, &denominator) == 0) {
+      return 0;
+    }
+    inches = numerator / denominator;
+    return 1;
+  }
+  int inchMark = text.find(L'"');
+  if (inchMark < 0) inchMark = text.length();
+  if (parseFraction(text.left(inchMark), &numerator, &denominator) == 0) return 0;
+  inches = numerator / denominator;
+  return 1;
+}

@@ -1,0 +1,164 @@
+#include "units/imperial/KovUnitLbsOunces.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "NumberScan.h"
+
+namespace {
+
+// The number at the start of the characters [begin, end), read in place; 0 when
+// there is none.
+double numberBetween(const KovString& text, int begin, int end) {
+  if (end <= begin) return 0.0;
+  return pelunits::scanDouble(text.getStringW() + begin, end - begin).value;
+}
+
+// A number text written with `decimals` decimals, without the '-' of negative zero.
+KovString numberText(double number, int decimals) {
+  KovString text;
+  text.appendFixed(number, decimals);
+  dropNegativeZeroSign(text);
+  return text;
+}
+
+}  // namespace
+
+int KovUnitLbsOunces::parsePoundsOunces(const KovString& text, double& pounds,
+                                        double& ounces) const {
+  pounds = 0.0;
+  ounces = 0.0;
+  // Read in place between the outer blanks, so that a long text is never copied.
+  int begin = 0;
+  int end = text.length();
+  while (begin < end && pelunits::isBlank(text[begin])) ++begin;
+  while (end > begin && pelunits::isBlank(text[end - 1])) --end;
+  // A leading '-' is the sign of the whole weight, as the display writes it.
+  const bool negative = begin < end && text[begin] == L'-';
+  if (negative) ++begin;
+
+  const int lb = text.find(KovString(L"lb"), begin);
+  if (lb >= 0 && lb + 2 <= end) {
+    pounds = numberBetween(text, begin, lb);
+    begin = lb + 2;
+  }
+  int oz = text.find(KovString(L"oz"), begin);
+  if (oz < 0 || oz + 2 > end) oz = end;
+  ounces = numberBetween(text, begin, oz);
+
+  if (negative) {
+    pounds = -pounds;
+    ounces = -ounces;
+  }
+  return 1;
+}
+
+double KovUnitLbsOunces::getGrams(const KovString& text) const {
+  double pounds = 0.0;
+  double ounces = 0.0;
+  parsePoundsOunces(text, pounds, ounces);
+  return (pounds * kOuncesPerPound + ounces) * kGramsPerOunce;
+}
+
+KovString KovUnitLbsOunces::getDisplayStringDecimal(double value, int trimTrailingZeros) const {
+  const double shown = value / factor;
+  if (!std::isfinite(shown)) return nonFiniteText(shown);
+  // The number display sequence without its negative-zero step.
+  KovString text;
+  text.appendFixed(shown, displayDecimals());
+  setInternationalNumberFormat(text);
+  removeTrailingZeros(text, trimTrailingZeros);
+  if (!symbol.isEmpty()) {
+    text += L' ';
+    text += symbol;
+  }
+  return text;
+}
+
+KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
+  const int decimals = displayDecimals();
+  // Half a step of the last decimal shown, and a small slack around it.
+  const double step = std::pow(10.0, precision);
+  const double half = 1.0 / (step * 2.0);
+  const double slack = 1.0 / (step * 100.0);
+
+  const double ounces = grams / kGramsPerOunce;
+  double g = ounces * kGramsPerOunce;
+  if (!std::isfinite(g)) g = grams;  // the round trip overflowed at the top of the range
+  // Whole pounds stay a double: beyond the range of int they are written in full.
+  const double pounds = std::trunc(g / kGramsPerPound);
+  double rest = pounds != 0.0 ? g / kGramsPerOunce - pounds * kOuncesPerPound : g / kGramsPerOunce;
+  // Past 2^53 ounces the subtraction leaves a rounding residue of either sign.
+  rest = std::min(std::max(rest, 0.0), kOuncesPerPound);
+  const bool fullPound = std::fabs(kOuncesPerPound - rest) < half + slack;
+
+  KovString text;
+  if (pounds != 0.0) {
+    if (rest < half - slack) {
+      text.appendFixed(pounds, 0);
+      text += L" lb";
+    } else if (fullPound) {
+      text.appendFixed(pounds + 1.0, 0);
+      text += L" lb";
+    } else {
+      text.appendFixed(pounds, 0);
+      text += L" lb ";
+      text += numberText(rest, decimals);
+      text += L" oz";
+    }
+  } else if (rest <= half - slack) {
+    text += L' ';
+    text += numberText(ounces, decimals);
+  } else if (fullPound) {
+    text += L"1 lb";
+  } else {
+    text += numberText(rest, decimals);
+    text += L"oz";
+  }
+  return text;
+}
+
+KovString KovUnitLbsOunces::getDisplayString(double value, int trimTrailingZeros,
+                                             int /*trimLeadingZero*/, int /*hideZeroFeet*/,
+                                             int /*hideZeroInches*/, wchar_t /*separator*/) const {
+  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (factor > kDecimalDisplayThreshold) return getDisplayStringDecimal(value, trimTrailingZeros);
+  KovString text = poundsOuncesText(std::fabs(value));
+  // One sign for the whole text, and none on a weight that shows as zero.
+  if (value < 0.0 && !numberTextIsZero(text)) {
+    KovString withSign(L"-");
+    withSign += text;
+    text = std::move(withSign);
+  }
+  removeTrailingZeros(text, trimTrailingZeros);
+  return text;
+}
+
+KovString KovUnitLbsOunces::getDisplayStringWithUnits(double value, int trimTrailingZeros) const {
+  if (!std::isfinite(value)) return nonFiniteText(value);
+  KovString text = getDisplayString(value, trimTrailingZeros, 0, 1, 1, L' ');
+  text += L" (";
+  text += getDisplayStringDecimal(value, trimTrailingZeros);
+  text += L')';
+  return text;
+}
+
+int KovUnitLbsOunces::isValidString(const KovString& text) const {
+  // Read in place: the scans skip leading blanks and stop before trailing ones, so
+  // trimming the text first would change no answer.
+  const wchar_t* chars = text.getStringW();
+  const int lb = text.find(KovString(L"lb"));
+  const int oz = text.find(KovString(L"oz"));
+  if (lb >= 0) {
+    if (oz >= 0 && oz < lb) return 0;
+    if (pelunits::scansAsInteger(chars, lb) == 0) return 0;
+    if (oz < 0) return 1;
+    // The ounces run from after "lb" to before the character in front of "oz"
+    // (the blank of " oz").
+    const int count = oz - lb - 3;
+    return count > 0 ? pelunits::scansAsDouble(chars + lb + 2, count) : 0;
+  }
+  if (oz >= 0) return pelunits::scansAsDouble(chars, oz);
+  // A bare number is read as ounces, so it is valid input.
+  return pelunits::scansAsDouble(chars, text.length());
+}
