@@ -71,16 +71,15 @@ class PELUNITS_API KovUnitTransform {
   virtual double getMillimeters(const KovString& text) const;
   // Slot 3: internal value to display text.
   virtual KovString getDisplayString(double value, int trimTrailingZeros, int trimLeadingZero,
-                                     int hideZeroFeet, int hideZeroInches,
-                                     wchar_t separator) const;
+                                     int hideZeroFeet, int hideZeroInches, wchar_t separator) const;
   // Slot 4: display text with fractions written as fraction markup.
   virtual KovString getDisplayStringArch(double value, int trimTrailingZeros,
                                          eFractionRepresentation representation,
                                          eFractionLineArrangement lineArrangement,
                                          double fractionParameter, bool showInchMark,
                                          bool stackedFlag, bool dashAfterFeet, bool extraFlag,
-                                         int trimLeadingZero, int hideZeroFeet,
-                                         int hideZeroInches, wchar_t separator) const;
+                                         int trimLeadingZero, int hideZeroFeet, int hideZeroInches,
+                                         wchar_t separator) const;
   // Slot 5: display text, a blank and the symbol.
   virtual KovString getDisplayStringWithUnits(double value, int trimTrailingZeros) const;
   // Slot 6: 1 when the text is acceptable input for the unit, 0 when not.

@@ -16,12 +16,16 @@
 // All three operations may be called from several threads at once.
 class PELUNITS_API KovUnitsTransformArray {
  public:
-  static KovUnitTransform* getNewUnit(KovUnitTransform::eSystemUnits systemUnits,
-                                      KovUnitTransform::eSystemRepresentation& systemRepresentation);
+  static KovUnitTransform* getNewUnit(
+      KovUnitTransform::eSystemUnits systemUnits,
+      KovUnitTransform::eSystemRepresentation& systemRepresentation);
   // Releases `old` (when not null) as removeUnit does, then returns getNewUnit.
-  static KovUnitTransform* changeUnit(KovUnitTransform* old,
-                                      KovUnitTransform::eSystemUnits systemUnits,
-                                      KovUnitTransform::eSystemRepresentation& systemRepresentation);
-  // Destroys an object made by this library; returns 1 (also for null, which is ignored).
+  static KovUnitTransform* changeUnit(
+      KovUnitTransform* old, KovUnitTransform::eSystemUnits systemUnits,
+      KovUnitTransform::eSystemRepresentation& systemRepresentation);
+  // Destroys an object made by this library (by getNewUnit, changeUnit or clone) and
+  // returns 1. Null destroys nothing and also returns 1. An object of a class that
+  // the library did not make is not destroyed: the call returns 0 and the object
+  // stays the caller's.
   static int removeUnit(KovUnitTransform* unit);
 };

@@ -23,6 +23,15 @@ run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/install/consumer" -B "${WORK_DIR}/c
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-consumer")
 run("${WORK_DIR}/cmake-consumer/consumer")
 
+# The tool is installed beside the library and finds it from there.
+if(EXISTS "${BUILD_DIR}/tools/pelunits")
+  execute_process(COMMAND "${prefix}/bin/pelunits" display --unit metres 1234
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT out STREQUAL "1.234\n")
+    message(FATAL_ERROR "installed pelunits failed (${rc}): '${out}' ${err}")
+  endif()
+endif()
+
 find_program(PKG_CONFIG pkg-config)
 if(PKG_CONFIG)
   file(GLOB_RECURSE pcfile "${prefix}/*/PelUnitsTransform.pc")

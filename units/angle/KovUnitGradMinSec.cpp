@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "NumberScan.h"
+#include "units/fraction/DenominatorPrecision.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ bool realBetween(const KovString& text, int begin, int end) {
 
 }  // namespace
 
-int KovUnitGradMinSec::getPrecision() const { return denominator; }
+int KovUnitGradMinSec::getPrecision() const { return pelunits::denominatorPrecision(denominator); }
 
 void KovUnitGradMinSec::setPrecision(int value) {
   noDecimals = 0;

@@ -80,8 +80,7 @@ double KovUnitTransform::getMillimeters(const KovString& text) const {
 
 KovString KovUnitTransform::getDisplayString(double value, int trimTrailingZeros,
                                              int trimLeadingZero, int /*hideZeroFeet*/,
-                                             int /*hideZeroInches*/,
-                                             wchar_t /*separator*/) const {
+                                             int /*hideZeroInches*/, wchar_t /*separator*/) const {
   KovString text;
   text.appendFixed(value, precision);
   dropNegativeZeroSign(text);
@@ -99,8 +98,8 @@ KovString KovUnitTransform::getDisplayStringArch(
     eFractionLineArrangement /*lineArrangement*/, double /*fractionParameter*/,
     bool /*showInchMark*/, bool /*stackedFlag*/, bool /*dashAfterFeet*/, bool /*extraFlag*/,
     int trimLeadingZero, int hideZeroFeet, int hideZeroInches, wchar_t /*separator*/) const {
-  return getDisplayString(value, trimTrailingZeros, trimLeadingZero, hideZeroFeet,
-                          hideZeroInches, L' ');
+  return getDisplayString(value, trimTrailingZeros, trimLeadingZero, hideZeroFeet, hideZeroInches,
+                          L' ');
 }
 
 KovString KovUnitTransform::getDisplayStringWithUnits(double value, int trimTrailingZeros) const {
@@ -127,9 +126,7 @@ int KovUnitTransform::incrementPrecision() { return 0; }
 
 double KovUnitTransform::getKiloNewton(const KovString& text) const { return text.toDouble(); }
 
-double KovUnitTransform::getKiloNewtonMeter(const KovString& text) const {
-  return text.toDouble();
-}
+double KovUnitTransform::getKiloNewtonMeter(const KovString& text) const { return text.toDouble(); }
 
 double KovUnitTransform::getNewtonPerSquareMm(const KovString& text) const {
   return text.toDouble();

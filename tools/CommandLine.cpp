@@ -1,0 +1,287 @@
+#include "CommandLine.h"
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
+#include "UnitCatalogue.h"
+#include "Utf8.h"
+
+namespace pelunits {
+namespace tool {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  const char* blanks = " \t\r\n\v\f";
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(blanks);
+  return text.substr(first, last - first + 1);
+}
+
+bool readFlagValue(std::string_view name, std::string_view text, int& value, std::string& error) {
+  if (readInt(text, value)) return true;
+  error = "not an integer for " + std::string(name) + ": '" + quotedForMessage(text) + "'";
+  return false;
+}
+
+bool readNumberValue(std::string_view name, std::string_view text, double& value,
+                     std::string& error) {
+  if (readDouble(text, value)) return true;
+  error = "not a number for " + std::string(name) + ": '" + quotedForMessage(text) + "'";
+  return false;
+}
+
+struct OptionSpec {
+  const char* name;
+  bool takesValue;
+  // Applies the option; false with a message in `error`.
+  bool (*apply)(Options& options, std::string_view value, std::string& error);
+};
+
+const OptionSpec kOptions[] = {
+    {"--help", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
+    {"-h", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
+    {"--version", false,
+     [](Options& o, std::string_view, std::string&) { return o.version = true; }},
+    {"--unit", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (findNamedUnit(v) == nullptr) {
+         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
+         return false;
+       }
+       o.unitName = std::string(v);
+       return o.haveUnitName = true;
+     }},
+    {"-u", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (findNamedUnit(v) == nullptr) {
+         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
+         return false;
+       }
+       o.unitName = std::string(v);
+       return o.haveUnitName = true;
+     }},
+    {"--units", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveSystemUnits = readFlagValue("--units", v, o.systemUnits, e);
+     }},
+    {"--representation", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveRepresentation = readFlagValue("--representation", v, o.representation, e);
+     }},
+    {"--factor", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFactor = readNumberValue("--factor", v, o.factor, e);
+     }},
+    {"--precision", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.havePrecision = readFlagValue("--precision", v, o.precision, e);
+     }},
+    {"--power", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.havePower = readFlagValue("--power", v, o.power, e);
+     }},
+    {"--symbol", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (!utf8ToWide(v, o.symbol)) {
+         e = "not valid UTF-8 for --symbol: '" + quotedForMessage(v) + "'";
+         return false;
+       }
+       return o.haveSymbol = true;
+     }},
+    {"--regional", false,
+     [](Options& o, std::string_view, std::string&) { return o.regional = true; }},
+    {"--trim-trailing-zeros", false,
+     [](Options& o, std::string_view, std::string&) { return o.trimTrailingZeros = true; }},
+    {"--trim-leading-zero", false,
+     [](Options& o, std::string_view, std::string&) { return o.trimLeadingZero = true; }},
+    {"--hide-zero-feet", false,
+     [](Options& o, std::string_view, std::string&) { return o.hideZeroFeet = true; }},
+    {"--hide-zero-inches", false,
+     [](Options& o, std::string_view, std::string&) { return o.hideZeroInches = true; }},
+    {"--separator", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       std::wstring wide;
+       if (!utf8ToWide(v, wide) || wide.size() != 1) {
+         e = "--separator takes one character, not '" + quotedForMessage(v) + "'";
+         return false;
+       }
+       o.separator = wide[0];
+       return true;
+     }},
+    {"--with-units", false,
+     [](Options& o, std::string_view, std::string&) { return o.withUnits = true; }},
+    {"--arch", false, [](Options& o, std::string_view, std::string&) { return o.arch = true; }},
+    {"--arch-representation", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return readFlagValue("--arch-representation", v, o.archRepresentation, e);
+     }},
+    {"--line-arrangement", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return readFlagValue("--line-arrangement", v, o.lineArrangement, e);
+     }},
+    {"--fraction-parameter", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return readNumberValue("--fraction-parameter", v, o.fractionParameter, e);
+     }},
+    {"--inch-mark", false,
+     [](Options& o, std::string_view, std::string&) { return o.inchMark = true; }},
+    {"--stacked", false,
+     [](Options& o, std::string_view, std::string&) { return o.stacked = true; }},
+    {"--dash-after-feet", false,
+     [](Options& o, std::string_view, std::string&) { return o.dashAfterFeet = true; }},
+};
+
+const OptionSpec* findOption(std::string_view name) {
+  for (const OptionSpec& spec : kOptions) {
+    if (name == spec.name) return &spec;
+  }
+  return nullptr;
+}
+
+bool commandFor(std::string_view word, Command& command) {
+  if (word == "display") {
+    command = Command::Display;
+  } else if (word == "parse") {
+    command = Command::Parse;
+  } else if (word == "check") {
+    command = Command::Check;
+  } else if (word == "units") {
+    command = Command::Units;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Options are "-x" and "--name" with a letter after the dashes. Everything else
+// is an item: "-5", "-.5", "-5' 6\"" and "-1 lb 8 oz" are texts to convert, and
+// so is "-inf", which reads as a number.
+bool looksLikeOption(std::string_view argument) {
+  if (argument.size() < 2 || argument[0] != '-') return false;
+  const std::size_t first = argument[1] == '-' ? 2 : 1;
+  if (first >= argument.size()) return false;
+  const char c = argument[first];
+  if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+  double ignored = 0.0;
+  return !readDouble(argument, ignored);
+}
+
+}  // namespace
+
+bool parseCommandLine(int argc, char** argv, Options& options, std::string& error) {
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument(argv[i]);
+    if (!optionsEnded && argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (!optionsEnded && looksLikeOption(argument)) {
+      std::string_view name = argument;
+      std::string_view value;
+      bool inlineValue = false;
+      const std::size_t equals = argument.find('=');
+      if (argument.rfind("--", 0) == 0 && equals != std::string_view::npos) {
+        name = argument.substr(0, equals);
+        value = argument.substr(equals + 1);
+        inlineValue = true;
+      }
+      const OptionSpec* spec = findOption(name);
+      if (spec == nullptr) {
+        error = "unknown option: '" + quotedForMessage(name) + "'";
+        return false;
+      }
+      if (spec->takesValue && !inlineValue) {
+        if (i + 1 >= argc) {
+          error = "option " + std::string(name) + " needs a value";
+          return false;
+        }
+        value = argv[++i];
+      } else if (!spec->takesValue && inlineValue) {
+        error = "option " + std::string(name) + " takes no value";
+        return false;
+      }
+      if (!spec->apply(options, value, error)) return false;
+      continue;
+    }
+    if (options.command == Command::None) {
+      if (!commandFor(argument, options.command)) {
+        error = "unknown command: '" + quotedForMessage(argument) + "' (see 'pelunits --help')";
+        return false;
+      }
+      continue;
+    }
+    options.items.emplace_back(argument);
+  }
+  if (options.help || options.version) return true;
+  if (options.command == Command::None) {
+    error = "no command given (see 'pelunits --help')";
+    return false;
+  }
+  if (options.command == Command::Units && !options.items.empty()) {
+    error = "units takes no arguments";
+    return false;
+  }
+  if (options.haveUnitName && (options.haveSystemUnits || options.haveRepresentation)) {
+    error = "give either --unit or --units/--representation, not both";
+    return false;
+  }
+  if (options.arch && options.withUnits) {
+    error = "--arch and --with-units cannot be combined";
+    return false;
+  }
+  if (options.haveRepresentation && !options.haveSystemUnits) {
+    error = "--representation needs --units";
+    return false;
+  }
+  return true;
+}
+
+bool readDouble(std::string_view text, double& value) {
+  text = trimmed(text);
+  if (!text.empty() && text[0] == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) return false;
+  }
+  if (text.empty()) return false;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  const std::from_chars_result result = std::from_chars(first, last, value);
+  if (result.ptr != last) return false;
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too large or too small for a double: the value strtod gives (+-inf or +-0).
+    // The tool never sets a locale, so strtod reads '.' here.
+    const std::string copy(text);
+    value = std::strtod(copy.c_str(), nullptr);
+    return true;
+  }
+  return result.ec == std::errc();
+}
+
+bool readInt(std::string_view text, int& value) {
+  text = trimmed(text);
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  long long wide = 0;
+  const char* last = text.data() + text.size();
+  const std::from_chars_result result = std::from_chars(text.data(), last, wide);
+  if (result.ec != std::errc() || result.ptr != last) return false;
+  if (wide < INT_MIN || wide > INT_MAX) return false;
+  value = static_cast<int>(wide);
+  return true;
+}
+
+std::string shortestText(double value) {
+  char buffer[64];
+  const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof(buffer), value);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace tool
+}  // namespace pelunits

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The command line of the pelunits tool: the command, the unit and its settings,
+// the display flags and the items to convert.
+namespace pelunits {
+namespace tool {
+
+enum class Command { None, Display, Parse, Check, Units };
+
+struct Options {
+  Command command = Command::None;
+  bool help = false;
+  bool version = false;
+
+  // The unit: a readable name, or a code pair as the factory takes it.
+  std::string unitName;
+  bool haveUnitName = false;
+  int systemUnits = 0;
+  bool haveSystemUnits = false;
+  int representation = 0;
+  bool haveRepresentation = false;
+
+  // Unit settings; unset ones keep the value of the name or of the factory.
+  double factor = 0.0;
+  bool haveFactor = false;
+  int precision = 0;
+  bool havePrecision = false;
+  int power = 0;
+  bool havePower = false;
+  std::wstring symbol;
+  bool haveSymbol = false;
+  bool regional = false;
+
+  // Display flags.
+  bool trimTrailingZeros = false;
+  bool trimLeadingZero = false;
+  bool hideZeroFeet = false;
+  bool hideZeroInches = false;
+  wchar_t separator = L' ';
+  bool withUnits = false;
+
+  // The fraction markup display.
+  bool arch = false;
+  int archRepresentation = 0;
+  int lineArrangement = 0;
+  double fractionParameter = 1.0;
+  bool inchMark = false;
+  bool stacked = false;
+  bool dashAfterFeet = false;
+
+  std::vector<std::string> items;  // VALUE or TEXT arguments; none: read standard input
+};
+
+// Reads argv into `options`. Returns false with a one-line lowercase message in
+// `error` (without the "pelunits: " prefix) for a usage error.
+bool parseCommandLine(int argc, char** argv, Options& options, std::string& error);
+
+// A whole text as a double: optional blanks around, an optional sign, a decimal
+// number with optional exponent, "inf" or "nan". Out-of-range numbers give +-inf or
+// +-0 as strtod does. False for anything else.
+bool readDouble(std::string_view text, double& value);
+
+// A whole text as a decimal int, optional sign; false outside the int range.
+bool readInt(std::string_view text, int& value);
+
+// The shortest decimal text that reads back to the same double ("0.1", "1e+300",
+// "-0", "inf", "nan").
+std::string shortestText(double value);
+
+}  // namespace tool
+}  // namespace pelunits

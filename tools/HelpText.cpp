@@ -1,0 +1,160 @@
+#include "HelpText.h"
+
+namespace pelunits {
+namespace tool {
+
+namespace {
+
+const char kMainHelp[] = R"(usage: pelunits <command> [options] [ITEM...]
+
+Shows the values of a structural model the way its users see them, and reads
+what they type. Values are in the model's internal units: millimetres (and
+their powers for areas and volumes), degrees, grams, kilonewtons,
+kilonewton-metres and newtons per square millimetre.
+
+commands:
+  display   internal values to display text          pelunits display --help
+  parse     typed text to the internal value         pelunits parse --help
+  check     'valid' or 'invalid' for typed text      pelunits check --help
+  units     list the unit names and their code pairs
+
+With no ITEM, a command reads one item per line from standard input and writes
+one result per line, so a whole column converts in one pipe.
+
+examples:
+  pelunits display --unit feet-inch-fraction --separator - 1689.1    5'-6 1/2"
+  pelunits display --unit metres --with-units 1234                   1.234 m
+  pelunits parse --unit degrees-minutes-seconds "10°30'15\""
+  pelunits check --unit feet-inch-fraction "5' 6 1/2\"" "6-1/2\""
+  cut -d, -f3 beams.csv | pelunits display --unit metres > lengths.txt
+
+options:
+  -h, --help   show this help (or a command's help after the command)
+  --version    show the version
+
+exit status: 0 success; 1 some item could not be converted, or check found an
+invalid text; 2 usage error (unknown command, option or unit, bad option value).
+)";
+
+#define PELUNITS_UNIT_OPTIONS                                                               \
+  "unit (default: millimetres):\n"                                                          \
+  "  -u, --unit NAME        a unit from 'pelunits units'; it presets the code pair and\n"   \
+  "                         the unit's factor, precision and symbol\n"                      \
+  "  --units N              the quantity code, as the factory takes it (20 lengths,\n"      \
+  "                         3005/3020 areas, 5003/5004 volumes, 1009 grams, 1010\n"         \
+  "                         pounds and ounces, 2000 angles, 3101 forces, 3201 moments,\n"   \
+  "                         3300 stresses; see 'pelunits units')\n"                         \
+  "  --representation N     the wanted representation code (default 0: the quantity's\n"    \
+  "                         default unit)\n"                                                \
+  "  --factor X             internal units per display unit (1000: metres), or the full\n"  \
+  "                         circle for degrees, gon and radians (360, 400, 6.2831853...)\n" \
+  "  --precision N          as the unit takes it: 100 for two decimals, 16 for\n"           \
+  "                         sixteenths, 3600 for whole seconds\n"                           \
+  "  --power N              1 length, 2 area, 3 volume, 4 fourth power\n"                   \
+  "  --symbol TEXT          the symbol that --with-units appends\n"                         \
+  "  --regional             use the user's regional number format\n"
+
+const char kDisplayHelp[] =
+    "usage: pelunits display [options] [VALUE...]\n"
+    "\n"
+    "Shows each internal VALUE (a plain number: 1689.1, -2.5e3, inf)\n"
+    "as the unit's display text, one line per value.\n"
+    "With no VALUE, reads one value per line from standard input.\n"
+    "\n" PELUNITS_UNIT_OPTIONS
+    "\n"
+    "display:\n"
+    "  --trim-trailing-zeros  12.50 becomes 12.5\n"
+    "  --trim-leading-zero    0.5 becomes .5 (plain decimal displays)\n"
+    "  --hide-zero-feet       6\" rather than 0'-6\"\n"
+    "  --hide-zero-inches     5' rather than 5'-0\"\n"
+    "  --separator C          between feet and inches and before a\n"
+    "                         fraction: ' ' a blank (default), any\n"
+    "                         other character a dash\n"
+    "  --with-units           append the unit's symbol: 12.50 m\n"
+    "  --arch                 write fractions as #fraction(...) markup:\n"
+    "    --arch-representation N   first markup field (default 0)\n"
+    "    --line-arrangement N      second markup field (default 0)\n"
+    "    --fraction-parameter X    fourth markup field (default 1)\n"
+    "    --stacked                 third markup field 1\n"
+    "    --inch-mark               end with an inch mark\n"
+    "    --dash-after-feet         a dash after the feet\n"
+    "\n"
+    "examples:\n"
+    "  $ pelunits display --unit feet-inch-fraction --separator - 1689.1\n"
+    "  5'-6 1/2\"\n"
+    "  $ pelunits display --unit degrees-minutes-seconds 10.504166666666666\n"
+    "  10°30'15\"\n"
+    "  $ pelunits display --unit kilograms --precision 10 2500\n"
+    "  2.5\n"
+    "  $ printf '1500\\n-0.0004\\n' | pelunits display --unit metres\n"
+    "  1.500\n"
+    "  0.000\n"
+    "\n"
+    "A VALUE that is not a number gets an empty output line and a message\n"
+    "on standard error; the others still convert, and the exit status is 1.\n"
+    "An empty input line gives an empty output line.\n";
+
+const char kParseHelp[] =
+    "usage: pelunits parse [options] [TEXT...]\n"
+    "\n"
+    "Reads each typed TEXT as the unit reads it and prints the internal\n"
+    "value in the shortest form that reads back to the same double.\n"
+    "Lengths, areas and volumes give millimetres (to the power), angles\n"
+    "degrees, weights grams, forces kilonewtons, moments kilonewton-metres,\n"
+    "stresses N/mm². Reading never refuses a text: one that holds no\n"
+    "number gives 0 (use 'pelunits check' to test texts first).\n"
+    "With no TEXT, reads one text per line from standard input.\n"
+    "\n" PELUNITS_UNIT_OPTIONS
+    "\n"
+    "examples:\n"
+    "  $ pelunits parse --unit feet-inch-fraction \"5' 7 1/4\\\"\"\n"
+    "  1708.15\n"
+    "  $ pelunits parse --unit degrees \"10°30'\"\n"
+    "  10.5\n"
+    "  $ pelunits parse --unit pounds-ounces \"2 lb 3 oz\"\n"
+    "\n"
+    "Texts are UTF-8; a text that is not valid UTF-8 gets an empty output\n"
+    "line and a message on standard error, and the exit status is 1.\n";
+
+const char kCheckHelp[] =
+    "usage: pelunits check [options] [TEXT...]\n"
+    "\n"
+    "Prints 'valid' or 'invalid' for each typed TEXT, as the unit judges\n"
+    "input. With no TEXT, reads one text per line from standard input.\n"
+    "\n" PELUNITS_UNIT_OPTIONS
+    "\n"
+    "examples:\n"
+    "  $ pelunits check --unit feet-inch-fraction \"5' 6 1/2\\\"\" \"6-1/2\\\"\"\n"
+    "  valid\n"
+    "  invalid\n"
+    "  $ pelunits check --unit metres 12.5 && echo all valid\n"
+    "\n"
+    "exit status: 0 all texts valid; 1 some text invalid or not UTF-8;\n"
+    "2 usage error.\n";
+
+const char kUnitsHelp[] =
+    "usage: pelunits units\n"
+    "\n"
+    "Lists the unit names that --unit takes, with the code pair that the\n"
+    "factory is asked for and the settings that the name presets.\n";
+
+}  // namespace
+
+const char* helpText(Command command) {
+  switch (command) {
+    case Command::Display:
+      return kDisplayHelp;
+    case Command::Parse:
+      return kParseHelp;
+    case Command::Check:
+      return kCheckHelp;
+    case Command::Units:
+      return kUnitsHelp;
+    case Command::None:
+      break;
+  }
+  return kMainHelp;
+}
+
+}  // namespace tool
+}  // namespace pelunits
