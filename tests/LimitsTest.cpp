@@ -17,16 +17,17 @@
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
+#include "TestText.h"
 
 namespace {
 
 using Unit = KovUnitTransform;
 
 struct UnitKind {
-  const char *name;
+  const char* name;
   int units;
   int representation;
-  int power; // 0: as the factory sets it
+  int power;  // 0: as the factory sets it
 };
 
 // One code pair per unit class, and the imperial classes for areas too.
@@ -49,36 +50,10 @@ const UnitKind kUnitKinds[] = {
     {"stress", 3300, 0, 0},
 };
 
-struct UnitHandle {
-  Unit *unit;
-  explicit UnitHandle(const UnitKind &kind) {
-    auto r = static_cast<Unit::eSystemRepresentation>(kind.representation);
-    unit = KovUnitsTransformArray::getNewUnit(
-        static_cast<Unit::eSystemUnits>(kind.units), r);
-    if (unit != nullptr && kind.power != 0)
-      unit->setPower(kind.power);
-  }
-  ~UnitHandle() { KovUnitsTransformArray::removeUnit(unit); }
-  UnitHandle(const UnitHandle &) = delete;
-  UnitHandle &operator=(const UnitHandle &) = delete;
-  Unit *operator->() const { return unit; }
-};
-
-std::string narrow(const KovString &s) {
-  std::string out;
-  for (int i = 0; i < s.length(); ++i)
-    out += s[i] < 0x80 ? static_cast<char>(s[i]) : '?';
-  return out;
-}
-
-bool holds(const KovString &text, const wchar_t *part) {
-  return text.find(KovString(part)) >= 0;
-}
-
 TEST(Limits, NonFiniteValuesShowAsNanOrInfInEveryDisplayOfEveryUnit) {
   struct Value {
     double value;
-    const wchar_t *shown;
+    const wchar_t* shown;
   } values[] = {
       {std::numeric_limits<double>::quiet_NaN(), L"nan"},
       {-std::numeric_limits<double>::quiet_NaN(), L"nan"},
@@ -88,17 +63,15 @@ TEST(Limits, NonFiniteValuesShowAsNanOrInfInEveryDisplayOfEveryUnit) {
   // The factor never decides: inf / inf would be NaN, and -inf / -1 would be
   // inf.
   const double factors[] = {0.0, -1.0, std::numeric_limits<double>::infinity()};
-  for (const UnitKind &kind : kUnitKinds) {
+  for (const UnitKind& kind : kUnitKinds) {
     for (const double factor : factors) {
-      UnitHandle unit(kind);
+      UnitHandle unit(kind.units, kind.representation, kind.power);
       ASSERT_NE(unit.unit, nullptr) << kind.name;
-      if (factor != 0.0)
-        unit->setFactor(factor);
+      if (factor != 0.0) unit->setFactor(factor);
       unit->setSymbol(KovString(factor == 0.0 ? "" : "mm"));
-      for (const Value &v : values) {
+      for (const Value& v : values) {
         for (int flags = 0; flags < 64; ++flags) {
-          SCOPED_TRACE(std::string(kind.name) + " factor " +
-                       std::to_string(factor) + " flags " +
+          SCOPED_TRACE(std::string(kind.name) + " factor " + std::to_string(factor) + " flags " +
                        std::to_string(flags));
           const int trim = flags & 1;
           const int hideZeroFeet = (flags >> 1) & 1;
@@ -106,22 +79,18 @@ TEST(Limits, NonFiniteValuesShowAsNanOrInfInEveryDisplayOfEveryUnit) {
           const bool showInchMark = ((flags >> 3) & 1) != 0;
           const bool dashAfterFeet = ((flags >> 4) & 1) != 0;
           const wchar_t separator = ((flags >> 5) & 1) != 0 ? L'-' : L' ';
-          EXPECT_EQ(
-              narrow(unit->getDisplayString(v.value, trim, trim, hideZeroFeet,
-                                            hideZeroInches, separator)),
-              narrow(v.shown));
-          EXPECT_EQ(narrow(unit->getDisplayStringArch(
-                        v.value, trim, Unit::eFractionStacked,
-                        Unit::eFractionLineSlanted, 0.5, showInchMark, true,
-                        dashAfterFeet, false, trim, hideZeroFeet,
-                        hideZeroInches, separator)),
+          EXPECT_EQ(narrow(unit->getDisplayString(v.value, trim, trim, hideZeroFeet, hideZeroInches,
+                                                  separator)),
+                    narrow(v.shown));
+          EXPECT_EQ(narrow(unit->getDisplayStringArch(v.value, trim, Unit::eFractionStacked,
+                                                      Unit::eFractionLineSlanted, 0.5, showInchMark,
+                                                      true, dashAfterFeet, false, trim,
+                                                      hideZeroFeet, hideZeroInches, separator)),
                     narrow(v.shown));
           // With units: the same text, followed by the symbol when there is
           // one.
-          const KovString withUnits =
-              unit->getDisplayStringWithUnits(v.value, trim);
-          EXPECT_EQ(withUnits.left(KovString(v.shown).length()),
-                    KovString(v.shown))
+          const KovString withUnits = unit->getDisplayStringWithUnits(v.value, trim);
+          EXPECT_EQ(withUnits.left(KovString(v.shown).length()), KovString(v.shown))
               << narrow(withUnits);
           EXPECT_FALSE(holds(withUnits, L"0")) << narrow(withUnits);
         }
@@ -146,12 +115,11 @@ TEST(Limits, ValuesBeyondTheIntRangeOfFeetPoundsAndWholesStillShowAndReadBack) {
       {{"fractional decimal", 20, 5006, 0}, -3e10},
       {{"pound and ounce", 1010, 0, 0}, 1e13},
   };
-  for (const Case &c : cases) {
-    UnitHandle unit(c.kind);
+  for (const Case& c : cases) {
+    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
     const KovString text = unit->getDisplayString(c.value, 0, 0, 1, 1, L' ');
     SCOPED_TRACE(std::string(c.kind.name) + ": " + narrow(text));
-    const double read = c.kind.units == 1010 ? unit->getGrams(text)
-                                             : unit->getMillimeters(text);
+    const double read = c.kind.units == 1010 ? unit->getGrams(text) : unit->getMillimeters(text);
     EXPECT_NEAR(read, c.value, std::fabs(c.value) * 1e-9);
   }
 }
@@ -163,21 +131,19 @@ TEST(Limits, HugeFiniteValuesGiveATextWithoutNanInEveryUnit) {
                            -std::numeric_limits<double>::max(),
                            std::numeric_limits<double>::denorm_min(),
                            -0.0};
-  for (const UnitKind &kind : kUnitKinds) {
-    UnitHandle unit(kind);
+  for (const UnitKind& kind : kUnitKinds) {
+    UnitHandle unit(kind.units, kind.representation, kind.power);
     for (double value : values) {
       for (int trim = 0; trim < 2; ++trim) {
-        const KovString text =
-            unit->getDisplayString(value, trim, 0, 1, 1, L'-');
+        const KovString text = unit->getDisplayString(value, trim, 0, 1, 1, L'-');
         SCOPED_TRACE(std::string(kind.name) + ": " + narrow(text));
         EXPECT_FALSE(text.isEmpty());
         EXPECT_FALSE(holds(text, L"nan"));
         EXPECT_LE(text.length(), 1024);
-        EXPECT_FALSE(holds(
-            unit->getDisplayStringArch(value, trim, Unit::eFractionInline,
-                                       Unit::eFractionLineHorizontal, 1.0, true,
-                                       false, true, false, 0, 0, 0, L'-'),
-            L"nan"));
+        EXPECT_FALSE(holds(unit->getDisplayStringArch(value, trim, Unit::eFractionInline,
+                                                      Unit::eFractionLineHorizontal, 1.0, true,
+                                                      false, true, false, 0, 0, 0, L'-'),
+                           L"nan"));
       }
     }
   }
@@ -191,7 +157,7 @@ constexpr int kFinestSecondsDenominator = INT_MAX;
 TEST(Limits, PrecisionSteppedFortyTimesStaysInItsRange) {
   struct Case {
     UnitKind kind;
-    int finest; // getPrecision() after 40 steps
+    int finest;  // getPrecision() after 40 steps
   } cases[] = {
       {{"metric decimal", 20, 5, 0}, 1000000000},
       {{"feet and decimal inches", 20, 3, 0}, 1000000000},
@@ -207,13 +173,11 @@ TEST(Limits, PrecisionSteppedFortyTimesStaysInItsRange) {
       {{"fractional decimal", 20, 5006, 0}, kFinestDenominator},
       {{"degrees, minutes, seconds", 2000, 2008, 0}, kFinestSecondsDenominator},
   };
-  for (const Case &c : cases) {
-    UnitHandle unit(c.kind);
+  for (const Case& c : cases) {
+    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
     SCOPED_TRACE(c.kind.name);
-    if (c.kind.representation == 2008)
-      unit->setPrecision(1); // the prototype's 0 never steps
-    for (int i = 0; i < 40; ++i)
-      unit->incrementPrecision();
+    if (c.kind.representation == 2008) unit->setPrecision(1);  // the prototype's 0 never steps
+    for (int i = 0; i < 40; ++i) unit->incrementPrecision();
     EXPECT_EQ(unit->getPrecision(), c.finest);
     const KovString text = unit->getDisplayString(1234.56789, 0, 0, 0, 0, L'-');
     EXPECT_FALSE(text.isEmpty());
@@ -225,7 +189,7 @@ TEST(Limits, PrecisionSettersCorrectEveryIntArgument) {
   struct Case {
     UnitKind kind;
     int argument;
-    int precision; // getPrecision() afterwards
+    int precision;  // getPrecision() afterwards
   } cases[] = {
       {{"metric decimal", 20, 5, 0}, INT_MAX, 1000000000},
       {{"metric decimal", 20, 5, 0}, INT_MIN, 1},
@@ -235,24 +199,21 @@ TEST(Limits, PrecisionSettersCorrectEveryIntArgument) {
       {{"fractional decimal", 20, 5006, 0}, -1, 1},
       {{"degrees, minutes, seconds", 2000, 2008, 0}, INT_MIN, 1},
   };
-  for (const Case &c : cases) {
-    UnitHandle unit(c.kind);
+  for (const Case& c : cases) {
+    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
     SCOPED_TRACE(std::string(c.kind.name) + " " + std::to_string(c.argument));
     unit->setPrecision(c.argument);
     EXPECT_EQ(unit->getPrecision(), c.precision);
-    EXPECT_FALSE(
-        unit->getDisplayString(-1234.56789, 1, 0, 0, 0, L' ').isEmpty());
+    EXPECT_FALSE(unit->getDisplayString(-1234.56789, 1, 0, 0, 0, L' ').isEmpty());
   }
 }
 
 // Texts that make a careless reader do more than linear work: long runs of
 // digits, blanks, signs, marks and fraction bars, and a mixture of all of them.
 std::vector<std::wstring> longTexts(std::size_t length) {
-  auto repeat = [length](const std::wstring &piece,
-                         const std::wstring &tail = L"") {
+  auto repeat = [length](const std::wstring& piece, const std::wstring& tail = L"") {
     std::wstring s;
-    while (s.size() + piece.size() <= length - tail.size())
-      s += piece;
+    while (s.size() + piece.size() <= length - tail.size()) s += piece;
     return s + tail;
   };
   std::vector<std::wstring> texts = {
@@ -284,21 +245,19 @@ std::vector<std::wstring> longTexts(std::size_t length) {
 }
 
 // Every reader and the validator on one text.
-double readEverything(const Unit &unit, const KovString &text) {
-  return unit.isValidString(text) + unit.getMillimeters(text) +
-         unit.getDegrees(text) + unit.getGrams(text) +
-         unit.getKiloNewton(text) + unit.getKiloNewtonMeter(text) +
+double readEverything(const Unit& unit, const KovString& text) {
+  return unit.isValidString(text) + unit.getMillimeters(text) + unit.getDegrees(text) +
+         unit.getGrams(text) + unit.getKiloNewton(text) + unit.getKiloNewtonMeter(text) +
          unit.getNewtonPerSquareMm(text);
 }
 
 // Keeps the optimiser from dropping the calls.
 volatile double readSink = 0.0;
 
-double secondsFor(const Unit &unit, const KovString &text) {
+double secondsFor(const Unit& unit, const KovString& text) {
   const auto start = std::chrono::steady_clock::now();
   readSink = readEverything(unit, text);
-  const std::chrono::duration<double> took =
-      std::chrono::steady_clock::now() - start;
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   return took.count();
 }
 
@@ -315,8 +274,8 @@ TEST(Limits, HundredThousandCharacterTextsTakeLinearTimeInEveryReader) {
     const KovString large(longer[i].c_str());
     double smallSum = 0.0;
     double largeSum = 0.0;
-    for (const UnitKind &kind : kUnitKinds) {
-      UnitHandle unit(kind);
+    for (const UnitKind& kind : kUnitKinds) {
+      UnitHandle unit(kind.units, kind.representation, kind.power);
       SCOPED_TRACE(std::string(kind.name) + ", text " + std::to_string(i));
       smallSum += secondsFor(*unit.unit, small);
       const double largeSeconds = secondsFor(*unit.unit, large);
@@ -324,9 +283,8 @@ TEST(Limits, HundredThousandCharacterTextsTakeLinearTimeInEveryReader) {
       largeSum += largeSeconds;
     }
     EXPECT_LT(largeSum, 5.0 * smallSum + 0.005)
-        << "text " << i << ": " << smallSum << " s for 40k, " << largeSum
-        << " s for 100k";
+        << "text " << i << ": " << smallSum << " s for 40k, " << largeSum << " s for 100k";
   }
 }
 
-} // namespace
+}  // namespace

@@ -14,6 +14,7 @@
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
 #include "LocaleEnvironment.h"
+#include "TestText.h"
 #include "units/core/KovUnitBase.h"
 
 namespace {
@@ -23,27 +24,6 @@ constexpr double kGramsPerOunce = 28.34952;
 const double kPi = std::acos(-1.0);
 
 using Unit = KovUnitTransform;
-
-struct UnitHandle {
-  Unit* unit;
-  UnitHandle(int units, int representation) {
-    auto r = static_cast<Unit::eSystemRepresentation>(representation);
-    unit = KovUnitsTransformArray::getNewUnit(static_cast<Unit::eSystemUnits>(units), r);
-  }
-  ~UnitHandle() { KovUnitsTransformArray::removeUnit(unit); }
-  UnitHandle(const UnitHandle&) = delete;
-  UnitHandle& operator=(const UnitHandle&) = delete;
-  Unit* operator->() const { return unit; }
-};
-
-std::string narrow(const KovString& s) {
-  std::string out;
-  for (int i = 0; i < s.length(); ++i) {
-    const wchar_t c = s[i];
-    out += c < 0x80 ? static_cast<char>(c) : '?';
-  }
-  return out;
-}
 
 // Magnitudes spread evenly over the decades of [low, high], with either sign.
 class ValueSource {
@@ -181,7 +161,7 @@ double poundTolerance(const Unit& u, double value) {
 const ValueSource kLengths(1e-3, 1e7, true);
 const ValueSource kAreas(1e-2, 1e9, true);
 const ValueSource kAngles(1e-3, 1e4, true);
-const ValueSource kWeights(1e-3, 1e9, false);
+const ValueSource kWeights(1e-3, 1e9, true);
 const ValueSource kForces(1e-3, 1e6, true);
 
 std::vector<Case> roundTripCases() {
@@ -290,12 +270,17 @@ TEST(RoundTrip, ReadingTheDisplayGivesTheValueWithinHalfAStep) {
       const double read = readBack(*unit.unit, c.reader, text);
       const double error = isAngle ? angleDifference(read, value) : read - value;
       const double allowed = c.tolerance(*unit.unit, value);
-      if (!(std::fabs(error) <= allowed)) {
+      // What a display writes is valid typed text, except whole feet in decimal inches,
+      // a fraction behind a '-' (the validator splits at the blank) and regional groups.
+      const bool checksValid = c.representation != 3 && c.locale == nullptr &&
+                               !(c.representation == 5006 && separator == L'-');
+      const bool valid = !checksValid || unit->isValidString(text) != 0;
+      if (!(std::fabs(error) <= allowed) || !valid) {
         ++failures;
         ADD_FAILURE() << c.name << " (precision " << c.precision << ", power " << unit->getPower()
                       << (c.locale ? ", " : "") << (c.locale ? c.locale : "") << "): " << value
                       << " shows \"" << narrow(text) << "\" and reads " << read << ", off by "
-                      << error << " (allowed " << allowed << ")";
+                      << error << " (allowed " << allowed << ")" << (valid ? "" : ", invalid");
       }
       ++checked;
     }
