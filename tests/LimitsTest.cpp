@@ -262,28 +262,19 @@ double secondsFor(const Unit& unit, const KovString& text) {
 }
 
 TEST(Limits, HundredThousandCharacterTextsTakeLinearTimeInEveryReader) {
-  // 40,000 and 100,000 characters: both texts are large blocks for the
-  // allocator (a 10,000-character copy stays in the small-block caches and
-  // would make the larger text look slower than it is). Linear work grows 2.5
-  // times, quadratic work 6.25 times; the sums over every unit smooth out the
-  // timer's noise.
-  const std::vector<std::wstring> shorter = longTexts(40000);
+  // A step quadratic in the text length would cost some 1e10 operations on
+  // 100,000 characters: seconds, far beyond the bound. Linear work takes
+  // milliseconds even under the sanitizers. A bound on the time alone is what
+  // stays reliable on a loaded machine; ratios between sizes are not (large
+  // copies change allocator paths and page faults).
   const std::vector<std::wstring> longer = longTexts(100000);
   for (std::size_t i = 0; i < longer.size(); ++i) {
-    const KovString small(shorter[i].c_str());
     const KovString large(longer[i].c_str());
-    double smallSum = 0.0;
-    double largeSum = 0.0;
     for (const UnitKind& kind : kUnitKinds) {
       UnitHandle unit(kind.units, kind.representation, kind.power);
       SCOPED_TRACE(std::string(kind.name) + ", text " + std::to_string(i));
-      smallSum += secondsFor(*unit.unit, small);
-      const double largeSeconds = secondsFor(*unit.unit, large);
-      EXPECT_LT(largeSeconds, 1.0);
-      largeSum += largeSeconds;
+      EXPECT_LT(secondsFor(*unit.unit, large), 1.0);
     }
-    EXPECT_LT(largeSum, 5.0 * smallSum + 0.005)
-        << "text " << i << ": " << smallSum << " s for 40k, " << largeSum << " s for 100k";
   }
 }
 
