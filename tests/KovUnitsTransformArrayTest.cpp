@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "KovUnitsTransformArray.h"
@@ -193,34 +194,20 @@ class HostUnit final : public KovUnitTransform {
   KovUnitTransform* clone() const override { return new HostUnit(*this); }
 };
 
-TEST(UnitFactory, RemoveUnitDestroysOnlyObjectsOfTheLibrary) {
-  struct Case {
-    const char* what;
-    int units;
-    int representation;
-    bool cloneFirst;
-  };
-  const Case cases[] = {
-      {"fractional inches", 20, 1, false}, {"decimal inches", 20, 2, false},
-      {"metric decimal", 20, 5, false},    {"fractional decimal", 20, 5006, false},
-      {"degrees", 2000, 0, false},         {"minutes and seconds", 2000, 2008, true},
-      {"radians", 2000, 2005, false},      {"gon", 2000, 2007, true},
-      {"pounds", 1010, 0, true},           {"grams", 1009, 0, false},
-      {"kilonewtons", 3101, 0, false},     {"moments", 3201, 0, true},
-      {"stresses", 3300, 0, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    int representation = c.representation;
-    KovUnitTransform* unit = make(c.units, representation);
+TEST(UnitFactory, ClonesKeepTheirClassAndRemoveUnitDestroysOnlyObjectsOfTheLibrary) {
+  const std::pair<int, int> codes[] = {
+      {20, 1},      {20, 2},   {20, 5},   {20, 5006}, {2000, 0}, {2000, 2008}, {2000, 2005},
+      {2000, 2007}, {1010, 0}, {1009, 0}, {3101, 0},  {3201, 0}, {3300, 0}};
+  for (const auto& code : codes) {
+    SCOPED_TRACE(testing::Message() << code.first << "/" << code.second);
+    int representation = code.second;
+    KovUnitTransform* unit = make(code.first, representation);
     ASSERT_NE(unit, nullptr);
     unit->setSymbol(KovString(L"a symbol long enough to live on the heap, not inline"));
-    if (c.cloneFirst) {
-      KovUnitTransform* copy = unit->clone();
-      EXPECT_EQ(KovUnitsTransformArray::removeUnit(unit), 1);
-      unit = copy;
-    }
+    KovUnitTransform* copy = unit->clone();
+    EXPECT_EQ(nameOf(&typeid(*copy)), nameOf(&typeid(*unit)));
     EXPECT_EQ(KovUnitsTransformArray::removeUnit(unit), 1);
+    EXPECT_EQ(KovUnitsTransformArray::removeUnit(copy), 1);
   }
 
   // Left to the implementer: null destroys nothing and answers 1.

@@ -53,6 +53,9 @@ KovString KovUnitBase::displayNumber(double number, int trimTrailingZeros) const
 }
 
 KovString KovUnitBase::displayScaledNumber(double value, int trimTrailingZeros) const {
+  // The value decides first: inf / inf would make a NaN, and a negative factor
+  // would turn "-inf" into "inf".
+  if (!std::isfinite(value)) return nonFiniteText(value);
   const double shown = value / factor;
   if (!std::isfinite(shown)) return nonFiniteText(shown);
   return displayNumber(shown, trimTrailingZeros);

@@ -48,8 +48,9 @@ class KovUnitBase : public KovUnitTransform {
 
   // Steps shared by the metric decimal displays and readers (decimal length, weight,
   // force, moment, stress):
-  // value / factor through the number display sequence; a quotient that is not
-  // finite shows as "nan", "inf" or "-inf".
+  // value / factor through the number display sequence; a value that is not
+  // finite shows as "nan", "inf" or "-inf" whatever the factor, and so does a
+  // quotient that is not finite.
   KovString displayScaledNumber(double value, int trimTrailingZeros) const;
   // 1 when the text, blanks trimmed, starts with a number ("12abc", "1e3", "-.5",
   // "inf"); 0 for an empty text or one that starts with anything else ("-", "abc").

@@ -36,30 +36,14 @@ const KovUnitKiloNewton kiloNewtonPrototype{};
 const KovUnitKiloNewtonMeter kiloNewtonMeterPrototype{};
 const KovUnitNewtonPerSquareMm newtonPerSquareMmPrototype{};
 
-enum class UnitClass {
-  None,
-  FractalInch,
-  Inch,
-  Decimal,
-  FractalDecimal,
-  Degree,
-  GradMinSec,
-  Radian,
-  Gon,
-  LbsOunces,
-  Gram,
-  KiloNewton,
-  KiloNewtonMeter,
-  NewtonPerSquareMm
-};
-
 constexpr int kNoCode = -1;  // unused code slot (no real code is negative)
 constexpr int kNoWrite = -1;
 constexpr int kNoPower = 0;
 
+// The prototype stands for its class: a new unit is a clone of it.
 struct RepresentationCase {
   int representation;
-  UnitClass unitClass;
+  const KovUnitTransform* prototype;
 };
 
 // One row of the factory's decision table: the quantity codes it serves, the
@@ -68,57 +52,57 @@ struct RepresentationCase {
 struct FactoryRow {
   int systemUnits[2];
   RepresentationCase cases[3];
-  UnitClass otherwise;
+  const KovUnitTransform* otherwise;  // null: no object
   int writeBack;
   int power;
 };
 
-constexpr RepresentationCase kNoCase{kNoCode, UnitClass::None};
+constexpr RepresentationCase kNoCase{kNoCode, nullptr};
 
 constexpr FactoryRow kRows[] = {
     {{20, kNoCode},
-     {{1, UnitClass::FractalInch}, {5, UnitClass::Decimal}, {5006, UnitClass::FractalDecimal}},
-     UnitClass::Inch,
+     {{1, &fractalInchPrototype}, {5, &decimalPrototype}, {5006, &fractalDecimalPrototype}},
+     &inchPrototype,
      2,
      kNoPower},
-    {{1009, kNoCode}, {kNoCase, kNoCase, kNoCase}, UnitClass::Gram, kNoWrite, kNoPower},
-    {{1010, kNoCode}, {kNoCase, kNoCase, kNoCase}, UnitClass::LbsOunces, kNoWrite, kNoPower},
+    {{1009, kNoCode}, {kNoCase, kNoCase, kNoCase}, &gramPrototype, kNoWrite, kNoPower},
+    {{1010, kNoCode}, {kNoCase, kNoCase, kNoCase}, &lbsOuncesPrototype, kNoWrite, kNoPower},
     {{2000, kNoCode},
-     {{2005, UnitClass::Radian}, {2007, UnitClass::Gon}, {2008, UnitClass::GradMinSec}},
-     UnitClass::Degree,
+     {{2005, &radianPrototype}, {2007, &gonPrototype}, {2008, &gradMinSecPrototype}},
+     &degreePrototype,
      kNoWrite,
      kNoPower},
     {{3005, kNoCode},
-     {{3004, UnitClass::FractalDecimal}, kNoCase, kNoCase},
-     UnitClass::Decimal,
+     {{3004, &fractalDecimalPrototype}, kNoCase, kNoCase},
+     &decimalPrototype,
      3003,
      2},
     {{3020, kNoCode},
-     {{3001, UnitClass::FractalInch}, {3005, UnitClass::Decimal}, kNoCase},
-     UnitClass::Inch,
+     {{3001, &fractalInchPrototype}, {3005, &decimalPrototype}, kNoCase},
+     &inchPrototype,
      3002,
      2},
-    {{3101, 3102}, {kNoCase, kNoCase, kNoCase}, UnitClass::KiloNewton, kNoWrite, kNoPower},
-    {{3201, 3202}, {kNoCase, kNoCase, kNoCase}, UnitClass::KiloNewtonMeter, kNoWrite, kNoPower},
-    {{3300, 3301}, {kNoCase, kNoCase, kNoCase}, UnitClass::NewtonPerSquareMm, kNoWrite, kNoPower},
+    {{3101, 3102}, {kNoCase, kNoCase, kNoCase}, &kiloNewtonPrototype, kNoWrite, kNoPower},
+    {{3201, 3202}, {kNoCase, kNoCase, kNoCase}, &kiloNewtonMeterPrototype, kNoWrite, kNoPower},
+    {{3300, 3301}, {kNoCase, kNoCase, kNoCase}, &newtonPerSquareMmPrototype, kNoWrite, kNoPower},
     {{5003, kNoCode},
-     {{4003, UnitClass::Decimal}, {4004, UnitClass::FractalDecimal}, kNoCase},
-     UnitClass::None,
+     {{4003, &decimalPrototype}, {4004, &fractalDecimalPrototype}, kNoCase},
+     nullptr,
      kNoWrite,
      3},
     {{5004, kNoCode},
-     {{4001, UnitClass::FractalInch}, {4005, UnitClass::Decimal}, kNoCase},
-     UnitClass::Inch,
+     {{4001, &fractalInchPrototype}, {4005, &decimalPrototype}, kNoCase},
+     &inchPrototype,
      4002,
      3},
     {{5103, kNoCode},
-     {{5003, UnitClass::Decimal}, {5004, UnitClass::FractalDecimal}, kNoCase},
-     UnitClass::None,
+     {{5003, &decimalPrototype}, {5004, &fractalDecimalPrototype}, kNoCase},
+     nullptr,
      kNoWrite,
      4},
     {{5104, kNoCode},
-     {{5001, UnitClass::FractalInch}, {5005, UnitClass::Decimal}, kNoCase},
-     UnitClass::Inch,
+     {{5001, &fractalInchPrototype}, {5005, &decimalPrototype}, kNoCase},
+     &inchPrototype,
      5002,
      4},
 };
@@ -126,8 +110,8 @@ constexpr FactoryRow kRows[] = {
 // Every quantity code that no row names.
 constexpr FactoryRow kOtherCodesRow{
     {kNoCode, kNoCode},
-    {{4, UnitClass::FractalDecimal}, {2006, UnitClass::Degree}, kNoCase},
-    UnitClass::Decimal,
+    {{4, &fractalDecimalPrototype}, {2006, &degreePrototype}, kNoCase},
+    &decimalPrototype,
     3,
     kNoPower};
 
@@ -138,41 +122,6 @@ const FactoryRow& rowFor(int systemUnits) {
   return kOtherCodesRow;
 }
 
-// A heap copy of the class's prototype, or null when no memory is left.
-KovUnitTransform* copyOfPrototype(UnitClass unitClass) {
-  switch (unitClass) {
-    case UnitClass::FractalInch:
-      return new (std::nothrow) KovUnitFractalInch(fractalInchPrototype);
-    case UnitClass::Inch:
-      return new (std::nothrow) KovUnitInch(inchPrototype);
-    case UnitClass::Decimal:
-      return new (std::nothrow) KovUnitDecimal(decimalPrototype);
-    case UnitClass::FractalDecimal:
-      return new (std::nothrow) KovUnitFractalDecimal(fractalDecimalPrototype);
-    case UnitClass::Degree:
-      return new (std::nothrow) KovUnitDegree(degreePrototype);
-    case UnitClass::GradMinSec:
-      return new (std::nothrow) KovUnitGradMinSec(gradMinSecPrototype);
-    case UnitClass::Radian:
-      return new (std::nothrow) KovUnitRadian(radianPrototype);
-    case UnitClass::Gon:
-      return new (std::nothrow) KovUnitGon(gonPrototype);
-    case UnitClass::LbsOunces:
-      return new (std::nothrow) KovUnitLbsOunces(lbsOuncesPrototype);
-    case UnitClass::Gram:
-      return new (std::nothrow) KovUnitGram(gramPrototype);
-    case UnitClass::KiloNewton:
-      return new (std::nothrow) KovUnitKiloNewton(kiloNewtonPrototype);
-    case UnitClass::KiloNewtonMeter:
-      return new (std::nothrow) KovUnitKiloNewtonMeter(kiloNewtonMeterPrototype);
-    case UnitClass::NewtonPerSquareMm:
-      return new (std::nothrow) KovUnitNewtonPerSquareMm(newtonPerSquareMmPrototype);
-    case UnitClass::None:
-      break;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 KovUnitTransform* KovUnitsTransformArray::getNewUnit(
@@ -181,17 +130,18 @@ KovUnitTransform* KovUnitsTransformArray::getNewUnit(
   const FactoryRow& row = rowFor(static_cast<int>(systemUnits));
   const int representation = static_cast<int>(systemRepresentation);
 
-  UnitClass unitClass = row.otherwise;
+  const KovUnitTransform* prototype = row.otherwise;
   bool fellBack = true;
   for (const RepresentationCase& known : row.cases) {
-    if (known.unitClass != UnitClass::None && known.representation == representation) {
-      unitClass = known.unitClass;
+    if (known.prototype != nullptr && known.representation == representation) {
+      prototype = known.prototype;
       fellBack = false;
       break;
     }
   }
 
-  KovUnitTransform* unit = copyOfPrototype(unitClass);
+  // clone() copies the prototype onto the heap, or gives null when no memory is left.
+  KovUnitTransform* unit = prototype != nullptr ? prototype->clone() : nullptr;
   // The caller learns the representation really chosen, even when no memory was left.
   if (fellBack && row.writeBack != kNoWrite) {
     systemRepresentation = static_cast<KovUnitTransform::eSystemRepresentation>(row.writeBack);

@@ -1,0 +1,281 @@
+// Behaviour at the edges the units leave open: values too large for whole feet
+// or pounds in an int, precisions stepped past their ranges, very long texts,
+// and non-finite values in every display. Each row pins what the library
+// answers.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "KovString.h"
+#include "KovUnitTransform.h"
+#include "KovUnitsTransformArray.h"
+#include "TestText.h"
+
+namespace {
+
+using Unit = KovUnitTransform;
+
+struct UnitKind {
+  const char* name;
+  int units;
+  int representation;
+  int power;  // 0: as the factory sets it
+};
+
+// One code pair per unit class, and the imperial classes for areas too.
+const UnitKind kUnitKinds[] = {
+    {"feet, inches and fraction", 20, 1, 0},
+    {"feet, inches and fraction, area", 20, 1, 2},
+    {"feet and decimal inches", 20, 3, 0},
+    {"feet and decimal inches, area", 20, 3, 2},
+    {"metric decimal", 20, 5, 0},
+    {"metric decimal, area", 3005, 0, 0},
+    {"fractional decimal", 20, 5006, 0},
+    {"degree", 2000, 0, 0},
+    {"degrees, minutes, seconds", 2000, 2008, 0},
+    {"radian", 2000, 2005, 0},
+    {"gon", 2000, 2007, 0},
+    {"pound and ounce", 1010, 0, 0},
+    {"gram", 1009, 0, 0},
+    {"kilonewton", 3101, 0, 0},
+    {"kilonewton-metre", 3201, 0, 0},
+    {"stress", 3300, 0, 0},
+};
+
+TEST(Limits, NonFiniteValuesShowAsNanOrInfInEveryDisplayOfEveryUnit) {
+  struct Value {
+    double value;
+    const wchar_t* shown;
+  } values[] = {
+      {std::numeric_limits<double>::quiet_NaN(), L"nan"},
+      {-std::numeric_limits<double>::quiet_NaN(), L"nan"},
+      {std::numeric_limits<double>::infinity(), L"inf"},
+      {-std::numeric_limits<double>::infinity(), L"-inf"},
+  };
+  // The factor never decides: inf / inf would be NaN, and -inf / -1 would be
+  // inf.
+  const double factors[] = {0.0, -1.0, std::numeric_limits<double>::infinity()};
+  for (const UnitKind& kind : kUnitKinds) {
+    for (const double factor : factors) {
+      UnitHandle unit(kind.units, kind.representation, kind.power);
+      ASSERT_NE(unit.unit, nullptr) << kind.name;
+      if (factor != 0.0) unit->setFactor(factor);
+      unit->setSymbol(KovString(factor == 0.0 ? "" : "mm"));
+      for (const Value& v : values) {
+        for (int flags = 0; flags < 64; ++flags) {
+          SCOPED_TRACE(std::string(kind.name) + " factor " + std::to_string(factor) + " flags " +
+                       std::to_string(flags));
+          const int trim = flags & 1;
+          const int hideZeroFeet = (flags >> 1) & 1;
+          const int hideZeroInches = (flags >> 2) & 1;
+          const bool showInchMark = ((flags >> 3) & 1) != 0;
+          const bool dashAfterFeet = ((flags >> 4) & 1) != 0;
+          const wchar_t separator = ((flags >> 5) & 1) != 0 ? L'-' : L' ';
+          EXPECT_EQ(narrow(unit->getDisplayString(v.value, trim, trim, hideZeroFeet, hideZeroInches,
+                                                  separator)),
+                    narrow(v.shown));
+          EXPECT_EQ(narrow(unit->getDisplayStringArch(v.value, trim, Unit::eFractionStacked,
+                                                      Unit::eFractionLineSlanted, 0.5, showInchMark,
+                                                      true, dashAfterFeet, false, trim,
+                                                      hideZeroFeet, hideZeroInches, separator)),
+                    narrow(v.shown));
+          // With units: the same text, followed by the symbol when there is
+          // one.
+          const KovString withUnits = unit->getDisplayStringWithUnits(v.value, trim);
+          EXPECT_EQ(withUnits.left(KovString(v.shown).length()), KovString(v.shown))
+              << narrow(withUnits);
+          EXPECT_FALSE(holds(withUnits, L"0")) << narrow(withUnits);
+        }
+      }
+    }
+  }
+}
+
+TEST(Limits, ValuesBeyondTheIntRangeOfFeetPoundsAndWholesStillShowAndReadBack) {
+  // Whole feet, whole pounds and whole fraction units are counted beyond the
+  // 32-bit range, so a huge value shows its full size and reads back.
+  struct Case {
+    UnitKind kind;
+    double value;
+  } cases[] = {
+      {{"feet and decimal inches", 20, 3, 0}, 1e12},
+      {{"feet and decimal inches", 20, 3, 0}, -1e12},
+      {{"feet, inches and fraction", 20, 1, 0}, 1e12},
+      {{"feet, inches and fraction", 20, 1, 0}, -1e12},
+      {{"feet, inches and fraction, area", 20, 1, 2}, 1e15},
+      {{"fractional decimal", 20, 5006, 0}, 3e10},
+      {{"fractional decimal", 20, 5006, 0}, -3e10},
+      {{"pound and ounce", 1010, 0, 0}, 1e13},
+  };
+  for (const Case& c : cases) {
+    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
+    const KovString text = unit->getDisplayString(c.value, 0, 0, 1, 1, L' ');
+    SCOPED_TRACE(std::string(c.kind.name) + ": " + narrow(text));
+    const double read = c.kind.units == 1010 ? unit->getGrams(text) : unit->getMillimeters(text);
+    EXPECT_NEAR(read, c.value, std::fabs(c.value) * 1e-9);
+  }
+}
+
+TEST(Limits, HugeFiniteValuesGiveATextWithoutNanInEveryUnit) {
+  const double values[] = {1e300,
+                           -1e300,
+                           std::numeric_limits<double>::max(),
+                           -std::numeric_limits<double>::max(),
+                           std::numeric_limits<double>::denorm_min(),
+                           -0.0};
+  for (const UnitKind& kind : kUnitKinds) {
+    UnitHandle unit(kind.units, kind.representation, kind.power);
+    for (double value : values) {
+      for (int trim = 0; trim < 2; ++trim) {
+        const KovString text = unit->getDisplayString(value, trim, 0, 1, 1, L'-');
+        SCOPED_TRACE(std::string(kind.name) + ": " + narrow(text));
+        EXPECT_FALSE(text.isEmpty());
+        EXPECT_FALSE(holds(text, L"nan"));
+        EXPECT_LE(text.length(), 1024);
+        EXPECT_FALSE(holds(unit->getDisplayStringArch(value, trim, Unit::eFractionInline,
+                                                      Unit::eFractionLineHorizontal, 1.0, true,
+                                                      false, true, false, 0, 0, 0, L'-'),
+                           L"nan"));
+      }
+    }
+  }
+}
+
+// Doubling stops at the last power of two an int holds (4 * 2^28); stepping
+// seconds by ten stops at the largest int (seconds with 4 decimals).
+constexpr int kFinestDenominator = 1 << 30;
+constexpr int kFinestSecondsDenominator = INT_MAX;
+
+TEST(Limits, PrecisionSteppedFortyTimesStaysInItsRange) {
+  struct Case {
+    UnitKind kind;
+    int finest;  // getPrecision() after 40 steps
+  } cases[] = {
+      {{"metric decimal", 20, 5, 0}, 1000000000},
+      {{"feet and decimal inches", 20, 3, 0}, 1000000000},
+      {{"degree", 2000, 0, 0}, 1000000000},
+      {{"gon", 2000, 2007, 0}, 1000000000},
+      {{"radian", 2000, 2005, 0}, 1000000000},
+      {{"pound and ounce", 1010, 0, 0}, 1000000000},
+      {{"gram", 1009, 0, 0}, 1000000000},
+      {{"kilonewton", 3101, 0, 0}, 1000000000},
+      {{"kilonewton-metre", 3201, 0, 0}, 1000000000},
+      {{"stress", 3300, 0, 0}, 1000000000},
+      {{"feet, inches and fraction", 20, 1, 0}, kFinestDenominator},
+      {{"fractional decimal", 20, 5006, 0}, kFinestDenominator},
+      {{"degrees, minutes, seconds", 2000, 2008, 0}, kFinestSecondsDenominator},
+  };
+  for (const Case& c : cases) {
+    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
+    SCOPED_TRACE(c.kind.name);
+    if (c.kind.representation == 2008) unit->setPrecision(1);  // the prototype's 0 never steps
+    for (int i = 0; i < 40; ++i) unit->incrementPrecision();
+    EXPECT_EQ(unit->getPrecision(), c.finest);
+    const KovString text = unit->getDisplayString(1234.56789, 0, 0, 0, 0, L'-');
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_FALSE(holds(text, L"nan")) << narrow(text);
+  }
+}
+
+TEST(Limits, PrecisionSettersCorrectEveryIntArgument) {
+  struct Case {
+    UnitKind kind;
+    int argument;
+    int precision;  // getPrecision() afterwards
+  } cases[] = {
+      {{"metric decimal", 20, 5, 0}, INT_MAX, 1000000000},
+      {{"metric decimal", 20, 5, 0}, INT_MIN, 1},
+      {{"feet and decimal inches", 20, 3, 0}, INT_MAX, 1000000000},
+      {{"feet and decimal inches", 20, 3, 0}, INT_MIN, 10},
+      {{"feet, inches and fraction", 20, 1, 0}, INT_MIN, 1},
+      {{"fractional decimal", 20, 5006, 0}, -1, 1},
+      {{"degrees, minutes, seconds", 2000, 2008, 0}, INT_MIN, 1},
+  };
+  for (const Case& c : cases) {
+    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
+    SCOPED_TRACE(std::string(c.kind.name) + " " + std::to_string(c.argument));
+    unit->setPrecision(c.argument);
+    EXPECT_EQ(unit->getPrecision(), c.precision);
+    EXPECT_FALSE(unit->getDisplayString(-1234.56789, 1, 0, 0, 0, L' ').isEmpty());
+  }
+}
+
+// Texts that make a careless reader do more than linear work: long runs of
+// digits, blanks, signs, marks and fraction bars, and a mixture of all of them.
+std::vector<std::wstring> longTexts(std::size_t length) {
+  auto repeat = [length](const std::wstring& piece, const std::wstring& tail = L"") {
+    std::wstring s;
+    while (s.size() + piece.size() <= length - tail.size()) s += piece;
+    return s + tail;
+  };
+  std::vector<std::wstring> texts = {
+      repeat(L"7"),
+      repeat(L"9", L"e99999"),
+      repeat(L" ", L"5"),
+      repeat(L"-"),
+      repeat(L"0", L".5"),
+      repeat(L"5'"),
+      repeat(L"1/"),
+      repeat(L"1 "),
+      repeat(L"\""),
+      repeat(L"\u00B0"),
+      repeat(L"d"),
+      repeat(L"lb "),
+      repeat(L"oz"),
+      repeat(L"."),
+      repeat(L","),
+      repeat(L"6 1/2\" "),
+      repeat(L"10\u00B030'15\""),
+  };
+  std::mt19937 random(7);
+  const wchar_t alphabet[] = L"0123456789 -./,'\"\u00B0dlbozrg\u00B2\t";
+  std::wstring mixed;
+  while (mixed.size() < length)
+    mixed += alphabet[random() % (sizeof alphabet / sizeof *alphabet - 1)];
+  texts.push_back(mixed);
+  return texts;
+}
+
+// Every reader and the validator on one text.
+double readEverything(const Unit& unit, const KovString& text) {
+  return unit.isValidString(text) + unit.getMillimeters(text) + unit.getDegrees(text) +
+         unit.getGrams(text) + unit.getKiloNewton(text) + unit.getKiloNewtonMeter(text) +
+         unit.getNewtonPerSquareMm(text);
+}
+
+// Keeps the optimiser from dropping the calls.
+volatile double readSink = 0.0;
+
+double secondsFor(const Unit& unit, const KovString& text) {
+  const auto start = std::chrono::steady_clock::now();
+  readSink = readEverything(unit, text);
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+  return took.count();
+}
+
+TEST(Limits, HundredThousandCharacterTextsTakeLinearTimeInEveryReader) {
+  // A step quadratic in the text length would cost some 1e10 operations on
+  // 100,000 characters: seconds, far beyond the bound. Linear work takes
+  // milliseconds even under the sanitizers. A bound on the time alone is what
+  // stays reliable on a loaded machine; ratios between sizes are not (large
+  // copies change allocator paths and page faults).
+  const std::vector<std::wstring> longer = longTexts(100000);
+  for (std::size_t i = 0; i < longer.size(); ++i) {
+    const KovString large(longer[i].c_str());
+    for (const UnitKind& kind : kUnitKinds) {
+      UnitHandle unit(kind.units, kind.representation, kind.power);
+      SCOPED_TRACE(std::string(kind.name) + ", text " + std::to_string(i));
+      EXPECT_LT(secondsFor(*unit.unit, large), 1.0);
+    }
+  }
+}
+
+}  // namespace
