@@ -137,11 +137,17 @@ bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& for
   if (integerLength == 0) {
     if (writeInteger) out += L'0';
   } else {
+    // A separator goes before digit i (i > 0) when the digits left from i are a
+    // whole number of groups; counted down rather than divided for every digit.
+    int untilSeparator = groups > 0 ? integerLength % format.grouping : 0;
+    if (groups > 0 && untilSeparator == 0) untilSeparator = format.grouping;
     for (int i = 0; i < integerLength; ++i) {
-      if (groups > 0 && i > 0 && (integerLength - i) % format.grouping == 0) {
+      if (groups > 0 && i > 0 && untilSeparator == 0) {
         out.append(format.thousandSeparator, thousandLength);
+        untilSeparator = format.grouping;
       }
       out += digits.digit(i);
+      --untilSeparator;
     }
   }
   if (decimals > 0) {
