@@ -62,7 +62,12 @@ int KovUnitGradMinSec::incrementPrecision() {
 KovString KovUnitGradMinSec::getDisplayString(double value, int trimTrailingZeros,
                                               int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                               int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  // Every path returns `text`, so that it is built in the caller's result.
+  KovString text;
+  if (!std::isfinite(value)) {
+    text = nonFiniteText(value);
+    return text;
+  }
   const double r = remainderOf(value, kDegreesPerCircle);
   const bool negative = r < 0;
   const double a = std::fabs(r);
@@ -75,7 +80,6 @@ KovString KovUnitGradMinSec::getDisplayString(double value, int trimTrailingZero
   const int p = noDecimals != 0 ? 0 : getPrecision();
   if (negative) wholeDegrees = -wholeDegrees;
 
-  KovString text;
   if (p == 0) {
     appendPart(text, r, 0, kDegreeMark);  // rounds to whole degrees, keeping the sign
   } else {

@@ -113,9 +113,12 @@ KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
 KovString KovUnitLbsOunces::getDisplayString(double value, int trimTrailingZeros,
                                              int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                              int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
-  if (factor > kDecimalDisplayThreshold) return getDisplayStringDecimal(value, trimTrailingZeros);
-  KovString text = poundsOuncesText(std::fabs(value));
+  // Every path returns `text`, so that it is built in the caller's result.
+  const bool poundsOunces = std::isfinite(value) && !(factor > kDecimalDisplayThreshold);
+  KovString text = !std::isfinite(value) ? nonFiniteText(value)
+                   : !poundsOunces       ? getDisplayStringDecimal(value, trimTrailingZeros)
+                                         : poundsOuncesText(std::fabs(value));
+  if (!poundsOunces) return text;
   // One sign for the whole text, and none on a weight that shows as zero.
   if (value < 0.0 && !numberTextIsZero(text)) {
     KovString withSign(L"-");
