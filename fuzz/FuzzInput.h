@@ -198,7 +198,13 @@ inline KovUnitTransform* makeUnit(const UnitSetup& s) {
 }
 
 // Selects the user's locale for the regional conversions that follow.
+#if defined(_WIN32)
+// Windows reads the user's locale from the system, not from the environment; the
+// variable is still set so that a replay runs the same steps.
+inline void useLocale(const char* name) { _putenv_s("LC_ALL", name); }
+#else
 inline void useLocale(const char* name) { setenv("LC_ALL", name, 1); }
+#endif
 
 // The text: the first byte picks the decoding, the rest is decoded as UTF-8
 // (bytes that start no valid sequence stand for themselves, so every byte value

@@ -246,8 +246,14 @@ TEST(RoundTrip, ReadingTheDisplayGivesTheValueWithinHalfAStep) {
   std::mt19937_64 random(20240611);
   int checked = 0;
   for (Case& c : roundTripCases()) {
+#if defined(_WIN32)
+    // Windows takes the locale from the system; its regional round trips are in
+    // the Windows locale tests.
+    if (c.locale != nullptr) continue;
+#else
     std::unique_ptr<ScopedNumericLocale> locale;
     if (c.locale != nullptr) locale = std::make_unique<ScopedNumericLocale>(c.locale);
+#endif
     UnitHandle unit(c.units, c.representation);
     ASSERT_NE(unit.unit, nullptr) << c.name;
     if (c.power != 0) unit->setPower(c.power);
@@ -327,6 +333,7 @@ TEST(RoundTrip, StatesWhereDisplayAndReadingDoNotInvert) {
   }
 }
 
+#if !defined(_WIN32)
 TEST(RoundTrip, RegionalDisplaysOfTheOtherMetricUnitsDoNotReadBack) {
   // Forces, weights and angles are read without converting the regional form:
   // under a decimal comma "1,50" reads as 1.
@@ -344,5 +351,6 @@ TEST(RoundTrip, RegionalDisplaysOfTheOtherMetricUnitsDoNotReadBack) {
     EXPECT_EQ(readBack(*unit.unit, r.reader, text), 1.0);
   }
 }
+#endif
 
 }  // namespace
