@@ -71,6 +71,9 @@ class RoundedDigits {
   // Integer digits of the result: none when the integer part is 0.
   int integerLength() const { return number_.integerLength + (carry_ ? 1 : 0); }
 
+  // True when nothing was rounded: the digits are the input's own.
+  bool unchanged() const { return !roundUp_; }
+
   // Digit `i` of the result, integer digits first and then the decimals.
   wchar_t digit(int i) const {
     if (carry_) return i == 0 ? L'1' : L'0';
@@ -144,6 +147,9 @@ bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& for
                           (decimals > 0 ? decimalLength + decimals : 0) + (negative ? 2 : 0);
   if (total + 1 > kOutputCapacity) return false;
 
+  // The usual case: the text already has the decimals asked for, so its digits are
+  // copied as they stand.
+  const bool plain = digits.unchanged() && number.fractionLength == decimals;
   const auto write = [&](auto& sink) {
     if (negative) {
       if (format.negativeOrder == 0) sink.put(L'(');
@@ -162,13 +168,15 @@ bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& for
           sink.put(format.thousandSeparator, thousandLength);
           untilSeparator = format.grouping;
         }
-        sink.put(digits.digit(i));
+        sink.put(plain ? number.integerDigits[i] : digits.digit(i));
         --untilSeparator;
       }
     }
     if (decimals > 0) {
       sink.put(format.decimalSeparator, decimalLength);
-      for (int i = 0; i < decimals; ++i) sink.put(digits.digit(integerLength + i));
+      for (int i = 0; i < decimals; ++i) {
+        sink.put(plain ? number.fractionDigits[i] : digits.digit(integerLength + i));
+      }
     }
     if (negative) {
       if (format.negativeOrder == 0) sink.put(L')');
