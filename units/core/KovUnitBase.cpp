@@ -62,9 +62,9 @@ KovString KovUnitBase::displayScaledNumber(double value, int trimTrailingZeros) 
 }
 
 int KovUnitBase::startsWithNumber(const KovString& text) const {
-  KovString trimmed(text);
-  trimmed.Trim();
-  return pelunits::scansAsDouble(trimmed.getStringW(), trimmed.length());
+  // Read in place: the scan skips the same leading blanks that trimming removes, and
+  // trailing blanks never decide whether a number starts the text.
+  return pelunits::scansAsDouble(text.getStringW(), text.length());
 }
 
 double KovUnitBase::readScaledNumber(const KovString& text) const {

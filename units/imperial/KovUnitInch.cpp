@@ -85,21 +85,23 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
 }
 
 int KovUnitInch::isValidString(const KovString& text) const {
-  KovString s(text);
-  s.Trim();
-  if (s.length() > 2 && getPower() == 2) s.truncate(s.length() - 2);
-  const int feetMark = s.find(L'\'');
-  KovString number;
-  if (feetMark < 0) {
-    number = s;
-  } else {
-    KovString feetText = s.left(feetMark);
+  // Read in place between the outer blanks; only the feet part is copied.
+  const wchar_t* characters = text.getStringW();
+  int begin = 0;
+  int end = text.length();
+  while (begin < end && pelunits::isBlank(characters[begin])) ++begin;
+  while (end > begin && pelunits::isBlank(characters[end - 1])) --end;
+  if (end - begin > 2 && getPower() == 2) end -= 2;
+  int feetMark = text.find(L'\'', begin);
+  if (feetMark >= end) feetMark = -1;
+  if (feetMark >= 0) {
+    KovString feetText(characters + begin, feetMark - begin);
     if (feetText[0] == L'-') feetText.erase(0, 1);
     // Feet are digits with at most one '.': ‹5.5' 6› passes, as the reader takes
     // decimal feet; signs, blanks and exponents inside the feet do not.
     if (!feetText.isEmpty() && !feetText.IsNumeric()) return 0;
-    number = s.mid(feetMark + 1);
+    begin = feetMark + 1;
   }
-  if (number[number.length() - 1] == L'"') number.truncate(number.length() - 1);
-  return pelunits::scansAsDouble(number.getStringW(), number.length());
+  if (end > begin && characters[end - 1] == L'"') --end;
+  return pelunits::scansAsDouble(characters + begin, end - begin);
 }

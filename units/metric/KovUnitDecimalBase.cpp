@@ -1,15 +1,23 @@
 #include "units/metric/KovUnitDecimalBase.h"
 
+#include "NumberScan.h"
+
 double KovUnitDecimalBase::getMillimeters(const KovString& text) const {
-  KovString trimmed(text);
-  trimmed.Trim();
-  if (trimmed.find(L'/') > 0) {
+  // A '/' after the first character of the trimmed text, found in place; the text
+  // is copied only for a fraction or a regional number, the others are read as typed.
+  const wchar_t* characters = text.getStringW();
+  int begin = 0;
+  while (begin < text.length() && pelunits::isBlank(characters[begin])) ++begin;
+  if (text.find(L'/', begin) > begin) {
+    KovString trimmed(text);
+    trimmed.Trim();
     double numerator = 0.0;
     double denominator = 1.0;
     if (parseFraction(trimmed, &numerator, &denominator) != 0) {
       return factor * numerator / denominator;
     }
   }
+  if (useRegionalSettings == 0) return factor * text.toDouble();
   KovString neutral(text);
   setInternationalNumberFormatBack(neutral);
   return factor * neutral.toDouble();
