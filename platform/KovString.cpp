@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -33,21 +34,83 @@ wchar_t widenCp1252(unsigned char byte) noexcept {
 
 bool inSet(wchar_t c, const KovString& set) noexcept { return set.find(c) >= 0; }
 
-}  // namespace
+// The fixed-point texts of the displays fit in 20 digits, a sign and a point.
+constexpr int kFixedFastLength = 24;
+constexpr int kFixedFastMaxDecimals = 9;
 
-KovString::KovString() noexcept = default;
+// "%.*f" of a finite value whose scaled magnitude value x 10^decimals stays below
+// 2^64, written exactly: the double is m x 2^e, so value x 10^decimals is the
+// integer m x 10^decimals shifted by e, and the bits shifted out decide the
+// rounding, halves to even as printf rounds the exact binary value. Returns the
+// length written at the end of the buffer `out` (kFixedFastLength characters), or 0
+// when the value is outside that range (the caller then uses std::to_chars, which
+// gives the same text more slowly).
+int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
+#if !defined(__SIZEOF_INT128__)
+  // Without a 128-bit integer type (MSVC) every value takes the general path.
+  (void)value;
+  (void)decimals;
+  (void)out;
+  return 0;
+#else
+  if (decimals > kFixedFastMaxDecimals) return 0;
+  static constexpr std::uint64_t kPowersOfTen[kFixedFastMaxDecimals + 1] = {
+      1ULL,      10ULL,      100ULL,      1000ULL,      10000ULL,
+      100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL};
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  const bool negative = (bits >> 63) != 0;
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
+  const std::uint64_t mantissa = biased == 0 ? fraction : (fraction | (1ULL << 52));
+  const int exponent = (biased == 0 ? 1 : biased) - 1075;
+  using Wide = unsigned __int128;
+  const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[decimals];  // below 2^83
+  std::uint64_t digits = 0;
+  if (exponent >= 0) {
+    if (exponent > 63 || scaled > (static_cast<Wide>(~0ULL) >> exponent)) return 0;
+    digits = static_cast<std::uint64_t>(scaled << exponent);
+  } else if (exponent > -90) {
+    const int shift = -exponent;
+    const Wide whole = scaled >> shift;
+    if ((whole >> 64) != 0) return 0;
+    digits = static_cast<std::uint64_t>(whole);
+    const Wide rest = scaled - (whole << shift);
+    const Wide half = static_cast<Wide>(1) << (shift - 1);
+    if (rest > half || (rest == half && (digits & 1ULL) != 0)) {
+      if (digits == ~0ULL) return 0;
+      ++digits;
+    }
+  }
+  // else: below half a unit of the last decimal (scaled < 2^83 <= half), rounds to 0.
+
+  // Written backwards from the end of the buffer: the decimals, the point, then the
+  // integer digits (at least one) and the sign.
+  wchar_t* const end = out + kFixedFastLength;
+  wchar_t* p = end;
+  for (int i = 0; i < decimals; ++i) {
+    *--p = static_cast<wchar_t>(L'0' + static_cast<int>(digits % 10));
+    digits /= 10;
+  }
+  if (decimals > 0) *--p = L'.';
+  do {
+    *--p = static_cast<wchar_t>(L'0' + static_cast<int>(digits % 10));
+    digits /= 10;
+  } while (digits != 0);
+  if (negative) *--p = L'-';  // printf keeps the sign of -0.0 and of -0.001 at 2 decimals
+  return static_cast<int>(end - p);
+#endif
+}
+
+}  // namespace
 
 KovString::KovString(const KovString& other) : KovString() {
   append(other.getStringW(), other.length_);
 }
 
-KovString::KovString(KovString&& other) noexcept : KovString() { *this = std::move(other); }
-
 KovString::KovString(const wchar_t* text) : KovString() { append(text, wideLength(text)); }
 
-KovString::KovString(const wchar_t* text, int length) : KovString() {
-  append(text, length);
-}
+KovString::KovString(const wchar_t* text, int length) : KovString() { append(text, length); }
 
 KovString::KovString(const char* text) : KovString() { *this = text; }
 
@@ -104,18 +167,6 @@ KovString& KovString::operator=(const char* text) {
   return *this;
 }
 
-KovString& KovString::operator+=(const KovString& other) {
-  if (this == &other) {
-    KovString copy(other);
-    return append(copy.getStringW(), copy.length_);
-  }
-  return append(other.getStringW(), other.length_);
-}
-
-KovString& KovString::operator+=(const wchar_t* text) { return append(text, wideLength(text)); }
-
-KovString& KovString::operator+=(wchar_t c) { return append(&c, 1); }
-
 KovString KovString::operator+(const KovString& other) const {
   KovString joined;
   joined.reserve(length_ + other.length_);
@@ -131,13 +182,7 @@ bool KovString::operator==(const KovString& other) const noexcept {
 
 bool KovString::operator==(const wchar_t* text) const noexcept {
   const int n = wideLength(text);
-  return n == length_ &&
-         std::wmemcmp(getStringW(), text, static_cast<std::size_t>(length_)) == 0;
-}
-
-wchar_t KovString::at(int position) const noexcept {
-  if (position < 0 || position >= length_) return 0;
-  return getStringW()[position];
+  return n == length_ && std::wmemcmp(getStringW(), text, static_cast<std::size_t>(length_)) == 0;
 }
 
 int KovString::find(const KovString& part, int start) const noexcept {
@@ -153,15 +198,6 @@ int KovString::find(const KovString& part, int start) const noexcept {
         std::wmemcmp(text + i + 1, p + 1, static_cast<std::size_t>(n - 1)) == 0) {
       return i;
     }
-  }
-  return -1;
-}
-
-int KovString::find(wchar_t c, int start) const noexcept {
-  if (start < 0) start = 0;
-  const wchar_t* text = getStringW();
-  for (int i = start; i < length_; ++i) {
-    if (text[i] == c) return i;
   }
   return -1;
 }
@@ -280,8 +316,7 @@ bool KovString::IsNumeric() const noexcept {
   return digits > 0;
 }
 
-KovString& KovString::append(const wchar_t* text, int length) {
-  if (text == nullptr || length <= 0) return *this;
+KovString& KovString::appendGrowing(const wchar_t* text, int length) {
   if (length > INT_MAX / 2 - length_) length = INT_MAX / 2 - length_;
   if (length_ + length > capacity_) {
     // text may point into this string; keep it alive across the reallocation.
@@ -300,13 +335,24 @@ KovString& KovString::append(const wchar_t* text, int length) {
 }
 
 KovString& KovString::appendInt(long long value) {
-  char buffer[24];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  (void)ec;
-  wchar_t wide[24];
-  const int n = static_cast<int>(end - buffer);
-  for (int i = 0; i < n; ++i) wide[i] = static_cast<wchar_t>(buffer[i]);
-  return append(wide, n);
+  // Feet, inches, numerators and denominators are mostly one or two digits.
+  if (value >= 0 && value < 100) {
+    const wchar_t digits[2] = {static_cast<wchar_t>(L'0' + value / 10),
+                               static_cast<wchar_t>(L'0' + value % 10)};
+    return value < 10 ? append(digits + 1, 1) : append(digits, 2);
+  }
+  wchar_t buffer[24];
+  wchar_t* const end = buffer + 24;
+  wchar_t* p = end;
+  // The magnitude in unsigned arithmetic, so that LLONG_MIN has one too.
+  unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                           : static_cast<unsigned long long>(value);
+  do {
+    *--p = static_cast<wchar_t>(L'0' + static_cast<int>(magnitude % 10));
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--p = L'-';
+  return append(p, static_cast<int>(end - p));
 }
 
 KovString& KovString::appendFixed(double value, int decimals) {
@@ -314,6 +360,9 @@ KovString& KovString::appendFixed(double value, int decimals) {
   if (std::isinf(value)) return value < 0 ? append(L"-inf", 4) : append(L"inf", 3);
   if (decimals < 0) decimals = 0;
   if (decimals > kMaxDecimals) decimals = kMaxDecimals;
+  wchar_t fast[kFixedFastLength];
+  const int fastLength = writeFixedFast(value, decimals, fast);
+  if (fastLength > 0) return append(fast + kFixedFastLength - fastLength, fastLength);
   // The widest fixed text: 309 integer digits, sign, point and the decimals.
   constexpr int kBufferSize = 320 + kMaxDecimals;
   char buffer[kBufferSize];
@@ -437,7 +486,7 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
     switch (*p) {
       case L'd':
       case L'i': {
-        long long v = longs >= 2 ? va_arg(args, long long)
+        long long v = longs >= 2   ? va_arg(args, long long)
                       : longs == 1 ? va_arg(args, long)
                                    : va_arg(args, int);
         body.appendInt(v);
@@ -446,12 +495,11 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
         break;
       }
       case L'u': {
-        unsigned long long v = longs >= 2 ? va_arg(args, unsigned long long)
+        unsigned long long v = longs >= 2   ? va_arg(args, unsigned long long)
                                : longs == 1 ? va_arg(args, unsigned long)
                                             : va_arg(args, unsigned int);
-        body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX)
-                           ? LLONG_MAX
-                           : static_cast<long long>(v));
+        body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX) ? LLONG_MAX
+                                                                      : static_cast<long long>(v));
         appendPadded(out, body, spec, true);
         break;
       }

@@ -15,10 +15,24 @@
 class PELUNITS_API KovString {
  public:
   static constexpr int kInlineCapacity = 31;
+  // The longest text: longer input is cut here.
+  static constexpr int kMaxLength = 0x7FFFFFFF / 2;
 
-  KovString() noexcept;
+  // Inline: the displays build many short texts and only the first character of
+  // the inline storage needs a value.
+  KovString() noexcept { inline_[0] = 0; }
   KovString(const KovString& other);
-  KovString(KovString&& other) noexcept;
+  KovString(KovString&& other) noexcept
+      : length_(other.length_), capacity_(other.capacity_), heap_(other.heap_) {
+    if (heap_ != nullptr) {
+      other.heap_ = nullptr;
+      other.capacity_ = kInlineCapacity;
+    } else {
+      for (int i = 0; i <= length_; ++i) inline_[i] = other.inline_[i];
+    }
+    other.length_ = 0;
+    other.inline_[0] = 0;
+  }
   KovString(const wchar_t* text);  // NOLINT: implicit on purpose, texts are passed as literals
   KovString(const wchar_t* text, int length);
   // Widens byte by byte as the Windows ANSI code page 1252 does (0xB2 becomes U+00B2).
@@ -30,9 +44,26 @@ class PELUNITS_API KovString {
   KovString& operator=(const wchar_t* text);
   KovString& operator=(const char* text);
 
-  KovString& operator+=(const KovString& other);
-  KovString& operator+=(const wchar_t* text);
-  KovString& operator+=(wchar_t c);
+  // Appending a text to itself is safe: append copies before it reallocates.
+  KovString& operator+=(const KovString& other) {
+    return append(other.getStringW(), other.length_);
+  }
+  KovString& operator+=(const wchar_t* text) {
+    int n = 0;
+    if (text != nullptr) {
+      while (text[n] != 0 && n < kMaxLength) ++n;
+    }
+    return append(text, n);
+  }
+  KovString& operator+=(wchar_t c) {
+    if (length_ < capacity_) {
+      wchar_t* out = data();
+      out[length_++] = c;
+      out[length_] = 0;
+      return *this;
+    }
+    return appendGrowing(&c, 1);
+  }
   KovString operator+(const KovString& other) const;
 
   bool operator==(const KovString& other) const noexcept;
@@ -43,7 +74,9 @@ class PELUNITS_API KovString {
   // The character at a position; 0 for any position outside the text (position 0
   // of an empty text yields the terminating 0).
   wchar_t operator[](int position) const noexcept { return at(position); }
-  wchar_t at(int position) const noexcept;
+  wchar_t at(int position) const noexcept {
+    return position >= 0 && position < length_ ? getStringW()[position] : 0;
+  }
 
   int length() const noexcept { return length_; }
   int isEmpty() const noexcept { return length_ == 0 ? 1 : 0; }
@@ -51,7 +84,13 @@ class PELUNITS_API KovString {
   // Position of the first occurrence at or after `start`, or -1. An empty part is
   // found at `start` when start lies within the text.
   int find(const KovString& part, int start = 0) const noexcept;
-  int find(wchar_t c, int start = 0) const noexcept;
+  int find(wchar_t c, int start = 0) const noexcept {
+    const wchar_t* text = getStringW();
+    for (int i = start < 0 ? 0 : start; i < length_; ++i) {
+      if (text[i] == c) return i;
+    }
+    return -1;
+  }
 
   // Substrings. Counts below 0 give an empty text; counts past the end stop there;
   // a negative start counts as 0.
@@ -93,7 +132,17 @@ class PELUNITS_API KovString {
   KovString& format(const wchar_t* pattern, ...);
 
   // Direct appends for the hot display paths (no pattern to interpret).
-  KovString& append(const wchar_t* text, int length);
+  // Inline while the text fits the storage it has, which is nearly always.
+  KovString& append(const wchar_t* text, int length) {
+    if (text == nullptr || length <= 0) return *this;
+    if (length > capacity_ - length_) return appendGrowing(text, length);
+    // A text inside this one ends at its end, so a forward copy never overlaps.
+    wchar_t* out = data() + length_;
+    for (int i = 0; i < length; ++i) out[i] = text[i];
+    length_ += length;
+    out[length] = 0;
+    return *this;
+  }
   KovString& appendInt(long long value);
   // value with "%.*f" semantics; decimals are clamped to 0..kMaxDecimals.
   KovString& appendFixed(double value, int decimals);
@@ -109,9 +158,10 @@ class PELUNITS_API KovString {
  private:
   wchar_t* data() noexcept { return heap_ != nullptr ? heap_ : inline_; }
   void growTo(int capacity);
+  KovString& appendGrowing(const wchar_t* text, int length);
 
   int length_ = 0;
   int capacity_ = kInlineCapacity;
   wchar_t* heap_ = nullptr;
-  wchar_t inline_[kInlineCapacity + 1] = {};
+  wchar_t inline_[kInlineCapacity + 1];  // valid up to length_ and its terminating 0
 };

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -60,6 +61,43 @@ bool overflows(const char* first, const char* last, bool hex) noexcept {
   return magnitude + exponent >= 0;
 }
 
+// Plain decimal numbers as typed ("12.345", "-0.5", "7."): at most 15 significant
+// digits and at most 22 decimals are read exactly as the quotient of two doubles
+// that hold their values exactly (the mantissa and a power of ten), which IEEE
+// division rounds correctly, as strtod does. Returns the characters read from
+// `start`, or 0 when the text needs the general reader (more digits, an exponent,
+// a hexadecimal prefix, no digit at all).
+int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) noexcept {
+  static constexpr double kPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr std::uint64_t kExactLimit = 1ULL << 53;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int decimals = 0;
+  int i = start;
+  for (; i < length && isAsciiDigit(text[i]); ++i) {
+    if (mantissa >= kExactLimit / 10) return 0;
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
+    ++digits;
+  }
+  if (i < length && text[i] == L'.') {
+    for (++i; i < length && isAsciiDigit(text[i]); ++i) {
+      if (mantissa >= kExactLimit / 10 || decimals == 22) return 0;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
+      ++digits;
+      ++decimals;
+    }
+  }
+  if (digits == 0) return 0;
+  if (i < length) {
+    const wchar_t next = text[i];
+    if (next == L'e' || next == L'E' || next == L'x' || next == L'X') return 0;
+  }
+  value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  return i - start;
+}
+
 }  // namespace
 
 ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
@@ -72,6 +110,14 @@ ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   if (i >= length) return result;
   // A second sign never starts a number; from_chars would accept '-'.
   if (text[i] == L'+' || text[i] == L'-') return result;
+
+  double plain = 0.0;
+  const int plainLength = scanPlainDecimal(text, i, length, plain);
+  if (plainLength > 0) {
+    result.value = negative ? -plain : plain;
+    result.consumed = i + plainLength;
+    return result;
+  }
 
   int end = i;
   while (end < length && isNumberChar(text[end])) ++end;
@@ -133,9 +179,8 @@ ScannedInteger scanInteger(const wchar_t* text, int length) noexcept {
   if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
   const int digitsStart = i;
   unsigned long long magnitude = 0;
-  const unsigned long long limit = negative
-      ? static_cast<unsigned long long>(LLONG_MAX) + 1ULL
-      : static_cast<unsigned long long>(LLONG_MAX);
+  const unsigned long long limit = negative ? static_cast<unsigned long long>(LLONG_MAX) + 1ULL
+                                            : static_cast<unsigned long long>(LLONG_MAX);
   for (; i < length && isAsciiDigit(text[i]); ++i) {
     const auto digit = static_cast<unsigned long long>(text[i] - L'0');
     if (magnitude > (limit - digit) / 10ULL) {

@@ -107,6 +107,12 @@ const LocaleNumbers& currentLocaleNumbers(LocaleNumbers& scratch) {
   return cached.numbers;
 }
 
+// Separators are copied in place: no temporary text per call.
+void assign(KovString& target, const wchar_t* text, int length) {
+  target.clear();
+  target.append(text, length);
+}
+
 }  // namespace
 
 bool readUserNumberSettings(UserNumberSettings& out) {
@@ -115,8 +121,8 @@ bool readUserNumberSettings(UserNumberSettings& out) {
   if (!numbers.readable) return false;
   out.leadingZero = 1;
   out.grouping = numbers.grouping;
-  out.decimalSeparator = KovString(numbers.decimal, numbers.decimalLength);
-  out.thousandSeparator = KovString(numbers.thousand, numbers.thousandLength);
+  assign(out.decimalSeparator, numbers.decimal, numbers.decimalLength);
+  assign(out.thousandSeparator, numbers.thousand, numbers.thousandLength);
   out.negativeOrder = 1;
   return true;
 }
@@ -125,8 +131,8 @@ bool readUserSeparators(KovString& decimalSeparator, KovString& thousandSeparato
   LocaleNumbers scratch;
   const LocaleNumbers& numbers = currentLocaleNumbers(scratch);
   if (!numbers.readable) return false;
-  decimalSeparator = KovString(numbers.decimal, numbers.decimalLength);
-  thousandSeparator = KovString(numbers.thousand, numbers.thousandLength);
+  assign(decimalSeparator, numbers.decimal, numbers.decimalLength);
+  assign(thousandSeparator, numbers.thousand, numbers.thousandLength);
   return true;
 }
 
@@ -134,7 +140,7 @@ bool readUserDecimalSeparator(KovString& decimalSeparator) {
   LocaleNumbers scratch;
   const LocaleNumbers& numbers = currentLocaleNumbers(scratch);
   if (!numbers.readable) return false;
-  decimalSeparator = KovString(numbers.decimal, numbers.decimalLength);
+  assign(decimalSeparator, numbers.decimal, numbers.decimalLength);
   return true;
 }
 

@@ -6,5 +6,5 @@ KovString KovUnitDegree::getDisplayString(double value, int trimTrailingZeros,
                                           int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                           int /*hideZeroInches*/, wchar_t /*separator*/) const {
   if (!std::isfinite(value)) return nonFiniteText(value);
-  return angleNumberText(std::fmod(value, factor), trimTrailingZeros);
+  return angleNumberText(remainderOf(value, factor), trimTrailingZeros);
 }

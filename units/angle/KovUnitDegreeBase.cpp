@@ -22,9 +22,14 @@ double numberAt(const KovString& text, int position) {
 }  // namespace
 
 double KovUnitDegreeBase::getDegrees(const KovString& text) const {
-  // Searched in place: surrounding blanks hold no mark, so trimming would change nothing.
-  const bool sexagesimal = text.find(kMinuteMark) >= 0 || text.find(kSecondsMark) >= 0 ||
-                           text.find(kDegreeLetter) >= 0 || text.find(kDegreeMark) >= 0;
+  // Searched in place and in one pass: surrounding blanks hold no mark, so trimming
+  // would change nothing.
+  bool sexagesimal = false;
+  const wchar_t* characters = text.getStringW();
+  for (int i = 0; i < text.length() && !sexagesimal; ++i) {
+    const wchar_t c = characters[i];
+    sexagesimal = c == kMinuteMark || c == kSecondsMark || c == kDegreeLetter || c == kDegreeMark;
+  }
   if (!sexagesimal) return getDegreesDecimal(text);
   double degrees = 0.0;
   double minutes = 0.0;
@@ -36,12 +41,21 @@ double KovUnitDegreeBase::getDegrees(const KovString& text) const {
 
 double KovUnitDegreeBase::getDegreesDecimal(const KovString& text) const {
   double x = text.toDouble();
-  if (text.find(L'r') > 0) {
+  // The first 'r' and the first 'g', found in one pass; a letter counts only after
+  // the first character.
+  int radian = -1;
+  int gon = -1;
+  const wchar_t* characters = text.getStringW();
+  for (int i = 0; i < text.length() && (radian < 0 || gon < 0); ++i) {
+    if (characters[i] == L'r' && radian < 0) radian = i;
+    if (characters[i] == L'g' && gon < 0) gon = i;
+  }
+  if (radian > 0) {
     x = radiansToDegrees(x);
-  } else if (text.find(L'g') > 0) {
+  } else if (gon > 0) {
     x = gonToDegrees(x);
   }
-  return std::fmod(x, kDegreesPerCircle);
+  return remainderOf(x, kDegreesPerCircle);
 }
 
 int KovUnitDegreeBase::parseDegreesMinutesSeconds(const KovString& text, double& degrees,

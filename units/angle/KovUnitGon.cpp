@@ -11,5 +11,5 @@ KovString KovUnitGon::getDisplayString(double value, int trimTrailingZeros, int 
   double gon = factor * value / kDegreesPerCircle;
   // Where that overflows, whole turns are dropped first: the same angle.
   if (!std::isfinite(gon)) gon = std::fmod(value, kDegreesPerCircle) / kDegreesPerCircle * factor;
-  return angleNumberText(std::fmod(gon, factor), trimTrailingZeros);
+  return angleNumberText(remainderOf(gon, factor), trimTrailingZeros);
 }

@@ -15,10 +15,7 @@ constexpr wchar_t kSecondsMark = L'"';
 // Appends `number` with `decimals` decimals followed by `mark`; a number text that
 // reads 0 loses its '-'.
 void appendPart(KovString& text, double number, int decimals, wchar_t mark) {
-  KovString part;
-  part.appendFixed(number, decimals);
-  dropNegativeZeroSign(part);
-  text += part;
+  appendNumber(text, number, decimals);
   text += mark;
 }
 
@@ -65,20 +62,24 @@ int KovUnitGradMinSec::incrementPrecision() {
 KovString KovUnitGradMinSec::getDisplayString(double value, int trimTrailingZeros,
                                               int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                               int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
-  const double r = std::fmod(value, kDegreesPerCircle);
+  // Every path returns `text`, so that it is built in the caller's result.
+  KovString text;
+  if (!std::isfinite(value)) {
+    text = nonFiniteText(value);
+    return text;
+  }
+  const double r = remainderOf(value, kDegreesPerCircle);
   const bool negative = r < 0;
   const double a = std::fabs(r);
   // Minutes are cut, not rounded, and the seconds keep their fraction for the
   // formatting to round: seconds may show 60 but minutes never exceed 59.
-  double wholeDegrees = a - std::fmod(a, 1.0);
-  const double minutes = std::fmod(a, 1.0) * 60.0;
-  const double wholeMinutes = minutes - std::fmod(minutes, 1.0);
-  const double seconds = std::fmod(minutes, 1.0) * 60.0;
+  double wholeDegrees = a - fractionalPart(a);
+  const double minutes = fractionalPart(a) * 60.0;
+  const double wholeMinutes = minutes - fractionalPart(minutes);
+  const double seconds = fractionalPart(minutes) * 60.0;
   const int p = noDecimals != 0 ? 0 : getPrecision();
   if (negative) wholeDegrees = -wholeDegrees;
 
-  KovString text;
   if (p == 0) {
     appendPart(text, r, 0, kDegreeMark);  // rounds to whole degrees, keeping the sign
   } else {

@@ -13,5 +13,5 @@ double KovUnitRadian::getDegreesDecimal(const KovString& text) const {
   const double x = text.toDouble();
   // No letter is needed for radians; any letter other than 'g' is ignored.
   const double degrees = text.find(L'g') > 0 ? gonToDegrees(x) : radiansToDegrees(x);
-  return std::fmod(degrees, kDegreesPerCircle);
+  return remainderOf(degrees, kDegreesPerCircle);
 }

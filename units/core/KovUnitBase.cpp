@@ -98,6 +98,27 @@ bool numberTextIsZero(const KovString& text) {
   return sawZero;
 }
 
+void appendNumber(KovString& text, double number, int decimals) {
+  const int start = text.length();
+  text.appendFixed(number, decimals);
+  if (text[start] != L'-') return;
+  bool sawZero = false;
+  for (int i = start + 1; i < text.length(); ++i) {
+    const wchar_t c = text[i];
+    if (c >= L'1' && c <= L'9') return;
+    if (c == L'0') sawZero = true;
+  }
+  if (sawZero) text.erase(start, 1);
+}
+
+double powerOfTen(int n) noexcept {
+  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (n >= 0 && n <= 22) return kExact[n];
+  return std::pow(10.0, n);
+}
+
 void dropNegativeZeroSign(KovString& text) {
   if (text[0] == L'-' && numberTextIsZero(text)) text.TrimLeft(KovString(L"-"));
 }

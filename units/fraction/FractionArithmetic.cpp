@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "units/core/IntRange.h"
+#include "units/core/KovUnitBase.h"
 
 namespace pelunits {
 
@@ -19,20 +21,39 @@ double fractionResolution(int denominator) noexcept {
   return static_cast<double>(power);
 }
 
+namespace {
+
+// The number of trailing zero bits of a nonzero value.
+int trailingZeros(unsigned value) noexcept {
+#if defined(__GNUC__)
+  return __builtin_ctz(value);
+#else
+  int count = 0;
+  for (; (value & 1U) == 0; value >>= 1) ++count;
+  return count;
+#endif
+}
+
+}  // namespace
+
 int greatestCommonDivisor(int a, int b) noexcept {
   if (a == 0 || b == 0) return 1;
-  long long larger = std::llabs(static_cast<long long>(a));
-  long long smaller = std::llabs(static_cast<long long>(b));
-  if (larger < smaller) std::swap(larger, smaller);
-  for (;;) {
-    const long long rest = larger % smaller;
-    if (rest == 0) break;
-    larger = smaller;
-    smaller = rest;
-  }
+  // Magnitudes in 32-bit unsigned arithmetic, where INT_MIN has one too.
+  unsigned u = a < 0 ? 0U - static_cast<unsigned>(a) : static_cast<unsigned>(a);
+  unsigned v = b < 0 ? 0U - static_cast<unsigned>(b) : static_cast<unsigned>(b);
+  // Stein's binary algorithm: shifts and subtractions instead of the divisions of
+  // Euclid's, with the same (unique) result.
+  const int shift = trailingZeros(u | v);
+  u >>= trailingZeros(u);
+  do {
+    v >>= trailingZeros(v);
+    if (u > v) std::swap(u, v);
+    v -= u;
+  } while (v != 0);
+  const unsigned divisor = u << shift;
   // Only gcd(INT_MIN, INT_MIN) = 2^31 does not fit; leaving that pair unreduced is
   // still a correct fraction.
-  return smaller <= 2147483647LL ? static_cast<int>(smaller) : 1;
+  return divisor <= 2147483647U ? static_cast<int>(divisor) : 1;
 }
 
 bool roundToFraction(double x, int denominator, FractionRounding rounding,
@@ -43,23 +64,26 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   const int n = denominator < 1 ? 1 : denominator;  // below 1: whole units only
   int whole = 0;
   truncateToInt(x, whole);  // in range by the test above
-  const double f = std::fmod(x, 1.0);
+  const double f = fractionalPart(x);
   const double resolution = fractionResolution(n);
   const long long p = static_cast<long long>(resolution);
   // |n x f| < 2^31 and p <= 10^6, so s fits 64 bits exactly. The product is formed
   // as (n x f) x P: that order decides which side of a step a value lands on.
-  long long s = static_cast<long long>((static_cast<double>(n) * f) * resolution);
-  const long long r = s % p;  // the sign of s, like fmod
+  const long long s = static_cast<long long>((static_cast<double>(n) * f) * resolution);
+  // One division: s = q x P + r with r of the sign of s, like fmod. Moving s to the
+  // next multiple of P away from zero (or to q x P) changes q by one (or not at all).
+  // s and P nearly always fit 32 bits, where the division is much cheaper.
+  const long long q = (s >= -2147483647LL && s <= 2147483647LL)
+                          ? static_cast<long long>(static_cast<int>(s) / static_cast<int>(p))
+                          : s / p;
+  const long long r = s - q * p;
+  long long steps = q;
   if (rounding == FractionRounding::kNearestStep) {
-    if (2 * std::llabs(r) >= p) {
-      s = s + (f > 0 ? p : -p) - r;
-    } else {
-      s -= r;
-    }
-  } else {
-    s = 2 * r >= p ? s + p - r : s - r;
+    if (2 * std::llabs(r) >= p) steps += f > 0 ? 1 : -1;
+  } else if (2 * r >= p) {
+    ++steps;
   }
-  int numerator = static_cast<int>(s / p);  // |s / p| <= n
+  int numerator = static_cast<int>(steps);  // |steps| <= n
   int resultDenominator = n;
   const bool carried = rounding == FractionRounding::kNearestStep
                            ? std::abs(numerator) == resultDenominator

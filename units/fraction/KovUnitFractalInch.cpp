@@ -70,12 +70,19 @@ void appendWholeInches(KovString& text, double inches) {
 KovString KovUnitFractalInch::getDisplayString(double value, int trimTrailingZeros,
                                                int /*trimLeadingZero*/, int hideZeroFeet,
                                                int hideZeroInches, wchar_t separator) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  // Every path returns `text`, so that it is built in the caller's result.
+  KovString text;
+  if (!std::isfinite(value)) {
+    text = nonFiniteText(value);
+    return text;
+  }
   Parts parts;
   double wholeInches = 0.0;
-  KovString text;
   if (!splitValue(value, FractionRounding::kNearestStep, false, parts, wholeInches)) {
-    if (!std::isfinite(wholeInches)) return nonFiniteText(wholeInches);
+    if (!std::isfinite(wholeInches)) {
+      text = nonFiniteText(wholeInches);
+      return text;
+    }
     appendWholeInches(text, wholeInches);
     text += L'"';
   } else {

@@ -14,14 +14,6 @@ double numberBetween(const KovString& text, int begin, int end) {
   return pelunits::scanDouble(text.getStringW() + begin, end - begin).value;
 }
 
-// A number text written with `decimals` decimals, without the '-' of negative zero.
-KovString numberText(double number, int decimals) {
-  KovString text;
-  text.appendFixed(number, decimals);
-  dropNegativeZeroSign(text);
-  return text;
-}
-
 }  // namespace
 
 int KovUnitLbsOunces::parsePoundsOunces(const KovString& text, double& pounds,
@@ -78,7 +70,7 @@ KovString KovUnitLbsOunces::getDisplayStringDecimal(double value, int trimTraili
 KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
   const int decimals = displayDecimals();
   // Half a step of the last decimal shown, and a small slack around it.
-  const double step = std::pow(10.0, precision);
+  const double step = powerOfTen(precision);
   const double half = 1.0 / (step * 2.0);
   const double slack = 1.0 / (step * 100.0);
 
@@ -103,16 +95,16 @@ KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
     } else {
       text.appendFixed(pounds, 0);
       text += L" lb ";
-      text += numberText(rest, decimals);
+      appendNumber(text, rest, decimals);
       text += L" oz";
     }
   } else if (rest <= half - slack) {
     text += L' ';
-    text += numberText(ounces, decimals);
+    appendNumber(text, ounces, decimals);
   } else if (fullPound) {
     text += L"1 lb";
   } else {
-    text += numberText(rest, decimals);
+    appendNumber(text, rest, decimals);
     text += L"oz";
   }
   return text;
@@ -121,9 +113,12 @@ KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
 KovString KovUnitLbsOunces::getDisplayString(double value, int trimTrailingZeros,
                                              int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                              int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
-  if (factor > kDecimalDisplayThreshold) return getDisplayStringDecimal(value, trimTrailingZeros);
-  KovString text = poundsOuncesText(std::fabs(value));
+  // Every path returns `text`, so that it is built in the caller's result.
+  const bool poundsOunces = std::isfinite(value) && !(factor > kDecimalDisplayThreshold);
+  KovString text = !std::isfinite(value) ? nonFiniteText(value)
+                   : !poundsOunces       ? getDisplayStringDecimal(value, trimTrailingZeros)
+                                         : poundsOuncesText(std::fabs(value));
+  if (!poundsOunces) return text;
   // One sign for the whole text, and none on a weight that shows as zero.
   if (value < 0.0 && !numberTextIsZero(text)) {
     KovString withSign(L"-");

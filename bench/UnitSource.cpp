@@ -1,0 +1,17 @@
+#include "UnitSource.h"
+
+#include "KovUnitsTransformArray.h"
+
+namespace pelbench {
+
+void UnitDeleter::operator()(KovUnitTransform* unit) const {
+  KovUnitsTransformArray::removeUnit(unit);
+}
+
+UnitPtr newUnit(int systemUnits, int representation) {
+  auto code = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
+  return UnitPtr(KovUnitsTransformArray::getNewUnit(
+      static_cast<KovUnitTransform::eSystemUnits>(systemUnits), code));
+}
+
+}  // namespace pelbench
