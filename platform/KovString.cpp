@@ -381,7 +381,7 @@ KovString& KovString::appendFixed(double value, int decimals) {
 
 namespace {
 
-struct Spec {
+struct Conversion {
   bool leftAlign = false;
   bool zeroPad = false;
   bool plus = false;
@@ -390,18 +390,19 @@ struct Spec {
   int precision = -1;
 };
 
-void appendPadded(KovString& out, const KovString& body, const Spec& spec, bool numeric) {
-  const int pad = spec.width - body.length();
+void appendPadded(KovString& out, const KovString& body, const Conversion& conversion,
+                  bool numeric) {
+  const int pad = conversion.width - body.length();
   if (pad <= 0) {
     out += body;
     return;
   }
-  if (spec.leftAlign) {
+  if (conversion.leftAlign) {
     out += body;
     for (int i = 0; i < pad; ++i) out += L' ';
     return;
   }
-  if (spec.zeroPad && numeric) {
+  if (conversion.zeroPad && numeric) {
     int signLength = (body[0] == L'-' || body[0] == L'+' || body[0] == L' ') ? 1 : 0;
     out.append(body.getStringW(), signLength);
     for (int i = 0; i < pad; ++i) out += L'0';
@@ -412,11 +413,11 @@ void appendPadded(KovString& out, const KovString& body, const Spec& spec, bool 
   out += body;
 }
 
-void addSign(KovString& body, const Spec& spec) {
+void addSign(KovString& body, const Conversion& conversion) {
   if (body[0] == L'-' || body[0] == L'n' || body[0] == L'i') return;
-  if (spec.plus) {
+  if (conversion.plus) {
     body = KovString(L"+") + body;
-  } else if (spec.space) {
+  } else if (conversion.space) {
     body = KovString(L" ") + body;
   }
 }
@@ -437,42 +438,43 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
       continue;
     }
     const wchar_t* start = p++;
-    Spec spec;
+    Conversion conversion;
     for (;; ++p) {
       if (*p == L'-') {
-        spec.leftAlign = true;
+        conversion.leftAlign = true;
       } else if (*p == L'0') {
-        spec.zeroPad = true;
+        conversion.zeroPad = true;
       } else if (*p == L'+') {
-        spec.plus = true;
+        conversion.plus = true;
       } else if (*p == L' ') {
-        spec.space = true;
+        conversion.space = true;
       } else {
         break;
       }
     }
     if (*p == L'*') {
-      spec.width = va_arg(args, int);
-      if (spec.width < 0) {
-        spec.leftAlign = true;
-        spec.width = spec.width == INT_MIN ? 0 : -spec.width;
+      conversion.width = va_arg(args, int);
+      if (conversion.width < 0) {
+        conversion.leftAlign = true;
+        conversion.width = conversion.width == INT_MIN ? 0 : -conversion.width;
       }
       ++p;
     } else {
       while (pelunits::isAsciiDigit(*p)) {
-        if (spec.width < 100000) spec.width = spec.width * 10 + (*p - L'0');
+        if (conversion.width < 100000) conversion.width = conversion.width * 10 + (*p - L'0');
         ++p;
       }
     }
     if (*p == L'.') {
       ++p;
-      spec.precision = 0;
+      conversion.precision = 0;
       if (*p == L'*') {
-        spec.precision = va_arg(args, int);
+        conversion.precision = va_arg(args, int);
         ++p;
       } else {
         while (pelunits::isAsciiDigit(*p)) {
-          if (spec.precision < 100000) spec.precision = spec.precision * 10 + (*p - L'0');
+          if (conversion.precision < 100000)
+            conversion.precision = conversion.precision * 10 + (*p - L'0');
           ++p;
         }
       }
@@ -490,8 +492,8 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
                       : longs == 1 ? va_arg(args, long)
                                    : va_arg(args, int);
         body.appendInt(v);
-        addSign(body, spec);
-        appendPadded(out, body, spec, true);
+        addSign(body, conversion);
+        appendPadded(out, body, conversion, true);
         break;
       }
       case L'u': {
@@ -500,27 +502,28 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
                                             : va_arg(args, unsigned int);
         body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX) ? LLONG_MAX
                                                                       : static_cast<long long>(v));
-        appendPadded(out, body, spec, true);
+        appendPadded(out, body, conversion, true);
         break;
       }
       case L'f':
       case L'F': {
         const double v = va_arg(args, double);
-        body.appendFixed(v, spec.precision < 0 ? 6 : spec.precision);
-        addSign(body, spec);
-        appendPadded(out, body, spec, std::isfinite(v));
+        body.appendFixed(v, conversion.precision < 0 ? 6 : conversion.precision);
+        addSign(body, conversion);
+        appendPadded(out, body, conversion, std::isfinite(v));
         break;
       }
       case L's': {
         const wchar_t* s = va_arg(args, const wchar_t*);
         body = s != nullptr ? s : L"(null)";
-        if (spec.precision >= 0 && spec.precision < body.length()) body.truncate(spec.precision);
-        appendPadded(out, body, spec, false);
+        if (conversion.precision >= 0 && conversion.precision < body.length())
+          body.truncate(conversion.precision);
+        appendPadded(out, body, conversion, false);
         break;
       }
       case L'c': {
         body += static_cast<wchar_t>(va_arg(args, int));
-        appendPadded(out, body, spec, false);
+        appendPadded(out, body, conversion, false);
         break;
       }
       case L'%':

@@ -155,30 +155,16 @@ constexpr int kFinestDenominator = 1 << 30;
 constexpr int kFinestSecondsDenominator = INT_MAX;
 
 TEST(Limits, PrecisionSteppedFortyTimesStaysInItsRange) {
-  struct Case {
-    UnitKind kind;
-    int finest;  // getPrecision() after 40 steps
-  } cases[] = {
-      {{"metric decimal", 20, 5, 0}, 1000000000},
-      {{"feet and decimal inches", 20, 3, 0}, 1000000000},
-      {{"degree", 2000, 0, 0}, 1000000000},
-      {{"gon", 2000, 2007, 0}, 1000000000},
-      {{"radian", 2000, 2005, 0}, 1000000000},
-      {{"pound and ounce", 1010, 0, 0}, 1000000000},
-      {{"gram", 1009, 0, 0}, 1000000000},
-      {{"kilonewton", 3101, 0, 0}, 1000000000},
-      {{"kilonewton-metre", 3201, 0, 0}, 1000000000},
-      {{"stress", 3300, 0, 0}, 1000000000},
-      {{"feet, inches and fraction", 20, 1, 0}, kFinestDenominator},
-      {{"fractional decimal", 20, 5006, 0}, kFinestDenominator},
-      {{"degrees, minutes, seconds", 2000, 2008, 0}, kFinestSecondsDenominator},
-  };
-  for (const Case& c : cases) {
-    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
-    SCOPED_TRACE(c.kind.name);
-    if (c.kind.representation == 2008) unit->setPrecision(1);  // the prototype's 0 never steps
+  for (const UnitKind& kind : kUnitKinds) {
+    UnitHandle unit(kind.units, kind.representation, kind.power);
+    SCOPED_TRACE(kind.name);
+    const bool fraction = kind.representation == 1 || kind.representation == 5006;
+    const bool seconds = kind.representation == 2008;
+    if (seconds) unit->setPrecision(1);  // the prototype's 0 never steps
     for (int i = 0; i < 40; ++i) unit->incrementPrecision();
-    EXPECT_EQ(unit->getPrecision(), c.finest);
+    EXPECT_EQ(unit->getPrecision(), fraction  ? kFinestDenominator
+                                    : seconds ? kFinestSecondsDenominator
+                                              : 1000000000);
     const KovString text = unit->getDisplayString(1234.56789, 0, 0, 0, 0, L'-');
     EXPECT_FALSE(text.isEmpty());
     EXPECT_FALSE(holds(text, L"nan")) << narrow(text);

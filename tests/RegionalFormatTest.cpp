@@ -34,10 +34,10 @@ TEST(RegionalNumberFormat, ShowsNumbersInTheFormOfTheEnvironmentsNumericLocale) 
     int trimTrailingZeros;
     const wchar_t* expected;
   };
+  // Without decimals the '.' of "1.000" is a thousands separator, so the zeros stay.
   const Case cases[] = {
       {"de_DE.UTF-8", 1234.5, 100, 0, L"1.234,50"},
       {"de_DE.UTF-8", 1234.5, 100, 1, L"1.234,5"},
-      // No decimals: the '.' is a thousands separator, so the zeros stay.
       {"de_DE.UTF-8", 1000.0, 1, 1, L"1.000"},
       {"de_DE.UTF-8", -1234567.125, 1000, 0, L"-1.234.567,125"},
       {"en_US.UTF-8", 1234.5, 100, 0, L"1,234.50"},
@@ -62,14 +62,11 @@ TEST(RegionalNumberFormat, ReadsTypedRegionalNumbersBackInTheNeutralForm) {
     const wchar_t* typed;
     double expected;
   };
+  // Under de_DE the '.' of "1.5" is taken for a thousands separator.
   const Case cases[] = {
-      {"de_DE.UTF-8", L"1.234,5", 1234.5},
-      // The '.' is taken for a thousands separator.
-      {"de_DE.UTF-8", L"1.5", 15.0},
-      {"en_US.UTF-8", L"1,234.5", 1234.5},
-      {"fr_FR.UTF-8", L"1\u202F234,5", 1234.5},
-      {"de_CH.UTF-8", L"1\u2019234.5", 1234.5},
-      {"C", L"1234.5", 1234.5},
+      {"de_DE.UTF-8", L"1.234,5", 1234.5},      {"de_DE.UTF-8", L"1.5", 15.0},
+      {"en_US.UTF-8", L"1,234.5", 1234.5},      {"fr_FR.UTF-8", L"1\u202F234,5", 1234.5},
+      {"de_CH.UTF-8", L"1\u2019234.5", 1234.5}, {"C", L"1234.5", 1234.5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.locale) + " " + narrow(KovString(c.typed)));
@@ -86,11 +83,11 @@ TEST(RegionalNumberFormat, TakesTheLocaleFromLcAllThenLcNumericThenLang) {
     const char* lang;
     const wchar_t* expected;
   };
+  // An empty value counts as unset.
   const Case cases[] = {
       {"de_DE.UTF-8", "en_US.UTF-8", "en_US.UTF-8", L"1.234,50"},
       {nullptr, "de_DE.UTF-8", "en_US.UTF-8", L"1.234,50"},
       {nullptr, nullptr, "de_DE.UTF-8", L"1.234,50"},
-      // An empty value counts as unset.
       {"", "", "en_US.UTF-8", L"1,234.50"},
       {"", nullptr, nullptr, L"1234.50"},
       {nullptr, nullptr, nullptr, L"1234.50"},
@@ -115,18 +112,23 @@ TEST(RegionalNumberFormat, FollowsAChangeOfTheEnvironmentAtTheNextCall) {
   EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1.234,50");
 }
 
-TEST(RegionalNumberFormat, LeavesTextsUnchangedWhenTheNamedLocaleIsMissing) {
-  ScopedNumericLocale locale("xx_NOWHERE.UTF-8", "de_DE.UTF-8", "de_DE.UTF-8");
-  const KovUnitDecimal unit = regionalDecimal(1, 100);
-  KovString text(L"1234.50");
-  unit.setInternationalNumberFormat(text);
-  EXPECT_EQ(text, L"1234.50");
-  KovString typed(L"1.234,5");
-  unit.setInternationalNumberFormatBack(typed);
-  EXPECT_EQ(typed, L"1.234,5");
-  EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1234.50");
-  // The trailing-zero step then looks for '.' or ',', as the text is still neutral.
-  EXPECT_EQ(unit.getDisplayString(1234.5, 1, 0, 0, 0, L' '), L"1234.5");
+// A named locale that is missing, and a unit with the flag off, leave the texts as
+// they are; the trailing-zero step then trims at the neutral '.'.
+TEST(RegionalNumberFormat, LeavesTextsUnchangedWhenTheLocaleIsMissingOrTheFlagIsOff) {
+  for (const bool missing : {true, false}) {
+    SCOPED_TRACE(missing ? "missing locale" : "flag off");
+    ScopedNumericLocale locale(missing ? "xx_NOWHERE.UTF-8" : "de_DE.UTF-8", "de_DE.UTF-8",
+                               "de_DE.UTF-8");
+    const KovUnitDecimal unit = regionalDecimal(missing ? 1 : 0, 100);
+    KovString text(L"1234.50");
+    unit.setInternationalNumberFormat(text);
+    EXPECT_EQ(text, L"1234.50");
+    KovString typed(L"1.234,5");
+    unit.setInternationalNumberFormatBack(typed);
+    EXPECT_EQ(typed, L"1.234,5");
+    EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1234.50");
+    EXPECT_EQ(unit.getDisplayString(1234.5, 1, 0, 0, 0, L' '), L"1234.5");
+  }
 }
 
 TEST(RegionalNumberFormat, IgnoresTheProcessLocaleThatTheHostSet) {
@@ -151,13 +153,10 @@ TEST(RegionalNumberFormat, FlagTwoFormatsButTrimsAtEitherNeutralSeparator) {
     int precisionSteps;
     const wchar_t* expected;
   };
+  // With 2 the '.' of the grouping is taken for a decimal separator.
   const Case cases[] = {
-      {1, 1000.0, 1, L"1.000"},
-      // With 2 the '.' of the grouping is taken for a decimal separator.
-      {2, 1000.0, 1, L"1"},
-      {2, 1234.5, 100, L"1.234,5"},
-      {0, 1000.0, 1, L"1000"},
-      {0, 1234.5, 100, L"1234.5"},
+      {1, 1000.0, 1, L"1.000"}, {2, 1000.0, 1, L"1"},        {2, 1234.5, 100, L"1.234,5"},
+      {0, 1000.0, 1, L"1000"},  {0, 1234.5, 100, L"1234.5"},
   };
   ScopedNumericLocale locale("de_DE.UTF-8");
   for (const Case& c : cases) {
@@ -167,88 +166,72 @@ TEST(RegionalNumberFormat, FlagTwoFormatsButTrimsAtEitherNeutralSeparator) {
   }
 }
 
-TEST(RegionalNumberFormat, LeavesTextsUnchangedWhenTheFlagIsOff) {
-  ScopedNumericLocale locale("de_DE.UTF-8");
-  const KovUnitKiloNewton unit;
-  KovString text(L"1234.50");
-  unit.setInternationalNumberFormat(text);
-  EXPECT_EQ(text, L"1234.50");
-  KovString typed(L"1.234,5");
-  unit.setInternationalNumberFormatBack(typed);
-  EXPECT_EQ(typed, L"1.234,5");
-}
-
 #endif
 
 TEST(WindowsNumberFormatting, FormatsNeutralNumbersByTheRecord) {
   struct Case {
     const wchar_t* value;
-    int numDigits;
-    int leadingZero;
-    int grouping;
-    int negativeOrder;
     const wchar_t* expected;  // null: the call fails
+    int numDigits = 2;
+    int leadingZero = 1;
+    int grouping = 3;
+    int negativeOrder = 1;
   };
+  // Unless a row says otherwise: two digits, the leading zero, groups of three and
+  // the '-' in front. Rows: rounding half away from zero with carries; padding; without the leading
+  // zero a zero integer part writes no digit, as Windows does; the negative forms;
+  // a value that rounds to zero keeps its sign, as Windows does (the displays drop a
+  // negative zero's sign before they format); invalid records; texts without digits
+  // stand for zero, as Windows reads them; refused input.
   const Case cases[] = {
-      {L"1234.5", 2, 1, 3, 1, L"1~234?50"},
-      {L"1234567.891", 2, 1, 3, 1, L"1~234~567?89"},
-      {L"123", 0, 1, 3, 1, L"123"},
-      {L"123456", 0, 1, 3, 1, L"123~456"},
-      {L"1234567", 0, 1, 0, 1, L"1234567"},
-      {L"1234567", 0, 1, 2, 1, L"1~23~45~67"},
-      {L"1234567890", 0, 1, 9, 1, L"1~234567890"},
-      // Rounding half away from zero on the digits, with carries.
-      {L"9.995", 2, 1, 3, 1, L"10?00"},
-      {L"999.995", 2, 1, 3, 1, L"1~000?00"},
-      {L"0.994", 2, 1, 3, 1, L"0?99"},
-      {L"-2.5", 0, 1, 3, 1, L"-3"},
-      {L"0.5", 0, 1, 3, 1, L"1"},
-      {L"1.0049999", 2, 1, 3, 1, L"1?00"},
-      // Padding.
-      {L"1.5", 3, 1, 3, 1, L"1?500"},
-      {L"7.", 1, 1, 3, 1, L"7?0"},
-      {L".5", 2, 1, 3, 1, L"0?50"},
-      {L"00012.30", 2, 1, 3, 1, L"12?30"},
-      {L"000", 0, 1, 3, 1, L"0"},
-      // Leading zero.
-      {L".5", 2, 0, 3, 1, L"?50"},
-      {L"-0.5", 1, 0, 3, 1, L"-?5"},
-      // Without the leading zero a zero integer part writes no digit, as Windows does.
-      {L"0", 0, 0, 3, 1, L""},
-      {L"0.4", 0, 0, 3, 1, L""},
-      {L"0.999", 2, 0, 3, 1, L"1?00"},
-      // Negative forms.
-      {L"-1234.5", 2, 1, 3, 0, L"(1~234?50)"},
-      {L"-1234.5", 2, 1, 3, 1, L"-1~234?50"},
-      {L"-1234.5", 2, 1, 3, 2, L"- 1~234?50"},
-      {L"-1234.5", 2, 1, 3, 3, L"1~234?50-"},
-      {L"-1234.5", 2, 1, 3, 4, L"1~234?50 -"},
-      {L"1234.5", 2, 1, 3, 0, L"1~234?50"},
-      // A value that rounds to zero keeps its sign, as Windows does; the displays
-      // remove a negative zero's sign before they format.
-      {L"-0.001", 2, 1, 3, 0, L"(0?00)"},
-      {L"-0", 0, 1, 3, 1, L"-0"},
-      {L"-0.4", 0, 0, 3, 1, L"-"},
-      // An invalid record.
-      {L"-1234.5", 2, 1, 3, 5, nullptr},
-      {L"-1234.5", 2, 1, 3, -1, nullptr},
-      {L"1234.5", 2, 1, 10, 1, nullptr},
-      {L"1234.5", 2, 1, -1, 1, nullptr},
-      {L"1234.5", -1, 1, 3, 1, nullptr},
-      // Texts without digits stand for zero, as Windows reads them.
-      {L"", 2, 1, 3, 1, L"0?00"},
-      {L"-", 2, 1, 3, 1, L"-0?00"},
-      {L".", 0, 1, 3, 1, L"0"},
-      {L"-.", 2, 0, 3, 0, L"(?00)"},
-      // Refused input.
-      {L"+1", 2, 1, 3, 1, nullptr},
-      {L" 1", 2, 1, 3, 1, nullptr},
-      {L"1.2.3", 2, 1, 3, 1, nullptr},
-      {L"1,5", 2, 1, 3, 1, nullptr},
-      {L"1e3", 2, 1, 3, 1, nullptr},
-      {L"--1", 2, 1, 3, 1, nullptr},
-      {L"nan", 2, 1, 3, 1, nullptr},
-      {L"\u0661\u0662", 2, 1, 3, 1, nullptr},
+      {L"1234.5", L"1~234?50"},
+      {L"123", L"123", 0},
+      {L"123456", L"123~456", 0},
+      {L"1234567", L"1234567", 0, 1, 0},
+      {L"1234567", L"1~23~45~67", 0, 1, 2},
+      {L"1234567890", L"1~234567890", 0, 1, 9},
+      {L"9.995", L"10?00"},
+      {L"999.995", L"1~000?00"},
+      {L"0.994", L"0?99"},
+      {L"-2.5", L"-3", 0},
+      {L"0.5", L"1", 0},
+      {L"1.0049999", L"1?00"},
+      {L"1.5", L"1?500", 3},
+      {L"7.", L"7?0", 1},
+      {L".5", L"0?50"},
+      {L"00012.30", L"12?30"},
+      {L"000", L"0", 0},
+      {L".5", L"?50", 2, 0},
+      {L"-0.5", L"-?5", 1, 0},
+      {L"0", L"", 0, 0},
+      {L"0.4", L"", 0, 0},
+      {L"0.999", L"1?00", 2, 0},
+      {L"-1234.5", L"(1~234?50)", 2, 1, 3, 0},
+      {L"-1234.5", L"-1~234?50"},
+      {L"-1234.5", L"- 1~234?50", 2, 1, 3, 2},
+      {L"-1234.5", L"1~234?50-", 2, 1, 3, 3},
+      {L"-1234.5", L"1~234?50 -", 2, 1, 3, 4},
+      {L"1234.5", L"1~234?50", 2, 1, 3, 0},
+      {L"-0.001", L"(0?00)", 2, 1, 3, 0},
+      {L"-0", L"-0", 0},
+      {L"-0.4", L"-", 0, 0},
+      {L"-1234.5", nullptr, 2, 1, 3, 5},
+      {L"-1234.5", nullptr, 2, 1, 3, -1},
+      {L"1234.5", nullptr, 2, 1, 10},
+      {L"1234.5", nullptr, 2, 1, -1},
+      {L"1234.5", nullptr, -1},
+      {L"", L"0?00"},
+      {L"-", L"-0?00"},
+      {L".", L"0", 0},
+      {L"-.", L"(?00)", 2, 0, 3, 0},
+      {L"+1", nullptr},
+      {L" 1", nullptr},
+      {L"1.2.3", nullptr},
+      {L"1,5", nullptr},
+      {L"1e3", nullptr},
+      {L"--1", nullptr},
+      {L"nan", nullptr},
+      {L"\u0661\u0662", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(narrow(KovString(c.value)) + " digits " + std::to_string(c.numDigits) + " order " +

@@ -138,8 +138,8 @@ const OptionSpec kOptions[] = {
 };
 
 const OptionSpec* findOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (name == spec.name) return &spec;
+  for (const OptionSpec& option : kOptions) {
+    if (name == option.name) return &option;
   }
   return nullptr;
 }
@@ -192,22 +192,22 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
         value = argument.substr(equals + 1);
         inlineValue = true;
       }
-      const OptionSpec* spec = findOption(name);
-      if (spec == nullptr) {
+      const OptionSpec* option = findOption(name);
+      if (option == nullptr) {
         error = "unknown option: '" + quotedForMessage(name) + "'";
         return false;
       }
-      if (spec->takesValue && !inlineValue) {
+      if (option->takesValue && !inlineValue) {
         if (i + 1 >= argc) {
           error = "option " + std::string(name) + " needs a value";
           return false;
         }
         value = argv[++i];
-      } else if (!spec->takesValue && inlineValue) {
+      } else if (!option->takesValue && inlineValue) {
         error = "option " + std::string(name) + " takes no value";
         return false;
       }
-      if (!spec->apply(options, value, error)) return false;
+      if (!option->apply(options, value, error)) return false;
       continue;
     }
     if (options.command == Command::None) {
