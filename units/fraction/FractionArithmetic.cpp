@@ -34,6 +34,27 @@ int trailingZeros(unsigned value) noexcept {
 #endif
 }
 
+// s / p for the resolutions 10 to 10^6: each case divides by a constant, which
+// compiles to a multiplication.
+long long quotientByResolution(long long s, long long p) noexcept {
+  switch (p) {
+    case 10:
+      return s / 10;
+    case 100:
+      return s / 100;
+    case 1000:
+      return s / 1000;
+    case 10000:
+      return s / 10000;
+    case 100000:
+      return s / 100000;
+    case 1000000:
+      return s / 1000000;
+    default:
+      return s / p;
+  }
+}
+
 }  // namespace
 
 int greatestCommonDivisor(int a, int b) noexcept {
@@ -72,10 +93,7 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   const long long s = static_cast<long long>((static_cast<double>(n) * f) * resolution);
   // One division: s = q x P + r with r of the sign of s, like fmod. Moving s to the
   // next multiple of P away from zero (or to q x P) changes q by one (or not at all).
-  // s and P nearly always fit 32 bits, where the division is much cheaper.
-  const long long q = (s >= -2147483647LL && s <= 2147483647LL)
-                          ? static_cast<long long>(static_cast<int>(s) / static_cast<int>(p))
-                          : s / p;
+  const long long q = quotientByResolution(s, p);
   const long long r = s - q * p;
   long long steps = q;
   if (rounding == FractionRounding::kNearestStep) {
@@ -95,8 +113,16 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   }
   const int divisor = greatestCommonDivisor(numerator, resultDenominator);
   out.whole = whole;
-  out.numerator = numerator / divisor;
-  out.denominator = resultDenominator / divisor;
+  if ((divisor & (divisor - 1)) == 0) {
+    // The usual power-of-two denominators: the exact divisions are shifts of the
+    // magnitudes (|numerator| <= n, so its negation fits).
+    const int shift = trailingZeros(static_cast<unsigned>(divisor));
+    out.numerator = numerator < 0 ? -(-numerator >> shift) : numerator >> shift;
+    out.denominator = resultDenominator >> shift;
+  } else {
+    out.numerator = numerator / divisor;
+    out.denominator = resultDenominator / divisor;
+  }
   return true;
 }
 

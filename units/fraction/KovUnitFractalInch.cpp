@@ -26,9 +26,12 @@ bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, boo
                                     Parts& parts, double& wholeInches) const {
   // Repeated multiplication here, unlike the squaring of the foot split: from power
   // 4 on the two differ in the last bit, and each keeps the one it has always used.
-  wholeInches = value / powerByMultiplication(kMillimetresPerInch, getPower());
+  const int p = getPower();
+  // 1.0 x 25.4 is 25.4 exactly: power 1 skips the loop, not a step.
+  wholeInches =
+      value / (p == 1 ? kMillimetresPerInch : powerByMultiplication(kMillimetresPerInch, p));
   if (!std::isfinite(wholeInches)) return false;
-  const Scales s = scales();
+  const Scales s = scalesOfPower(p);
   int feet = 0;
   double inches = wholeInches;
   normalizeFeetInches(feet, inches, s);
@@ -67,7 +70,7 @@ void appendWholeInches(KovString& text, double inches) {
 
 }  // namespace
 
-KovString KovUnitFractalInch::getDisplayString(double value, int trimTrailingZeros,
+KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZeros*/,
                                                int /*trimLeadingZero*/, int hideZeroFeet,
                                                int hideZeroInches, wchar_t separator) const {
   // Every path returns `text`, so that it is built in the caller's result.
@@ -125,7 +128,8 @@ KovString KovUnitFractalInch::getDisplayString(double value, int trimTrailingZer
       text += L'"';
     }
   }
-  removeTrailingZeros(text, trimTrailingZeros);
+  // No trailing-zero step: every text above ends in a foot or inch mark, and that
+  // step removes only zeros and separators from the end.
   if (getPower() == 2) text += L" \u00B2";
   return text;
 }

@@ -27,35 +27,6 @@ double powerByMultiplication(double base, int exponent) noexcept {
 
 namespace {
 
-// The value of a (feet, inches) pair in inch units; a negative feet count makes the
-// inches count away from zero whatever their own sign ("-5' 6"" is -66 inches).
-double totalInches(int feet, double inches, double s12) {
-  // A zero feet count adds nothing, also when an absurd power made s12 infinite.
-  const double feetInches = feet != 0 ? static_cast<double>(feet) * s12 : 0.0;
-  return feet < 0 ? feetInches - std::fabs(inches) : feetInches + inches;
-}
-
-void splitFeetInches(int& feet, double& inches, double s12, double s254) {
-  // The order of these steps fixes the last bit of every documented value
-  // (5'6 reads as 1676.3999999999999): do not fold or reorder them.
-  const double millimetres = s254 * totalInches(feet, inches, s12);
-  const double tolerance = millimetres < 0 ? -KovUnitInchBase::kFootSplitTolerance
-                                           : KovUnitInchBase::kFootSplitTolerance;
-  int wholeFeet = 0;
-  if (!truncateToInt(millimetres / (s12 * s254) + tolerance, wholeFeet)) {
-    // More feet than an int holds (or no finite length): keep it whole in inches.
-    feet = 0;
-    inches = millimetres / s254;
-    return;
-  }
-  feet = wholeFeet;
-  if (feet == 0) {
-    inches = millimetres / s254;
-  } else {
-    inches = std::fabs(millimetres) / s254 - std::fabs(static_cast<double>(feet)) * s12;
-  }
-}
-
 // The inch part of a feet-and-inch text: behind the feet mark up to the inch mark
 // (or the end when there is none), leading blanks and then leading '-' removed, so
 // that the '-' of ‹5'-6"› is a separator. Empty when the inch mark comes first.
@@ -77,21 +48,15 @@ int readWholeFeet(const KovString& feetText) { return static_cast<int>(feetText.
 
 }  // namespace
 
-KovUnitInchBase::Scales KovUnitInchBase::scales() const {
-  const int p = getPower();
-  return Scales{powerBySquaring(kInchesPerFoot, p), powerBySquaring(kMillimetresPerInch, p)};
-}
+KovUnitInchBase::Scales KovUnitInchBase::scales() const { return scalesOfPower(getPower()); }
 
-bool KovUnitInchBase::feetDidNotFit(int feet, double inches, const Scales& scales) {
-  return feet == 0 && !(std::fabs(inches) < scales.inchesPerFoot);
+KovUnitInchBase::Scales KovUnitInchBase::scalesOfOtherPower(int power) noexcept {
+  return Scales{powerBySquaring(kInchesPerFoot, power),
+                powerBySquaring(kMillimetresPerInch, power)};
 }
 
 void KovUnitInchBase::normalizeFeetInches(int& feet, double& inches) const {
   normalizeFeetInches(feet, inches, scales());
-}
-
-void KovUnitInchBase::normalizeFeetInches(int& feet, double& inches, const Scales& scales) const {
-  splitFeetInches(feet, inches, scales.inchesPerFoot, scales.millimetresPerInch);
 }
 
 double KovUnitInchBase::getMillimeters(const KovString& text) const {
@@ -105,8 +70,8 @@ double KovUnitInchBase::getMillimeters(const KovString& text) const {
     parseFeetInchDecimal(text, feet, inches);
   }
   const Scales s = scales();
-  splitFeetInches(feet, inches, s.inchesPerFoot, s.millimetresPerInch);
-  return s.millimetresPerInch * totalInches(feet, inches, s.inchesPerFoot);
+  pelunits::splitFeetInches(feet, inches, s.inchesPerFoot, s.millimetresPerInch);
+  return s.millimetresPerInch * pelunits::totalInches(feet, inches, s.inchesPerFoot);
 }
 
 int KovUnitInchBase::parseFeetInchDecimal(const KovString& text, int& feet, double& inches) const {

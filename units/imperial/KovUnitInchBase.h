@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cmath>
+
+#include "units/core/IntRange.h"
 #include "units/core/KovUnitBase.h"
 
 // Family base of the imperial length units (KovUnitInch, KovUnitFractalInch): both
@@ -49,9 +52,14 @@ class KovUnitInchBase : public KovUnitBase {
     double millimetresPerInch;
   };
   Scales scales() const;
-  void normalizeFeetInches(int& feet, double& inches, const Scales& scales) const;
+  // The scales of a given power; power 1, the usual one, is read without computing.
+  static Scales scalesOfPower(int power) noexcept;
+  static void normalizeFeetInches(int& feet, double& inches, const Scales& scales) noexcept;
   // The foot split overflowed: the whole length was left in inches (see above).
-  static bool feetDidNotFit(int feet, double inches, const Scales& scales);
+  static bool feetDidNotFit(int feet, double inches, const Scales& scales) noexcept;
+
+ private:
+  static Scales scalesOfOtherPower(int power) noexcept;
 };
 
 // base^exponent by repeated squaring: the result is multiplied by the running
@@ -60,3 +68,52 @@ double powerBySquaring(double base, int exponent) noexcept;
 // base^exponent by repeated multiplication. From exponent 4 on it can differ from
 // powerBySquaring in the last bit; each conversion keeps the one it has always used.
 double powerByMultiplication(double base, int exponent) noexcept;
+
+// The foot split, inline because every feet-inch display runs it once per value.
+namespace pelunits {
+
+// The value of a (feet, inches) pair in inch units; a negative feet count makes the
+// inches count away from zero whatever their own sign ("-5' 6"" is -66 inches).
+inline double totalInches(int feet, double inches, double s12) noexcept {
+  // A zero feet count adds nothing, also when an absurd power made s12 infinite.
+  const double feetInches = feet != 0 ? static_cast<double>(feet) * s12 : 0.0;
+  return feet < 0 ? feetInches - std::fabs(inches) : feetInches + inches;
+}
+
+inline void splitFeetInches(int& feet, double& inches, double s12, double s254) noexcept {
+  // The order of these steps fixes the last bit of every documented value
+  // (5'6 reads as 1676.3999999999999): do not fold or reorder them.
+  const double millimetres = s254 * totalInches(feet, inches, s12);
+  const double tolerance = millimetres < 0 ? -KovUnitInchBase::kFootSplitTolerance
+                                           : KovUnitInchBase::kFootSplitTolerance;
+  int wholeFeet = 0;
+  if (!truncateToInt(millimetres / (s12 * s254) + tolerance, wholeFeet)) {
+    // More feet than an int holds (or no finite length): keep it whole in inches.
+    feet = 0;
+    inches = millimetres / s254;
+    return;
+  }
+  feet = wholeFeet;
+  if (feet == 0) {
+    inches = millimetres / s254;
+  } else {
+    inches = std::fabs(millimetres) / s254 - std::fabs(static_cast<double>(feet)) * s12;
+  }
+}
+
+}  // namespace pelunits
+
+inline KovUnitInchBase::Scales KovUnitInchBase::scalesOfPower(int power) noexcept {
+  // 1.0 x base is base exactly, so power 1 needs no loop.
+  if (power == 1) return Scales{kInchesPerFoot, kMillimetresPerInch};
+  return scalesOfOtherPower(power);
+}
+
+inline void KovUnitInchBase::normalizeFeetInches(int& feet, double& inches,
+                                                 const Scales& scales) noexcept {
+  pelunits::splitFeetInches(feet, inches, scales.inchesPerFoot, scales.millimetresPerInch);
+}
+
+inline bool KovUnitInchBase::feetDidNotFit(int feet, double inches, const Scales& scales) noexcept {
+  return feet == 0 && !(std::fabs(inches) < scales.inchesPerFoot);
+}
