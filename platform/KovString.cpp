@@ -114,8 +114,6 @@ KovString::KovString(const wchar_t* text, int length) : KovString() { append(tex
 
 KovString::KovString(const char* text) : KovString() { *this = text; }
 
-KovString::~KovString() { delete[] heap_; }
-
 KovString& KovString::operator=(const KovString& other) {
   if (this != &other) {
     length_ = 0;
@@ -539,11 +537,6 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
   va_end(args);
   *this = std::move(out);
   return *this;
-}
-
-void KovString::clear() noexcept {
-  length_ = 0;
-  data()[0] = 0;
 }
 
 void KovString::reserve(int capacity) {

@@ -37,7 +37,7 @@ class PELUNITS_API KovString {
   KovString(const wchar_t* text, int length);
   // Widens byte by byte as the Windows ANSI code page 1252 does (0xB2 becomes U+00B2).
   KovString(const char* text);  // NOLINT
-  ~KovString();
+  ~KovString() { delete[] heap_; }
 
   KovString& operator=(const KovString& other);
   KovString& operator=(KovString&& other) noexcept;
@@ -148,7 +148,10 @@ class PELUNITS_API KovString {
   KovString& appendFixed(double value, int decimals);
   static constexpr int kMaxDecimals = 1100;
 
-  void clear() noexcept;
+  void clear() noexcept {
+    length_ = 0;
+    data()[0] = 0;
+  }
   void reserve(int capacity);
   // Keeps the first `count` characters (no-op when count >= length).
   void truncate(int count) noexcept;

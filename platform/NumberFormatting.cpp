@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "NumberScan.h"
 #include "UserLocale.h"
 
@@ -193,10 +195,12 @@ bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& for
     out.clear();
     out.append(buffer, static_cast<int>(sink.end - buffer));
   } else {
-    out.clear();
-    out.reserve(static_cast<int>(total));
-    TextSink sink{out};
+    // Built apart and moved in: `value` may be the text of `out`.
+    KovString result;
+    result.reserve(static_cast<int>(total));
+    TextSink sink{result};
     write(sink);
+    out = std::move(result);
   }
   return true;
 }

@@ -45,7 +45,8 @@ struct NumberFormatRecord {
 // optional '.' and digits) as GetNumberFormatW does for the user's locale with
 // flags 0: rounds or pads to numDigits decimals, groups the integer digits, and
 // writes the separators, leading zero and negative form of the record. Returns
-// false, leaving `out` unspecified, for any other text or an invalid record.
+// false, leaving `out` as it was, for any other text or an invalid record. `value`
+// may be the text of `out`: `out` is written only once the result is complete.
 bool formatUserNumber(const wchar_t* value, const NumberFormatRecord& format, KovString& out);
 
 // The library's own implementation of that formatting, used by the POSIX backend

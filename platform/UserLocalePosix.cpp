@@ -12,6 +12,10 @@
 // environment names (LC_ALL, else LC_NUMERIC, else LANG; "C" when none is set),
 // read from the system's locale data with newlocale. The process's global locale
 // is never read or changed, so a host that calls setlocale does not move it.
+
+// The process environment, which POSIX asks programs to declare themselves.
+extern char** environ;
+
 namespace pelunits {
 namespace platform {
 
@@ -30,7 +34,7 @@ struct LocaleNumbers {
 };
 
 // The last locale read on this thread, keyed by its name, so that a call costs a
-// getenv and a compare until the environment names another locale.
+// look at the environment and a compare until it names another locale.
 struct CachedLocaleNumbers {
   bool filled = false;
   char name[kNameCapacity] = {};
@@ -39,12 +43,49 @@ struct CachedLocaleNumbers {
 
 thread_local CachedLocaleNumbers cache;
 
-const char* numericLocaleName() {
-  static const char* const kVariables[] = {"LC_ALL", "LC_NUMERIC", "LANG"};
-  for (const char* variable : kVariables) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && value[0] != 0) return value;
+// The value of `entry` when it assigns the variable named by `prefix` (its name and
+// '='), else nullptr. Compared in line: the prefixes are a few characters.
+template <std::size_t N>
+const char* valueAfter(const char* entry, const char (&prefix)[N]) {
+  for (std::size_t i = 0; i + 1 < N; ++i) {
+    if (entry[i] != prefix[i]) return nullptr;  // also at the end of a shorter entry
   }
+  return entry + (N - 1);
+}
+
+// strncmp(cached, name, kNameCapacity) == 0, in line for names of a dozen characters.
+bool sameName(const char* cached, const char* name) {
+  for (int i = 0; i < kNameCapacity; ++i) {
+    if (cached[i] != name[i]) return false;
+    if (name[i] == 0) return true;
+  }
+  return true;
+}
+
+// One pass over the environment finds the three variables together, with the answer
+// of getenv for each (its first entry) and their precedence: LC_ALL, else
+// LC_NUMERIC, else LANG, an empty value counting as unset; "C" when none is set.
+const char* numericLocaleName() {
+  bool allSeen = false;
+  const char* numeric = nullptr;
+  const char* lang = nullptr;
+  for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
+    const char* text = *entry;
+    if (text[0] != 'L') continue;
+    if (text[1] == 'C' && text[2] == '_') {
+      const char* all = valueAfter(text + 3, "ALL=");
+      if (all != nullptr) {
+        if (!allSeen && all[0] != 0) return all;  // nothing takes precedence over it
+        allSeen = true;
+      } else if (numeric == nullptr) {
+        numeric = valueAfter(text + 3, "NUMERIC=");
+      }
+    } else if (lang == nullptr) {
+      lang = valueAfter(text + 1, "ANG=");
+    }
+  }
+  if (numeric != nullptr && numeric[0] != 0) return numeric;
+  if (lang != nullptr && lang[0] != 0) return lang;
   return "C";
 }
 
@@ -93,7 +134,7 @@ LocaleNumbers readLocaleNumbers(const char* name) {
 const LocaleNumbers& currentLocaleNumbers(LocaleNumbers& scratch) {
   const char* name = numericLocaleName();
   CachedLocaleNumbers& cached = cache;
-  if (cached.filled && std::strncmp(cached.name, name, kNameCapacity) == 0) {
+  if (cached.filled && sameName(cached.name, name)) {
     return cached.numbers;
   }
   const std::size_t length = std::strlen(name);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "LocaleEnvironment.h"
@@ -89,6 +91,8 @@ TEST(RegionalNumberFormat, TakesTheLocaleFromLcAllThenLcNumericThenLang) {
       {nullptr, "de_DE.UTF-8", "en_US.UTF-8", L"1.234,50"},
       {nullptr, nullptr, "de_DE.UTF-8", L"1.234,50"},
       {"", "", "en_US.UTF-8", L"1,234.50"},
+      {"", "de_DE.UTF-8", "en_US.UTF-8", L"1.234,50"},
+      {nullptr, "", "de_DE.UTF-8", L"1.234,50"},
       {"", nullptr, nullptr, L"1234.50"},
       {nullptr, nullptr, nullptr, L"1234.50"},
   };
@@ -98,6 +102,20 @@ TEST(RegionalNumberFormat, TakesTheLocaleFromLcAllThenLcNumericThenLang) {
     ScopedNumericLocale locale(c.lcAll, c.lcNumeric, c.lang);
     const KovUnitDecimal unit = regionalDecimal(1, 100);
     EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), c.expected);
+  }
+}
+
+TEST(RegionalNumberFormat, IgnoresVariablesWhoseNamesOnlyBeginLikeTheLocaleVariables) {
+  const char* const names[] = {"LC_ALLX", "LC_ALL_", "LC_NUMERICS", "LANGUAGE", "LANG_", "LC_"};
+  ScopedNumericLocale locale(nullptr, nullptr, "en_US.UTF-8");
+  for (const char* name : names) {
+    SCOPED_TRACE(name);
+    const std::optional<std::string> saved =
+        std::getenv(name) != nullptr ? std::optional<std::string>(std::getenv(name)) : std::nullopt;
+    ScopedNumericLocale::set(name, "de_DE.UTF-8");
+    const KovUnitDecimal unit = regionalDecimal(1, 100);
+    EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1,234.50");
+    ScopedNumericLocale::set(name, saved ? saved->c_str() : nullptr);
   }
 }
 
@@ -289,4 +307,29 @@ TEST(WindowsNumberFormatting, FailsWhenTheResultOutgrowsTheSystemBuffer) {
   EXPECT_EQ(out, L"1.44");
   const std::wstring hugeInteger(100000, L'4');
   EXPECT_FALSE(formatNumberLikeWindows(hugeInteger.c_str(), record, out));
+}
+
+TEST(WindowsNumberFormatting, FormatsTheTextOfItsOwnOutputInPlace) {
+  struct Case {
+    const wchar_t* value;
+    const wchar_t* expected;
+  };
+  // Short results are built on the stack; the second one is longer than that buffer.
+  const Case cases[] = {
+      {L"-1234.5", L"-1,234.50"},
+      {L"123456789012123456789012123456789012123456789012",
+       L"123,456,789,012,123,456,789,012,123,456,789,012,123,456,789,012.00"},
+      {L"12a", L"12a"},  // refused: the text stays as it was
+  };
+  NumberFormatRecord record;
+  record.numDigits = 2;
+  record.grouping = 3;
+  record.decimalSeparator = L".";
+  record.thousandSeparator = L",";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.value)));
+    KovString text(c.value);
+    formatNumberLikeWindows(text.getStringW(), record, text);
+    EXPECT_EQ(text, c.expected);
+  }
 }

@@ -52,10 +52,8 @@ void KovUnitTransform::setInternationalNumberFormat(KovString& text) const {
   record.decimalSeparator = settings.decimalSeparator.getStringW();
   record.thousandSeparator = settings.thousandSeparator.getStringW();
   record.negativeOrder = settings.negativeOrder;
-  KovString formatted;
-  if (pelunits::platform::formatUserNumber(text.getStringW(), record, formatted)) {
-    text = std::move(formatted);
-  }
+  // Formatted in place: the formatter reads the neutral text before it writes.
+  pelunits::platform::formatUserNumber(text.getStringW(), record, text);
 }
 
 void KovUnitTransform::setInternationalNumberFormatBack(KovString& text) const {
