@@ -129,9 +129,12 @@ LocaleNumbers readLocaleNumbers(const char* name) {
   return numbers;
 }
 
-// The numbers of the locale in force now; `scratch` holds them for a name too long
-// to cache.
-const LocaleNumbers& currentLocaleNumbers(LocaleNumbers& scratch) {
+// The numbers of a locale whose name is too long to cache, read again at each call.
+// Kept per thread rather than built by every caller, which would clear it each time.
+thread_local LocaleNumbers uncached;
+
+// The numbers of the locale in force now, valid until the next call on this thread.
+const LocaleNumbers& currentLocaleNumbers() {
   const char* name = numericLocaleName();
   CachedLocaleNumbers& cached = cache;
   if (cached.filled && sameName(cached.name, name)) {
@@ -139,8 +142,8 @@ const LocaleNumbers& currentLocaleNumbers(LocaleNumbers& scratch) {
   }
   const std::size_t length = std::strlen(name);
   if (length >= static_cast<std::size_t>(kNameCapacity)) {
-    scratch = readLocaleNumbers(name);
-    return scratch;
+    uncached = readLocaleNumbers(name);
+    return uncached;
   }
   std::memcpy(cached.name, name, length + 1);
   cached.numbers = readLocaleNumbers(name);
@@ -157,8 +160,7 @@ void assign(KovString& target, const wchar_t* text, int length) {
 }  // namespace
 
 bool readUserNumberSettings(UserNumberSettings& out) {
-  LocaleNumbers scratch;
-  const LocaleNumbers& numbers = currentLocaleNumbers(scratch);
+  const LocaleNumbers& numbers = currentLocaleNumbers();
   if (!numbers.readable) return false;
   out.leadingZero = 1;
   out.grouping = numbers.grouping;
@@ -169,8 +171,7 @@ bool readUserNumberSettings(UserNumberSettings& out) {
 }
 
 bool readUserSeparators(KovString& decimalSeparator, KovString& thousandSeparator) {
-  LocaleNumbers scratch;
-  const LocaleNumbers& numbers = currentLocaleNumbers(scratch);
+  const LocaleNumbers& numbers = currentLocaleNumbers();
   if (!numbers.readable) return false;
   assign(decimalSeparator, numbers.decimal, numbers.decimalLength);
   assign(thousandSeparator, numbers.thousand, numbers.thousandLength);
@@ -178,8 +179,7 @@ bool readUserSeparators(KovString& decimalSeparator, KovString& thousandSeparato
 }
 
 bool readUserDecimalSeparator(KovString& decimalSeparator) {
-  LocaleNumbers scratch;
-  const LocaleNumbers& numbers = currentLocaleNumbers(scratch);
+  const LocaleNumbers& numbers = currentLocaleNumbers();
   if (!numbers.readable) return false;
   assign(decimalSeparator, numbers.decimal, numbers.decimalLength);
   return true;
