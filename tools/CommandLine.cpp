@@ -45,19 +45,9 @@ struct OptionSpec {
 
 const OptionSpec kOptions[] = {
     {"--help", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
-    {"-h", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
     {"--version", false,
      [](Options& o, std::string_view, std::string&) { return o.version = true; }},
     {"--unit", true,
-     [](Options& o, std::string_view v, std::string& e) {
-       if (findNamedUnit(v) == nullptr) {
-         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
-         return false;
-       }
-       o.unitName = std::string(v);
-       return o.haveUnitName = true;
-     }},
-    {"-u", true,
      [](Options& o, std::string_view v, std::string& e) {
        if (findNamedUnit(v) == nullptr) {
          e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
@@ -138,6 +128,9 @@ const OptionSpec kOptions[] = {
 };
 
 const OptionSpec* findOption(std::string_view name) {
+  // Short forms are aliases of their long options.
+  if (name == "-h") name = "--help";
+  if (name == "-u") name = "--unit";
   for (const OptionSpec& option : kOptions) {
     if (name == option.name) return &option;
   }
