@@ -7,7 +7,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "UnitCatalogue.h"
+#include "PelUnitsCatalogue.h"
 #include "Utf8.h"
 
 namespace pelunits {

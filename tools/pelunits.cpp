@@ -10,7 +10,7 @@
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsVersion.h"
-#include "UnitCatalogue.h"
+#include "PelUnitsCatalogue.h"
 #include "Utf8.h"
 
 #ifdef _WIN32

@@ -8,7 +8,6 @@
 // locale: UTF-32 where wchar_t has 32 bits, UTF-16 (with surrogate pairs) where it
 // has 16.
 namespace pelunits {
-namespace tool {
 
 // Decodes `text` into `out` (replacing its content). Returns false at the first
 // malformed sequence: a stray continuation byte, a truncated or overlong sequence,
@@ -23,5 +22,4 @@ void appendUtf8(const wchar_t* text, std::size_t length, std::string& out);
 // of valid UTF-8 appear as \xNN, and a text longer than `limit` bytes is cut with "...".
 std::string quotedForMessage(std::string_view text, std::size_t limit = 80);
 
-}  // namespace tool
 }  // namespace pelunits

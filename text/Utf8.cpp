@@ -1,7 +1,6 @@
 #include "Utf8.h"
 
 namespace pelunits {
-namespace tool {
 
 namespace {
 
@@ -135,5 +134,4 @@ std::string quotedForMessage(std::string_view text, std::size_t limit) {
   return out;
 }
 
-}  // namespace tool
 }  // namespace pelunits

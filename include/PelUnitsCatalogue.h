@@ -5,11 +5,12 @@
 
 #include "KovString.h"
 #include "KovUnitTransform.h"
+#include "PelUnitsExport.h"
 
-// The readable unit names of the command-line tool: each is a code pair for the
-// factory plus the settings a host would give the unit (factor, precision, symbol).
+// The readable unit names shared by the command-line tool and the C interface:
+// each is a code pair for the factory plus the settings a host would give the unit (factor,
+// precision, symbol).
 namespace pelunits {
-namespace tool {
 
 // How typed text of a quantity is read back into the internal unit.
 enum class ParseOperation {
@@ -34,16 +35,16 @@ struct NamedUnit {
 constexpr int kKeepPrecision = -1;
 
 // All named units, in the order `pelunits units` lists them.
-const NamedUnit* namedUnits(std::size_t& count);
+PELUNITS_API const NamedUnit* namedUnits(std::size_t& count);
 
 // The unit of that name, or null.
-const NamedUnit* findNamedUnit(std::string_view name);
+PELUNITS_API const NamedUnit* findNamedUnit(std::string_view name);
 
 // The reader that fits the quantity code; codes of no known quantity read lengths,
 // or angles when the factory made an angle unit for them.
-ParseOperation parseOperationFor(int systemUnits, const KovUnitTransform& unit);
+PELUNITS_API ParseOperation parseOperationFor(int systemUnits, const KovUnitTransform& unit);
 
-double parseWith(ParseOperation operation, const KovUnitTransform& unit, const KovString& text);
+PELUNITS_API double parseWith(ParseOperation operation, const KovUnitTransform& unit,
+                              const KovString& text);
 
-}  // namespace tool
 }  // namespace pelunits

@@ -1,7 +1,6 @@
-#include "UnitCatalogue.h"
+#include "PelUnitsCatalogue.h"
 
 namespace pelunits {
-namespace tool {
 
 namespace {
 
@@ -96,5 +95,4 @@ double parseWith(ParseOperation operation, const KovUnitTransform& unit, const K
   return unit.getMillimeters(text);
 }
 
-}  // namespace tool
 }  // namespace pelunits
