@@ -58,11 +58,16 @@ TEST(ScanDouble, ReadsExactlyWhatStrtodReadsInTheCLocale) {
       "nan(123)", "nan(",     "nan()",      "nan(abc_9)", "1e400",     "-1e400",  "1e-400",
       "4.9e-324", "2.4e-324", "0e99999",    "0x1p-1080",  "0x1p1030",  "12 ²",    "3.14159r",
   };
+  // A sign sequence after the exponent mark that starts no exponent ends the number
+  // before the mark, in both bases.
+  const char* exponentSigns[] = {"0x1p+-2", "0x1p-+2", "0x1p--2",   "0x1p++2",          "0x1p-",
+                                 "1e+-2",   "1e-+2",   "0x1.8p+-1", "0x1aaaaaa15p+-222"};
   const char* longCases[] = {"1.7976931348623157e308", "1.7976931348623159e308",
                              "1e99999999999999999999", "1e-99999999999999999999",
                              "0.000000000000000000000000000000000000000000000001e-300"};
   CLocaleStrtod oracle;
   for (const char* text : cases) expectSameAsStrtod(text, oracle);
+  for (const char* text : exponentSigns) expectSameAsStrtod(text, oracle);
   for (const char* text : longCases) expectSameAsStrtod(text, oracle);
 }
 

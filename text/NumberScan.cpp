@@ -98,6 +98,28 @@ int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) 
   return i - start;
 }
 
+// strtod takes an exponent only when the mark is followed by an optional single
+// sign and a digit; otherwise the number ends before the mark. libstdc++ 12's
+// from_chars(..., chars_format::hex) reads "1p+-2" as 2^-2, so the span handed to
+// from_chars is cut at a mark that starts no exponent, in both bases. Returns the
+// new end of the span.
+const char* endBeforeBadExponent(const char* first, const char* last, bool hex) noexcept {
+  const char exponentMark = hex ? 'p' : 'e';
+  const char* p = first;
+  bool digits = false;
+  for (; p != last; ++p) {
+    if (hex ? isHexDigit(*p) : (*p >= '0' && *p <= '9')) {
+      digits = true;
+    } else if (*p != '.') {
+      break;
+    }
+  }
+  if (!digits || p == last || (*p | 0x20) != exponentMark) return last;
+  const char* q = p + 1;
+  if (q != last && (*q == '+' || *q == '-')) ++q;
+  return q != last && *q >= '0' && *q <= '9' ? last : p;
+}
+
 }  // namespace
 
 ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
@@ -137,13 +159,14 @@ ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   }
   for (int k = 0; k < span; ++k) buffer[k] = static_cast<char>(text[i + k]);
   const char* first = buffer;
-  const char* last = buffer + span;
+  const bool hex = span >= 2 && first[0] == '0' && (first[1] | 0x20) == 'x';
+  const char* last = endBeforeBadExponent(hex ? first + 2 : first, buffer + span, hex);
 
   double value = 0.0;
   const char* stop = first;
-  if (span >= 2 && first[0] == '0' && (first[1] | 0x20) == 'x') {
+  if (hex) {
     // from_chars would take a sign after the prefix; strtod does not.
-    const bool signAfterPrefix = span > 2 && (first[2] == '-' || first[2] == '+');
+    const bool signAfterPrefix = last - first > 2 && (first[2] == '-' || first[2] == '+');
     auto [ptr, ec] = signAfterPrefix
                          ? std::from_chars_result{first, std::errc::invalid_argument}
                          : std::from_chars(first + 2, last, value, std::chars_format::hex);
