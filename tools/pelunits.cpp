@@ -9,8 +9,8 @@
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
-#include "PelUnitsVersion.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsVersion.h"
 #include "Utf8.h"
 
 #ifdef _WIN32
