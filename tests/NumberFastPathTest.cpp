@@ -16,7 +16,7 @@
 
 #include "KovString.h"
 #include "NumberScan.h"
-#include "units/core/KovUnitBase.h"
+#include "units/core/NumberText.h"
 #include "units/fraction/FractionArithmetic.h"
 
 #if defined(__GLIBC__)
@@ -117,22 +117,23 @@ TEST(SharedSteps, FractionalPartAndRemainderGiveFmodBitForBit) {
                            DBL_TRUE_MIN};
   const double periods[] = {1.0, 360.0, 400.0, 6.283185307179586, -360.0, 1e-3, DBL_MAX};
   for (const double x : values) {
-    EXPECT_TRUE(sameBits(fractionalPart(x), std::fmod(x, 1.0))) << x;
+    EXPECT_TRUE(sameBits(pelunits::fractionalPart(x), std::fmod(x, 1.0))) << x;
     for (const double y : periods) {
-      EXPECT_TRUE(sameBits(remainderOf(x, y), std::fmod(x, y))) << x << " mod " << y;
+      EXPECT_TRUE(sameBits(pelunits::remainderOf(x, y), std::fmod(x, y))) << x << " mod " << y;
     }
   }
   std::mt19937_64 rng(5);
   std::uniform_real_distribution<double> spread(-1e6, 1e6);
   for (int n = 0; n < 100000; ++n) {
     const double x = spread(rng) / (1 + n % 1000);
-    ASSERT_TRUE(sameBits(fractionalPart(x), std::fmod(x, 1.0))) << x;
-    ASSERT_TRUE(sameBits(remainderOf(x, 360.0), std::fmod(x, 360.0))) << x;
+    ASSERT_TRUE(sameBits(pelunits::fractionalPart(x), std::fmod(x, 1.0))) << x;
+    ASSERT_TRUE(sameBits(pelunits::remainderOf(x, 360.0), std::fmod(x, 360.0))) << x;
   }
 }
 
 TEST(SharedSteps, PowerOfTenIsThePowOfTheRuntime) {
-  for (int n = -30; n <= 30; ++n) EXPECT_TRUE(sameBits(powerOfTen(n), std::pow(10.0, n))) << n;
+  for (int n = -30; n <= 30; ++n)
+    EXPECT_TRUE(sameBits(pelunits::powerOfTen(n), std::pow(10.0, n))) << n;
 }
 
 TEST(SharedSteps, AppendNumberWritesTheNumberWithoutTheSignOfZero) {
@@ -150,7 +151,7 @@ TEST(SharedSteps, AppendNumberWritesTheNumberWithoutTheSignOfZero) {
   };
   for (const Case& c : cases) {
     KovString text(c.before);
-    appendNumber(text, c.number, c.decimals);
+    pelunits::appendNumber(text, c.number, c.decimals);
     EXPECT_EQ(std::wstring(text.getStringW()), c.text) << c.number;
   }
 }

@@ -68,9 +68,6 @@ bool overflows(const char* first, const char* last, bool hex) noexcept {
 // `start`, or 0 when the text needs the general reader (more digits, an exponent,
 // a hexadecimal prefix, no digit at all).
 int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) noexcept {
-  static constexpr double kPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   constexpr std::uint64_t kExactLimit = 1ULL << 53;
   std::uint64_t mantissa = 0;
   int digits = 0;
@@ -83,7 +80,7 @@ int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) 
   }
   if (i < length && text[i] == L'.') {
     for (++i; i < length && isAsciiDigit(text[i]); ++i) {
-      if (mantissa >= kExactLimit / 10 || decimals == 22) return 0;
+      if (mantissa >= kExactLimit / 10 || decimals == kLargestExactPowerOfTen) return 0;
       mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
       ++digits;
       ++decimals;
@@ -94,7 +91,7 @@ int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) 
     const wchar_t next = text[i];
     if (next == L'e' || next == L'E' || next == L'x' || next == L'X') return 0;
   }
-  value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  value = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
   return i - start;
 }
 

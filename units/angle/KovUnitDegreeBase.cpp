@@ -55,7 +55,7 @@ double KovUnitDegreeBase::getDegreesDecimal(const KovString& text) const {
   } else if (gon > 0) {
     x = gonToDegrees(x);
   }
-  return remainderOf(x, kDegreesPerCircle);
+  return pelunits::remainderOf(x, kDegreesPerCircle);
 }
 
 int KovUnitDegreeBase::parseDegreesMinutesSeconds(const KovString& text, double& degrees,
@@ -123,6 +123,6 @@ double KovUnitDegreeBase::gonToDegrees(double gon) {
 }
 
 KovString KovUnitDegreeBase::angleNumberText(double number, int trimTrailingZeros) const {
-  if (!std::isfinite(number)) return nonFiniteText(number);
+  if (!std::isfinite(number)) return pelunits::nonFiniteText(number);
   return displayNumber(number, trimTrailingZeros);
 }

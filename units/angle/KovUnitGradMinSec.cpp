@@ -15,7 +15,7 @@ constexpr wchar_t kSecondsMark = L'"';
 // Appends `number` with `decimals` decimals followed by `mark`; a number text that
 // reads 0 loses its '-'.
 void appendPart(KovString& text, double number, int decimals, wchar_t mark) {
-  appendNumber(text, number, decimals);
+  pelunits::appendNumber(text, number, decimals);
   text += mark;
 }
 
@@ -65,18 +65,18 @@ KovString KovUnitGradMinSec::getDisplayString(double value, int trimTrailingZero
   // Every path returns `text`, so that it is built in the caller's result.
   KovString text;
   if (!std::isfinite(value)) {
-    text = nonFiniteText(value);
+    text = pelunits::nonFiniteText(value);
     return text;
   }
-  const double r = remainderOf(value, kDegreesPerCircle);
+  const double r = pelunits::remainderOf(value, kDegreesPerCircle);
   const bool negative = r < 0;
   const double a = std::fabs(r);
   // Minutes are cut, not rounded, and the seconds keep their fraction for the
   // formatting to round: seconds may show 60 but minutes never exceed 59.
-  double wholeDegrees = a - fractionalPart(a);
-  const double minutes = fractionalPart(a) * 60.0;
-  const double wholeMinutes = minutes - fractionalPart(minutes);
-  const double seconds = fractionalPart(minutes) * 60.0;
+  double wholeDegrees = a - pelunits::fractionalPart(a);
+  const double minutes = pelunits::fractionalPart(a) * 60.0;
+  const double wholeMinutes = minutes - pelunits::fractionalPart(minutes);
+  const double seconds = pelunits::fractionalPart(minutes) * 60.0;
   const int p = noDecimals != 0 ? 0 : getPrecision();
   if (negative) wholeDegrees = -wholeDegrees;
 

@@ -46,7 +46,7 @@ int KovUnitBase::incrementPrecision() {
 KovString KovUnitBase::displayNumber(double number, int trimTrailingZeros) const {
   KovString text;
   text.appendFixed(number, displayDecimals());
-  dropNegativeZeroSign(text);
+  pelunits::dropNegativeZeroSign(text);
   setInternationalNumberFormat(text);
   removeTrailingZeros(text, trimTrailingZeros);
   return text;
@@ -55,9 +55,9 @@ KovString KovUnitBase::displayNumber(double number, int trimTrailingZeros) const
 KovString KovUnitBase::displayScaledNumber(double value, int trimTrailingZeros) const {
   // The value decides first: inf / inf would make a NaN, and a negative factor
   // would turn "-inf" into "inf".
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const double shown = value / factor;
-  if (!std::isfinite(shown)) return nonFiniteText(shown);
+  if (!std::isfinite(shown)) return pelunits::nonFiniteText(shown);
   return displayNumber(shown, trimTrailingZeros);
 }
 
@@ -74,58 +74,10 @@ double KovUnitBase::readScaledNumber(const KovString& text) const {
 void KovUnitBase::removeTrailingZeros(KovString& text, int trimTrailingZeros) const {
   // Nothing is removed unless asked, so the locale is read only then.
   if (trimTrailingZeros == 0) return;
-  bool hasSeparator = false;
   KovString decimalSeparator;
-  if (useRegionalSettings == 1 && pelunits::platform::readUserDecimalSeparator(decimalSeparator) &&
-      !decimalSeparator.isEmpty()) {
-    hasSeparator = text.find(decimalSeparator) >= 0;
-  } else {
-    // Also when the locale cannot be read: the neutral separators are the best guess.
-    hasSeparator = text.find(L'.') >= 0 || text.find(L',') >= 0;
-  }
-  if (!hasSeparator) return;
-  text.TrimRight(KovString(L"0"));
-  text.TrimRight(KovString(L".,"));
-}
-
-bool numberTextIsZero(const KovString& text) {
-  bool sawZero = false;
-  for (int i = 0; i < text.length(); ++i) {
-    const wchar_t c = text[i];
-    if (c >= L'1' && c <= L'9') return false;
-    if (c == L'0') sawZero = true;
-  }
-  return sawZero;
-}
-
-void appendNumber(KovString& text, double number, int decimals) {
-  const int start = text.length();
-  text.appendFixed(number, decimals);
-  if (text[start] != L'-') return;
-  bool sawZero = false;
-  for (int i = start + 1; i < text.length(); ++i) {
-    const wchar_t c = text[i];
-    if (c >= L'1' && c <= L'9') return;
-    if (c == L'0') sawZero = true;
-  }
-  if (sawZero) text.erase(start, 1);
-}
-
-double powerOfTen(int n) noexcept {
-  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (n >= 0 && n <= 22) return kExact[n];
-  return std::pow(10.0, n);
-}
-
-void dropNegativeZeroSign(KovString& text) {
-  if (text[0] == L'-' && numberTextIsZero(text)) text.TrimLeft(KovString(L"-"));
-}
-
-KovString nonFiniteText(double value) {
-  if (std::isnan(value)) return KovString(L"nan");
-  return value < 0 ? KovString(L"-inf") : KovString(L"inf");
+  // Also when the locale cannot be read: the neutral separators are the best guess.
+  if (useRegionalSettings == 1) pelunits::platform::readUserDecimalSeparator(decimalSeparator);
+  pelunits::removeTrailingZeros(text, decimalSeparator);
 }
 
 int KovUnitBase::parseFraction(const KovString& text, double* numeratorOut,

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cmath>
 #include <new>
 
 #include "KovUnitTransform.h"
+#include "units/core/NumberText.h"
 
 // KovUnitBase: the common base of every concrete unit. It adds the virtual
 // destructor (slot 19), the `noDecimals` switch and the power-of-ten precision
@@ -59,41 +59,11 @@ class KovUnitBase : public KovUnitTransform {
   // the text starts with no number.
   double readScaledNumber(const KovString& text) const;
 
+  // The shared body of every clone(): a heap copy, or null when no memory is left.
+  template <class Unit>
+  static KovUnitTransform* cloneUnit(const Unit& unit) {
+    return new (std::nothrow) Unit(unit);
+  }
+
   int noDecimals;
 };
-
-// A number text made by KovString::appendFixed that reads back as 0 loses its
-// leading '-' characters: negative zero shows as "0.00".
-void dropNegativeZeroSign(KovString& text);
-
-// True when a number text made by KovString::appendFixed reads back as exactly 0.
-bool numberTextIsZero(const KovString& text);
-
-// Appends `number` written with `decimals` decimals, without the '-' of a number
-// text that reads back as 0: the same characters as a separate text passed
-// through dropNegativeZeroSign, without the separate text.
-void appendNumber(KovString& text, double number, int decimals);
-
-// std::fmod(x, 1.0), bit for bit, without the division loop of fmod: x - trunc(x)
-// is exact for every finite x, and the sign of a zero result is that of x as fmod
-// gives it.
-inline double fractionalPart(double x) noexcept { return std::copysign(x - std::trunc(x), x); }
-
-// std::fmod(x, y), bit for bit: a value already inside the period is its own
-// remainder, and only the others go through fmod.
-inline double remainderOf(double x, double y) noexcept {
-  return std::fabs(x) < std::fabs(y) ? x : std::fmod(x, y);
-}
-
-// 10 raised to n, the same double as std::pow(10.0, n); from a table for 0 to 22,
-// whose powers of ten doubles hold exactly.
-double powerOfTen(int n) noexcept;
-
-// The display of a non-finite value, the same in every unit: "nan", "inf", "-inf".
-KovString nonFiniteText(double value);
-
-// The shared body of every clone(): a heap copy, or null when no memory is left.
-template <class Unit>
-KovUnitTransform* cloneUnit(const Unit& unit) {
-  return new (std::nothrow) Unit(unit);
-}

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "UserLocale.h"
-#include "units/core/KovUnitBase.h"
+#include "units/core/NumberText.h"
 
 KovUnitTransform::KovUnitTransform()
     : useRegionalSettings(0), power(1), symbol(), precision(2), factor(1.0) {}
@@ -81,12 +81,9 @@ KovString KovUnitTransform::getDisplayString(double value, int trimTrailingZeros
                                              int /*hideZeroInches*/, wchar_t /*separator*/) const {
   KovString text;
   text.appendFixed(value, precision);
-  dropNegativeZeroSign(text);
-  const bool hasSeparator = text.find(L'.') >= 0 || text.find(L',') >= 0;
-  if (trimTrailingZeros != 0 && hasSeparator) {
-    text.TrimRight(KovString(L"0"));
-    text.TrimRight(KovString(L".,"));
-  }
+  pelunits::dropNegativeZeroSign(text);
+  const bool hasSeparator = pelunits::holdsDecimalSeparator(text, KovString());
+  if (trimTrailingZeros != 0) pelunits::removeTrailingZeros(text, KovString());
   if (trimLeadingZero != 0 && hasSeparator) text.TrimLeft(KovString(L"0"));
   return text;
 }

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "units/core/IntRange.h"
-#include "units/core/KovUnitBase.h"
+#include "units/core/NumberText.h"
 
 namespace pelunits {
 
@@ -85,7 +85,7 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   const int n = denominator < 1 ? 1 : denominator;  // below 1: whole units only
   int whole = 0;
   truncateToInt(x, whole);  // in range by the test above
-  const double f = fractionalPart(x);
+  const double f = pelunits::fractionalPart(x);
   const double resolution = fractionResolution(n);
   const long long p = static_cast<long long>(resolution);
   // |n x f| < 2^31 and p <= 10^6, so s fits 64 bits exactly. The product is formed

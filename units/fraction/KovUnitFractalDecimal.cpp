@@ -37,9 +37,9 @@ void appendFraction(KovString& text, int numerator, int denominator) {
 KovString KovUnitFractalDecimal::getDisplayString(double value, int trimTrailingZeros,
                                                   int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                                   int /*hideZeroInches*/, wchar_t separator) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const double x = value / factor;
-  if (!std::isfinite(x)) return nonFiniteText(x);
+  if (!std::isfinite(x)) return pelunits::nonFiniteText(x);
   KovString text;
   pelunits::RoundedFraction rounded;
   // The decimal text is only made when it is shown: x is 0, has no nonzero step, or
@@ -61,7 +61,7 @@ KovString KovUnitFractalDecimal::getDisplayString(double value, int trimTrailing
     }
   }
   text.appendFixed(x, precision);
-  dropNegativeZeroSign(text);
+  pelunits::dropNegativeZeroSign(text);
   removeTrailingZeros(text, trimTrailingZeros);
   return text;
 }
@@ -71,9 +71,9 @@ KovString KovUnitFractalDecimal::getDisplayStringArch(
     eFractionLineArrangement lineArrangement, double fractionParameter, bool showInchMark,
     bool stackedFlag, bool /*dashAfterFeet*/, bool /*extraFlag*/, int /*trimLeadingZero*/,
     int /*hideZeroFeet*/, int /*hideZeroInches*/, wchar_t separator) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const double x = value / factor;
-  if (!std::isfinite(x)) return nonFiniteText(x);
+  if (!std::isfinite(x)) return pelunits::nonFiniteText(x);
   KovString text;
   if (x == 0.0) return text;
   pelunits::RoundedFraction rounded;

@@ -65,7 +65,7 @@ void appendFraction(KovString& text, int numerator, int denominator) {
 // The text for a length whose feet do not fit an int: whole inches alone.
 void appendWholeInches(KovString& text, double inches) {
   text.appendFixed(inches, 0);
-  dropNegativeZeroSign(text);
+  pelunits::dropNegativeZeroSign(text);
 }
 
 }  // namespace
@@ -76,14 +76,14 @@ KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZ
   // Every path returns `text`, so that it is built in the caller's result.
   KovString text;
   if (!std::isfinite(value)) {
-    text = nonFiniteText(value);
+    text = pelunits::nonFiniteText(value);
     return text;
   }
   Parts parts;
   double wholeInches = 0.0;
   if (!splitValue(value, FractionRounding::kNearestStep, false, parts, wholeInches)) {
     if (!std::isfinite(wholeInches)) {
-      text = nonFiniteText(wholeInches);
+      text = pelunits::nonFiniteText(wholeInches);
       return text;
     }
     appendWholeInches(text, wholeInches);
@@ -139,12 +139,12 @@ KovString KovUnitFractalInch::getDisplayStringArch(
     eFractionLineArrangement lineArrangement, double fractionParameter, bool showInchMark,
     bool stackedFlag, bool dashAfterFeet, bool /*extraFlag*/, int /*trimLeadingZero*/,
     int hideZeroFeet, int hideZeroInches, wchar_t /*separator*/) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   Parts parts;
   double wholeInches = 0.0;
   KovString text;
   if (!splitValue(value, FractionRounding::kPositiveHalfUp, true, parts, wholeInches)) {
-    if (!std::isfinite(wholeInches)) return nonFiniteText(wholeInches);
+    if (!std::isfinite(wholeInches)) return pelunits::nonFiniteText(wholeInches);
     appendWholeInches(text, wholeInches);
     if (showInchMark) text += L'"';
     return text;

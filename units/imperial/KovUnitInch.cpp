@@ -32,11 +32,11 @@ void appendFeet(KovString& text, long long feet) {
 KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
                                         int /*trimLeadingZero*/, int hideZeroFeet,
                                         int hideZeroInches, wchar_t separator) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const Scales s = scales();
   const double s12 = s.inchesPerFoot;
   double inches = value / s.millimetresPerInch;
-  if (!std::isfinite(inches)) return nonFiniteText(inches);  // only for absurd powers
+  if (!std::isfinite(inches)) return pelunits::nonFiniteText(inches);  // only for absurd powers
   int feet = 0;
   normalizeFeetInches(feet, inches, s);
   const int decimals = displayDecimals();
@@ -59,7 +59,7 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
     // Also the fallback for lengths whose feet do not fit an int: inches alone.
     text.appendFixed(inches, decimals);
     text += L'"';
-    if (numberTextIsZero(text)) {
+    if (pelunits::numberTextIsZero(text)) {
       if (hideZeroFeet == 0) {
         text = L"0'";
         appendSeparator(text, separator);
@@ -67,7 +67,7 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
       } else {
         // A rest too small for the decimals with the feet hidden: the inches at the
         // chosen decimals, without a minus sign, as any other rest below one foot.
-        dropNegativeZeroSign(text);
+        pelunits::dropNegativeZeroSign(text);
       }
     }
   } else if (hideZeroFeet != 0) {

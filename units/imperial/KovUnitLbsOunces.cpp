@@ -54,7 +54,7 @@ double KovUnitLbsOunces::getGrams(const KovString& text) const {
 
 KovString KovUnitLbsOunces::getDisplayStringDecimal(double value, int trimTrailingZeros) const {
   const double shown = value / factor;
-  if (!std::isfinite(shown)) return nonFiniteText(shown);
+  if (!std::isfinite(shown)) return pelunits::nonFiniteText(shown);
   // The number display sequence without its negative-zero step.
   KovString text;
   text.appendFixed(shown, displayDecimals());
@@ -70,7 +70,7 @@ KovString KovUnitLbsOunces::getDisplayStringDecimal(double value, int trimTraili
 KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
   const int decimals = displayDecimals();
   // Half a step of the last decimal shown, and a small slack around it.
-  const double step = powerOfTen(precision);
+  const double step = pelunits::powerOfTen(precision);
   const double half = 1.0 / (step * 2.0);
   const double slack = 1.0 / (step * 100.0);
 
@@ -95,16 +95,16 @@ KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
     } else {
       text.appendFixed(pounds, 0);
       text += L" lb ";
-      appendNumber(text, rest, decimals);
+      pelunits::appendNumber(text, rest, decimals);
       text += L" oz";
     }
   } else if (rest <= half - slack) {
     text += L' ';
-    appendNumber(text, ounces, decimals);
+    pelunits::appendNumber(text, ounces, decimals);
   } else if (fullPound) {
     text += L"1 lb";
   } else {
-    appendNumber(text, rest, decimals);
+    pelunits::appendNumber(text, rest, decimals);
     text += L"oz";
   }
   return text;
@@ -115,12 +115,12 @@ KovString KovUnitLbsOunces::getDisplayString(double value, int trimTrailingZeros
                                              int /*hideZeroInches*/, wchar_t /*separator*/) const {
   // Every path returns `text`, so that it is built in the caller's result.
   const bool poundsOunces = std::isfinite(value) && !(factor > kDecimalDisplayThreshold);
-  KovString text = !std::isfinite(value) ? nonFiniteText(value)
+  KovString text = !std::isfinite(value) ? pelunits::nonFiniteText(value)
                    : !poundsOunces       ? getDisplayStringDecimal(value, trimTrailingZeros)
                                          : poundsOuncesText(std::fabs(value));
   if (!poundsOunces) return text;
   // One sign for the whole text, and none on a weight that shows as zero.
-  if (value < 0.0 && !numberTextIsZero(text)) {
+  if (value < 0.0 && !pelunits::numberTextIsZero(text)) {
     KovString withSign(L"-");
     withSign += text;
     text = std::move(withSign);
@@ -130,7 +130,7 @@ KovString KovUnitLbsOunces::getDisplayString(double value, int trimTrailingZeros
 }
 
 KovString KovUnitLbsOunces::getDisplayStringWithUnits(double value, int trimTrailingZeros) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   KovString text = getDisplayString(value, trimTrailingZeros, 0, 1, 1, L' ');
   text += L" (";
   text += getDisplayStringDecimal(value, trimTrailingZeros);
