@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "NumberScan.h"
+#include "TextRange.h"
 #include "units/fraction/DenominatorPrecision.h"
 
 namespace {
@@ -17,16 +17,6 @@ constexpr wchar_t kSecondsMark = L'"';
 void appendPart(KovString& text, double number, int decimals, wchar_t mark) {
   pelunits::appendNumber(text, number, decimals);
   text += mark;
-}
-
-// The characters [begin, end) of the text start with an integer ("%d").
-bool integerBetween(const KovString& text, int begin, int end) {
-  return end > begin && pelunits::scansAsInteger(text.getStringW() + begin, end - begin) != 0;
-}
-
-// The characters [begin, end) of the text start with a real number ("%lf").
-bool realBetween(const KovString& text, int begin, int end) {
-  return end > begin && pelunits::scansAsDouble(text.getStringW() + begin, end - begin) != 0;
 }
 
 }  // namespace
@@ -108,18 +98,18 @@ int KovUnitGradMinSec::isValidString(const KovString& text) const {
   }
   bool valid = true;
   if (d >= 0) {
-    valid = integerBetween(text, 0, d);
+    valid = pelunits::startsWithInteger(text, 0, d);
     if (m >= 0) {
-      valid = valid && integerBetween(text, d + 1, m);
-      if (s >= 0) valid = valid && realBetween(text, m + 1, s);
+      valid = valid && pelunits::startsWithInteger(text, d + 1, m);
+      if (s >= 0) valid = valid && pelunits::startsWithReal(text, m + 1, s);
     } else if (s >= 0) {
-      valid = valid && realBetween(text, d + 1, s);
+      valid = valid && pelunits::startsWithReal(text, d + 1, s);
     }
   } else if (m >= 0) {
-    valid = integerBetween(text, 0, m);
-    if (s >= 0) valid = valid && realBetween(text, m + 1, s);
+    valid = pelunits::startsWithInteger(text, 0, m);
+    if (s >= 0) valid = valid && pelunits::startsWithReal(text, m + 1, s);
   } else if (s >= 0) {
-    valid = realBetween(text, 0, s);
+    valid = pelunits::startsWithReal(text, 0, s);
   }
   return valid ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "NumberScan.h"
+#include "TextRange.h"
 #include "units/fraction/DenominatorPrecision.h"
 
 using pelunits::FractionRounding;
@@ -168,10 +169,7 @@ KovString KovUnitFractalInch::getDisplayStringArch(
 
 bool KovUnitFractalInch::isDecimalNumber(const KovString& text) const {
   const wchar_t* characters = text.getStringW();
-  int begin = 0;
-  int end = text.length();
-  while (begin < end && pelunits::isBlank(characters[begin])) ++begin;
-  while (end > begin && pelunits::isBlank(characters[end - 1])) --end;
+  const auto [begin, end] = pelunits::trimmedRange(text);
   const int length = end - begin;
   int points = 0;
   for (int i = length > 0 && characters[begin] == L'-' ? begin + 1 : begin; i < end; ++i) {

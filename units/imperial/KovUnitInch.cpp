@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "NumberScan.h"
+#include "TextRange.h"
 
 KovUnitInch::KovUnitInch() { factor = kMillimetresPerInch; }
 
@@ -87,10 +87,9 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
 int KovUnitInch::isValidString(const KovString& text) const {
   // Read in place between the outer blanks; only the feet part is copied.
   const wchar_t* characters = text.getStringW();
-  int begin = 0;
-  int end = text.length();
-  while (begin < end && pelunits::isBlank(characters[begin])) ++begin;
-  while (end > begin && pelunits::isBlank(characters[end - 1])) --end;
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+  int begin = trimmed.begin;
+  int end = trimmed.end;
   if (end - begin > 2 && getPower() == 2) end -= 2;
   int feetMark = text.find(L'\'', begin);
   if (feetMark >= end) feetMark = -1;
@@ -103,5 +102,5 @@ int KovUnitInch::isValidString(const KovString& text) const {
     begin = feetMark + 1;
   }
   if (end > begin && characters[end - 1] == L'"') --end;
-  return pelunits::scansAsDouble(characters + begin, end - begin);
+  return pelunits::startsWithReal(text, begin, end) ? 1 : 0;
 }

@@ -3,40 +3,28 @@
 #include <algorithm>
 #include <cmath>
 
-#include "NumberScan.h"
-
-namespace {
-
-// The number at the start of the characters [begin, end), read in place; 0 when
-// there is none.
-double numberBetween(const KovString& text, int begin, int end) {
-  if (end <= begin) return 0.0;
-  return pelunits::scanDouble(text.getStringW() + begin, end - begin).value;
-}
-
-}  // namespace
+#include "TextRange.h"
 
 int KovUnitLbsOunces::parsePoundsOunces(const KovString& text, double& pounds,
                                         double& ounces) const {
   pounds = 0.0;
   ounces = 0.0;
   // Read in place between the outer blanks, so that a long text is never copied.
-  int begin = 0;
-  int end = text.length();
-  while (begin < end && pelunits::isBlank(text[begin])) ++begin;
-  while (end > begin && pelunits::isBlank(text[end - 1])) --end;
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+  int begin = trimmed.begin;
+  const int end = trimmed.end;
   // A leading '-' is the sign of the whole weight, as the display writes it.
   const bool negative = begin < end && text[begin] == L'-';
   if (negative) ++begin;
 
   const int lb = text.find(KovString(L"lb"), begin);
   if (lb >= 0 && lb + 2 <= end) {
-    pounds = numberBetween(text, begin, lb);
+    pounds = pelunits::numberIn(text, begin, lb);
     begin = lb + 2;
   }
   int oz = text.find(KovString(L"oz"), begin);
   if (oz < 0 || oz + 2 > end) oz = end;
-  ounces = numberBetween(text, begin, oz);
+  ounces = pelunits::numberIn(text, begin, oz);
 
   if (negative) {
     pounds = -pounds;
@@ -141,19 +129,16 @@ KovString KovUnitLbsOunces::getDisplayStringWithUnits(double value, int trimTrai
 int KovUnitLbsOunces::isValidString(const KovString& text) const {
   // Read in place: the scans skip leading blanks and stop before trailing ones, so
   // trimming the text first would change no answer.
-  const wchar_t* chars = text.getStringW();
   const int lb = text.find(KovString(L"lb"));
   const int oz = text.find(KovString(L"oz"));
   if (lb >= 0) {
     if (oz >= 0 && oz < lb) return 0;
-    if (pelunits::scansAsInteger(chars, lb) == 0) return 0;
+    if (!pelunits::startsWithInteger(text, 0, lb)) return 0;
     if (oz < 0) return 1;
     // The ounces run from after "lb" to before the character in front of "oz"
     // (the blank of " oz").
-    const int count = oz - lb - 3;
-    return count > 0 ? pelunits::scansAsDouble(chars + lb + 2, count) : 0;
+    return pelunits::startsWithReal(text, lb + 2, oz - 1) ? 1 : 0;
   }
-  if (oz >= 0) return pelunits::scansAsDouble(chars, oz);
   // A bare number is read as ounces, so it is valid input.
-  return pelunits::scansAsDouble(chars, text.length());
+  return pelunits::startsWithReal(text, 0, oz >= 0 ? oz : text.length()) ? 1 : 0;
 }

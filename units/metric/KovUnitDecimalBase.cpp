@@ -1,13 +1,11 @@
 #include "units/metric/KovUnitDecimalBase.h"
 
-#include "NumberScan.h"
+#include "TextRange.h"
 
 double KovUnitDecimalBase::getMillimeters(const KovString& text) const {
   // A '/' after the first character of the trimmed text, found in place; the text
   // is copied only for a fraction or a regional number, the others are read as typed.
-  const wchar_t* characters = text.getStringW();
-  int begin = 0;
-  while (begin < text.length() && pelunits::isBlank(characters[begin])) ++begin;
+  const int begin = pelunits::trimmedRange(text).begin;
   if (text.find(L'/', begin) > begin) {
     KovString trimmed(text);
     trimmed.Trim();
