@@ -67,10 +67,6 @@ int KovUnitBase::startsWithNumber(const KovString& text) const {
   return pelunits::scansAsDouble(text.getStringW(), text.length());
 }
 
-double KovUnitBase::readScaledNumber(const KovString& text) const {
-  return text.toDouble() * factor;
-}
-
 void KovUnitBase::removeTrailingZeros(KovString& text, int trimTrailingZeros) const {
   // Nothing is removed unless asked, so the locale is read only then.
   if (trimTrailingZeros == 0) return;

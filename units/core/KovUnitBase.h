@@ -46,8 +46,7 @@ class KovUnitBase : public KovUnitTransform {
   // user's when useRegionalSettings is exactly 1, else '.' or ','.
   void removeTrailingZeros(KovString& text, int trimTrailingZeros) const;
 
-  // Steps shared by the metric decimal displays and readers (decimal length, weight,
-  // force, moment, stress):
+  // Steps shared by the metric decimal displays and the angle validators:
   // value / factor through the number display sequence; a value that is not
   // finite shows as "nan", "inf" or "-inf" whatever the factor, and so does a
   // quotient that is not finite.
@@ -55,9 +54,6 @@ class KovUnitBase : public KovUnitTransform {
   // 1 when the text, blanks trimmed, starts with a number ("12abc", "1e3", "-.5",
   // "inf"); 0 for an empty text or one that starts with anything else ("-", "abc").
   int startsWithNumber(const KovString& text) const;
-  // The leading number of the text (untrimmed, never regional) times factor; 0 when
-  // the text starts with no number.
-  double readScaledNumber(const KovString& text) const;
 
   // The shared body of every clone(): a heap copy, or null when no memory is left.
   template <class Unit>
