@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "TextRange.h"
-#include "units/fraction/DenominatorPrecision.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ void appendPart(KovString& text, double number, int decimals, wchar_t mark) {
 
 }  // namespace
 
-int KovUnitGradMinSec::getPrecision() const { return pelunits::denominatorPrecision(denominator); }
+int KovUnitGradMinSec::getPrecision() const { return denominator; }
 
 void KovUnitGradMinSec::setPrecision(int value) {
   noDecimals = 0;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "units/fraction/DenominatorPrecision.h"
+#include "units/core/DisplayParts.h"
 
 using pelunits::FractionRounding;
 
@@ -11,9 +11,7 @@ KovUnitFractalDecimal::KovUnitFractalDecimal() : denominator(4) {}
 
 KovUnitTransform* KovUnitFractalDecimal::clone() const { return cloneUnit(*this); }
 
-int KovUnitFractalDecimal::getPrecision() const {
-  return pelunits::denominatorPrecision(denominator);
-}
+int KovUnitFractalDecimal::getPrecision() const { return denominator; }
 
 void KovUnitFractalDecimal::setPrecision(int value) {
   denominator = pelunits::denominatorFromPrecision(value);
@@ -23,16 +21,6 @@ int KovUnitFractalDecimal::incrementPrecision() {
   denominator = pelunits::doubledDenominator(denominator);
   return 1;
 }
-
-namespace {
-
-void appendFraction(KovString& text, int numerator, int denominator) {
-  text.appendInt(numerator);
-  text += L'/';
-  text.appendInt(denominator);
-}
-
-}  // namespace
 
 KovString KovUnitFractalDecimal::getDisplayString(double value, int trimTrailingZeros,
                                                   int /*trimLeadingZero*/, int /*hideZeroFeet*/,
@@ -50,13 +38,13 @@ KovString KovUnitFractalDecimal::getDisplayString(double value, int trimTrailing
     if (rounded.whole != 0) {
       text.appendInt(rounded.whole);
       if (fraction) {
-        text += separator == L' ' ? L' ' : L'-';
-        appendFraction(text, std::abs(rounded.numerator), rounded.denominator);
+        text += pelunits::partSeparator(separator);
+        pelunits::appendFraction(text, std::abs(rounded.numerator), rounded.denominator);
       }
       return text;
     }
     if (std::fabs(x) > 0.001 && fraction) {
-      appendFraction(text, rounded.numerator, rounded.denominator);
+      pelunits::appendFraction(text, rounded.numerator, rounded.denominator);
       return text;
     }
   }
@@ -87,7 +75,7 @@ KovString KovUnitFractalDecimal::getDisplayStringArch(
   if (rounded.whole != 0) {
     text.appendInt(rounded.whole);
     if (fraction) {
-      text += separator == L' ' ? L' ' : L'-';
+      text += pelunits::partSeparator(separator);
       pelunits::appendFractionMarkup(text, representation, lineArrangement, stackedFlag,
                                      fractionParameter, std::abs(rounded.numerator),
                                      rounded.denominator);

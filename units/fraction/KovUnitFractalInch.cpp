@@ -4,7 +4,7 @@
 
 #include "NumberScan.h"
 #include "TextRange.h"
-#include "units/fraction/DenominatorPrecision.h"
+#include "units/core/DisplayParts.h"
 
 using pelunits::FractionRounding;
 
@@ -12,7 +12,7 @@ KovUnitFractalInch::KovUnitFractalInch() : denominator(4) { factor = kMillimetre
 
 KovUnitTransform* KovUnitFractalInch::clone() const { return cloneUnit(*this); }
 
-int KovUnitFractalInch::getPrecision() const { return pelunits::denominatorPrecision(denominator); }
+int KovUnitFractalInch::getPrecision() const { return denominator; }
 
 void KovUnitFractalInch::setPrecision(int value) {
   denominator = pelunits::denominatorFromPrecision(value);
@@ -57,12 +57,6 @@ bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, boo
 
 namespace {
 
-void appendFraction(KovString& text, int numerator, int denominator) {
-  text.appendInt(numerator);
-  text += L'/';
-  text.appendInt(denominator);
-}
-
 // The text for a length whose feet do not fit an int: whole inches alone.
 void appendWholeInches(KovString& text, double inches) {
   text.appendFixed(inches, 0);
@@ -100,16 +94,16 @@ KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZ
       text.appendInt(feet);
       text += L'\'';
       if (!noInches || fraction) {
-        text += separator == L' ' ? L' ' : L'-';
+        text += pelunits::partSeparator(separator);
         if (fraction && inches == 0) {
           // Between -1 and 0 inch the zero inches are written so that the sign sits
           // on the fraction: ‹0'-0 -1/2"› reads back negative, ‹0'--1/2"› would not.
           if (!noInches || (feet == 0 && numerator < 0)) text.append(L"0 ", 2);
-          appendFraction(text, numerator, parts.denominator);
+          pelunits::appendFraction(text, numerator, parts.denominator);
         } else if (fraction) {
           text.appendInt(inches);
           text += L' ';
-          appendFraction(text, std::abs(numerator), parts.denominator);
+          pelunits::appendFraction(text, std::abs(numerator), parts.denominator);
         } else {
           text.appendInt(inches);
         }
@@ -119,9 +113,9 @@ KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZ
       if (inches != 0 && !noInches) {
         text.appendInt(inches);
         text += L' ';
-        appendFraction(text, std::abs(numerator), parts.denominator);
+        pelunits::appendFraction(text, std::abs(numerator), parts.denominator);
       } else {
-        appendFraction(text, numerator, parts.denominator);
+        pelunits::appendFraction(text, numerator, parts.denominator);
       }
       text += L'"';
     } else {
@@ -131,7 +125,7 @@ KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZ
   }
   // No trailing-zero step: every text above ends in a foot or inch mark, and that
   // step removes only zeros and separators from the end.
-  if (getPower() == 2) text += L" \u00B2";
+  if (getPower() == 2) pelunits::appendAreaSuffix(text);
   return text;
 }
 
@@ -214,7 +208,7 @@ int KovUnitFractalInch::isValidString(const KovString& text) const {
 
   KovString s(text);
   s.Trim();
-  if (s.length() > 2 && getPower() == 2) s.truncate(s.length() - 2);
+  if (getPower() == 2) s.truncate(pelunits::endWithoutAreaSuffix(0, s.length()));
   if (s.isEmpty()) return 1;
   const wchar_t last = s[s.length() - 1];
   if (last != L'"' && last != L'\'') s += L'"';  // a bare number counts as inches

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "TextRange.h"
+#include "units/core/DisplayParts.h"
 
 KovUnitInch::KovUnitInch() { factor = kMillimetresPerInch; }
 
@@ -17,10 +18,6 @@ void KovUnitInch::setPrecision(int precisionPower) {
 }
 
 namespace {
-
-void appendSeparator(KovString& text, wchar_t separator) {
-  text += separator == L' ' ? L' ' : L'-';
-}
 
 void appendFeet(KovString& text, long long feet) {
   text.appendInt(feet);
@@ -51,7 +48,7 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
       appendFeet(text, feet > 0 ? feet + 1LL : feet - 1LL);
     } else {
       appendFeet(text, feet);
-      appendSeparator(text, separator);
+      text += pelunits::partSeparator(separator);
       text.appendFixed(inches, decimals);
       text += L'"';
     }
@@ -62,7 +59,7 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
     if (pelunits::numberTextIsZero(text)) {
       if (hideZeroFeet == 0) {
         text = L"0'";
-        appendSeparator(text, separator);
+        text += pelunits::partSeparator(separator);
         if (hideZeroInches == 0) text += L"0.0\"";
       } else {
         // A rest too small for the decimals with the feet hidden: the inches at the
@@ -76,11 +73,11 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
     text = L"0'";
   } else {
     text = L"0.0'";
-    appendSeparator(text, separator);
+    text += pelunits::partSeparator(separator);
     text += L"0.0\"";
   }
   removeTrailingZeros(text, trimTrailingZeros);
-  if (getPower() == 2) text += L" \u00B2";
+  if (getPower() == 2) pelunits::appendAreaSuffix(text);
   return text;
 }
 
@@ -90,7 +87,7 @@ int KovUnitInch::isValidString(const KovString& text) const {
   const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
   int begin = trimmed.begin;
   int end = trimmed.end;
-  if (end - begin > 2 && getPower() == 2) end -= 2;
+  if (getPower() == 2) end = pelunits::endWithoutAreaSuffix(begin, end);
   int feetMark = text.find(L'\'', begin);
   if (feetMark >= end) feetMark = -1;
   if (feetMark >= 0) {

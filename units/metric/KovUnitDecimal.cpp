@@ -3,11 +3,9 @@
 #include <cmath>
 
 #include "NumberScan.h"
+#include "units/core/DisplayParts.h"
 
 namespace {
-
-const wchar_t kAreaSuffix[] = L" \u00B2";
-constexpr int kAreaSuffixLength = 2;
 
 bool allDigits(const KovString& text, int begin, int end) {
   for (int i = begin; i < end; ++i) {
@@ -34,7 +32,7 @@ KovString KovUnitDecimal::getDisplayString(double value, int trimTrailingZeros,
   KovString text = displayScaledNumber(value, trimTrailingZeros);
   // "nan", "inf" and "-inf" stand alone in every unit.
   if (hasAreaSuffix() && std::isfinite(value / factor)) {
-    text.append(kAreaSuffix, kAreaSuffixLength);
+    pelunits::appendAreaSuffix(text);
   }
   return text;
 }
@@ -43,7 +41,7 @@ int KovUnitDecimal::isValidString(const KovString& text) const {
   KovString trimmed(text);
   trimmed.Trim();
   int length = trimmed.length();
-  if (length > kAreaSuffixLength && hasAreaSuffix()) length -= kAreaSuffixLength;
+  if (hasAreaSuffix()) length = pelunits::endWithoutAreaSuffix(0, length);
   if (length == 0) return 0;
   if (isDecimalSeparator(trimmed[0])) {
     return length > 1 && allDigits(trimmed, 1, length) ? 1 : 0;
