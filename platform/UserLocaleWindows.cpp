@@ -56,21 +56,12 @@ bool readLocaleInteger(LCTYPE type, int& out) {
 
 }  // namespace
 
-bool readUserNumberSettings(UserNumberSettings& out) {
+bool readUserNumberSettings(NumberSettings& out) {
   return readLocaleInteger(LOCALE_ILZERO, out.leadingZero) &&
          readLocaleInteger(LOCALE_SGROUPING, out.grouping) &&
          readLocaleText(LOCALE_SDECIMAL, out.decimalSeparator) &&
          readLocaleText(LOCALE_STHOUSAND, out.thousandSeparator) &&
          readLocaleInteger(LOCALE_INEGNUMBER, out.negativeOrder);
-}
-
-bool readUserSeparators(KovString& decimalSeparator, KovString& thousandSeparator) {
-  return readLocaleText(LOCALE_SDECIMAL, decimalSeparator) &&
-         readLocaleText(LOCALE_STHOUSAND, thousandSeparator);
-}
-
-bool readUserDecimalSeparator(KovString& decimalSeparator) {
-  return readLocaleText(LOCALE_SDECIMAL, decimalSeparator);
 }
 
 bool formatUserNumber(const wchar_t* value, const NumberFormatRecord& format, KovString& out) {

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "LocaleEnvironment.h"
+#include "NumberFormatting.h"
 #include "TestText.h"
-#include "UserLocale.h"
 #include "units/metric/KovUnitDecimal.h"
 #include "units/metric/KovUnitKiloNewton.h"
 
-using pelunits::platform::formatNumberLikeWindows;
-using pelunits::platform::NumberFormatRecord;
+using pelunits::formatNumberLikeWindows;
+using pelunits::NumberFormatRecord;
 
 // The user's locale comes from the environment only on POSIX; the Windows build
 // runs its own regional tests under several locales (WindowsLocaleTest.cpp).

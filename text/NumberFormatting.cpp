@@ -1,10 +1,10 @@
+#include "NumberFormatting.h"
+
 #include <utility>
 
 #include "NumberScan.h"
-#include "UserLocale.h"
 
 namespace pelunits {
-namespace platform {
 
 namespace {
 
@@ -205,5 +205,21 @@ bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& for
   return true;
 }
 
-}  // namespace platform
+NumberFormatRecord numberFormatRecord(const NumberSettings& settings, int decimals) {
+  NumberFormatRecord record;
+  record.numDigits = decimals;
+  record.leadingZero = settings.leadingZero;
+  record.grouping = settings.grouping;
+  record.decimalSeparator = settings.decimalSeparator.getStringW();
+  record.thousandSeparator = settings.thousandSeparator.getStringW();
+  record.negativeOrder = settings.negativeOrder;
+  return record;
+}
+
+void toNeutralNumber(KovString& text, const NumberSettings& settings) {
+  if (!settings.thousandSeparator.isEmpty()) text.removeAll(settings.thousandSeparator[0]);
+  if (!settings.decimalSeparator.isEmpty())
+    text.replace(settings.decimalSeparator, KovString(L"."));
+}
+
 }  // namespace pelunits

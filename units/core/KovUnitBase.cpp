@@ -47,9 +47,23 @@ KovString KovUnitBase::displayNumber(double number, int trimTrailingZeros) const
   KovString text;
   text.appendFixed(number, displayDecimals());
   pelunits::dropNegativeZeroSign(text);
-  setInternationalNumberFormat(text);
-  removeTrailingZeros(text, trimTrailingZeros);
+  finishNumber(text, trimTrailingZeros);
   return text;
+}
+
+void KovUnitBase::finishNumber(KovString& text, int trimTrailingZeros) const {
+  if (useRegionalSettings == 0) {
+    if (trimTrailingZeros != 0) pelunits::removeTrailingZeros(text, KovString());
+    return;
+  }
+  // The user's settings, read once for both steps.
+  pelunits::NumberSettings settings;
+  const bool readable = pelunits::platform::readUserNumberSettings(settings);
+  if (readable) pelunits::toRegionalNumber(text, settings, precision);
+  if (trimTrailingZeros == 0) return;
+  // Also when the locale cannot be read: the neutral separators are the best guess.
+  pelunits::removeTrailingZeros(
+      text, readable && useRegionalSettings == 1 ? settings.decimalSeparator : KovString());
 }
 
 KovString KovUnitBase::displayScaledNumber(double value, int trimTrailingZeros) const {
@@ -70,10 +84,10 @@ int KovUnitBase::startsWithNumber(const KovString& text) const {
 void KovUnitBase::removeTrailingZeros(KovString& text, int trimTrailingZeros) const {
   // Nothing is removed unless asked, so the locale is read only then.
   if (trimTrailingZeros == 0) return;
-  KovString decimalSeparator;
-  // Also when the locale cannot be read: the neutral separators are the best guess.
-  if (useRegionalSettings == 1) pelunits::platform::readUserDecimalSeparator(decimalSeparator);
-  pelunits::removeTrailingZeros(text, decimalSeparator);
+  pelunits::NumberSettings settings;
+  const bool regional =
+      useRegionalSettings == 1 && pelunits::platform::readUserNumberSettings(settings);
+  pelunits::removeTrailingZeros(text, regional ? settings.decimalSeparator : KovString());
 }
 
 int KovUnitBase::parseFraction(const KovString& text, double* numeratorOut,

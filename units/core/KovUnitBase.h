@@ -41,6 +41,11 @@ class KovUnitBase : public KovUnitTransform {
   // form when useRegionalSettings is set, trailing zeros removed on request.
   KovString displayNumber(double number, int trimTrailingZeros) const;
 
+  // The end of the number display sequence for a neutral number text: the regional
+  // form when useRegionalSettings is set, then trailing zeros removed on request
+  // (as removeTrailingZeros does), with the user's settings read once.
+  void finishNumber(KovString& text, int trimTrailingZeros) const;
+
   // When trimTrailingZeros is set and the text has a decimal separator, removes
   // trailing '0's and then trailing '.' and ','. The separator looked for is the
   // user's when useRegionalSettings is exactly 1, else '.' or ','.

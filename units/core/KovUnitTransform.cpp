@@ -43,27 +43,16 @@ void KovUnitTransform::setUseRegionalSettings(int value) { useRegionalSettings =
 
 void KovUnitTransform::setInternationalNumberFormat(KovString& text) const {
   if (useRegionalSettings == 0) return;
-  pelunits::platform::UserNumberSettings settings;
+  pelunits::NumberSettings settings;
   if (!pelunits::platform::readUserNumberSettings(settings)) return;
-  pelunits::platform::NumberFormatRecord record;
-  record.numDigits = precision;
-  record.leadingZero = settings.leadingZero;
-  record.grouping = settings.grouping;
-  record.decimalSeparator = settings.decimalSeparator.getStringW();
-  record.thousandSeparator = settings.thousandSeparator.getStringW();
-  record.negativeOrder = settings.negativeOrder;
-  // Formatted in place: the formatter reads the neutral text before it writes.
-  pelunits::platform::formatUserNumber(text.getStringW(), record, text);
+  pelunits::toRegionalNumber(text, settings, precision);
 }
 
 void KovUnitTransform::setInternationalNumberFormatBack(KovString& text) const {
   if (useRegionalSettings == 0) return;
-  KovString decimalSeparator;
-  KovString thousandSeparator;
-  if (!pelunits::platform::readUserSeparators(decimalSeparator, thousandSeparator)) return;
-  // Thousands first: "1.234,5" becomes "1234,5", then "1234.5".
-  if (!thousandSeparator.isEmpty()) text.removeAll(thousandSeparator[0]);
-  if (!decimalSeparator.isEmpty()) text.replace(decimalSeparator, KovString(L"."));
+  pelunits::NumberSettings settings;
+  if (!pelunits::platform::readUserNumberSettings(settings)) return;
+  pelunits::toNeutralNumber(text, settings);
 }
 
 int KovUnitTransform::getPrecision() const { return precision; }

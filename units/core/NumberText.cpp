@@ -1,6 +1,7 @@
 #include "units/core/NumberText.h"
 
 #include "NumberScan.h"
+#include "UserLocale.h"
 
 namespace pelunits {
 namespace {
@@ -48,6 +49,11 @@ void removeTrailingZeros(KovString& text, const KovString& decimalSeparator) {
   if (!holdsDecimalSeparator(text, decimalSeparator)) return;
   text.TrimRight(KovString(L"0"));
   text.TrimRight(KovString(L".,"));
+}
+
+void toRegionalNumber(KovString& text, const NumberSettings& settings, int decimals) {
+  // Formatted in place: the formatter reads the neutral text before it writes.
+  platform::formatUserNumber(text.getStringW(), numberFormatRecord(settings, decimals), text);
 }
 
 double powerOfTen(int n) noexcept {

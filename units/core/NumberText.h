@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "KovString.h"
+#include "NumberFormatting.h"
 
 // The steps that every display applies to the number texts it writes: the text of a
 // non-finite value, the sign of a number that shows as zero, trailing zeros, powers
@@ -29,6 +30,10 @@ bool holdsDecimalSeparator(const KovString& text, const KovString& decimalSepara
 // When the text holds a decimal separator (as holdsDecimalSeparator decides),
 // removes its trailing '0's and then its trailing '.' and ','.
 void removeTrailingZeros(KovString& text, const KovString& decimalSeparator);
+
+// A neutral number text ("-1234.50") in the regional form of `settings` with
+// `decimals` decimals, in place; left as it is when the formatter refuses it.
+void toRegionalNumber(KovString& text, const NumberSettings& settings, int decimals);
 
 // 10 raised to n, the same double as std::pow(10.0, n).
 double powerOfTen(int n) noexcept;

@@ -46,8 +46,7 @@ KovString KovUnitLbsOunces::getDisplayStringDecimal(double value, int trimTraili
   // The number display sequence without its negative-zero step.
   KovString text;
   text.appendFixed(shown, displayDecimals());
-  setInternationalNumberFormat(text);
-  removeTrailingZeros(text, trimTrailingZeros);
+  finishNumber(text, trimTrailingZeros);
   if (!symbol.isEmpty()) {
     text += L' ';
     text += symbol;
