@@ -1,6 +1,7 @@
 // pelunits: the unit library on the command line, for people and scripts.
 #include <climits>
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <string_view>
 
@@ -186,13 +187,11 @@ bool convertStandardInput(Converter& converter) {
   const bool interactive = PELUNITS_ISATTY(PELUNITS_FILENO(stdin)) != 0;
   bool allConverted = true;
   unsigned long long lineNumber = 0;
-  std::string pending;
+  std::string line;
   std::string message;
-  char buffer[1 << 16];
-
-  const auto convertLine = [&](std::string_view line) {
+  while (std::getline(std::cin, line)) {
     ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!converter.convert(line, true, message)) {
       allConverted = false;
       converter.flush();
@@ -203,29 +202,8 @@ bool convertStandardInput(Converter& converter) {
       converter.flush();
       std::fflush(stdout);
     }
-  };
-
-  for (;;) {
-    const std::size_t got = std::fread(buffer, 1, sizeof(buffer), stdin);
-    if (got == 0) break;
-    std::string_view chunk(buffer, got);
-    std::size_t newline = chunk.find('\n');
-    if (newline != std::string_view::npos && !pending.empty()) {
-      pending.append(chunk.substr(0, newline));
-      convertLine(pending);
-      pending.clear();
-      chunk.remove_prefix(newline + 1);
-      newline = chunk.find('\n');
-    }
-    while (newline != std::string_view::npos && pending.empty()) {
-      convertLine(chunk.substr(0, newline));
-      chunk.remove_prefix(newline + 1);
-      newline = chunk.find('\n');
-    }
-    pending.append(chunk);
   }
-  if (!pending.empty()) convertLine(pending);
-  if (std::ferror(stdin)) {
+  if (std::cin.bad()) {
     printError("cannot read standard input");
     allConverted = false;
   }

@@ -51,12 +51,7 @@ int KovUnitGradMinSec::incrementPrecision() {
 KovString KovUnitGradMinSec::getDisplayString(double value, int trimTrailingZeros,
                                               int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                               int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  // Every path returns `text`, so that it is built in the caller's result.
-  KovString text;
-  if (!std::isfinite(value)) {
-    text = pelunits::nonFiniteText(value);
-    return text;
-  }
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const double r = pelunits::remainderOf(value, kDegreesPerCircle);
   const bool negative = r < 0;
   const double a = std::fabs(r);
@@ -68,6 +63,8 @@ KovString KovUnitGradMinSec::getDisplayString(double value, int trimTrailingZero
   const double seconds = pelunits::fractionalPart(minutes) * 60.0;
   const int p = noDecimals != 0 ? 0 : getPrecision();
   if (negative) wholeDegrees = -wholeDegrees;
+
+  KovString text;
 
   if (p == 0) {
     appendPart(text, r, 0, kDegreeMark);  // rounds to whole degrees, keeping the sign

@@ -11,7 +11,8 @@ KovUnitBase::KovUnitBase() : noDecimals(0) {}
 KovUnitBase::~KovUnitBase() = default;
 
 int KovUnitBase::getPrecision() const {
-  // Repeated squaring in double precision, as the precision has always been computed.
+  // 10^precision by repeated squaring in double precision: exact for the 0 to 9
+  // decimals that setPrecision gives.
   double result = 1.0;
   double base = 10.0;
   for (int exponent = precision; exponent > 0; exponent >>= 1) {

@@ -26,7 +26,7 @@ int KovUnitFractalInch::incrementPrecision() {
 bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, bool roundZero,
                                     Parts& parts, double& wholeInches) const {
   // Repeated multiplication here, unlike the squaring of the foot split: from power
-  // 4 on the two differ in the last bit, and each keeps the one it has always used.
+  // 4 on the two differ in the last bit, and the displayed values follow this one.
   const int p = getPower();
   // 1.0 x 25.4 is 25.4 exactly: power 1 skips the loop, not a step.
   wholeInches =
@@ -68,19 +68,12 @@ void appendWholeInches(KovString& text, double inches) {
 KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZeros*/,
                                                int /*trimLeadingZero*/, int hideZeroFeet,
                                                int hideZeroInches, wchar_t separator) const {
-  // Every path returns `text`, so that it is built in the caller's result.
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   KovString text;
-  if (!std::isfinite(value)) {
-    text = pelunits::nonFiniteText(value);
-    return text;
-  }
   Parts parts;
   double wholeInches = 0.0;
   if (!splitValue(value, FractionRounding::kNearestStep, false, parts, wholeInches)) {
-    if (!std::isfinite(wholeInches)) {
-      text = pelunits::nonFiniteText(wholeInches);
-      return text;
-    }
+    if (!std::isfinite(wholeInches)) return pelunits::nonFiniteText(wholeInches);
     appendWholeInches(text, wholeInches);
     text += L'"';
   } else {

@@ -100,12 +100,9 @@ KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
 KovString KovUnitLbsOunces::getDisplayString(double value, int trimTrailingZeros,
                                              int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                              int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  // Every path returns `text`, so that it is built in the caller's result.
-  const bool poundsOunces = std::isfinite(value) && !(factor > kDecimalDisplayThreshold);
-  KovString text = !std::isfinite(value) ? pelunits::nonFiniteText(value)
-                   : !poundsOunces       ? getDisplayStringDecimal(value, trimTrailingZeros)
-                                         : poundsOuncesText(std::fabs(value));
-  if (!poundsOunces) return text;
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
+  if (factor > kDecimalDisplayThreshold) return getDisplayStringDecimal(value, trimTrailingZeros);
+  KovString text = poundsOuncesText(std::fabs(value));
   // One sign for the whole text, and none on a weight that shows as zero.
   if (value < 0.0 && !pelunits::numberTextIsZero(text)) {
     KovString withSign(L"-");
