@@ -36,19 +36,6 @@ void printError(const std::string& message) {
   std::fprintf(stderr, "pelunits: %s\n", message.c_str());
 }
 
-// Owns a unit object of the library and returns it through removeUnit.
-class UnitHolder {
- public:
-  explicit UnitHolder(KovUnitTransform* unit) : unit_(unit) {}
-  ~UnitHolder() { KovUnitsTransformArray::removeUnit(unit_); }
-  UnitHolder(const UnitHolder&) = delete;
-  UnitHolder& operator=(const UnitHolder&) = delete;
-  KovUnitTransform* get() const { return unit_; }
-
- private:
-  KovUnitTransform* unit_;
-};
-
 // Asks the factory for the unit that the options name and configures it: first the
 // presets of a named unit, then every setting given explicitly.
 KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string& error) {
@@ -289,12 +276,12 @@ int run(int argc, char** argv) {
   }
 
   int systemUnits = 0;
-  UnitHolder unit(makeUnit(options, systemUnits, error));
-  if (unit.get() == nullptr) {
+  const UnitPtr unit(makeUnit(options, systemUnits, error));
+  if (unit == nullptr) {
     printError(error);
     return kExitUsage;
   }
-  Converter converter(options, *unit.get(), systemUnits);
+  Converter converter(options, *unit, systemUnits);
   const bool allConverted = options.items.empty() ? convertStandardInput(converter)
                                                   : convertArguments(converter, options.items);
   converter.flush();
