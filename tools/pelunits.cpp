@@ -14,16 +14,6 @@
 #include "PelUnitsVersion.h"
 #include "Utf8.h"
 
-#ifdef _WIN32
-#include <io.h>
-#define PELUNITS_ISATTY _isatty
-#define PELUNITS_FILENO _fileno
-#else
-#include <unistd.h>
-#define PELUNITS_ISATTY isatty
-#define PELUNITS_FILENO fileno
-#endif
-
 namespace pelunits {
 namespace tool {
 namespace {
@@ -171,7 +161,10 @@ class Converter {
 // One item per line; a final line without a newline counts, a trailing "\r" is
 // dropped so that files from spreadsheets convert as they are.
 bool convertStandardInput(Converter& converter) {
-  const bool interactive = PELUNITS_ISATTY(PELUNITS_FILENO(stdin)) != 0;
+  // Standard input is read through its own buffer, so that the results are flushed
+  // whenever no further input is waiting: at once for a person typing, once per
+  // buffer for a pipe.
+  std::ios::sync_with_stdio(false);
   bool allConverted = true;
   unsigned long long lineNumber = 0;
   std::string line;
@@ -185,7 +178,7 @@ bool convertStandardInput(Converter& converter) {
       std::fflush(stdout);
       printError("line " + std::to_string(lineNumber) + ": " + message);
     }
-    if (interactive) {
+    if (std::cin.rdbuf()->in_avail() <= 0) {
       converter.flush();
       std::fflush(stdout);
     }
