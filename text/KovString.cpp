@@ -302,19 +302,7 @@ long KovString::toLong() const noexcept {
 }
 
 bool KovString::IsNumeric() const noexcept {
-  const wchar_t* text = getStringW();
-  int digits = 0;
-  int points = 0;
-  for (int i = 0; i < length_; ++i) {
-    if (pelunits::isAsciiDigit(text[i])) {
-      ++digits;
-    } else if (text[i] == L'.' && points == 0) {
-      ++points;
-    } else {
-      return false;
-    }
-  }
-  return digits > 0;
+  return pelunits::isUnsignedDecimal(getStringW(), length_);
 }
 
 KovString& KovString::appendGrowing(const wchar_t* text, int length) {

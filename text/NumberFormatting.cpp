@@ -1,5 +1,6 @@
 #include "NumberFormatting.h"
 
+#include <cwchar>
 #include <utility>
 
 #include "NumberScan.h"
@@ -173,10 +174,32 @@ NumberFormatRecord numberFormatRecord(const NumberSettings& settings, int decima
   return record;
 }
 
-void toNeutralNumber(KovString& text, const NumberSettings& settings) {
-  if (!settings.thousandSeparator.isEmpty()) text.removeAll(settings.thousandSeparator[0]);
-  if (!settings.decimalSeparator.isEmpty())
-    text.replace(settings.decimalSeparator, KovString(L"."));
+KovString neutralNumber(const KovString& text, const NumberSettings& settings) {
+  const bool dropThousands = !settings.thousandSeparator.isEmpty();
+  const wchar_t thousand = settings.thousandSeparator[0];
+  const wchar_t* decimal = settings.decimalSeparator.getStringW();
+  const int decimalLength = settings.decimalSeparator.length();
+  KovString neutral;
+  neutral.reserve(text.length());
+  // Where the text written so far may next hold a decimal separator: replacements
+  // do not overlap. The separators are all the same length, so the one that ends
+  // first is also the leftmost.
+  int searchFrom = 0;
+  for (int i = 0; i < text.length(); ++i) {
+    const wchar_t c = text[i];
+    if (dropThousands && c == thousand) continue;
+    neutral += c;
+    const int start = neutral.length() - decimalLength;
+    if (decimalLength == 0 || start < searchFrom || c != decimal[decimalLength - 1]) continue;
+    if (std::wmemcmp(neutral.getStringW() + start, decimal,
+                     static_cast<std::size_t>(decimalLength)) != 0) {
+      continue;
+    }
+    neutral.truncate(start);
+    neutral += L'.';
+    searchFrom = neutral.length();
+  }
+  return neutral;
 }
 
 }  // namespace pelunits

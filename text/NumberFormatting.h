@@ -40,9 +40,10 @@ NumberFormatRecord numberFormatRecord(const NumberSettings& settings, int decima
 bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& format,
                              KovString& out);
 
-// Typed regional text back to the neutral form, in place: the thousands separator
-// removed first ("1.234,5" becomes "1234,5"), then the decimal separator replaced
-// by '.'.
-void toNeutralNumber(KovString& text, const NumberSettings& settings);
+// Typed regional text in the neutral form: the first character of the thousands
+// separator removed everywhere first ("1.234,5" becomes "1234,5"), then every
+// decimal separator in what is left replaced by '.', left to right. One pass and
+// one new text, however long the typed one.
+KovString neutralNumber(const KovString& text, const NumberSettings& settings);
 
 }  // namespace pelunits

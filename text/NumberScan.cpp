@@ -194,6 +194,21 @@ ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   return result;
 }
 
+bool isUnsignedDecimal(const wchar_t* text, int length) noexcept {
+  int digits = 0;
+  int points = 0;
+  for (int i = 0; i < length; ++i) {
+    if (isAsciiDigit(text[i])) {
+      ++digits;
+    } else if (text[i] == L'.' && points == 0) {
+      ++points;
+    } else {
+      return false;
+    }
+  }
+  return digits > 0;
+}
+
 ScannedInteger scanInteger(const wchar_t* text, int length) noexcept {
   ScannedInteger result;
   if (text == nullptr || length <= 0) return result;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "NumberScan.h"
+#include "TextRange.h"
 #include "UserLocale.h"
 
 KovUnitBase::KovUnitBase() : noDecimals(0) {}
@@ -93,33 +94,36 @@ void KovUnitBase::removeTrailingZeros(KovString& text, int trimTrailingZeros) co
 
 int KovUnitBase::parseFraction(const KovString& text, double* numeratorOut,
                                double* denominatorOut) const {
-  if (text.find(L'.') >= 0 || text.find(L',') >= 0) return 0;
-  const int slash = text.find(L'/');
-  if (slash <= 0) return 0;
+  return parseFraction(text, 0, text.length(), numeratorOut, denominatorOut);
+}
 
-  KovString head = text.left(slash);
-  head.Trim();
-  const KovString tail = text.mid(slash + 1);
+int KovUnitBase::parseFraction(const KovString& text, int begin, int end, double* numeratorOut,
+                               double* denominatorOut) const {
+  using pelunits::findIn;
+  if (findIn(text, L'.', begin, end) >= 0 || findIn(text, L',', begin, end) >= 0) return 0;
+  const int slash = findIn(text, L'/', begin, end);
+  if (slash <= begin) return 0;
 
-  const int blank = head.find(L' ');
-  int dash = head.find(L'-');
-  if (dash == 0) dash = head.find(L'-', 1);  // a leading minus is a sign, not a separator
+  pelunits::TextRange head = pelunits::trimmedRange(text, begin, slash);
+  const int blank = findIn(text, L' ', head.begin, head.end);
+  int dash = findIn(text, L'-', head.begin, head.end);
+  // A leading minus is a sign, not a separator.
+  if (dash == head.begin) dash = findIn(text, L'-', head.begin + 1, head.end);
 
   int split = -1;
-  if (blank > 0) {
-    split = (dash > 0 && dash < blank) ? dash : blank;
-  } else if (dash > 0) {
+  if (blank > head.begin) {
+    split = (dash > head.begin && dash < blank) ? dash : blank;
+  } else if (dash > head.begin) {
     split = dash;
   }
-  KovString wholeText;
-  if (split > 0) {
-    wholeText = head.left(split);
-    head = head.mid(split + 1);
+  long whole = 0;
+  if (split > head.begin) {
+    whole = pelunits::integerIn(text, head.begin, split);
+    head.begin = split + 1;
   }
 
-  const long whole = wholeText.toLong();
-  double numerator = head.toDouble();
-  double denominator = tail.toDouble();
+  double numerator = pelunits::numberIn(text, head.begin, head.end);
+  double denominator = pelunits::numberIn(text, slash + 1, end);
   if (whole != 0) {
     if (whole < 0) numerator = -numerator;
     numerator += static_cast<double>(whole) * denominator;
@@ -129,5 +133,5 @@ int KovUnitBase::parseFraction(const KovString& text, double* numeratorOut,
   }
   *numeratorOut = numerator;
   *denominatorOut = denominator;
-  return static_cast<int>(tail.toLong());
+  return static_cast<int>(pelunits::integerIn(text, slash + 1, end));
 }

@@ -31,6 +31,9 @@ class KovUnitBase : public KovUnitTransform {
   // returns 0 without writing when the text holds '.' or ',' or no '/' after its
   // first character.
   int parseFraction(const KovString& text, double* numeratorOut, double* denominatorOut) const;
+  // The same for the characters [begin, end) of the text, read in place.
+  int parseFraction(const KovString& text, int begin, int end, double* numeratorOut,
+                    double* denominatorOut) const;
 
  protected:
   // Decimals of the number displays: 0 when noDecimals is set.

@@ -52,7 +52,7 @@ void KovUnitTransform::setInternationalNumberFormatBack(KovString& text) const {
   if (useRegionalSettings == 0) return;
   pelunits::NumberSettings settings;
   if (!pelunits::platform::readUserNumberSettings(settings)) return;
-  pelunits::toNeutralNumber(text, settings);
+  text = pelunits::neutralNumber(text, settings);
 }
 
 int KovUnitTransform::getPrecision() const { return precision; }
@@ -60,9 +60,11 @@ int KovUnitTransform::getPrecision() const { return precision; }
 void KovUnitTransform::setPrecision(int value) { precision = value < 0 ? 0 : value; }
 
 double KovUnitTransform::getMillimeters(const KovString& text) const {
-  KovString neutral(text);
-  setInternationalNumberFormatBack(neutral);
-  return neutral.toDouble();
+  pelunits::NumberSettings settings;
+  if (useRegionalSettings == 0 || !pelunits::platform::readUserNumberSettings(settings)) {
+    return text.toDouble();
+  }
+  return pelunits::neutralNumber(text, settings).toDouble();
 }
 
 KovString KovUnitTransform::getDisplayString(double value, int trimTrailingZeros,

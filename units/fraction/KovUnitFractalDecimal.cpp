@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "TextRange.h"
 #include "units/core/DisplayParts.h"
 
 using pelunits::FractionRounding;
@@ -90,31 +91,39 @@ KovString KovUnitFractalDecimal::getDisplayStringArch(
   return text;
 }
 
+namespace {
+
+// [begin, end) is empty or a plain unsigned decimal number.
+bool emptyOrNumericIn(const KovString& text, int begin, int end) {
+  return end <= begin || pelunits::numericIn(text, begin, end);
+}
+
+// [begin, end) is a number with one optional leading '-'; it must not be empty.
+bool signedNumberIn(const KovString& text, int begin, int end) {
+  if (begin < end && text[begin] == L'-') ++begin;
+  return pelunits::numericIn(text, begin, end);
+}
+
+}  // namespace
+
 int KovUnitFractalDecimal::isValidString(const KovString& text) const {
-  // Empty or a plain unsigned decimal number.
-  const auto emptyOrNumeric = [](const KovString& piece) {
-    return piece.isEmpty() != 0 || piece.IsNumeric();
-  };
-  // A number with one optional leading '-', which must not be empty.
-  const auto signedNumber = [](KovString piece) {
-    if (piece[0] == L'-') piece.erase(0, 1);
-    return piece.IsNumeric();
-  };
-  KovString s(text);
-  s.Trim();
-  if (s.find(L'\'') >= 0 || s.find(L'"') >= 0 || s[0] == L'/') return 0;
-  const int slash = s.find(L'/');
-  const int blank = s.find(L' ');
+  // Read in place between the outer blanks.
+  const auto [begin, end] = pelunits::trimmedRange(text);
+  if (pelunits::findIn(text, L'\'', begin, end) >= 0 ||
+      pelunits::findIn(text, L'"', begin, end) >= 0 || (begin < end && text[begin] == L'/')) {
+    return 0;
+  }
+  const int slash = pelunits::findIn(text, L'/', begin, end);
+  const int blank = pelunits::findIn(text, L' ', begin, end);
   if (blank >= 0) {
     if (slash < 0 || blank > slash) return 0;
-    KovString whole = s.left(blank);
-    if (whole[0] == L'-') whole.erase(0, 1);
-    if (!emptyOrNumeric(whole)) return 0;
-    if (!signedNumber(s.mid(blank + 1, slash - blank - 1))) return 0;
-    return emptyOrNumeric(s.mid(slash + 1)) ? 1 : 0;
+    const int wholeBegin = begin < blank && text[begin] == L'-' ? begin + 1 : begin;
+    if (!emptyOrNumericIn(text, wholeBegin, blank)) return 0;
+    if (!signedNumberIn(text, blank + 1, slash)) return 0;
+    return emptyOrNumericIn(text, slash + 1, end) ? 1 : 0;
   }
   // A plain number is what a user types first: ‹3›, ‹-2.5› are valid.
-  if (slash < 0) return signedNumber(s) ? 1 : 0;
-  if (!signedNumber(s.left(slash))) return 0;
-  return emptyOrNumeric(s.mid(slash + 1)) ? 1 : 0;
+  if (slash < 0) return signedNumberIn(text, begin, end) ? 1 : 0;
+  if (!signedNumberIn(text, begin, slash)) return 0;
+  return emptyOrNumericIn(text, slash + 1, end) ? 1 : 0;
 }

@@ -82,7 +82,7 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
 }
 
 int KovUnitInch::isValidString(const KovString& text) const {
-  // Read in place between the outer blanks; only the feet part is copied.
+  // Read in place between the outer blanks.
   const wchar_t* characters = text.getStringW();
   const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
   int begin = trimmed.begin;
@@ -91,11 +91,10 @@ int KovUnitInch::isValidString(const KovString& text) const {
   int feetMark = text.find(L'\'', begin);
   if (feetMark >= end) feetMark = -1;
   if (feetMark >= 0) {
-    KovString feetText(characters + begin, feetMark - begin);
-    if (feetText[0] == L'-') feetText.erase(0, 1);
+    const int feetBegin = feetMark > begin && characters[begin] == L'-' ? begin + 1 : begin;
     // Feet are digits with at most one '.': ‹5.5' 6› passes, as the reader takes
     // decimal feet; signs, blanks and exponents inside the feet do not.
-    if (!feetText.isEmpty() && !feetText.IsNumeric()) return 0;
+    if (feetMark > feetBegin && !pelunits::numericIn(text, feetBegin, feetMark)) return 0;
     begin = feetMark + 1;
   }
   if (end > begin && characters[end - 1] == L'"') --end;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "NumberScan.h"
+#include "TextRange.h"
 #include "units/core/DisplayParts.h"
 
 namespace {
@@ -38,19 +39,20 @@ KovString KovUnitDecimal::getDisplayString(double value, int trimTrailingZeros,
 }
 
 int KovUnitDecimal::isValidString(const KovString& text) const {
-  KovString trimmed(text);
-  trimmed.Trim();
-  int length = trimmed.length();
-  if (hasAreaSuffix()) length = pelunits::endWithoutAreaSuffix(0, length);
-  if (length == 0) return 0;
-  if (isDecimalSeparator(trimmed[0])) {
-    return length > 1 && allDigits(trimmed, 1, length) ? 1 : 0;
+  // Read in place between the outer blanks.
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+  const int begin = trimmed.begin;
+  int end = trimmed.end;
+  if (hasAreaSuffix()) end = pelunits::endWithoutAreaSuffix(begin, end);
+  if (end == begin) return 0;
+  if (isDecimalSeparator(text[begin])) {
+    return end - begin > 1 && allDigits(text, begin + 1, end) ? 1 : 0;
   }
-  if (isDecimalSeparator(trimmed[length - 1])) {
-    return allDigits(trimmed, 0, length - 1) ? 1 : 0;
+  if (isDecimalSeparator(text[end - 1])) {
+    return allDigits(text, begin, end - 1) ? 1 : 0;
   }
-  for (int i = trimmed[0] == L'-' ? 1 : 0; i < length; ++i) {
-    const wchar_t c = trimmed[i];
+  for (int i = text[begin] == L'-' ? begin + 1 : begin; i < end; ++i) {
+    const wchar_t c = text[i];
     if (!pelunits::isAsciiDigit(c) && !isDecimalSeparator(c)) return 0;
   }
   return 1;
