@@ -62,6 +62,20 @@ void operator delete(void* pointer) noexcept { release(pointer); }
 void operator delete[](void* pointer) noexcept { release(pointer); }
 void operator delete(void* pointer, std::size_t) noexcept { release(pointer); }
 void operator delete[](void* pointer, std::size_t) noexcept { release(pointer); }
+// The library's clones use the nothrow form; a sanitizer's runtime would otherwise
+// answer it with an allocation of its own.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return allocate(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
+void operator delete(void* pointer, const std::nothrow_t&) noexcept { release(pointer); }
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept { release(pointer); }
 
 namespace {
 
