@@ -7,12 +7,13 @@
 #include <cwchar>
 #include <initializer_list>
 
+#include "HostLocale.h"
 #include "UserLocale.h"
 
-// The user's number format on POSIX systems: the numeric locale that the process
-// environment names (LC_ALL, else LC_NUMERIC, else LANG; "C" when none is set),
-// read from the system's locale data with newlocale. The process's global locale
-// is never read or changed, so a host that calls setlocale does not move it.
+// The user's number format on POSIX systems: the locale the host chose, else the
+// numeric locale that the process environment names (LC_ALL, else LC_NUMERIC, else LANG; "C" when
+// none is set), read from the system's locale data with newlocale. The process's global locale is
+// never read or changed, so a host that calls setlocale does not move it.
 
 namespace pelunits {
 namespace platform {
@@ -31,9 +32,12 @@ struct LocaleNumbers {
   int thousandLength = 0;
 };
 
-// The environment names the numeric locale: LC_ALL, else LC_NUMERIC, else LANG, an
-// empty value counting as unset; "C" when none is set.
+// The locale the host chose (setRegionalLocale), else the one the environment names:
+// LC_ALL, else LC_NUMERIC, else LANG, an empty value counting as unset; "C" when none
+// is set.
 const char* numericLocaleName() {
+  const std::string& chosen = hostLocaleName();
+  if (!chosen.empty()) return chosen.c_str();
   for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
     const char* value = std::getenv(variable);
     if (value != nullptr && value[0] != 0) return value;
