@@ -4,15 +4,6 @@
 
 #include "TextRange.h"
 
-namespace {
-
-constexpr wchar_t kDegreeMark = L'\u00B0';
-constexpr wchar_t kDegreeLetter = L'd';
-constexpr wchar_t kMinuteMark = L'\'';
-constexpr wchar_t kSecondsMark = L'"';
-
-}  // namespace
-
 double KovUnitDegreeBase::getDegrees(const KovString& text) const {
   // Searched in place and in one pass: surrounding blanks hold no mark, so trimming
   // would change nothing.

@@ -7,10 +7,6 @@
 
 namespace {
 
-constexpr wchar_t kDegreeMark = L'\u00B0';
-constexpr wchar_t kMinuteMark = L'\'';
-constexpr wchar_t kSecondsMark = L'"';
-
 // Appends `number` with `decimals` decimals followed by `mark`; a number text that
 // reads 0 loses its '-'.
 void appendPart(KovString& text, double number, int decimals, wchar_t mark) {
