@@ -30,7 +30,7 @@ endforeach()
 file(WRITE "${WORK_DIR}/pelunits.h2m" "${include_text}")
 
 execute_process(
-  COMMAND "${HELP2MAN}" --no-info --no-discard-stderr
+  COMMAND "${HELP2MAN}" --no-info --no-discard-stderr --locale=C.UTF-8
           --name "units of measure for structural design, on the command line"
           --include "${WORK_DIR}/pelunits.h2m" --output "${OUTPUT}" "${TOOL}"
   RESULT_VARIABLE rc ERROR_VARIABLE err)

@@ -517,4 +517,69 @@ TEST(PelunitsTool, ReportsOverlongLinesAndSkipsAByteOrderMark) {
   }
 }
 
+// Every option that a help text lists, as "--name".
+std::vector<std::string> optionsInHelp() {
+  std::vector<std::string> options;
+  for (const char* command : {"", "display", "parse", "check", "units"}) {
+    std::vector<std::string> arguments;
+    if (command[0] != '\0') arguments.push_back(command);
+    arguments.push_back("--help");
+    std::istringstream help(run(arguments).out);
+    std::string line;
+    while (std::getline(help, line)) {
+      const std::size_t start = line.find_first_not_of(' ');
+      if (start == std::string::npos || line.compare(start, 1, "-") != 0) continue;
+      std::size_t dashes = line.find("--", start);
+      if (dashes == std::string::npos) continue;
+      const std::size_t end = line.find_first_of(" ,", dashes);
+      options.push_back(line.substr(dashes, end - dashes));
+    }
+  }
+  return options;
+}
+
+#ifdef PELUNITS_MAN_PAGE
+// The man page is written from the help texts: every command and every option shows.
+TEST(PelunitsTool, ManPageShowsEveryCommandAndOption) {
+  const Result page = runScript(std::string("cd \"$(dirname ") + quoted(PELUNITS_MAN_PAGE) +
+                                ")\" && MANPAGER=cat MANWIDTH=200 man ./pelunits.1");
+  ASSERT_EQ(page.status, 0) << page.err;
+  std::vector<std::string> words = optionsInHelp();
+  ASSERT_GT(words.size(), 20u);
+  for (const char* command : {"display", "parse", "check", "units"}) words.push_back(command);
+  for (const std::string& word : words) {
+    EXPECT_NE(page.out.find(word), std::string::npos) << word;
+  }
+}
+#endif
+
+// Completion of commands, options and unit names, with the tool found on the PATH.
+TEST(PelunitsTool, BashCompletionCompletesCommandsOptionsAndUnitNames) {
+  struct Case {
+    const char* line;  // the words typed so far; the last one is being completed
+    std::string completions;
+  };
+  const Case cases[] = {
+      {"pelunits ''", "display parse check units"},
+      {"pelunits di", "display"},
+      {"pelunits display --un", "--unit --units"},
+      {"pelunits display --unit kip", "kips kip-feet"},
+      {"pelunits -u ksi", "ksi"},
+      {"pelunits display --unit metres --trim", "--trim-trailing-zeros --trim-leading-zero"},
+      {"pelunits check --format j", "json"},
+      {"pelunits parse --factor ''", ""},  // a number: nothing to offer
+      {"pelunits display --precision 16 ''", ""},
+  };
+  const std::string tool = PELUNITS_TOOL_PATH;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const Result result = runScript("PATH=\"$(dirname \"$PELUNITS\"):$PATH\"; source " +
+                                    quoted(PELUNITS_COMPLETION_PATH) + "; COMP_WORDS=(" + c.line +
+                                    "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _pelunits; " +
+                                    "echo \"${COMPREPLY[*]}\"");
+    EXPECT_EQ(result.out, c.completions + "\n");
+    EXPECT_EQ(result.err, "");
+  }
+}
+
 }  // namespace
