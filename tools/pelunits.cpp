@@ -20,13 +20,11 @@
 
 #ifdef _WIN32
 #include <io.h>
-#define PELUNITS_ISATTY _isatty
-#define PELUNITS_FILENO _fileno
+#define PELUNITS_READ _read
 #else
 #include <locale.h>
 #include <unistd.h>
-#define PELUNITS_ISATTY isatty
-#define PELUNITS_FILENO fileno
+#define PELUNITS_READ read
 #endif
 
 namespace pelunits {
@@ -367,13 +365,13 @@ std::string overlongStart(std::string_view text) {
 // reported and skipped as it streams past, never held whole. A write error ends the
 // run at once.
 bool convertStandardInput(Converter& converter) {
-  const bool interactive = PELUNITS_ISATTY(PELUNITS_FILENO(stdin)) != 0;
   const bool records = converter.writesRecords();
   bool allConverted = true;
   unsigned long long lineNumber = 0;
   std::string pending;    // the start of a line that continues in the next chunk
   bool overlong = false;  // the current line is over the limit; `pending` holds its start
   std::string message;
+  bool readFailed = false;
   char buffer[1 << 16];
 
   const auto report = [&](const std::string& text) {
@@ -387,7 +385,6 @@ bool convertStandardInput(Converter& converter) {
     if (lineNumber == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (!converter.convert(line, true, message)) report(message);
-    if (interactive) converter.flush();
   };
   const auto rejectLine = [&]() {
     ++lineNumber;
@@ -395,13 +392,20 @@ bool convertStandardInput(Converter& converter) {
         "longer than " + std::to_string(kMaxLineBytes) + " bytes, not converted";
     converter.reject(overlongStart(pending), text);
     report(text + ": '" + quotedForMessage(overlongStart(pending)) + "'");
-    if (interactive) converter.flush();
   };
 
   for (;;) {
-    const std::size_t got = std::fread(buffer, 1, sizeof(buffer), stdin);
+    // read() rather than fread(): it returns what has arrived, so that results are
+    // written before the tool waits for more input (a terminal, or a program that
+    // sends one line and waits for its answer).
+    const auto got = PELUNITS_READ(0, buffer, sizeof(buffer));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      readFailed = true;
+      break;
+    }
     if (got == 0) break;
-    std::string_view chunk(buffer, got);
+    std::string_view chunk(buffer, static_cast<std::size_t>(got));
     while (!chunk.empty() && !converter.writeFailed()) {
       const std::size_t newline = chunk.find('\n');
       const std::string_view piece = chunk.substr(0, newline);
@@ -427,15 +431,15 @@ bool convertStandardInput(Converter& converter) {
       }
       chunk.remove_prefix(newline + 1);
     }
-    if (converter.writeFailed()) return false;
+    if (!converter.flush()) return false;
   }
   if (overlong) {
     rejectLine();
   } else if (!pending.empty()) {
     convertLine(pending);
   }
-  if (std::ferror(stdin)) {
-    printError("cannot read standard input");
+  if (readFailed) {
+    printError(std::string("cannot read standard input: ") + std::strerror(errno));
     allConverted = false;
   }
   return allConverted;
