@@ -20,11 +20,9 @@
 
 #ifdef _WIN32
 #include <io.h>
-#define PELUNITS_READ _read
 #else
 #include <locale.h>
 #include <unistd.h>
-#define PELUNITS_READ read
 #endif
 
 namespace pelunits {
@@ -38,6 +36,16 @@ constexpr std::size_t kOutputChunk = 1 << 16;
 constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 // How much of an over-long line a record or a message shows.
 constexpr std::size_t kOverlongShown = 64;
+
+// Reads what has arrived on standard input, at most `size` bytes; 0 at its end,
+// negative on an error (errno set).
+long long readInput(char* buffer, std::size_t size) {
+#ifdef _WIN32
+  return _read(0, buffer, static_cast<unsigned>(size));
+#else
+  return read(0, buffer, size);
+#endif
+}
 
 void printError(const std::string& message) {
   std::fprintf(stderr, "pelunits: %s\n", message.c_str());
@@ -398,7 +406,7 @@ bool convertStandardInput(Converter& converter) {
     // read() rather than fread(): it returns what has arrived, so that results are
     // written before the tool waits for more input (a terminal, or a program that
     // sends one line and waits for its answer).
-    const auto got = PELUNITS_READ(0, buffer, sizeof(buffer));
+    const long long got = readInput(buffer, sizeof(buffer));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       readFailed = true;
