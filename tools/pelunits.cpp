@@ -379,7 +379,7 @@ bool convertStandardInput(Converter& converter) {
   std::string pending;    // the start of a line that continues in the next chunk
   bool overlong = false;  // the current line is over the limit; `pending` holds its start
   std::string message;
-  bool readFailed = false;
+  int readError = 0;
   char buffer[1 << 16];
 
   const auto report = [&](const std::string& text) {
@@ -409,7 +409,7 @@ bool convertStandardInput(Converter& converter) {
     const long long got = readInput(buffer, sizeof(buffer));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
-      readFailed = true;
+      readError = errno;
       break;
     }
     if (got == 0) break;
@@ -446,8 +446,8 @@ bool convertStandardInput(Converter& converter) {
   } else if (!pending.empty()) {
     convertLine(pending);
   }
-  if (readFailed) {
-    printError(std::string("cannot read standard input: ") + std::strerror(errno));
+  if (readError != 0) {
+    printError(std::string("cannot read standard input: ") + std::strerror(readError));
     allConverted = false;
   }
   return allConverted;

@@ -451,6 +451,9 @@ TEST(PelunitsTool, EndsAtTheFirstWriteError) {
        "{\"input\":\"1500\",\"result\":\"1.500\",\"status\":\"ok\"} after 0s\n", ""},
       {"\"$PELUNITS\" display 1 2 > /dev/full; echo \"status $?\"", "status 1\n",
        "pelunits: cannot write the output: No space left on device\n"},
+      // A read error is reported as well.
+      {"\"$PELUNITS\" display < /; echo \"status $?\"", "status 1\n",
+       "pelunits: cannot read standard input: Is a directory\n"},
       {"\"$PELUNITS\" units > /dev/full; echo \"status $?\"", "status 1\n",
        "pelunits: cannot write the output: No space left on device\n"},
   };
