@@ -1,4 +1,8 @@
+#include <string>
+
+#include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "Utf8.h"
 
 namespace pelunits {
 
@@ -54,6 +58,20 @@ const NamedUnit* findNamedUnit(std::string_view name) {
     if (name == unit.name) return &unit;
   }
   return nullptr;
+}
+
+KovUnitTransform* newNamedUnit(const NamedUnit& named) {
+  auto representation = static_cast<KovUnitTransform::eSystemRepresentation>(named.representation);
+  KovUnitTransform* unit = KovUnitsTransformArray::getNewUnit(
+      static_cast<KovUnitTransform::eSystemUnits>(named.systemUnits), representation);
+  if (unit == nullptr) return nullptr;
+  if (named.factor != 0.0) unit->setFactor(named.factor);
+  if (named.precision != kKeepPrecision) unit->setPrecision(named.precision);
+  std::wstring symbol;
+  if (utf8ToWide(named.symbol, symbol) && !symbol.empty()) {
+    unit->setSymbol(KovString(symbol.c_str()));
+  }
+  return unit;
 }
 
 ParseOperation parseOperationFor(int systemUnits, const KovUnitTransform& unit) {

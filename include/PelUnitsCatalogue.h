@@ -40,6 +40,11 @@ PELUNITS_API const NamedUnit* namedUnits(std::size_t& count);
 // The unit of that name, or null.
 PELUNITS_API const NamedUnit* findNamedUnit(std::string_view name);
 
+// A new unit object from the factory with the named unit's settings applied (factor,
+// precision, symbol); released through KovUnitsTransformArray::removeUnit. Null only
+// when no memory is left.
+PELUNITS_API KovUnitTransform* newNamedUnit(const NamedUnit& named);
+
 // The reader that fits the quantity code; codes of no known quantity read lengths,
 // or angles when the factory made an angle unit for them.
 PELUNITS_API ParseOperation parseOperationFor(int systemUnits, const KovUnitTransform& unit);

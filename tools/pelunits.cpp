@@ -9,8 +9,8 @@
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
-#include "PelUnitsVersion.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsVersion.h"
 #include "Utf8.h"
 
 #ifdef _WIN32
@@ -51,30 +51,25 @@ class UnitHolder {
 // Asks the factory for the unit that the options name and configures it: first the
 // presets of a named unit, then every setting given explicitly.
 KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string& error) {
-  const NamedUnit* named = nullptr;
-  int representation = 0;
+  KovUnitTransform* unit = nullptr;
   if (options.haveSystemUnits) {
     systemUnits = options.systemUnits;
-    representation = options.haveRepresentation ? options.representation : 0;
+    const int representation = options.haveRepresentation ? options.representation : 0;
+    auto chosen = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
+    unit = KovUnitsTransformArray::getNewUnit(
+        static_cast<KovUnitTransform::eSystemUnits>(systemUnits), chosen);
+    if (unit == nullptr) {
+      error = "no unit for --units " + std::to_string(systemUnits) + " --representation " +
+              std::to_string(representation);
+      return nullptr;
+    }
   } else {
-    named = findNamedUnit(options.haveUnitName ? options.unitName : "millimetres");
+    const NamedUnit* named = findNamedUnit(options.haveUnitName ? options.unitName : "millimetres");
     systemUnits = named->systemUnits;
-    representation = named->representation;
-  }
-  auto chosen = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
-  KovUnitTransform* unit = KovUnitsTransformArray::getNewUnit(
-      static_cast<KovUnitTransform::eSystemUnits>(systemUnits), chosen);
-  if (unit == nullptr) {
-    error = "no unit for --units " + std::to_string(systemUnits) + " --representation " +
-            std::to_string(representation);
-    return nullptr;
-  }
-  if (named != nullptr) {
-    if (named->factor != 0.0) unit->setFactor(named->factor);
-    if (named->precision != kKeepPrecision) unit->setPrecision(named->precision);
-    std::wstring symbol;
-    if (utf8ToWide(named->symbol, symbol) && !symbol.empty()) {
-      unit->setSymbol(KovString(symbol.c_str()));
+    unit = newNamedUnit(*named);
+    if (unit == nullptr) {
+      error = std::string("no unit for --unit ") + named->name;
+      return nullptr;
     }
   }
   if (options.haveFactor) unit->setFactor(options.factor);
