@@ -42,8 +42,9 @@ PELUNITS_API const NamedUnit* findNamedUnit(std::string_view name);
 
 // A new unit object from the factory with the named unit's settings applied (factor,
 // precision, symbol); released through KovUnitsTransformArray::removeUnit. Null only
-// when no memory is left.
-PELUNITS_API KovUnitTransform* newNamedUnit(const NamedUnit& named);
+// when no memory is left. `representation`, when given, receives the representation
+// the factory chose.
+PELUNITS_API KovUnitTransform* newNamedUnit(const NamedUnit& named, int* representation = nullptr);
 
 // The reader that fits the quantity code; codes of no known quantity read lengths,
 // or angles when the factory made an angle unit for them.
