@@ -168,22 +168,30 @@ pelunits_status reportRead(const pelunits::ReadResult& result, std::size_t offse
 }
 
 // The typed text of a unit's own reader and validator; false for malformed text.
-bool typedText(const char* utf8, KovString& text) {
+bool typedText(const char* utf8, std::size_t length, KovString& text) {
   std::size_t bad = 0;
-  return pelunits::capi::utf8ToKov(utf8, std::strlen(utf8), text, bad);
+  return pelunits::capi::utf8ToKov(utf8, length, text, bad);
 }
 
-bool typedText(const std::uint16_t* utf16, KovString& text) {
+bool typedText(const std::uint16_t* utf16, std::size_t length, KovString& text) {
   std::size_t bad = 0;
-  return pelunits::capi::utf16ToKov(utf16, pelunits::capi::utf16Length(utf16), text, bad);
+  return pelunits::capi::utf16ToKov(utf16, length, text, bad);
+}
+
+std::size_t lengthOf(const char* utf8) { return std::strlen(utf8); }
+std::size_t lengthOf(const std::uint16_t* utf16) { return pelunits::capi::utf16Length(utf16); }
+
+template <class Char>
+bool typedText(const Char* input, KovString& text) {
+  return typedText(input, lengthOf(input), text);
 }
 
 template <class Char>
-double readAsTyped(const pelunits_unit* unit, const Char* input) noexcept {
-  if (unit == nullptr || input == nullptr) return 0.0;
+double readAsTyped(const pelunits_unit* unit, const Char* input, std::size_t length) noexcept {
+  if (unit == nullptr || (input == nullptr && length != 0)) return 0.0;
   try {
     KovString text;
-    if (!typedText(input, text)) return 0.0;
+    if (length != 0 && !typedText(input, length, text)) return 0.0;
     return pelunits::parseWith(unit->parse, *unit->unit, text);
   } catch (...) {
     return 0.0;
@@ -191,11 +199,11 @@ double readAsTyped(const pelunits_unit* unit, const Char* input) noexcept {
 }
 
 template <class Char>
-int isValid(const pelunits_unit* unit, const Char* input) noexcept {
-  if (unit == nullptr || input == nullptr) return 0;
+int isValid(const pelunits_unit* unit, const Char* input, std::size_t length) noexcept {
+  if (unit == nullptr || (input == nullptr && length != 0)) return 0;
   try {
     KovString text;
-    if (!typedText(input, text)) return 0;
+    if (length != 0 && !typedText(input, length, text)) return 0;
     return unit->unit->isValidString(text) != 0 ? 1 : 0;
   } catch (...) {
     return 0;
@@ -476,17 +484,37 @@ pelunits_status pelunits_read_utf16(const pelunits_unit* unit, const std::uint16
 }
 
 double pelunits_read_as_typed(const pelunits_unit* unit, const char* utf8) {
-  return readAsTyped(unit, utf8);
+  return utf8 != nullptr ? readAsTyped(unit, utf8, lengthOf(utf8)) : 0.0;
 }
 
 double pelunits_read_as_typed_utf16(const pelunits_unit* unit, const std::uint16_t* utf16) {
-  return readAsTyped(unit, utf16);
+  return utf16 != nullptr ? readAsTyped(unit, utf16, lengthOf(utf16)) : 0.0;
 }
 
-int pelunits_is_valid(const pelunits_unit* unit, const char* utf8) { return isValid(unit, utf8); }
+double pelunits_read_as_typed_ex(const pelunits_unit* unit, const char* utf8, size_t length) {
+  return readAsTyped(unit, utf8, length);
+}
+
+double pelunits_read_as_typed_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,
+                                       size_t length) {
+  return readAsTyped(unit, utf16, length);
+}
+
+int pelunits_is_valid(const pelunits_unit* unit, const char* utf8) {
+  return utf8 != nullptr ? isValid(unit, utf8, lengthOf(utf8)) : 0;
+}
 
 int pelunits_is_valid_utf16(const pelunits_unit* unit, const std::uint16_t* utf16) {
-  return isValid(unit, utf16);
+  return utf16 != nullptr ? isValid(unit, utf16, lengthOf(utf16)) : 0;
+}
+
+int pelunits_is_valid_ex(const pelunits_unit* unit, const char* utf8, size_t length) {
+  return isValid(unit, utf8, length);
+}
+
+int pelunits_is_valid_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,
+                               size_t length) {
+  return isValid(unit, utf16, length);
 }
 
 }  // extern "C"

@@ -210,6 +210,14 @@ PELUNITS_C_API double pelunits_read_as_typed_utf16(const pelunits_unit* unit,
 /* The unit's own validator: 1 acceptable, 0 not; 0 for NULL or malformed text. */
 PELUNITS_C_API int pelunits_is_valid(const pelunits_unit* unit, const char* utf8);
 PELUNITS_C_API int pelunits_is_valid_utf16(const pelunits_unit* unit, const uint16_t* utf16);
+/* The same on `length` bytes or code units, a NUL among them being a character. */
+PELUNITS_C_API double pelunits_read_as_typed_ex(const pelunits_unit* unit, const char* utf8,
+                                                size_t length);
+PELUNITS_C_API double pelunits_read_as_typed_utf16_ex(const pelunits_unit* unit,
+                                                      const uint16_t* utf16, size_t length);
+PELUNITS_C_API int pelunits_is_valid_ex(const pelunits_unit* unit, const char* utf8, size_t length);
+PELUNITS_C_API int pelunits_is_valid_utf16_ex(const pelunits_unit* unit, const uint16_t* utf16,
+                                              size_t length);
 
 #ifdef __cplusplus
 }

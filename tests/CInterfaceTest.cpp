@@ -326,6 +326,30 @@ TEST(CInterface, ReadsAsTypedAndValidates) {
   }
 }
 
+// The length-taking forms read a NUL as a character, as the C++ readers do.
+TEST(CInterface, LengthFormsKeepEmbeddedNul) {
+  const Unit unit = named("metres");
+  KovUnitTransform* reference = pelunits::newNamedUnit(*pelunits::findNamedUnit("metres"));
+  const wchar_t wide[] = {L'1', 0, L'5'};
+  const KovString text(wide, 3);
+  const std::uint16_t text16[] = {'1', 0, '5'};
+  EXPECT_EQ(pelunits_is_valid_ex(unit.get(),
+                                 "1\0"
+                                 "5",
+                                 3),
+            reference->isValidString(text));
+  EXPECT_EQ(pelunits_is_valid_utf16_ex(unit.get(), text16, 3), reference->isValidString(text));
+  EXPECT_EQ(pelunits_read_as_typed_ex(unit.get(),
+                                      "1\0"
+                                      "5",
+                                      3),
+            reference->getMillimeters(text));
+  EXPECT_EQ(pelunits_read_as_typed_utf16_ex(unit.get(), text16, 3),
+            reference->getMillimeters(text));
+  EXPECT_EQ(pelunits_is_valid_ex(unit.get(), nullptr, 0), reference->isValidString(KovString()));
+  KovUnitsTransformArray::removeUnit(reference);
+}
+
 // The exact reader through the C interface gives what the C++ one gives, with the
 // stopping place in bytes and in UTF-16 code units.
 TEST(CInterface, ExactReaderAgreesWithTheCxxReader) {
