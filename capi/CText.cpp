@@ -91,28 +91,28 @@ std::size_t utf16Length(const std::uint16_t* text) {
   return n;
 }
 
-TextOut writeUtf8(const KovString& text, char* buffer, std::size_t size, std::size_t& length) {
-  const wchar_t* wide = text.getStringW();
-  const auto count = static_cast<std::size_t>(text.length());
-  std::size_t needed = 0;
-  char bytes[4];
-  for (std::size_t i = 0; i < count;) needed += encodeUtf8(nextCodePoint(wide, count, i), bytes);
-  length = needed;
-  if (buffer == nullptr || size <= needed) return TextOut::tooSmall;
-  char* out = buffer;
-  for (std::size_t i = 0; i < count;) out += encodeUtf8(nextCodePoint(wide, count, i), out);
-  *out = 0;
-  return TextOut::fits;
+std::size_t utf8Bytes(const wchar_t* wide, std::size_t count) {
+  std::size_t bytes = 0;
+  char scratch[4];
+  for (std::size_t i = 0; i < count;) {
+    if (static_cast<std::uint32_t>(wide[i]) < 0x80u) {
+      ++bytes;
+      ++i;
+    } else {
+      bytes += encodeUtf8(nextCodePoint(wide, count, i), scratch);
+    }
+  }
+  return bytes;
 }
 
-TextOut writeUtf16(const KovString& text, std::uint16_t* buffer, std::size_t size,
-                   std::size_t& length) {
-  const wchar_t* wide = text.getStringW();
-  const auto count = static_cast<std::size_t>(text.length());
-  length = utf16Units(wide, count);
-  if (buffer == nullptr || size <= length) return TextOut::tooSmall;
-  std::uint16_t* out = buffer;
-  for (std::size_t i = 0; i < count;) {
+char* encodeRest(const wchar_t* wide, std::size_t count, std::size_t i, char* out) {
+  while (i < count) out += encodeUtf8(nextCodePoint(wide, count, i), out);
+  return out;
+}
+
+std::uint16_t* encodeRest(const wchar_t* wide, std::size_t count, std::size_t i,
+                          std::uint16_t* out) {
+  while (i < count) {
     const char32_t codePoint = nextCodePoint(wide, count, i);
     if (codePoint < 0x10000) {
       *out++ = static_cast<std::uint16_t>(codePoint);
@@ -121,8 +121,7 @@ TextOut writeUtf16(const KovString& text, std::uint16_t* buffer, std::size_t siz
       *out++ = static_cast<std::uint16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
     }
   }
-  *out = 0;
-  return TextOut::fits;
+  return out;
 }
 
 std::size_t utf16Units(const wchar_t* text, std::size_t count) {
