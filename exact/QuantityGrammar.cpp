@@ -386,6 +386,10 @@ class Reader {
       if (word.chain == 0 || word.rank <= 1) break;
       // Another part: after blanks, or a '-' that touches the foot mark ("5'-6"").
       const std::size_t save = pos_;
+      if (at(L'-') && word.chain == 1 && (pos_ + 1 >= n_ || charAt(pos_ + 1) == L' ')) {
+        ++pos_;  // "0'-": the feet display with the zero inches hidden ends in the dash
+        break;
+      }
       if (at(L'-') && word.chain == 1 && isDigit(charAt(pos_ + 1))) {
         ++pos_;
       } else if (at(L'-') && word.chain == 1 && charAt(pos_ + 1) == L'-') {
@@ -404,7 +408,8 @@ class Reader {
     return true;
   }
 
-  // The unit's own symbol after "nan" or "inf", as the display with units writes it.
+  // The unit's own symbol after "nan" or "inf", as the display with units writes it
+  // ("nan °"), or any unit of the field's quantity: it changes no non-finite value.
   void ownSymbolAfter() {
     const std::size_t save = pos_;
     skipBlanks();
@@ -413,7 +418,7 @@ class Reader {
     if (pos_ < n_ &&
         matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol, field_.symbolLength, word,
                       own) == WordMatch::found &&
-        own) {
+        (own || word.quantity == field_.quantity)) {
       pos_ = word.end;
       return;
     }
