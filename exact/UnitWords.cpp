@@ -94,9 +94,9 @@ constexpr Entry kWords[] = {
     {L"kPa", Quantity::stress, 1.0e-3, 0, 0, kPlain},
     {L"MPa", Quantity::stress, 1.0, 0, 0, kPlain},
     {L"GPa", Quantity::stress, 1000.0, 0, 0, kPlain},
-    {L"psi", Quantity::stress, 1.0e-3 * kKiloNewtonsPerPoundForce / (25.4 * 25.4) * 1000.0, 0, 0,
-     kPlain},
-    {L"ksi", Quantity::stress, kKiloNewtonsPerPoundForce / (25.4 * 25.4) * 1000.0, 0, 0, kPlain},
+    // Pounds-force per square inch: N / mm².
+    {L"psi", Quantity::stress, kKiloNewtonsPerPoundForce * 1000.0 / (25.4 * 25.4), 0, 0, kPlain},
+    {L"ksi", Quantity::stress, kKiloNewtonsPerPoundForce * 1.0e6 / (25.4 * 25.4), 0, 0, kPlain},
 };
 
 wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
