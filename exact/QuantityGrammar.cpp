@@ -348,6 +348,7 @@ class Reader {
                                                   field_.symbolLength, word, ownSymbol)
                                   : WordMatch::none;
       if (match == WordMatch::incomplete) return fail(n_, "the unit is incomplete");
+      if (match == WordMatch::found && ownSymbol) preferWordGoingOn(word, ownSymbol);
       if (match == WordMatch::found && ownSymbol && !havePrevious) {
         pos_ = word.end;
         out.number = negative ? -value : value;
@@ -403,9 +404,43 @@ class Reader {
       }
     }
     powerMark();
+    ownSymbolOnly();
     out.number = negative ? -total : total;
     out.plain = false;
     return true;
+  }
+
+  // The own symbol is also a unit word that more parts follow ("°" in "10°30'"
+  // with the symbol °): the word is read, so that the parts can follow it.
+  void preferWordGoingOn(UnitWord& word, bool& ownSymbol) {
+    UnitWord tableWord;
+    bool own = false;
+    if (matchUnitWord(t_, n_, pos_, field_.quantity, L"", 0, tableWord, own) != WordMatch::found ||
+        tableWord.end != word.end || tableWord.chain == 0 || tableWord.rank <= 1) {
+      return;
+    }
+    std::size_t next = tableWord.end;
+    while (next < n_ && t_[next] == L' ') ++next;
+    if (!startsMagnitude(next)) return;
+    word = tableWord;
+    ownSymbol = false;
+  }
+
+  // The unit's own symbol after a quantity in units, as the display with units
+  // writes it ("5' 6\" mm"); it changes nothing.
+  void ownSymbolOnly() {
+    const std::size_t save = pos_;
+    skipBlanks();
+    UnitWord word;
+    bool own = false;
+    if (pos_ < n_ && field_.symbolLength > 0 &&
+        matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol, field_.symbolLength, word,
+                      own) == WordMatch::found &&
+        own) {
+      pos_ = word.end;
+      return;
+    }
+    pos_ = save;
   }
 
   // The unit's own symbol after "nan" or "inf", as the display with units writes it

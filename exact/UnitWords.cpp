@@ -191,11 +191,7 @@ WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at,
                         bool& ownSymbol) noexcept {
   ownSymbol = false;
   bool partial = false;
-  // A symbol that is a mark (°) is read as the mark, which may be followed by minutes.
-  const bool markSymbol = symbolLength == 1 &&
-                          (plainCharacter(symbol[0]) == L'\u00B0' ||
-                           plainCharacter(symbol[0]) == L'\'' || plainCharacter(symbol[0]) == L'"');
-  if (symbolLength > 0 && !markSymbol) {
+  if (symbolLength > 0) {
     std::size_t i = 0;
     while (i < symbolLength && at + i < length && plainCharacter(symbol[i]) == text[at + i]) ++i;
     if (i == symbolLength && boundaryAt(text, length, at + i)) {

@@ -33,7 +33,7 @@ enum class WordMatch { found, none, incomplete };
 // Matches the unit word at `at` of plain text, in a field of `field` quantity (the
 // marks ' and " are minutes and seconds in an angle field, feet and inches in any
 // other). `symbol`, when not empty, is the unit's own symbol: it is matched first
-// and gives `ownSymbol`, unless it is one of the marks ° ' ", which keep their meaning.
+// and gives `ownSymbol`.
 // `incomplete` when the rest of the text is the start of a word.
 WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
                         const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
