@@ -74,7 +74,9 @@ ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at
       return failed(Scan::invalid, i, "digit group out of place");
     }
     grouped = true;
-    for (int k = 0; k < style.groupSize; ++k) digits.push(text[i + 1 + k]);
+    for (std::size_t k = 0; k < static_cast<std::size_t>(style.groupSize); ++k) {
+      digits.push(text[i + 1 + k]);
+    }
     i += 1 + static_cast<std::size_t>(style.groupSize);
   }
   // A group separator that starts no whole group: "12.3" under de_DE.

@@ -319,24 +319,24 @@ class Reader {
       return true;
     }
     double total = 0.0;
-    bool allZero = true;
-    bool negative = false;
+    // A sign inside the compound covers the part it stands on and the parts after it:
+    // "0' -3 1/2"" and "0'-0 -1/2"" as the displays write them, "5' -6"" is 4'6".
+    double sign = 1.0;
     bool havePrevious = false;
     UnitWord previous;
     for (;;) {
       const std::size_t partAt = pos_;
       if (havePrevious && at(L'-')) {
-        // "0' -3 1/2"": a sign on the inches of zero feet, as the display writes it.
-        if (!allZero || negative) return fail(pos_, "a sign inside a quantity");
-        negative = true;
+        if (sign < 0) return fail(pos_, "a second sign inside a quantity");
+        sign = -1.0;
         ++pos_;
       }
       double value = 0.0;
       bool negativeFraction = false;
       if (!magnitude(value, negativeFraction)) return false;
       if (negativeFraction) {
-        if (!allZero || negative) return fail(partAt, "a sign inside a quantity");
-        negative = true;
+        if (sign < 0) return fail(partAt, "a second sign inside a quantity");
+        sign = -1.0;
       }
       const std::size_t afterNumber = pos_;
       if (!havePrevious) powerMark();
@@ -351,7 +351,8 @@ class Reader {
       if (match == WordMatch::found && ownSymbol) preferWordGoingOn(word, ownSymbol);
       if (match == WordMatch::found && ownSymbol && !havePrevious) {
         pos_ = word.end;
-        out.number = negative ? -value : value;
+        ownSymbolOnly();  // "0° °": a degree display with the symbol ° appended
+        out.number = sign * value;
         out.plain = true;
         return true;
       }
@@ -359,14 +360,14 @@ class Reader {
         if (!havePrevious) {
           pos_ = afterNumber;
           powerMark();
-          out.number = negative ? -value : value;
+          out.number = sign * value;
           out.plain = true;
           return true;
         }
         UnitWord next;
         if (!impliedNextUnit(previous, next)) return fail(partAt, "a unit is missing");
         pos_ = afterNumber;
-        total += value * sizeOf(next);
+        total += sign * value * sizeOf(next);
         break;
       }
       if (word.quantity != field_.quantity) {
@@ -379,8 +380,7 @@ class Reader {
           (word.chain == 0 || word.chain != previous.chain || word.rank >= previous.rank)) {
         return fail(pos_, "units out of order");
       }
-      total += value * sizeOf(word);
-      if (value != 0.0) allZero = false;
+      total += sign * value * sizeOf(word);
       pos_ = word.end;
       previous = word;
       havePrevious = true;
@@ -405,7 +405,7 @@ class Reader {
     }
     powerMark();
     ownSymbolOnly();
-    out.number = negative ? -total : total;
+    out.number = total;
     out.plain = false;
     return true;
   }

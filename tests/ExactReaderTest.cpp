@@ -130,16 +130,20 @@ TEST(ExactReader, ReadsFeetAndInchesAsPeopleTypeThem) {
       {fractionalDecimal, L"-1-1/2", kComplete, -1.5 * kIn},
       {squareFeet, L"1' 50\" \u00B2", kComplete, 194 * kIn * kIn},  // marks count in the power
       {squareFeet, L"2 sq ft", kComplete, 2 * kFt * kFt},
+      // A rest a hair below zero, as the feet and decimal inch display writes it.
+      {squareFeet, L"1' -0.000000174\" \u00B2", kComplete, (144 - 0.000000174) * kIn * kIn},
       {squareFeet, L"2 ft\u00B2", kComplete, 2 * kFt * kFt},
       {squareFeet, L"2 ft2", kComplete, 2 * kFt * kFt},
       {squareFeet, L"2 ft", kInvalid, 0},  // a length in an area field
       {feetInchFraction, L"5' 6 1/", kIncomplete, 0},
-      {feetInchFraction, L"5' 6 1", kIncomplete, 0},  // the start of "5' 6 1/2"
-      {feetInchFraction, L"5 f", kIncomplete, 0},     // the start of a unit word
-      {feetInchFraction, L"5'6 1/0\"", kInvalid, 0},  // zero denominator
-      {feetInchFraction, L"5' -6\"", kInvalid, 0},    // a sign inside a nonzero length
-      {feetInchFraction, L"6\" 5'", kInvalid, 0},     // units out of order
-      {feetInchFraction, L"5'6\"x", kInvalid, 0},     // trailing text
+      {feetInchFraction, L"5' 6 1", kIncomplete, 0},            // the start of "5' 6 1/2"
+      {feetInchFraction, L"5 f", kIncomplete, 0},               // the start of a unit word
+      {feetInchFraction, L"5'6 1/0\"", kInvalid, 0},            // zero denominator
+      {feetInchFraction, L"5' -6\"", kComplete, 54 * kIn},      // a sign covers its own part
+      {feetInchFraction, L"1' -0.5\"", kComplete, 11.5 * kIn},  // as a display may write it
+      {feetInchFraction, L"0' -3 -1/2\"", kInvalid, 0},         // two signs
+      {feetInchFraction, L"6\" 5'", kInvalid, 0},               // units out of order
+      {feetInchFraction, L"5'6\"x", kInvalid, 0},               // trailing text
   };
   check(cases, std::size(cases));
 }
@@ -288,6 +292,31 @@ TEST(ExactReader, WaitsOnPrefixesAndRefusesJunk) {
       continue;
     }
     check(&c, 1);
+  }
+}
+
+// The unit's own symbol stands for its display unit, also where it is a unit word.
+TEST(ExactReader, ReadsTheUnitsOwnSymbol) {
+  struct SymbolCase {
+    Field field;
+    const wchar_t* symbol;
+    const wchar_t* text;
+    double value;
+  };
+  const SymbolCase cases[] = {
+      {dms, L"\u00B0", L"0\u00B0 \u00B0", 0.0},  // the whole-degree display with the symbol
+      {dms, L"\u00B0", L"10\u00B030'", 10.5},    // the mark, when minutes follow
+      {gon, L"\u00B0", L"100.00 \u00B0", 90.0},  // the symbol, not the degree mark
+      {feetInchFraction, L"mm", L"5' 6\" mm", 66 * kIn},  // after a quantity in units
+      {metres, L"%s %d", L"1.5 %s %d", 1500.0},
+  };
+  for (const SymbolCase& c : cases) {
+    SCOPED_TRACE(narrow(KovString(c.text)));
+    const auto unit = makeField(c.field);
+    (*unit)->setSymbol(KovString(c.symbol));
+    const pelunits::ReadResult r = pelunits::readExact(*unit->unit, KovString(c.text));
+    ASSERT_EQ(r.status, kComplete) << r.message;
+    EXPECT_NEAR(r.value, c.value, 1e-9);
   }
 }
 
