@@ -5,21 +5,29 @@
 #include "PelUnitsRead.h"
 #include "QuantityGrammar.h"
 #include "TypedText.h"
-#include "units/angle/KovUnitDegreeBase.h"
-#include "units/metric/KovUnitKiloNewton.h"
-#include "units/metric/KovUnitKiloNewtonMeter.h"
-#include "units/metric/KovUnitNewtonPerSquareMm.h"
-#include "units/metric/KovUnitWeightBase.h"
+#include "UnitKind.h"
 
 namespace pelunits {
 
 Quantity quantityOf(const KovUnitTransform& unit) noexcept {
-  if (dynamic_cast<const KovUnitDegreeBase*>(&unit) != nullptr) return Quantity::angle;
-  if (dynamic_cast<const KovUnitWeightBase*>(&unit) != nullptr) return Quantity::weight;
-  if (dynamic_cast<const KovUnitNewtonPerSquareMm*>(&unit) != nullptr) return Quantity::stress;
-  if (dynamic_cast<const KovUnitKiloNewton*>(&unit) != nullptr) return Quantity::force;
-  if (dynamic_cast<const KovUnitKiloNewtonMeter*>(&unit) != nullptr) return Quantity::moment;
-  return Quantity::length;
+  switch (exact::kindOf(unit)) {
+    case exact::UnitKind::degrees:
+    case exact::UnitKind::gon:
+    case exact::UnitKind::radians:
+    case exact::UnitKind::degreesMinutesSeconds:
+      return Quantity::angle;
+    case exact::UnitKind::grams:
+    case exact::UnitKind::poundsOunces:
+      return Quantity::weight;
+    case exact::UnitKind::force:
+      return Quantity::force;
+    case exact::UnitKind::moment:
+      return Quantity::moment;
+    case exact::UnitKind::stress:
+      return Quantity::stress;
+    default:
+      return Quantity::length;
+  }
 }
 
 namespace {

@@ -1,9 +1,6 @@
 #include "FieldOfUnit.h"
 
-#include "units/angle/KovUnitGon.h"
-#include "units/angle/KovUnitGradMinSec.h"
-#include "units/angle/KovUnitRadian.h"
-#include "units/fraction/KovUnitFractalDecimal.h"
+#include "UnitKind.h"
 #include "units/imperial/KovUnitInchBase.h"
 #include "units/imperial/KovUnitLbsOunces.h"
 
@@ -11,11 +8,6 @@ namespace pelunits {
 namespace exact {
 
 namespace {
-
-template <class Unit>
-bool is(const KovUnitTransform& unit) {
-  return dynamic_cast<const Unit*>(&unit) != nullptr;
-}
 
 double raised(double base, int power) {
   double result = 1.0;
@@ -35,27 +27,39 @@ Field fieldOf(const KovUnitTransform& unit) noexcept {
   bool regionalDisplay = true;
   const double factor = unit.getFactor();
   field.displaySize = factor;
-  if (is<KovUnitInchBase>(unit)) {
-    field.displaySize = raised(KovUnitInchBase::kMillimetresPerInch, field.power);
-    regionalDisplay = false;
-  } else if (is<KovUnitFractalDecimal>(unit)) {
-    regionalDisplay = false;
-  } else if (is<KovUnitGradMinSec>(unit)) {
-    field.displaySize = 1.0;
-    regionalDisplay = false;
-  } else if (is<KovUnitGon>(unit) || is<KovUnitRadian>(unit)) {
-    field.displaySize = 360.0 / factor;
-  } else if (field.quantity == Quantity::angle) {
-    field.displaySize = 1.0;  // decimal degrees show the angle itself, reduced
-  } else if (is<KovUnitLbsOunces>(unit)) {
-    const bool decimalText = factor > KovUnitLbsOunces::kDecimalDisplayThreshold;
-    field.echo = true;
-    field.echoSize = factor;
-    if (unit.getUseRegionalSettings() != 0) field.echoStyle = userNumberStyle();
-    if (!decimalText) {
-      field.displaySize = KovUnitLbsOunces::kGramsPerOunce;  // a bare number is ounces
+  switch (kindOf(unit)) {
+    case UnitKind::feetInch:
+      field.displaySize = raised(KovUnitInchBase::kMillimetresPerInch, field.power);
       regionalDisplay = false;
-    }
+      break;
+    case UnitKind::fractionalDecimal:
+      regionalDisplay = false;
+      break;
+    case UnitKind::degreesMinutesSeconds:
+      field.displaySize = 1.0;
+      regionalDisplay = false;
+      break;
+    case UnitKind::gon:
+    case UnitKind::radians:
+      field.displaySize = 360.0 / factor;
+      break;
+    case UnitKind::degrees:
+      field.displaySize = 1.0;  // decimal degrees show the angle itself, reduced
+      break;
+    case UnitKind::poundsOunces:
+      field.echo = true;
+      field.echoSize = factor;
+      if (unit.getUseRegionalSettings() != 0) field.echoStyle = userNumberStyle();
+      if (!(factor > KovUnitLbsOunces::kDecimalDisplayThreshold)) {
+        field.displaySize = KovUnitLbsOunces::kGramsPerOunce;  // a bare number is ounces
+        regionalDisplay = false;
+      } else {
+        field.style = field.echoStyle;  // the locale is read once
+        regionalDisplay = false;
+      }
+      break;
+    default:
+      break;
   }
   if (regionalDisplay && unit.getUseRegionalSettings() != 0) field.style = userNumberStyle();
   return field;

@@ -1,5 +1,6 @@
 #include "NumberReading.h"
 
+#include <cstdint>
 #include <string>
 
 #include "NumberScan.h"
@@ -24,11 +25,40 @@ class NeutralDigits {
     ++size_;
   }
   double value() const {
+    double fast = 0.0;
+    if (fastValue(fast)) return fast;
     const wchar_t* digits = size_ <= kInline ? inline_ : overflow_.c_str();
     return scanDouble(digits, static_cast<int>(size_)).value;
   }
 
  private:
+  // Up to 15 digits and no exponent: the digits as a whole number are exact in a
+  // double, and so is the power of ten below 1e23; one division rounds correctly,
+  // so the result is the one the full scanner gives.
+  bool fastValue(double& out) const {
+    if (size_ > 16) return false;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = -1;
+    for (std::size_t i = 0; i < size_; ++i) {
+      const wchar_t c = inline_[i];
+      if (c == L'.') {
+        fraction = 0;
+        continue;
+      }
+      if (c < L'0' || c > L'9') return false;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - L'0');
+      ++digits;
+      if (fraction >= 0) ++fraction;
+    }
+    if (digits > 15) return false;
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double whole = static_cast<double>(mantissa);
+    out = fraction > 0 ? whole / kPowers[fraction] : whole;
+    return true;
+  }
+
   static constexpr std::size_t kInline = 48;
   wchar_t inline_[kInline];
   std::size_t size_ = 0;

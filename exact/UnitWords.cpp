@@ -148,14 +148,51 @@ double raised(double size, int power) {
   return result;
 }
 
-// The longest entry of the table at `at` that `accept` takes, with a word boundary
-// after it unless `composite` (a force may be followed by a length).
+// The entries by the first character of their word, in any case (the marks ' and "
+// and the degree sign under their own buckets), built once.
+struct FirstCharacterIndex {
+  static constexpr int kBuckets = 129;  // ASCII, then one for the degree sign
+  unsigned char begin[kBuckets + 1] = {};
+  unsigned char entries[sizeof(kWords) / sizeof(kWords[0])] = {};
+};
+
+int bucketOf(wchar_t c) {
+  c = lower(c);
+  if (c == L'\u00B0') return 128;
+  return c >= 0 && c < 128 ? static_cast<int>(c) : -1;
+}
+
+const FirstCharacterIndex& firstCharacterIndex() {
+  static const FirstCharacterIndex index = [] {
+    FirstCharacterIndex x;
+    constexpr int kCount = static_cast<int>(sizeof(kWords) / sizeof(kWords[0]));
+    int counts[FirstCharacterIndex::kBuckets] = {};
+    for (int i = 0; i < kCount; ++i) ++counts[bucketOf(kWords[i].text[0])];
+    for (int b = 0; b < FirstCharacterIndex::kBuckets; ++b) {
+      x.begin[b + 1] = static_cast<unsigned char>(x.begin[b] + counts[b]);
+    }
+    int filled[FirstCharacterIndex::kBuckets] = {};
+    for (int i = 0; i < kCount; ++i) {
+      const int b = bucketOf(kWords[i].text[0]);
+      x.entries[x.begin[b] + filled[b]++] = static_cast<unsigned char>(i);
+    }
+    return x;
+  }();
+  return index;
+}
+
+// The longest entry of the table at `at` that `accept` takes.
 template <class Accept>
 const Entry* longestEntry(const wchar_t* text, std::size_t length, std::size_t at, bool& partial,
                           Accept accept) {
   const Entry* best = nullptr;
   std::size_t bestLength = 0;
-  for (const Entry& e : kWords) {
+  if (at >= length) return nullptr;
+  const int bucket = bucketOf(text[at]);
+  if (bucket < 0) return nullptr;
+  const FirstCharacterIndex& index = firstCharacterIndex();
+  for (int k = index.begin[bucket]; k < index.begin[bucket + 1]; ++k) {
+    const Entry& e = kWords[index.entries[k]];
     if (!accept(e)) continue;
     const std::size_t n = textLength(e.text);
     if (n <= bestLength) continue;
@@ -202,12 +239,19 @@ WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at,
     }
     if (i > 0 && at + i >= length) partial = true;
   }
+  // Every unit word starts with a letter or a mark.
+  const wchar_t first = at < length ? text[at] : L' ';
+  if (!isAsciiLetter(first) && first != L'\'' && first != L'"' && first != L'\u00B0') {
+    return partial ? WordMatch::incomplete : WordMatch::none;
+  }
   // "sq ft", "square metres", "cu in", "cubic feet".
+  const bool squareOrCubic = lower(first) == L's' || lower(first) == L'c';
   static constexpr struct {
     const wchar_t* text;
     int power;
   } kPrefixes[] = {{L"sq", 2}, {L"square", 2}, {L"cu", 3}, {L"cubic", 3}};
   for (const auto& prefix : kPrefixes) {
+    if (!squareOrCubic) break;
     const std::size_t n = textLength(prefix.text);
     if (matchWord(text, length, at, prefix.text, n, partial) != n) continue;
     std::size_t next = at + n;
