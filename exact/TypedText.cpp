@@ -6,6 +6,7 @@ namespace pelunits {
 namespace exact {
 
 wchar_t plainCharacter(wchar_t c) noexcept {
+  if (c > L' ' && c < 0x7F) return c;  // printable ASCII is plain already
   switch (c) {
     case L'\t':
     case L'\n':
