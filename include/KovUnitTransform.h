@@ -50,7 +50,9 @@ class PELUNITS_API KovUnitTransform {
   int operator==(const KovUnitTransform& other) const;
 
   double getFactor() const { return factor; }
-  void setFactor(double value);  // exactly 0.0 is stored as 1.0
+  // Exactly 0.0 is stored as 1.0; a non-finite or negative value leaves the factor
+  // as it was.
+  void setFactor(double value);
   const KovString& getSymbol() const { return symbol; }
   void setSymbol(const KovString& value);
   int getUseRegionalSettings() const { return useRegionalSettings; }
@@ -84,7 +86,8 @@ class PELUNITS_API KovUnitTransform {
   virtual KovString getDisplayStringWithUnits(double value, int trimTrailingZeros) const;
   // Slot 6: 1 when the text is acceptable input for the unit, 0 when not.
   virtual int isValidString(const KovString& text) const = 0;
-  // Slot 7, 8: 1 length, 2 area, 3 volume, 4 fourth power; 0 is stored as 1.
+  // Slot 7, 8: 1 length, 2 area, 3 volume, 4 fourth power; values below 1 are stored
+  // as 1, values above 4 as 4.
   virtual int getPower() const;
   virtual void setPower(int value);
   // Slot 9.
@@ -98,7 +101,8 @@ class PELUNITS_API KovUnitTransform {
   virtual KovUnitTransform* clone() const = 0;
   // Slot 14: typed weight to grams.
   virtual double getGrams(const KovString& text) const;
-  // Slot 15: one step finer precision; 1 when something changed.
+  // Slot 15: one step finer precision; 1 when the precision changed, 0 when it is
+  // already the finest the unit holds (so `while (unit->incrementPrecision())` ends).
   virtual int incrementPrecision();
   // Slots 16 to 18: typed force, moment and stress to internal units.
   virtual double getKiloNewton(const KovString& text) const;

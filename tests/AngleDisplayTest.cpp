@@ -4,6 +4,7 @@
 #include <string>
 
 #include "LocaleEnvironment.h"
+#include "TestText.h"
 #include "units/angle/KovUnitDegree.h"
 #include "units/angle/KovUnitGon.h"
 #include "units/angle/KovUnitRadian.h"
@@ -47,6 +48,18 @@ void expectShows(const DisplayCase* cases, size_t count) {
     SCOPED_TRACE(::testing::Message() << "row " << i << " value " << cases[i].value);
     EXPECT_EQ(shown(*cases[i].unit, cases[i].value, cases[i].trim), cases[i].text);
   }
+}
+
+TEST(GonDisplay, DropsWholeTurnsInDegreesSoHugeAnglesKeepTheirPlaceOnTheCircle) {
+  KovUnitGon gon;
+  gon.setFactor(400.0);
+  // fmod is exact: the gon shown for v is the gon shown for v reduced to one turn.
+  for (double value : {9.2e18, -9.2e18, 1e300, 123456789012.345, 450.0, -90.0}) {
+    SCOPED_TRACE(value);
+    EXPECT_EQ(narrow(gon.getDisplayString(value, 0, 0, 0, 0, L' ')),
+              narrow(gon.getDisplayString(std::fmod(value, 360.0), 0, 0, 0, 0, L' ')));
+  }
+  EXPECT_EQ(narrow(gon.getDisplayString(9.2e18, 0, 0, 0, 0, L' ')), "222.22");
 }
 
 TEST(AngleDisplay, DegreesAndGonReduceModuloTheFullCircleWhileRadiansDoNot) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <memory>
 
 #include "TestText.h"
+#include "units/imperial/KovUnitInch.h"
 #include "units/metric/KovUnitDecimal.h"
 #include "units/metric/KovUnitGram.h"
 #include "units/metric/KovUnitKiloNewton.h"
@@ -32,6 +34,45 @@ TEST(BaseObject, SettersCorrectOutOfRangeValuesSilently) {
   EXPECT_EQ(unit.getFactor(), 1.0);
   unit.setPower(0);
   EXPECT_EQ(unit.getPower(), 1);
+}
+
+TEST(BaseObject, FactorSetterKeepsItsValueForANonFiniteOrNegativeFactor) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    double argument;
+    double stored;
+  } cases[] = {
+      {nan, 25.4},      {inf, 25.4}, {-inf, 25.4}, {-2.0, 25.4},  // a factor is a size
+      {1e-300, 1e-300}, {0.0, 1.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.argument);
+    KovUnitGram unit;
+    unit.setFactor(25.4);
+    unit.setFactor(c.argument);
+    EXPECT_EQ(unit.getFactor(), c.stored);
+    if (c.stored == 25.4) {
+      EXPECT_EQ(narrow(unit.getDisplayString(25.4, 0, 0, 0, 0, L' ')), "1.00");
+    }
+  }
+}
+
+TEST(BaseObject, PowerSetterClampsToLengthsUpToFourthPowers) {
+  struct Case {
+    int argument;
+    int stored;
+  } cases[] = {{0, 1}, {-1, 1}, {INT_MIN, 1}, {3, 3}, {4, 4}, {5, 4}, {INT_MAX, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.argument);
+    KovUnitInch unit;
+    unit.setPower(c.argument);
+    EXPECT_EQ(unit.getPower(), c.stored);
+    // Every stored power shows a length that reads back.
+    const double value = 1689.1 * std::pow(25.4, c.stored - 1);
+    const KovString text = unit.getDisplayString(value, 0, 0, 0, 0, L' ');
+    EXPECT_NEAR(unit.getMillimeters(text), value, value * 1e-3) << narrow(text);
+  }
 }
 
 TEST(BaseObject, PowerOfTenPrecisionTruncatesTheLogarithmOfTheSteps) {

@@ -57,8 +57,7 @@ TEST(DegreesMinutesSeconds, StepsThroughMinutesSecondsAndDecimalsUpToTheLargestI
     int noDecimalsAfter;
   };
   const Case cases[] = {
-      {kPrototype, 0, 0},  // 0 stays 0
-      {0, 60, 0},          // whole degrees, then minutes
+      {0, 60, 0},  // whole degrees, then minutes
       {60, 3600, 0},
       {3600, 36000, 0},
       {36000000, 360000000, 0},

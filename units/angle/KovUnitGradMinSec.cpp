@@ -44,6 +44,8 @@ void KovUnitGradMinSec::setPrecision(int value) {
 }
 
 int KovUnitGradMinSec::incrementPrecision() {
+  const int before = denominator;
+  const int noDecimalsBefore = noDecimals;
   if (denominator == 1) {
     denominator = 60;
     noDecimals = 0;
@@ -56,7 +58,7 @@ int KovUnitGradMinSec::incrementPrecision() {
   } else {
     denominator *= 10;
   }
-  return 1;
+  return denominator != before || noDecimals != noDecimalsBefore ? 1 : 0;
 }
 
 KovString KovUnitGradMinSec::getDisplayString(double value, int trimTrailingZeros,

@@ -38,9 +38,11 @@ void KovUnitBase::setPrecision(int value) {
 
 int KovUnitBase::incrementPrecision() {
   // Widened: ten times 1e9 does not fit an int, and 9 decimals stay 9.
-  const long long next = static_cast<long long>(getPrecision()) * 10LL;
+  const int before = getPrecision();
+  const int noDecimalsBefore = noDecimals;
+  const long long next = static_cast<long long>(before) * 10LL;
   setPrecision(next > INT_MAX ? INT_MAX : static_cast<int>(next));
-  return 1;
+  return getPrecision() != before || noDecimals != noDecimalsBefore ? 1 : 0;
 }
 
 KovString KovUnitBase::displayNumber(double number, int trimTrailingZeros) const {

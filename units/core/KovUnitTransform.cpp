@@ -5,6 +5,13 @@
 #include "UserLocale.h"
 #include "units/core/KovUnitBase.h"
 
+namespace {
+
+constexpr int kLowestPower = 1;   // lengths
+constexpr int kHighestPower = 4;  // fourth powers
+
+}  // namespace
+
 KovUnitTransform::KovUnitTransform()
     : useRegionalSettings(0), power(1), symbol(), precision(2), factor(1.0) {}
 
@@ -35,7 +42,12 @@ int KovUnitTransform::operator==(const KovUnitTransform& other) const {
              : 0;
 }
 
-void KovUnitTransform::setFactor(double value) { factor = value == 0.0 ? 1.0 : value; }
+void KovUnitTransform::setFactor(double value) {
+  // A factor is a size: a non-finite or negative one would turn every display into
+  // "nan" or flip its sign, so the unit keeps the factor it has.
+  if (!std::isfinite(value) || value < 0.0) return;
+  factor = value == 0.0 ? 1.0 : value;
+}
 
 void KovUnitTransform::setSymbol(const KovString& value) { symbol = value; }
 
@@ -110,7 +122,11 @@ KovString KovUnitTransform::getDisplayStringWithUnits(double value, int trimTrai
 
 int KovUnitTransform::getPower() const { return power; }
 
-void KovUnitTransform::setPower(int value) { power = value == 0 ? 1 : value; }
+void KovUnitTransform::setPower(int value) {
+  // The displays serve lengths, areas, volumes and fourth powers: anything below is a
+  // length and anything above a fourth power.
+  power = value < kLowestPower ? kLowestPower : (value > kHighestPower ? kHighestPower : value);
+}
 
 int KovUnitTransform::isAngle() const { return 0; }
 

@@ -20,8 +20,9 @@ void KovUnitFractalDecimal::setPrecision(int value) {
 }
 
 int KovUnitFractalDecimal::incrementPrecision() {
+  const int before = denominator;
   denominator = pelunits::doubledDenominator(denominator);
-  return 1;
+  return denominator != before ? 1 : 0;
 }
 
 namespace {

@@ -18,8 +18,9 @@ void KovUnitFractalInch::setPrecision(int value) {
 }
 
 int KovUnitFractalInch::incrementPrecision() {
+  const int before = denominator;
   denominator = pelunits::doubledDenominator(denominator);
-  return 1;
+  return denominator != before ? 1 : 0;
 }
 
 bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, bool roundZero,
