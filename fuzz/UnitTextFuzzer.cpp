@@ -1,7 +1,8 @@
 // Fuzzes every reading and validating operation of every unit the factory makes,
 // under every kind of setting, on arbitrary text. Properties: every call returns,
 // validators answer 0 or 1, the same text gives the same answer twice, and no
-// reading or validation changes the unit.
+// reading or validation changes the unit. The exact reader's status agrees with
+// its value, position and message, and UTF-8 reads as the same wide text does.
 
 #include <cmath>
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
+#include "PelUnitsRead.h"
+#include "Utf8.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/UnitProbes.h"
 
@@ -45,6 +48,44 @@ struct Snapshot {
   }
 };
 
+// The exact reader: a complete text has a value and no message; any other has the
+// value 0, a message and a position inside the text. UTF-8 text reads alike, with
+// the position counted in bytes.
+template <class Add>
+void checkExactReader(const KovUnitTransform& unit, const KovString& text, Add add) {
+  using pelunits::ReadStatus;
+  const auto length = static_cast<std::size_t>(text.length());
+  const pelunits::ReadResult r = pelunits::readExact(unit, text);
+  check(r.status == ReadStatus::complete || r.status == ReadStatus::incomplete ||
+            r.status == ReadStatus::invalid,
+        "exact reader: unknown status");
+  check(r.message != nullptr, "exact reader: no message");
+  if (r.status == ReadStatus::complete) {
+    check(r.message[0] == 0, "exact reader: a complete text with a message");
+  } else {
+    check(sameBits(r.value, 0.0), "exact reader: a value for a text that is not complete");
+    check(r.message[0] != 0, "exact reader: no reason given");
+    check(r.position <= length, "exact reader: position past the end");
+  }
+  add(static_cast<double>(r.status));
+  add(r.value);
+  add(static_cast<double>(r.position));
+  std::string utf8;
+  pelunits::appendUtf8(text.getStringW(), length, utf8);
+  const pelunits::ReadResult u = pelunits::readExactUtf8(unit, utf8.data(), utf8.size());
+  // Lone surrogates become U+FFFD on the way to UTF-8; other texts read the same.
+  bool surrogates = false;
+  for (std::size_t i = 0; i < length; ++i) {
+    const wchar_t c = text.getStringW()[i];
+    surrogates = surrogates || (c >= 0xD800 && c <= 0xDFFF);
+  }
+  if (!surrogates) {
+    check(u.status == r.status, "exact reader: UTF-8 and wide text differ");
+    check(sameBits(u.value, r.value) || (std::isnan(u.value) && std::isnan(r.value)),
+          "exact reader: UTF-8 and wide values differ");
+  }
+}
+
 // Every reader of the unit, public slots and the family's own steps, folded into
 // one list of numbers so that two runs can be compared.
 std::string readAll(const KovUnitTransform& unit, const KovString& text) {
@@ -70,6 +111,7 @@ std::string readAll(const KovUnitTransform& unit, const KovString& text) {
   add(forward.length());
   add(backward.length());
   pelunits::fuzz::probeFamilyReaders(unit, text, add);
+  checkExactReader(unit, text, add);
   return trace;
 }
 

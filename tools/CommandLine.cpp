@@ -56,6 +56,27 @@ const OptionSpec kOptions[] = {
        o.unitName = std::string(v);
        return o.haveUnitName = true;
      }},
+    {"--from", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (findNamedUnit(v) == nullptr) {
+         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
+         return false;
+       }
+       o.fromUnit = std::string(v);
+       return true;
+     }},
+    {"--to", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (findNamedUnit(v) == nullptr) {
+         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
+         return false;
+       }
+       o.toUnit = std::string(v);
+       return true;
+     }},
+    {"--as-typed", false,
+     [](Options& o, std::string_view, std::string&) { return o.asTyped = true; }},
+    {"--strict", false, [](Options& o, std::string_view, std::string&) { return o.strict = true; }},
     {"--units", true,
      [](Options& o, std::string_view v, std::string& e) {
        return o.haveSystemUnits = readFlagValue("--units", v, o.systemUnits, e);
@@ -146,6 +167,8 @@ bool commandFor(std::string_view word, Command& command) {
     command = Command::Check;
   } else if (word == "units") {
     command = Command::Units;
+  } else if (word == "convert") {
+    command = Command::Convert;
   } else {
     return false;
   }
@@ -215,6 +238,10 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
   if (options.help || options.version) return true;
   if (options.command == Command::None) {
     error = "no command given (see 'pelunits --help')";
+    return false;
+  }
+  if (options.command == Command::Convert && (options.fromUnit.empty() || options.toUnit.empty())) {
+    error = "convert needs --from UNIT and --to UNIT";
     return false;
   }
   if (options.command == Command::Units && !options.items.empty()) {

@@ -10,6 +10,7 @@
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsRead.h"
 #include "PelUnitsVersion.h"
 #include "Utf8.h"
 
@@ -49,10 +50,12 @@ class UnitHolder {
 };
 
 // Asks the factory for the unit that the options name and configures it: first the
-// presets of a named unit, then every setting given explicitly.
-KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string& error) {
+// presets of a named unit, then every setting given explicitly (only the regional
+// flag unless `settings`).
+KovUnitTransform* makeUnit(const Options& options, const std::string& name, bool settings,
+                           int& systemUnits, std::string& error) {
   KovUnitTransform* unit = nullptr;
-  if (options.haveSystemUnits) {
+  if (options.haveSystemUnits && settings) {
     systemUnits = options.systemUnits;
     const int representation = options.haveRepresentation ? options.representation : 0;
     auto chosen = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
@@ -64,7 +67,7 @@ KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string
       return nullptr;
     }
   } else {
-    const NamedUnit* named = findNamedUnit(options.haveUnitName ? options.unitName : "millimetres");
+    const NamedUnit* named = findNamedUnit(name);
     systemUnits = named->systemUnits;
     unit = newNamedUnit(*named);
     if (unit == nullptr) {
@@ -72,19 +75,27 @@ KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string
       return nullptr;
     }
   }
+  if (options.regional) unit->setUseRegionalSettings(1);
+  if (!settings) return unit;
   if (options.haveFactor) unit->setFactor(options.factor);
   if (options.havePrecision) unit->setPrecision(options.precision);
   if (options.havePower) unit->setPower(options.power);
   if (options.haveSymbol) unit->setSymbol(KovString(options.symbol.c_str()));
-  if (options.regional) unit->setUseRegionalSettings(1);
   return unit;
+}
+
+KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string& error) {
+  return makeUnit(options, options.haveUnitName ? options.unitName : "millimetres", true,
+                  systemUnits, error);
 }
 
 // Converts items one at a time into result lines gathered in one output buffer.
 class Converter {
  public:
-  Converter(const Options& options, const KovUnitTransform& unit, int systemUnits)
-      : options_(options), unit_(unit), parse_(parseOperationFor(systemUnits, unit)) {
+  // `from`: the unit that convert reads the texts in.
+  Converter(const Options& options, const KovUnitTransform& unit, int systemUnits,
+            const KovUnitTransform* from = nullptr)
+      : options_(options), unit_(unit), from_(from), parse_(parseOperationFor(systemUnits, unit)) {
     output_.reserve(kOutputChunk * 2);
   }
 
@@ -99,6 +110,9 @@ class Converter {
       case Command::Parse:
       case Command::Check:
         ok = readText(item, message);
+        break;
+      case Command::Convert:
+        ok = convertText(item, message);
         break;
       case Command::Units:
       case Command::None:
@@ -126,6 +140,37 @@ class Converter {
       message = "not a number: '" + quotedForMessage(item) + "'";
       return false;
     }
+    displayValue(value);
+    return true;
+  }
+
+  // The exact reading of a typed text; false with `message` naming the item, the
+  // position and the reason when the text is not complete.
+  bool readExactly(const KovUnitTransform& unit, std::string_view item, double& value,
+                   std::string& message) {
+    if (!utf8ToWide(item, wide_)) {
+      message = "not valid UTF-8: '" + quotedForMessage(item) + "'";
+      return false;
+    }
+    const ReadResult result = readExactUtf8(unit, item.data(), item.size());
+    if (result.status == ReadStatus::complete) {
+      value = result.value;
+      return true;
+    }
+    message = "'" + quotedForMessage(item) +
+              "': " + (result.status == ReadStatus::incomplete ? "incomplete" : "invalid") +
+              " at byte " + std::to_string(result.position) + ": " + result.message;
+    return false;
+  }
+
+  bool convertText(std::string_view item, std::string& message) {
+    double value = 0.0;
+    if (!readExactly(*from_, item, value, message)) return false;
+    displayValue(value);
+    return true;
+  }
+
+  void displayValue(double value) {
     const int trim = options_.trimTrailingZeros ? 1 : 0;
     KovString text;
     if (options_.withUnits) {
@@ -144,10 +189,23 @@ class Converter {
                                     options_.separator);
     }
     appendUtf8(text.getStringW(), static_cast<std::size_t>(text.length()), output_);
-    return true;
   }
 
   bool readText(std::string_view item, std::string& message) {
+    if (options_.command == Command::Check && options_.strict) {
+      const ReadResult result = readExactUtf8(unit_, item.data(), item.size());
+      if (result.status != ReadStatus::complete) sawInvalid_ = true;
+      output_ += result.status == ReadStatus::complete     ? "complete"
+                 : result.status == ReadStatus::incomplete ? "incomplete"
+                                                           : "invalid";
+      return true;
+    }
+    if (options_.command == Command::Parse && !options_.asTyped) {
+      double value = 0.0;
+      if (!readExactly(unit_, item, value, message)) return false;
+      output_ += shortestText(value);
+      return true;
+    }
     if (!utf8ToWide(item, wide_)) {
       message = "not valid UTF-8: '" + quotedForMessage(item) + "'";
       return false;
@@ -169,6 +227,7 @@ class Converter {
 
   const Options& options_;
   const KovUnitTransform& unit_;
+  const KovUnitTransform* from_;
   const ParseOperation parse_;
   std::string output_;
   std::wstring wide_;
@@ -306,12 +365,29 @@ int run(int argc, char** argv) {
   }
 
   int systemUnits = 0;
-  UnitHolder unit(makeUnit(options, systemUnits, error));
+  const bool converting = options.command == Command::Convert;
+  UnitHolder unit(converting ? makeUnit(options, options.toUnit, true, systemUnits, error)
+                             : makeUnit(options, systemUnits, error));
   if (unit.get() == nullptr) {
     printError(error);
     return kExitUsage;
   }
-  Converter converter(options, *unit.get(), systemUnits);
+  int fromSystemUnits = 0;
+  UnitHolder from(converting ? makeUnit(options, options.fromUnit, false, fromSystemUnits, error)
+                             : nullptr);
+  if (converting) {
+    if (from.get() == nullptr) {
+      printError(error);
+      return kExitUsage;
+    }
+    if (quantityOf(*from.get()) != quantityOf(*unit.get()) ||
+        from.get()->getPower() != unit.get()->getPower()) {
+      printError("cannot convert " + options.fromUnit + " to " + options.toUnit +
+                 ": they measure different quantities");
+      return kExitUsage;
+    }
+  }
+  Converter converter(options, *unit.get(), systemUnits, from.get());
   const bool allConverted = options.items.empty() ? convertStandardInput(converter)
                                                   : convertArguments(converter, options.items);
   converter.flush();
