@@ -64,7 +64,6 @@ void cDisplay(benchmark::State& state, Call call) {
   const AllocationMeter meter;
   for (auto _ : state) {
     benchmark::DoNotOptimize(call(unit, values()[i], buffer, 64, &length));
-    benchmark::DoNotOptimize(buffer);
     i = (i + 1) & kValueMask;
   }
   meter.stop(state);
