@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "KovString.h"
@@ -13,6 +15,9 @@
 #include "LocaleEnvironment.h"
 #include "PelUnitsRead.h"
 #include "TestText.h"
+#include "exact/FieldOfUnit.h"
+#include "exact/NumberReading.h"
+#include "exact/QuantityGrammar.h"
 
 namespace {
 
@@ -318,6 +323,31 @@ TEST(ExactReader, ReadsTheUnitsOwnSymbol) {
     const pelunits::ReadResult r = pelunits::readExact(*unit->unit, KovString(c.text));
     ASSERT_EQ(r.status, kComplete) << r.message;
     EXPECT_NEAR(r.value, c.value, 1e-9);
+  }
+}
+
+// The short path for plain numbers gives the grammar's value to the last bit.
+TEST(ExactReader, ReadsShortPlainNumbersAsTheGrammarDoes) {
+  std::mt19937_64 random(99);
+  const auto unit = makeField(metres);
+  const pelunits::exact::Field field = pelunits::exact::fieldOf(*unit->unit);
+  for (int i = 0; i < 20000; ++i) {
+    std::wstring text = (random() & 1) != 0 ? L"-" : L"";
+    const int digits = 1 + static_cast<int>(random() % 15);
+    const int point = static_cast<int>(random() % (digits + 2));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) text += L'.';
+      text += static_cast<wchar_t>(L'0' + random() % 10);
+    }
+    double shortValue = 0.0;
+    ASSERT_TRUE(
+        pelunits::exact::readShortPlainNumber(text.data(), text.size(), field.style, shortValue));
+    const pelunits::ReadResult full =
+        pelunits::exact::readQuantity(text.data(), text.size(), field);
+    ASSERT_EQ(full.status, kComplete) << narrow(KovString(text.c_str()));
+    const double scaled = shortValue * field.displaySize;
+    EXPECT_EQ(std::memcmp(&scaled, &full.value, sizeof scaled), 0)
+        << narrow(KovString(text.c_str()));
   }
 }
 
