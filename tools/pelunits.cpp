@@ -108,6 +108,15 @@ class Converter {
   // `message` set) when the item cannot be converted.
   bool convert(std::string_view item, bool emptyIsBlank, std::string& message) {
     bool ok = false;
+    // An empty cell of a column stays empty where the exact reader would call it
+    // incomplete.
+    const bool readsExactly = options_.command == Command::Convert ||
+                              (options_.command == Command::Parse && !options_.asTyped);
+    if (readsExactly && emptyIsBlank &&
+        item.find_first_not_of(" \t\r\v\f") == std::string_view::npos) {
+      output_.push_back('\n');
+      return true;
+    }
     switch (options_.command) {
       case Command::Display:
         ok = display(item, emptyIsBlank, message);
