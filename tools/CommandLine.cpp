@@ -47,6 +47,20 @@ const OptionSpec kOptions[] = {
     {"--help", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
     {"--version", false,
      [](Options& o, std::string_view, std::string&) { return o.version = true; }},
+    {"--format", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (v == "text") {
+         o.format = Format::Text;
+       } else if (v == "tsv") {
+         o.format = Format::Tsv;
+       } else if (v == "json") {
+         o.format = Format::Json;
+       } else {
+         e = "--format takes text, tsv or json, not '" + quotedForMessage(v) + "'";
+         return false;
+       }
+       return true;
+     }},
     {"--unit", true,
      [](Options& o, std::string_view v, std::string& e) {
        if (findNamedUnit(v) == nullptr) {
