@@ -55,12 +55,12 @@ enum Field {
 
 // A unit as a host would configure it for the field.
 std::unique_ptr<UnitHandle> makeField(Field f) {
-  struct Spec {
+  struct FieldSetup {
     int units, representation, power;
     double factor;
     int precision;
   };
-  static const Spec kSpecs[] = {
+  static const FieldSetup kFieldSetups[] = {
       {20, 1, 0, 0, 16},
       {20, 2, 0, 0, 100},
       {20, 5006, 0, 25.4, 16},
@@ -80,7 +80,7 @@ std::unique_ptr<UnitHandle> makeField(Field f) {
       {3201, 0, 0, 1.0, 100},
       {3300, 0, 0, 1.0, 100},
   };
-  const Spec& s = kSpecs[f];
+  const FieldSetup& s = kFieldSetups[f];
   auto unit = std::make_unique<UnitHandle>(s.units, s.representation, s.power);
   if (s.factor != 0.0) (*unit)->setFactor(s.factor);
   (*unit)->setPrecision(s.precision);
