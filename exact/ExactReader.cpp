@@ -2,6 +2,7 @@
 #include <new>
 
 #include "FieldOfUnit.h"
+#include "NumberReading.h"
 #include "PelUnitsRead.h"
 #include "QuantityGrammar.h"
 #include "TypedText.h"
@@ -136,9 +137,17 @@ class DecodedUtf8 {
 ReadResult readExact(const KovUnitTransform& unit, const wchar_t* text,
                      std::size_t length) noexcept {
   if (text == nullptr) length = 0;
+  const exact::Field field = exact::fieldOf(unit);
+  ReadResult result;
+  if (exact::readShortPlainNumber(text, length, field.style, result.value)) {
+    result.status = ReadStatus::complete;
+    result.value *= field.displaySize;
+    result.position = length;
+    return result;
+  }
   const exact::PlainText plain(text != nullptr ? text : L"", length);
   if (!plain.ok()) return outOfMemory();
-  return exact::readQuantity(plain.data(), plain.length(), exact::fieldOf(unit));
+  return exact::readQuantity(plain.data(), plain.length(), field);
 }
 
 ReadResult readExact(const KovUnitTransform& unit, const KovString& text) noexcept {

@@ -165,6 +165,41 @@ ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at
   return result;
 }
 
+bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberStyle& style,
+                          double& value) noexcept {
+  std::size_t begin = 0;
+  std::size_t end = length;
+  while (begin < end && text[begin] == L' ') ++begin;
+  while (end > begin && text[end - 1] == L' ') --end;
+  if (end - begin > 17) return false;
+  bool negative = false;
+  if (begin < end && (text[begin] == L'-' || text[begin] == L'+')) {
+    negative = text[begin] == L'-';
+    ++begin;
+  }
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int fraction = -1;
+  for (std::size_t i = begin; i < end; ++i) {
+    const wchar_t c = text[i];
+    if (c == style.decimal && fraction < 0) {
+      fraction = 0;
+      continue;
+    }
+    if (!isDigit(c)) return false;
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - L'0');
+    ++digits;
+    if (fraction >= 0) ++fraction;
+  }
+  if (digits == 0 || digits > 15) return false;
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double whole = static_cast<double>(mantissa);
+  const double number = fraction > 0 ? whole / kPowers[fraction] : whole;
+  value = negative ? -number : number;
+  return true;
+}
+
 NumberStyle userNumberStyle() noexcept {
   NumberStyle style;
   platform::UserNumberSettings settings;

@@ -34,6 +34,13 @@ struct ScannedNumber {
 ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at,
                          const NumberStyle& style) noexcept;
 
+// The common text of a field, a plain number of up to 15 digits with an optional
+// sign and the style's decimal separator ("-12.345", " 5 "), read straight from the
+// typed text with the result the grammar gives it; false for anything else, which
+// the grammar then reads.
+bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberStyle& style,
+                          double& value) noexcept;
+
 // The user's regional number form, read from the system for this call; the
 // neutral form when the system has none.
 NumberStyle userNumberStyle() noexcept;

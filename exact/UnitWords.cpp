@@ -159,7 +159,8 @@ struct FirstCharacterIndex {
 int bucketOf(wchar_t c) {
   c = lower(c);
   if (c == L'\u00B0') return 128;
-  return c >= 0 && c < 128 ? static_cast<int>(c) : -1;
+  const auto code = static_cast<unsigned long>(c);  // wchar_t is signed on some systems
+  return code < 128 ? static_cast<int>(code) : -1;
 }
 
 const FirstCharacterIndex& firstCharacterIndex() {

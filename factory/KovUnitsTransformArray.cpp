@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "PelUnitsCatalogue.h"
 #include "units/angle/KovUnitDegree.h"
 #include "units/angle/KovUnitGon.h"
 #include "units/angle/KovUnitGradMinSec.h"
@@ -170,3 +171,20 @@ int KovUnitsTransformArray::removeUnit(KovUnitTransform* unit) {
   delete ours;
   return 1;
 }
+
+namespace pelunits {
+
+bool factoryKnowsQuantity(int systemUnits) { return &rowFor(systemUnits) != &kOtherCodesRow; }
+
+bool factoryKnowsRepresentation(int systemUnits, int representation) {
+  const FactoryRow& row = rowFor(systemUnits);
+  bool single = true;
+  for (const RepresentationCase& known : row.cases) {
+    if (known.prototype == nullptr) continue;
+    if (known.representation == representation) return true;
+    single = false;
+  }
+  return single && &row != &kOtherCodesRow;
+}
+
+}  // namespace pelunits

@@ -30,6 +30,7 @@ struct NamedUnit {
   int precision;       // kKeepPrecision: keep the factory's value
   const char* symbol;  // UTF-8; shown by --with-units
   const char* shows;   // one line for `pelunits units`
+  double example;      // an internal value that `pelunits units` shows in this unit
 };
 
 constexpr int kKeepPrecision = -1;
@@ -40,11 +41,19 @@ PELUNITS_API const NamedUnit* namedUnits(std::size_t& count);
 // The unit of that name, or null.
 PELUNITS_API const NamedUnit* findNamedUnit(std::string_view name);
 
-// A new unit object from the factory with the named unit's settings applied (factor,
-// precision, symbol); released through KovUnitsTransformArray::removeUnit. Null only
-// when no memory is left. `representation`, when given, receives the representation
-// the factory chose.
-PELUNITS_API KovUnitTransform* newNamedUnit(const NamedUnit& named, int* representation = nullptr);
+// A unit from the factory with the name's settings (factor, precision, symbol);
+// null when no memory is left. The caller returns it with removeUnit. `representation`,
+// when given, receives the representation the factory chose.
+PELUNITS_API KovUnitTransform* newNamedUnit(const NamedUnit& unit, int* representation = nullptr);
+
+// Whether the factory has a class of its own for this representation of this
+// quantity, rather than giving the quantity's fallback unit (or, for a quantity code
+// it does not know, its general fallback). Quantities with a single class accept
+// every representation.
+PELUNITS_API bool factoryKnowsRepresentation(int systemUnits, int representation);
+
+// Whether the factory knows the quantity code.
+PELUNITS_API bool factoryKnowsQuantity(int systemUnits);
 
 // The reader that fits the quantity code; codes of no known quantity read lengths,
 // or angles when the factory made an angle unit for them.

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "KovString.h"
@@ -12,6 +15,9 @@
 #include "LocaleEnvironment.h"
 #include "PelUnitsRead.h"
 #include "TestText.h"
+#include "exact/FieldOfUnit.h"
+#include "exact/NumberReading.h"
+#include "exact/QuantityGrammar.h"
 
 namespace {
 
@@ -49,12 +55,12 @@ enum Field {
 
 // A unit as a host would configure it for the field.
 std::unique_ptr<UnitHandle> makeField(Field f) {
-  struct Spec {
+  struct FieldSetup {
     int units, representation, power;
     double factor;
     int precision;
   };
-  static const Spec kSpecs[] = {
+  static const FieldSetup kFieldSetups[] = {
       {20, 1, 0, 0, 16},
       {20, 2, 0, 0, 100},
       {20, 5006, 0, 25.4, 16},
@@ -74,7 +80,7 @@ std::unique_ptr<UnitHandle> makeField(Field f) {
       {3201, 0, 0, 1.0, 100},
       {3300, 0, 0, 1.0, 100},
   };
-  const Spec& s = kSpecs[f];
+  const FieldSetup& s = kFieldSetups[f];
   auto unit = std::make_unique<UnitHandle>(s.units, s.representation, s.power);
   if (s.factor != 0.0) (*unit)->setFactor(s.factor);
   (*unit)->setPrecision(s.precision);
@@ -317,6 +323,31 @@ TEST(ExactReader, ReadsTheUnitsOwnSymbol) {
     const pelunits::ReadResult r = pelunits::readExact(*unit->unit, KovString(c.text));
     ASSERT_EQ(r.status, kComplete) << r.message;
     EXPECT_NEAR(r.value, c.value, 1e-9);
+  }
+}
+
+// The short path for plain numbers gives the grammar's value to the last bit.
+TEST(ExactReader, ReadsShortPlainNumbersAsTheGrammarDoes) {
+  std::mt19937_64 random(99);
+  const auto unit = makeField(metres);
+  const pelunits::exact::Field field = pelunits::exact::fieldOf(*unit->unit);
+  for (int i = 0; i < 20000; ++i) {
+    std::wstring text = (random() & 1) != 0 ? L"-" : L"";
+    const int digits = 1 + static_cast<int>(random() % 15);
+    const int point = static_cast<int>(random() % (digits + 2));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) text += L'.';
+      text += static_cast<wchar_t>(L'0' + random() % 10);
+    }
+    double shortValue = 0.0;
+    ASSERT_TRUE(
+        pelunits::exact::readShortPlainNumber(text.data(), text.size(), field.style, shortValue));
+    const pelunits::ReadResult full =
+        pelunits::exact::readQuantity(text.data(), text.size(), field);
+    ASSERT_EQ(full.status, kComplete) << narrow(KovString(text.c_str()));
+    const double scaled = shortValue * field.displaySize;
+    EXPECT_EQ(std::memcmp(&scaled, &full.value, sizeof scaled), 0)
+        << narrow(KovString(text.c_str()));
   }
 }
 

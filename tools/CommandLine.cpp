@@ -36,17 +36,31 @@ bool readNumberValue(std::string_view name, std::string_view text, double& value
   return false;
 }
 
-struct OptionSpec {
+struct OptionEntry {
   const char* name;
   bool takesValue;
   // Applies the option; false with a message in `error`.
   bool (*apply)(Options& options, std::string_view value, std::string& error);
 };
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"--help", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
     {"--version", false,
      [](Options& o, std::string_view, std::string&) { return o.version = true; }},
+    {"--format", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (v == "text") {
+         o.format = Format::Text;
+       } else if (v == "tsv") {
+         o.format = Format::Tsv;
+       } else if (v == "json") {
+         o.format = Format::Json;
+       } else {
+         e = "--format takes text, tsv or json, not '" + quotedForMessage(v) + "'";
+         return false;
+       }
+       return true;
+     }},
     {"--unit", true,
      [](Options& o, std::string_view v, std::string& e) {
        if (findNamedUnit(v) == nullptr) {
@@ -148,11 +162,11 @@ const OptionSpec kOptions[] = {
      [](Options& o, std::string_view, std::string&) { return o.dashAfterFeet = true; }},
 };
 
-const OptionSpec* findOption(std::string_view name) {
+const OptionEntry* findOption(std::string_view name) {
   // Short forms are aliases of their long options.
   if (name == "-h") name = "--help";
   if (name == "-u") name = "--unit";
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (name == option.name) return &option;
   }
   return nullptr;
@@ -208,7 +222,7 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
         value = argument.substr(equals + 1);
         inlineValue = true;
       }
-      const OptionSpec* option = findOption(name);
+      const OptionEntry* option = findOption(name);
       if (option == nullptr) {
         error = "unknown option: '" + quotedForMessage(name) + "'";
         return false;

@@ -11,10 +11,15 @@ namespace tool {
 
 enum class Command { None, Display, Parse, Check, Units, Convert };
 
+// How results are written: plain result lines, or one record per item with the
+// input, the result and the status (tab-separated values, or JSON Lines).
+enum class Format { Text, Tsv, Json };
+
 struct Options {
   Command command = Command::None;
   bool help = false;
   bool version = false;
+  Format format = Format::Text;
 
   // The unit: a readable name, or a code pair as the factory takes it.
   std::string unitName;

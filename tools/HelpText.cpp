@@ -20,7 +20,9 @@ commands:
   units     list the unit names and their code pairs
 
 With no ITEM, a command reads one item per line from standard input and writes
-one result per line, so a whole column converts in one pipe.
+one result per line, so a whole column converts in one pipe. A byte order mark
+before the first line is skipped; a line longer than 1 MiB (1048576 bytes) is
+reported as an error, gets an empty result line, and the rest still converts.
 
 examples:
   pelunits display --unit feet-inch-fraction --separator - 1689.1    5'-6 1/2"
@@ -30,11 +32,18 @@ examples:
   cut -d, -f3 beams.csv | pelunits display --unit metres > lengths.txt
 
 options:
-  -h, --help   show this help (or a command's help after the command)
-  --version    show the version
+  -h, --help       show this help (or a command's help after the command)
+  --version        show the version
+  --format FORMAT  text (default): one result per line; tsv: a header, then per
+                   item its input, result, status and message, tab-separated;
+                   json: one JSON object per item and line (JSON Lines) with
+                   "input", "result", "status" and, on error, "message". The
+                   status is ok, invalid (check) or error; item errors then go
+                   into the records, not to standard error
 
-exit status: 0 success; 1 some item could not be converted, or check found an
-invalid text; 2 usage error (unknown command, option or unit, bad option value).
+exit status: 0 success; 1 some item could not be converted, check found an
+invalid text, or the output could not be written; 2 usage error (unknown
+command, option or unit, bad option value).
 )";
 
 #define PELUNITS_UNIT_OPTIONS                                                               \
@@ -53,7 +62,8 @@ invalid text; 2 usage error (unknown command, option or unit, bad option value).
   "                         sixteenths, 3600 for whole seconds\n"                           \
   "  --power N              1 length, 2 area, 3 volume, 4 fourth power\n"                   \
   "  --symbol TEXT          the symbol that --with-units appends\n"                         \
-  "  --regional             use the user's regional number format\n"
+  "  --regional             use the user's regional number format\n"                        \
+  "  --format FORMAT        text, tsv or json (see 'pelunits --help')\n"
 
 const char kDisplayHelp[] =
     "usage: pelunits display [options] [VALUE...]\n"
@@ -168,10 +178,14 @@ const char kConvertHelp[] =
     "error or quantities that do not match.\n";
 
 const char kUnitsHelp[] =
-    "usage: pelunits units\n"
+    "usage: pelunits units [--format FORMAT]\n"
     "\n"
     "Lists the unit names that --unit takes, with the code pair that the\n"
-    "factory is asked for and the settings that the name presets.\n";
+    "factory is asked for, an example value in the internal unit and how\n"
+    "the unit shows it, and the settings that the name presets.\n"
+    "\n"
+    "  --format FORMAT   text (default): an aligned table; tsv or json: one\n"
+    "                    record per unit, with its description as well\n";
 
 }  // namespace
 

@@ -19,7 +19,7 @@ endif()
 
 set(source "${SOURCE_DIR}/tests/install/c-consumer")
 run(${CMAKE_COMMAND} -S "${source}" -B "${WORK_DIR}/cmake-consumer" -DCMAKE_PREFIX_PATH=${prefix}
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=${CC} -DCONSUMER_EXACT_READER=${EXACT_READER})
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=${CC})
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-consumer")
 run("${WORK_DIR}/cmake-consumer/c-consumer")
 
@@ -34,10 +34,6 @@ if(NOT rc EQUAL 0)
 endif()
 separate_arguments(flags UNIX_COMMAND "${flags}")
 get_filename_component(libdir "${pcdir}" DIRECTORY)
-set(defines)
-if(EXACT_READER)
-  set(defines -DCONSUMER_EXACT_READER)
-endif()
-run(${CC} -std=c99 -pedantic -Wall -Werror ${defines} "${source}/consumer.c" ${flags} -lm
+run(${CC} -std=c99 -pedantic -Wall -Werror "${source}/consumer.c" ${flags} -lm
     -Wl,-rpath,${libdir} -o "${WORK_DIR}/pkg-consumer")
 run("${WORK_DIR}/pkg-consumer")

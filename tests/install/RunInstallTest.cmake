@@ -12,11 +12,17 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
-foreach(header KovString.h KovUnitTransform.h KovUnitsTransformArray.h)
-  if(NOT EXISTS "${prefix}/include/PelUnitsTransform/${header}")
-    message(FATAL_ERROR "missing installed header ${header}")
+foreach(file include/PelUnitsTransform/KovString.h include/PelUnitsTransform/KovUnitTransform.h
+             include/PelUnitsTransform/KovUnitsTransformArray.h
+             include/PelUnitsTransform/PelUnitsCatalogue.h share/doc/PelUnitsTransform/LICENSE
+             share/bash-completion/completions/pelunits)
+  if(NOT EXISTS "${prefix}/${file}")
+    message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
+if(EXISTS "${BUILD_DIR}/tools/pelunits.1" AND NOT EXISTS "${prefix}/share/man/man1/pelunits.1")
+  message(FATAL_ERROR "the man page is not installed")
+endif()
 
 run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/install/consumer" -B "${WORK_DIR}/cmake-consumer"
     -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release)

@@ -38,14 +38,15 @@ std::string readFile(const std::string& path) {
 }
 
 // Runs pelunits with `arguments`; `input` is piped in when given, else standard
-// input is empty.
-Result run(const std::vector<std::string>& arguments, const std::string& input = "") {
+// input is empty. `environment` ("LC_ALL=de_DE.UTF-8") is set for the tool alone.
+Result run(const std::vector<std::string>& arguments, const std::string& input = "",
+           const std::string& environment = "") {
   const std::string base = testing::TempDir() + "pelunits_" + std::to_string(getpid());
   {
     std::ofstream in(base + ".in", std::ios::binary);
     in << input;
   }
-  std::string command = quoted(PELUNITS_TOOL_PATH);
+  std::string command = environment + " " + quoted(PELUNITS_TOOL_PATH);
   for (const std::string& argument : arguments) command += " " + quoted(argument);
   command +=
       " < " + quoted(base + ".in") + " > " + quoted(base + ".out") + " 2> " + quoted(base + ".err");
@@ -228,8 +229,8 @@ TEST(PelunitsTool, ReportsABadItemAndConvertsTheRest) {
        "\n",
        "pelunits: 'abc': invalid at byte 0: a number is expected\n"},
       {{"parse", "--unit", "feet-inch-fraction"},
-       "5' 6 1/\n66\n",
-       "\n1676.3999999999999\n",
+       "5' 6 1/\n\n66\n",
+       "\n\n1676.3999999999999\n",
        "pelunits: line 1: '5' 6 1/': incomplete at byte 7: the denominator is missing\n"},
       {{"check", "--strict", "--unit", "degrees-minutes-seconds", "10 30 15", "10°30'", "-"},
        "",
@@ -275,11 +276,349 @@ TEST(PelunitsTool, ExplainsItselfWithHelpAndListsItsUnits) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind(std::string("usage: pelunits ") + command, 0), 0u);
   }
-  const Result units = run({"units"});
-  EXPECT_EQ(units.status, 0);
-  for (const char* name : {"metres", "feet-inch-fraction", "degrees-minutes-seconds",
-                           "pounds-ounces", "newtons-per-square-mm"}) {
-    EXPECT_NE(units.out.find(std::string("\n") + name + " "), std::string::npos) << name;
+}
+
+std::vector<std::string> splitOn(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::string part;
+  std::istringstream stream(text);
+  while (std::getline(stream, part, separator)) parts.push_back(part);
+  return parts;
+}
+
+std::size_t codePoints(const std::string& text) {
+  std::size_t count = 0;
+  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+  return count;
+}
+
+// The table's example column is the tool's own display of the example value, and
+// the shown text reads back to it; the text table aligns every column under its
+// heading.
+TEST(PelunitsTool, ListsEveryUnitWithAnExampleThatDisplaysAndReadsBack) {
+  const Result tsv = run({"units", "--format", "tsv"});
+  ASSERT_EQ(tsv.status, 0);
+  const std::vector<std::string> lines = splitOn(tsv.out, '\n');
+  ASSERT_GT(lines.size(), 30u);
+  EXPECT_EQ(lines[0], "name\tunits\trepresentation\texample\tshows\tpresets\tdescription");
+  const Result table = run({"units"});
+  const std::vector<std::string> rows = splitOn(table.out, '\n');
+  ASSERT_EQ(rows.size(), lines.size());
+  const std::size_t showsColumn = codePoints(rows[0].substr(0, rows[0].find("shows")));
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<std::string> cells = splitOn(lines[i], '\t');
+    ASSERT_EQ(cells.size(), 7u) << lines[i];
+    SCOPED_TRACE(cells[0]);
+    const std::string value = cells[3].substr(0, cells[3].find_first_not_of("0123456789.e+-"));
+    const Result shown = run({"display", "--unit", cells[0], value});
+    EXPECT_EQ(shown.out, cells[4] + "\n");
+    // The text table: the name first, the display at the column of its heading.
+    EXPECT_EQ(rows[i].rfind(cells[0] + " ", 0), 0u);
+    const std::string before = rows[i].substr(0, rows[i].rfind("  " + cells[4]) + 2);
+    EXPECT_EQ(codePoints(before), showsColumn) << rows[i];
+  }
+}
+
+// The imperial engineering units read back what they show.
+TEST(PelunitsTool, ImperialEngineeringUnitsDisplayAndReadBack) {
+  struct Case {
+    const char* unit;
+    const char* value;
+    const char* shows;
+  };
+  const Case cases[] = {
+      {"kips", "4.4482216152605", "1.00 kip"},
+      {"pounds-force", "4.4482216152605", "1000.00 lbf"},
+      {"kip-feet", "1.3558179483314003", "1.00 kip·ft"},
+      {"psi", "0.006894757293168362", "1.00 psi"},
+      {"ksi", "6.894757293168361", "1.00 ksi"},
+      {"decimal-feet", "3048", "10.00 ft"},
+      {"cubic-inches", "16387.064", "1.00 in³"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.unit);
+    const Result shown = run({"display", "--unit", c.unit, "--with-units", c.value});
+    EXPECT_EQ(shown.out, std::string(c.shows) + "\n");
+    const Result read = run({"parse", "--unit", c.unit, c.shows});
+    EXPECT_NEAR(std::strtod(read.out.c_str(), nullptr), std::strtod(c.value, nullptr),
+                1e-12 * std::strtod(c.value, nullptr));
+  }
+}
+
+// What the tool says on standard error besides the results.
+TEST(PelunitsTool, NotesAReplacedRepresentationAndWarnsOfAMissingLocale) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string environment;
+    std::string out;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"display", "--units", "20", "--representation", "77", "1689.1"},
+       "",
+       "5' 6.50\"\n",
+       "pelunits: note: quantity 20 has no representation 77; the factory gives representation 2 "
+       "instead (see 'pelunits units')\n"},
+      {{"display", "--units", "2000", "--representation", "77", "10.5"},
+       "",
+       "0.50\n",  // the degree unit as the factory makes it: full circle 1
+       "pelunits: note: quantity 2000 has no representation 77; the factory gives the quantity's "
+       "default unit instead (see 'pelunits units')\n"},
+      {{"display", "--units", "9999", "--representation", "0", "1"},
+       "",
+       "1.00\n",
+       "pelunits: note: the factory knows no quantity 9999; it gives a decimal unit "
+       "(representation 3)\n"},
+      // Without --representation the factory's choice is what was asked for: no note.
+      {{"display", "--units", "20", "1689.1"}, "", "5' 6.50\"\n", ""},
+      {{"display", "--units", "1009", "--representation", "7", "1000"}, "", "1000.00\n", ""},
+      {{"display", "--unit", "metres", "--regional", "1234567", "1"},
+       "LC_ALL=xx_YY.UTF-8",
+       "1234.567\n0.001\n",
+       "pelunits: warning: the locale 'xx_YY.UTF-8' is not installed; --regional shows the "
+       "neutral number format\n"},
+      {{"display", "--unit", "metres", "--regional", "1234567"},
+       "LC_ALL=de_DE.UTF-8",
+       "1.234,567\n",
+       ""},
+      {{"display", "--unit", "metres", "--regional", "1234567"}, "LC_ALL=C", "1234.567\n", ""},
+      // The locale is named but --regional is off: nothing to warn of.
+      {{"display", "--unit", "metres", "1234567"}, "LC_ALL=xx_YY.UTF-8", "1234.567\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.environment + " " + describe(c.arguments));
+    const Result result = run(c.arguments, "", c.environment);
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.status, 0);
+  }
+}
+
+// Input, result and status side by side, one record per item; the message goes into
+// the record rather than to standard error.
+TEST(PelunitsTool, WritesRecordsOfInputResultAndStatus) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string input;
+    std::string out;
+    int status;
+  };
+  const Case cases[] = {
+      {{"display", "--unit", "metres", "--format", "tsv"},
+       "1500\nabc\n\n",
+       "input\tresult\tstatus\tmessage\n1500\t1.500\tok\t\n"
+       "abc\t\terror\tnot a number: 'abc'\n\t\tok\t\n",
+       1},
+      // Tabs and backslashes in a field are escaped, so that every record has four.
+      {{"check", "--unit", "metres", "--format", "tsv", "1\t2", "a\\b", "3"},
+       "",
+       "input\tresult\tstatus\tmessage\n1\\t2\tinvalid\tinvalid\t\n"
+       "a\\\\b\tinvalid\tinvalid\t\n3\tvalid\tok\t\n",
+       1},
+      {{"display", "--unit", "feet-inch-fraction", "--format", "json", "1689.1", "x\"y"},
+       "",
+       "{\"input\":\"1689.1\",\"result\":\"5' 6 1/2\\\"\",\"status\":\"ok\"}\n"
+       "{\"input\":\"x\\\"y\",\"result\":null,\"status\":\"error\","
+       "\"message\":\"not a number: 'x\\\"y'\"}\n",
+       1},
+      // Bytes that are not UTF-8 become U+FFFD, so that every line is valid JSON.
+      {{"parse", "--unit", "metres", "--format", "json"},
+       "1.5\n\xff\n",
+       "{\"input\":\"1.5\",\"result\":\"1500\",\"status\":\"ok\"}\n"
+       "{\"input\":\"\xEF\xBF\xBD\",\"result\":null,\"status\":\"error\","
+       "\"message\":\"not valid UTF-8: '\\\\xff'\"}\n",
+       1},
+      {{"units", "--format", "json"}, "", "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(describe(c.arguments) + " < " + c.input);
+    const Result result = run(c.arguments, c.input);
+    if (c.arguments[0] == "units") {
+      EXPECT_EQ(result.out.rfind("{\"name\":\"millimetres\",\"units\":20,", 0), 0u);
+    } else {
+      EXPECT_EQ(result.out, c.out);
+    }
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.status, c.status);
+  }
+}
+
+// Runs a bash script with PELUNITS set to the tool, under a time limit: a run that
+// never ends fails rather than hangs the suite.
+Result runScript(const std::string& script) {
+  const std::string base = testing::TempDir() + "pelunits_script_" + std::to_string(getpid());
+  const std::string command = "PELUNITS=" + quoted(PELUNITS_TOOL_PATH) + " timeout 60 bash -c " +
+                              quoted(script) + " > " + quoted(base + ".out") + " 2> " +
+                              quoted(base + ".err");
+  const int raw = std::system(command.c_str());
+  Result result;
+  result.out = readFile(base + ".out");
+  result.err = readFile(base + ".err");
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return result;
+}
+
+// A write error ends the run at once, whatever the SIGPIPE disposition; an endless
+// input shows that nothing waits for the input's end.
+TEST(PelunitsTool, EndsAtTheFirstWriteError) {
+  struct Case {
+    const char* script;
+    std::string out;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"yes 1 | \"$PELUNITS\" display > /dev/full; echo \"status $?\"", "status 1\n",
+       "pelunits: cannot write the output: No space left on device\n"},
+      {"trap '' PIPE; yes 1 2>/dev/null | \"$PELUNITS\" display | head -n 1; echo \"status "
+       "${PIPESTATUS[1]}\"",
+       "1.00\nstatus 1\n", "pelunits: cannot write the output: Broken pipe\n"},
+      // SIGPIPE at its default ends the tool quietly, by the signal.
+      {"yes 1 | \"$PELUNITS\" display | head -n 1; echo \"status ${PIPESTATUS[1]}\"",
+       "1.00\nstatus 141\n", ""},
+      // Results are written as input arrives, not when a buffer fills: the first
+      // line's answer comes while the input is still open.
+      {"SECONDS=0; (echo 1500; sleep 3; echo 2500) | \"$PELUNITS\" display --unit metres "
+       "--format json | (read -r line; echo \"$line after ${SECONDS}s\"; cat > /dev/null)",
+       "{\"input\":\"1500\",\"result\":\"1.500\",\"status\":\"ok\"} after 0s\n", ""},
+      {"\"$PELUNITS\" display 1 2 > /dev/full; echo \"status $?\"", "status 1\n",
+       "pelunits: cannot write the output: No space left on device\n"},
+      // A read error is reported as well.
+      {"\"$PELUNITS\" display < /; echo \"status $?\"", "status 1\n",
+       "pelunits: cannot read standard input: Is a directory\n"},
+      {"\"$PELUNITS\" units > /dev/full; echo \"status $?\"", "status 1\n",
+       "pelunits: cannot write the output: No space left on device\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    const Result result = runScript(c.script);
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.status, 0);
+  }
+}
+
+// Lines over 1 MiB are one error each and the run goes on; a byte order mark before
+// the first line is skipped.
+TEST(PelunitsTool, ReportsOverlongLinesAndSkipsAByteOrderMark) {
+  const std::size_t limit = std::size_t{1} << 20;
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string input;
+    std::string out;
+    std::string err;
+    int status;
+  };
+  const Case cases[] = {
+      {{"display", "--unit", "metres"},
+       "1500\n" + std::string(limit + 1, '7') + "\n2500\n" + std::string(3 * limit, '8'),
+       "1.500\n\n2.500\n\n",
+       "pelunits: line 2: longer than 1048576 bytes, not converted: '" + std::string(64, '7') +
+           "...'\npelunits: line 4: longer than 1048576 bytes, not converted: '" +
+           std::string(64, '8') + "...'\n",
+       1},
+      // Exactly at the limit a line is still an item (the limit counts the bytes
+      // before the newline).
+      {{"check", "--unit", "metres"}, std::string(limit, '7') + "\n", "valid\n", "", 0},
+      {{"display", "--unit", "metres", "--format", "json"},
+       std::string(limit + 1, '7'),
+       "{\"input\":\"" + std::string(64, '7') +
+           "...\",\"result\":null,\"status\":\"error\",\"message\":\"longer than 1048576 "
+           "bytes, not converted\"}\n",
+       "",
+       1},
+      {{"display", "--unit", "metres"},
+       "\xEF\xBB\xBF"
+       "1500\r\n2500\n",
+       "1.500\n2.500\n",
+       "",
+       0},
+      {{"check", "--unit", "feet-inch-fraction"},
+       "\xEF\xBB\xBF"
+       "5' 6\"\n",
+       "valid\n",
+       "",
+       0},
+      // Only before the first line: elsewhere it is part of the text.
+      {{"display", "--unit", "metres"},
+       "1\n\xEF\xBB\xBF"
+       "2\n",
+       "0.001\n\n",
+       "pelunits: line 2: not a number: '\xEF\xBB\xBF"
+       "2'\n",
+       1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(describe(c.arguments) + " < " + c.input.substr(0, 40));
+    const Result result = run(c.arguments, c.input);
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.status, c.status);
+  }
+}
+
+// Every option that a help text lists, as "--name".
+std::vector<std::string> optionsInHelp() {
+  std::vector<std::string> options;
+  for (const char* command : {"", "display", "parse", "check", "units"}) {
+    std::vector<std::string> arguments;
+    if (command[0] != '\0') arguments.push_back(command);
+    arguments.push_back("--help");
+    std::istringstream help(run(arguments).out);
+    std::string line;
+    while (std::getline(help, line)) {
+      const std::size_t start = line.find_first_not_of(' ');
+      if (start == std::string::npos || line.compare(start, 1, "-") != 0) continue;
+      std::size_t dashes = line.find("--", start);
+      if (dashes == std::string::npos) continue;
+      const std::size_t end = line.find_first_of(" ,", dashes);
+      options.push_back(line.substr(dashes, end - dashes));
+    }
+  }
+  return options;
+}
+
+#ifdef PELUNITS_MAN_PAGE
+// The man page is written from the help texts: every command and every option shows.
+TEST(PelunitsTool, ManPageShowsEveryCommandAndOption) {
+  const Result page = runScript(std::string("cd \"$(dirname ") + quoted(PELUNITS_MAN_PAGE) +
+                                ")\" && MANPAGER=cat MANWIDTH=200 man ./pelunits.1");
+  ASSERT_EQ(page.status, 0) << page.err;
+  std::vector<std::string> words = optionsInHelp();
+  ASSERT_GT(words.size(), 20u);
+  for (const char* command : {"display", "parse", "check", "units"}) words.push_back(command);
+  for (const std::string& word : words) {
+    EXPECT_NE(page.out.find(word), std::string::npos) << word;
+  }
+}
+#endif
+
+// Completion of commands, options and unit names, with the tool found on the PATH.
+TEST(PelunitsTool, BashCompletionCompletesCommandsOptionsAndUnitNames) {
+  struct Case {
+    const char* line;  // the words typed so far; the last one is being completed
+    std::string completions;
+  };
+  const Case cases[] = {
+      {"pelunits ''", "display parse check convert units"},
+      {"pelunits convert --from metres --to feet-inch-f", "feet-inch-fraction"},
+      {"pelunits di", "display"},
+      {"pelunits display --un", "--unit --units"},
+      {"pelunits display --unit kip", "kips kip-feet"},
+      {"pelunits -u ksi", "ksi"},
+      {"pelunits display --unit metres --trim", "--trim-trailing-zeros --trim-leading-zero"},
+      {"pelunits check --format j", "json"},
+      {"pelunits parse --factor ''", ""},  // a number: nothing to offer
+      {"pelunits display --precision 16 ''", ""},
+  };
+  const std::string tool = PELUNITS_TOOL_PATH;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const Result result = runScript("PATH=\"$(dirname \"$PELUNITS\"):$PATH\"; source " +
+                                    quoted(PELUNITS_COMPLETION_PATH) + "; COMP_WORDS=(" + c.line +
+                                    "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _pelunits; " +
+                                    "echo \"${COMPREPLY[*]}\"");
+    EXPECT_EQ(result.out, c.completions + "\n");
+    EXPECT_EQ(result.err, "");
   }
 }
 
