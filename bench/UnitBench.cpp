@@ -13,6 +13,7 @@
 #include "BenchCases.h"
 #include "BenchSupport.h"
 #include "KovString.h"
+#include "PelUnitsRead.h"
 #include "UnitSource.h"
 
 namespace pelbench {
@@ -314,6 +315,23 @@ void registerReaders() {
       "read/getKiloNewton/kN", textCase("kiloNewtonText"), kKiloNewton,
       [](const KovUnitTransform& unit, const KovString& text) { return unit.getKiloNewton(text); },
       2.0);
+
+  // The exact reader on the same texts; its aim is twice the unit's own reader.
+  const Read exact = [](const KovUnitTransform& unit, const KovString& text) {
+    const pelunits::ReadResult r = pelunits::readExact(unit, text);
+    return r.status == pelunits::ReadStatus::complete ? r.value : std::nan("");
+  };
+  addReader("readExact/metres", textCase("metresText"), kMetres, exact, 4.0);
+  addReader("readExact/fraction", textCase("fractionText"), UnitRecipe{20, 5, settings(25.4, 100)},
+            exact, 8.0);
+  addReader("readExact/feetInchFraction", textCase("feetInchText"), kInchFraction, exact, 8.0);
+  addReader("readExact/feetDecimalInch", textCase("feetDecimalInchText"), kFeetDecimalInch, exact,
+            8.0);
+  addReader("readExact/degrees", textCase("degreesText"), kDegrees, exact, 4.0);
+  addReader("readExact/sexagesimal", textCase("dmsText"), kSeconds, exact, 8.0);
+  addReader("readExact/poundsOunces", textCase("poundsOuncesText"), kPoundsOunces, exact, 8.0);
+  addReader("readExact/kilograms", textCase("kilogramsText"), kKilograms, exact, 4.0);
+  addReader("readExact/kN", textCase("kiloNewtonText"), kKiloNewton, exact, 4.0);
 
   addValidator("validate/Decimal/metres", textCase("metresText"), kMetres);
   addValidator("validate/KiloNewton/kN", textCase("kiloNewtonText"), kKiloNewton);

@@ -3,18 +3,25 @@
 // a non-finite value shows as exactly "nan", "inf" or "-inf"; a finite value never
 // shows "nan"; texts are zero-terminated, carry no NUL and stay within a bound;
 // getDisplayString is not empty unless the user's format drops a lone zero; the
-// same call gives the same text twice and leaves the unit unchanged.
+// same call gives the same text twice and leaves the unit unchanged. With the
+// settings a host gives (power 1 to 4, a positive factor of a sensible size), the
+// display and the display with units read back through the exact reader as
+// complete, within half a display step (tests/ExactTolerance.h), keeping the sign.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <string>
 
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
+#include "PelUnitsRead.h"
+#include "Utf8.h"
 #include "fuzz/FuzzInput.h"
+#include "tests/ExactTolerance.h"
 
 namespace {
 
@@ -22,7 +29,9 @@ using pelunits::fuzz::countOf;
 
 void check(bool condition, const char* what, const KovString& text) {
   if (!condition) {
-    std::fprintf(stderr, "unit display property broken: %s: \"%ls\"\n", what, text.getStringW());
+    std::string utf8;
+    pelunits::appendUtf8(text.getStringW(), static_cast<std::size_t>(text.length()), utf8);
+    std::fprintf(stderr, "unit display property broken: %s: \"%s\"\n", what, utf8.c_str());
     std::abort();
   }
 }
@@ -101,6 +110,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // which trailing-zero trimming then empties.
     if (unit->getUseRegionalSettings() == 0 || trimTrailingZeros == 0) {
       check(!plain.isEmpty(), "empty getDisplayString", plain);
+    }
+  }
+
+  const double factor = unit->getFactor();
+  const int power = unit->getPower();
+  // A regional flag other than 1 trims zeros at the group separator too ("1.240" to
+  // "1.24" under de_DE): such a display no longer shows the value, so it is left out.
+  const int regional = unit->getUseRegionalSettings();
+  if (std::isfinite(value) && std::fabs(value) < 1e300 && power >= 1 && power <= 4 &&
+      factor >= 1e-3 && factor <= 1e7 && (regional == 0 || regional == 1)) {
+    for (const KovString* text : {&plain, &withUnits}) {
+      const pelunits::ReadResult r = pelunits::readExact(*unit, *text);
+      if (r.status != pelunits::ReadStatus::complete) {
+        std::fprintf(stderr, "locale %s, regional %d, factor %g, precision %d: %s at %zu\n",
+                     setup.locale, unit->getUseRegionalSettings(), factor, unit->getPrecision(),
+                     r.message, r.position);
+      }
+      check(r.status == pelunits::ReadStatus::complete, "a display does not read back", *text);
+      double expected = value;
+      // The degrees-minutes-seconds display writes no sign between -1 and 0 degrees.
+      if (value < 0 && text->find(L'-') < 0 && unit->isAngle() != 0 &&
+          std::fmod(value, 360.0) > -1.0) {
+        expected = -value;
+      }
+      const double error = exacttest::difference(*unit, r.value, expected);
+      const bool overflowed = std::isinf(r.value) && (r.value < 0) == (value < 0);
+      check(overflowed || std::fabs(error) <= exacttest::tolerance(*unit, value),
+            "a display reads back off by more than half a step", *text);
     }
   }
 

@@ -62,6 +62,12 @@ TEXTS = [
     '8 oz 1 lb', 'lb 3 oz', '1 lb 8oz', '1 lb 8.00 oz', '2lb', '8 oz', '-1 lb 8 oz',
     '99999999999999999999\'', '-2147483649\' 6"', '2147483648 1/2', '1 2147483648/3',
     '1/99999999999', '--', '\'\'\'', '//', '\t5\'\n6"\r',
+    # Forms of the exact reader: marks, vulgar fractions, unit words and arithmetic.
+    '5\u2032 6\u00bd\u2033', '6\u215c"', '3\u20444"', '\u22125\' 6"', '5 ft 6 in',
+    '5 feet 6 inches', '1.5 m', '2 sq ft', '1 m\u00b2', '10\u00ba30\u203215\u2033',
+    '100 gon', '2 kg', '1500 N', '2 kN\u00b7m', '355 N/mm\u00b2', '1000 psi',
+    '5\'6" + 3 1/4"', '8\'-6" - 3/4"', '3 * 5\'', '10\' / 4', '2.5 m - 300 mm', '5\' 6 1/',
+    '0\' -3 1/2"', '0\'-0 -1/2"', '1 lb 8.00 oz (680.39)', '1e', '5 f', '12.3',
 ]
 
 VALUES = [
@@ -85,7 +91,7 @@ def write(target, name, data):
 
 def main():
     for target in ('KovStringFuzzer', 'RegionalFormatFuzzer', 'UnitTextFuzzer',
-                   'UnitDisplayFuzzer'):
+                   'UnitDisplayFuzzer', 'CInterfaceFuzzer'):
         shutil.rmtree(os.path.join(HERE, 'corpus', target), ignore_errors=True)
 
     # Settings that make each family show its own forms: fractions in sixteenths,
@@ -103,6 +109,19 @@ def main():
         write('RegionalFormatFuzzer', 'text-%03d' % i,
               bytes([i % 10, 1, 0, 1, 1, 0, i % 20, 2]) + struct.pack('<d', 1234.5) +
               utf8_text(text))
+    # The C interface: display arguments (flags, separator, value, buffer size, markup
+    # codes and parameter), then the text as raw bytes; malformed UTF-8 and lone
+    # UTF-16 surrogates among them.
+    malformed = [b'1\x80', b'12\xc3', b'\xc0\xaf', b'5 \xed\xa0\x80', b'\xf4\x90\x80\x80',
+                 b'5\x00\xd8"\x00', b'\x00\xdc']
+    raw_texts = [text.encode('utf-8') for text in TEXTS] + malformed
+    for i, text in enumerate(raw_texts):
+        unit = UNIT_CODES[i % len(UNIT_CODES)]
+        extra = settings[i % len(settings)]
+        value = VALUES[i % len(VALUES)]
+        flags = (i * 5) % 32 | (0x40000000 if i % 7 == 0 else 0)
+        args = struct.pack('<IIdBiid', flags, ord('-') if i % 3 else 0x20, value, i % 48, 0, 1, 1.0)
+        write('CInterfaceFuzzer', 'text-%03d' % i, unit_prefix(unit, **extra) + args + text)
     for i, value in enumerate(VALUES):
         for j, unit in enumerate(UNIT_CODES):
             if (i + j) % 8:

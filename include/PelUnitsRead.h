@@ -12,6 +12,25 @@
 // as they can and give 0 for the rest, the exact reader accepts a text only when all
 // of it makes sense for the unit's quantity, and otherwise says where and why it
 // stopped. The unit objects are only read, never changed.
+//
+// What it reads (the README's "Reading typed text exactly" has the grammar):
+// - everything the unit displays, with and without units, in every setting;
+// - a bare number in the unit's display unit (factor and power applied; inches in the
+//   feet-inch units, degrees in degrees-minutes-seconds, ounces in pounds and ounces);
+// - quantities with units of the same quantity, which convert: 5'6", 5' 6 1/2",
+//   5 ft 6 in, 1.5 m, 10°30'15", 100 gon, 2 lb 3 oz, 2 kg, 1500 N, 2 kNm, 355 MPa;
+//   a unit of another quantity is invalid;
+// - typographic marks (′ ″ ’ ” º ˚, the minus sign, no-break and thin spaces),
+//   vulgar fractions (½ ⅜ ...) and the fraction slash;
+// - + and - between quantities (a binary '-' has blanks on both sides; a '-' touching
+//   a foot mark joins feet and inches; a leading '-' is the sign of the whole
+//   quantity), * and / by plain numbers;
+// - with the unit's regional flag on, the numbers of the decimal units in the user's
+//   form: the decimal separator, and the group separator only where whole groups stand
+//   (1.234,5 de_DE; 12.3 there is invalid, never 123); with the flag off, the neutral
+//   form only (1,5 is invalid).
+// "nan", "inf" and "-inf" read as themselves. Texts under 32 characters are read
+// without heap allocation. Every function may be called from several threads at once.
 namespace pelunits {
 
 // What a text is for the unit.

@@ -36,14 +36,14 @@ bool readNumberValue(std::string_view name, std::string_view text, double& value
   return false;
 }
 
-struct OptionSpec {
+struct OptionEntry {
   const char* name;
   bool takesValue;
   // Applies the option; false with a message in `error`.
   bool (*apply)(Options& options, std::string_view value, std::string& error);
 };
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"--help", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
     {"--version", false,
      [](Options& o, std::string_view, std::string&) { return o.version = true; }},
@@ -70,6 +70,27 @@ const OptionSpec kOptions[] = {
        o.unitName = std::string(v);
        return o.haveUnitName = true;
      }},
+    {"--from", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (findNamedUnit(v) == nullptr) {
+         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
+         return false;
+       }
+       o.fromUnit = std::string(v);
+       return true;
+     }},
+    {"--to", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (findNamedUnit(v) == nullptr) {
+         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
+         return false;
+       }
+       o.toUnit = std::string(v);
+       return true;
+     }},
+    {"--as-typed", false,
+     [](Options& o, std::string_view, std::string&) { return o.asTyped = true; }},
+    {"--strict", false, [](Options& o, std::string_view, std::string&) { return o.strict = true; }},
     {"--units", true,
      [](Options& o, std::string_view v, std::string& e) {
        return o.haveSystemUnits = readFlagValue("--units", v, o.systemUnits, e);
@@ -141,11 +162,11 @@ const OptionSpec kOptions[] = {
      [](Options& o, std::string_view, std::string&) { return o.dashAfterFeet = true; }},
 };
 
-const OptionSpec* findOption(std::string_view name) {
+const OptionEntry* findOption(std::string_view name) {
   // Short forms are aliases of their long options.
   if (name == "-h") name = "--help";
   if (name == "-u") name = "--unit";
-  for (const OptionSpec& option : kOptions) {
+  for (const OptionEntry& option : kOptions) {
     if (name == option.name) return &option;
   }
   return nullptr;
@@ -160,6 +181,8 @@ bool commandFor(std::string_view word, Command& command) {
     command = Command::Check;
   } else if (word == "units") {
     command = Command::Units;
+  } else if (word == "convert") {
+    command = Command::Convert;
   } else {
     return false;
   }
@@ -199,7 +222,7 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
         value = argument.substr(equals + 1);
         inlineValue = true;
       }
-      const OptionSpec* option = findOption(name);
+      const OptionEntry* option = findOption(name);
       if (option == nullptr) {
         error = "unknown option: '" + quotedForMessage(name) + "'";
         return false;
@@ -229,6 +252,10 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
   if (options.help || options.version) return true;
   if (options.command == Command::None) {
     error = "no command given (see 'pelunits --help')";
+    return false;
+  }
+  if (options.command == Command::Convert && (options.fromUnit.empty() || options.toUnit.empty())) {
+    error = "convert needs --from UNIT and --to UNIT";
     return false;
   }
   if (options.command == Command::Units && !options.items.empty()) {

@@ -9,7 +9,7 @@
 namespace pelunits {
 namespace tool {
 
-enum class Command { None, Display, Parse, Check, Units };
+enum class Command { None, Display, Parse, Check, Units, Convert };
 
 // How results are written: plain result lines, or one record per item with the
 // input, the result and the status (tab-separated values, or JSON Lines).
@@ -28,6 +28,16 @@ struct Options {
   bool haveSystemUnits = false;
   int representation = 0;
   bool haveRepresentation = false;
+
+  // convert: the unit the texts are typed in and the unit they are shown in (the
+  // unit settings and display flags below apply to the second).
+  std::string fromUnit;
+  std::string toUnit;
+
+  // parse: the unit's own reader rather than the exact one; check: the exact
+  // reader's verdict (complete, incomplete, invalid) rather than the validator's.
+  bool asTyped = false;
+  bool strict = false;
 
   // Unit settings; unset ones keep the value of the name or of the factory.
   double factor = 0.0;

@@ -16,6 +16,7 @@ commands:
   display   internal values to display text          pelunits display --help
   parse     typed text to the internal value         pelunits parse --help
   check     'valid' or 'invalid' for typed text      pelunits check --help
+  convert   typed text in one unit, shown in another pelunits convert --help
   units     list the unit names and their code pairs
 
 With no ITEM, a command reads one item per line from standard input and writes
@@ -107,18 +108,26 @@ const char kDisplayHelp[] =
 const char kParseHelp[] =
     "usage: pelunits parse [options] [TEXT...]\n"
     "\n"
-    "Reads each typed TEXT as the unit reads it and prints the internal\n"
-    "value in the shortest form that reads back to the same double.\n"
-    "Lengths, areas and volumes give millimetres (to the power), angles\n"
-    "degrees, weights grams, forces kilonewtons, moments kilonewton-metres,\n"
-    "stresses N/mm². Reading never refuses a text: one that holds no\n"
-    "number gives 0 (use 'pelunits check' to test texts first).\n"
+    "Reads each typed TEXT exactly and prints the internal value in the\n"
+    "shortest form that reads back to the same double. Lengths, areas and\n"
+    "volumes give millimetres (to the power), angles degrees, weights grams,\n"
+    "forces kilonewtons, moments kilonewton-metres, stresses N/mm².\n"
+    "A bare number is in the unit's display unit; a unit typed with it\n"
+    "converts (1.5 m, 5' 6 1/2\", 2 lb 3 oz, 10°30'15\"); + and - between\n"
+    "quantities, * and / by plain numbers. A text that is incomplete or\n"
+    "invalid gets an empty output line and a message on standard error\n"
+    "with the position and the reason, and the exit status is 1.\n"
     "With no TEXT, reads one text per line from standard input.\n"
     "\n" PELUNITS_UNIT_OPTIONS
+    "  --as-typed             read as the unit's own reader does: never\n"
+    "                         refuses, a text without a number gives 0\n"
     "\n"
     "examples:\n"
     "  $ pelunits parse --unit feet-inch-fraction \"5' 7 1/4\\\"\"\n"
-    "  1708.15\n"
+    "  1708.1499999999999\n"
+    "  $ pelunits parse --unit feet-inch-fraction \"5′ 6½″\" \"1.5 m\"\n"
+    "  1689.1\n"
+    "  1500\n"
     "  $ pelunits parse --unit degrees \"10°30'\"\n"
     "  10.5\n"
     "  $ pelunits parse --unit pounds-ounces \"2 lb 3 oz\"\n"
@@ -132,6 +141,9 @@ const char kCheckHelp[] =
     "Prints 'valid' or 'invalid' for each typed TEXT, as the unit judges\n"
     "input. With no TEXT, reads one text per line from standard input.\n"
     "\n" PELUNITS_UNIT_OPTIONS
+    "  --strict               the exact reader's verdict: 'complete',\n"
+    "                         'incomplete' (the start of a complete text,\n"
+    "                         such as 5' 6 1/) or 'invalid'\n"
     "\n"
     "examples:\n"
     "  $ pelunits check --unit feet-inch-fraction \"5' 6 1/2\\\"\" \"6-1/2\\\"\"\n"
@@ -139,8 +151,31 @@ const char kCheckHelp[] =
     "  invalid\n"
     "  $ pelunits check --unit metres 12.5 && echo all valid\n"
     "\n"
-    "exit status: 0 all texts valid; 1 some text invalid or not UTF-8;\n"
-    "2 usage error.\n";
+    "exit status: 0 all texts valid (complete); 1 some text invalid or not\n"
+    "UTF-8; 2 usage error.\n";
+
+const char kConvertHelp[] =
+    "usage: pelunits convert --from UNIT --to UNIT [options] [TEXT...]\n"
+    "\n"
+    "Reads each typed TEXT exactly in the --from unit (as 'pelunits parse'\n"
+    "does) and shows the value in the --to unit. The unit settings and the\n"
+    "display options apply to the --to unit; --regional applies to both.\n"
+    "Units of different quantities are refused (exit status 2).\n"
+    "With no TEXT, reads one text per line from standard input.\n"
+    "\n"
+    "  --from NAME            the unit the texts are typed in\n"
+    "  --to NAME              the unit they are shown in\n"
+    "  --precision, --factor, --symbol, --regional, the display flags of\n"
+    "  'pelunits display --help'\n"
+    "\n"
+    "examples:\n"
+    "  $ pelunits convert --from metres --to feet-inch-fraction --precision 16 1.6891\n"
+    "  5' 6 1/2\"\n"
+    "  $ pelunits convert --from pounds-ounces --to kilograms \"2 lb 3 oz\"\n"
+    "  0.99\n"
+    "\n"
+    "exit status: 0 success; 1 some text incomplete or invalid; 2 usage\n"
+    "error or quantities that do not match.\n";
 
 const char kUnitsHelp[] =
     "usage: pelunits units [--format FORMAT]\n"
@@ -164,6 +199,8 @@ const char* helpText(Command command) {
       return kCheckHelp;
     case Command::Units:
       return kUnitsHelp;
+    case Command::Convert:
+      return kConvertHelp;
     case Command::None:
       break;
   }

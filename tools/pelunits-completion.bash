@@ -28,7 +28,7 @@ _pelunits() {
   done
 
   case $prev in
-    -u | --unit)
+    -u | --unit | --from | --to)
       COMPREPLY=($(compgen -W "$("$tool" units --format tsv 2>/dev/null | tail -n +2 | cut -f1)" \
         -- "$cur"))
       return ;;

@@ -15,6 +15,7 @@
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsRead.h"
 #include "PelUnitsVersion.h"
 #include "Utf8.h"
 
@@ -96,10 +97,12 @@ void warnIfRegionalLocaleMissing() {
 }
 
 // Asks the factory for the unit that the options name and configures it: first the
-// presets of a named unit, then every setting given explicitly.
-KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string& error) {
+// presets of a named unit, then every setting given explicitly (only the regional
+// flag unless `settings`).
+KovUnitTransform* makeUnit(const Options& options, const std::string& name, bool settings,
+                           int& systemUnits, std::string& error) {
   KovUnitTransform* unit = nullptr;
-  if (options.haveSystemUnits) {
+  if (options.haveSystemUnits && settings) {
     systemUnits = options.systemUnits;
     const int representation = options.haveRepresentation ? options.representation : 0;
     auto chosen = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
@@ -114,7 +117,7 @@ KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string
       noteFactoryFallback(systemUnits, representation, static_cast<int>(chosen));
     }
   } else {
-    const NamedUnit* named = findNamedUnit(options.haveUnitName ? options.unitName : "millimetres");
+    const NamedUnit* named = findNamedUnit(name);
     systemUnits = named->systemUnits;
     unit = newNamedUnit(*named);
     if (unit == nullptr) {
@@ -122,12 +125,18 @@ KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string
       return nullptr;
     }
   }
+  if (options.regional) unit->setUseRegionalSettings(1);
+  if (!settings) return unit;
   if (options.haveFactor) unit->setFactor(options.factor);
   if (options.havePrecision) unit->setPrecision(options.precision);
   if (options.havePower) unit->setPower(options.power);
   if (options.haveSymbol) unit->setSymbol(KovString(options.symbol.c_str()));
-  if (options.regional) unit->setUseRegionalSettings(1);
   return unit;
+}
+
+KovUnitTransform* makeUnit(const Options& options, int& systemUnits, std::string& error) {
+  return makeUnit(options, options.haveUnitName ? options.unitName : "millimetres", true,
+                  systemUnits, error);
 }
 
 // A text as a JSON string: valid UTF-8 as it is, with quotes, backslashes and control
@@ -181,8 +190,10 @@ void appendTsvField(std::string_view text, std::string& out) {
 // Converts items one at a time into result lines gathered in one output buffer.
 class Converter {
  public:
-  Converter(const Options& options, const KovUnitTransform& unit, int systemUnits)
-      : options_(options), unit_(unit), parse_(parseOperationFor(systemUnits, unit)) {
+  // `from`: the unit that convert reads the texts in.
+  Converter(const Options& options, const KovUnitTransform& unit, int systemUnits,
+            const KovUnitTransform* from = nullptr)
+      : options_(options), unit_(unit), from_(from), parse_(parseOperationFor(systemUnits, unit)) {
     output_.reserve(kOutputChunk * 2);
   }
 
@@ -191,13 +202,22 @@ class Converter {
   bool convert(std::string_view item, bool emptyIsBlank, std::string& message) {
     const std::size_t start = output_.size();
     bool ok = false;
+    // An empty cell of a column stays empty where the exact reader would call it
+    // incomplete.
+    const bool readsExactly = options_.command == Command::Convert ||
+                              (options_.command == Command::Parse && !options_.asTyped);
+    const bool emptyCell =
+        emptyIsBlank && item.find_first_not_of(" \t\r\v\f") == std::string_view::npos;
     switch (options_.command) {
       case Command::Display:
         ok = display(item, emptyIsBlank, message);
         break;
       case Command::Parse:
       case Command::Check:
-        ok = readText(item, message);
+        ok = readsExactly && emptyCell ? true : readText(item, message);
+        break;
+      case Command::Convert:
+        ok = emptyCell ? true : convertText(item, message);
         break;
       case Command::Units:
       case Command::None:
@@ -206,7 +226,8 @@ class Converter {
     if (options_.format != Format::Text) {
       result_.assign(output_, start, std::string::npos);
       output_.resize(start);
-      const bool invalid = options_.command == Command::Check && result_ == "invalid";
+      const bool invalid =
+          options_.command == Command::Check && (result_ == "invalid" || result_ == "incomplete");
       appendRecord(item, result_, ok ? (invalid ? "invalid" : "ok") : "error",
                    ok ? std::string_view() : std::string_view(message));
     }
@@ -292,6 +313,37 @@ class Converter {
       message = "not a number: '" + quotedForMessage(item) + "'";
       return false;
     }
+    displayValue(value);
+    return true;
+  }
+
+  // The exact reading of a typed text; false with `message` naming the item, the
+  // position and the reason when the text is not complete.
+  bool readExactly(const KovUnitTransform& unit, std::string_view item, double& value,
+                   std::string& message) {
+    if (!utf8ToWide(item, wide_)) {
+      message = "not valid UTF-8: '" + quotedForMessage(item) + "'";
+      return false;
+    }
+    const ReadResult result = readExactUtf8(unit, item.data(), item.size());
+    if (result.status == ReadStatus::complete) {
+      value = result.value;
+      return true;
+    }
+    message = "'" + quotedForMessage(item) +
+              "': " + (result.status == ReadStatus::incomplete ? "incomplete" : "invalid") +
+              " at byte " + std::to_string(result.position) + ": " + result.message;
+    return false;
+  }
+
+  bool convertText(std::string_view item, std::string& message) {
+    double value = 0.0;
+    if (!readExactly(*from_, item, value, message)) return false;
+    displayValue(value);
+    return true;
+  }
+
+  void displayValue(double value) {
     const int trim = options_.trimTrailingZeros ? 1 : 0;
     KovString text;
     if (options_.withUnits) {
@@ -310,10 +362,23 @@ class Converter {
                                     options_.separator);
     }
     appendUtf8(text.getStringW(), static_cast<std::size_t>(text.length()), output_);
-    return true;
   }
 
   bool readText(std::string_view item, std::string& message) {
+    if (options_.command == Command::Check && options_.strict) {
+      const ReadResult result = readExactUtf8(unit_, item.data(), item.size());
+      if (result.status != ReadStatus::complete) sawInvalid_ = true;
+      output_ += result.status == ReadStatus::complete     ? "complete"
+                 : result.status == ReadStatus::incomplete ? "incomplete"
+                                                           : "invalid";
+      return true;
+    }
+    if (options_.command == Command::Parse && !options_.asTyped) {
+      double value = 0.0;
+      if (!readExactly(unit_, item, value, message)) return false;
+      output_ += shortestText(value);
+      return true;
+    }
     if (!utf8ToWide(item, wide_)) {
       message = "not valid UTF-8: '" + quotedForMessage(item) + "'";
       return false;
@@ -335,6 +400,7 @@ class Converter {
 
   const Options& options_;
   const KovUnitTransform& unit_;
+  const KovUnitTransform* from_;
   const ParseOperation parse_;
   std::string output_;
   std::wstring wide_;
@@ -503,9 +569,9 @@ UnitRow unitRow(const NamedUnit& named) {
   row.cells[1] = std::to_string(named.systemUnits);
   row.cells[2] = std::to_string(named.representation);
   const UnitPtr unit(newNamedUnit(named));
-  if (unit != nullptr) {
-    row.cells[3] = shortestText(named.example) + internalUnit(named, *unit);
-    const KovString text = unit->getDisplayString(named.example, 0, 0, 0, 0, L' ');
+  if (unit.get() != nullptr) {
+    row.cells[3] = shortestText(named.example) + internalUnit(named, *unit.get());
+    const KovString text = unit.get()->getDisplayString(named.example, 0, 0, 0, 0, L' ');
     appendUtf8(text.getStringW(), static_cast<std::size_t>(text.length()), row.cells[4]);
   }
   std::string& presets = row.cells[5];
@@ -619,13 +685,30 @@ int run(int argc, char** argv) {
   }
 
   int systemUnits = 0;
-  const UnitPtr unit(makeUnit(options, systemUnits, error));
-  if (unit == nullptr) {
+  const bool converting = options.command == Command::Convert;
+  const UnitPtr unit(converting ? makeUnit(options, options.toUnit, true, systemUnits, error)
+                                : makeUnit(options, systemUnits, error));
+  if (unit.get() == nullptr) {
     printError(error);
     return kExitUsage;
   }
+  int fromSystemUnits = 0;
+  const UnitPtr from(converting ? makeUnit(options, options.fromUnit, false, fromSystemUnits, error)
+                                : nullptr);
+  if (converting) {
+    if (from.get() == nullptr) {
+      printError(error);
+      return kExitUsage;
+    }
+    if (quantityOf(*from.get()) != quantityOf(*unit.get()) ||
+        from.get()->getPower() != unit.get()->getPower()) {
+      printError("cannot convert " + options.fromUnit + " to " + options.toUnit +
+                 ": they measure different quantities");
+      return kExitUsage;
+    }
+  }
   if (options.regional) warnIfRegionalLocaleMissing();
-  Converter converter(options, *unit, systemUnits);
+  Converter converter(options, *unit.get(), systemUnits, from.get());
   converter.begin();
   const bool allConverted = options.items.empty() ? convertStandardInput(converter)
                                                   : convertArguments(converter, options.items);

@@ -97,6 +97,13 @@ TEST(PelunitsTool, DisplaysValuesInTheNamedOrNumberedUnit) {
         "1612.9"},
        "5'-3#fraction(0,0,0,1.000000,1,2)\"\n"},
       {{"display", "--unit", "kilonewtons", "nan", "inf", "-inf"}, "nan\ninf\n-inf\n"},
+      // convert reads exactly in one unit and shows in the other.
+      {{"convert", "--from", "metres", "--to", "feet-inch-fraction", "--precision", "16", "1.6891"},
+       "5' 6 1/2\"\n"},
+      {{"convert", "--from", "pounds-ounces", "--to", "kilograms", "2 lb 3 oz", "2 kg"},
+       "0.99\n2.00\n"},
+      {{"convert", "--from", "gon", "--to", "degrees-minutes-seconds", "100", "50.5 gon"},
+       "90°0'0\"\n45°27'0\"\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.arguments));
@@ -114,6 +121,9 @@ TEST(PelunitsTool, ParsesTypedTextToTheInternalValueOfItsQuantity) {
   };
   const Case cases[] = {
       {{"parse", "--unit", "feet-inch-fraction", "5' 7 1/4\""}, 67.25 * 25.4},
+      {{"parse", "--unit", "feet-inch-fraction", "5\u2032 6\u00BD\u2033"}, 1689.1},
+      // --as-typed is the unit's own reader: it reads the number and ignores the rest.
+      {{"parse", "--as-typed", "--unit", "metres", "1,5"}, 1000.0},
       {{"parse", "--unit", "metres", "1 1/2"}, 1500.0},
       {{"parse", "--unit", "degrees", "10°30'"}, 10.5},
       {{"parse", "--unit", "degrees-minutes-seconds", "10°30'15\""},
@@ -155,7 +165,7 @@ TEST(PelunitsTool, RefusesABadCommandLineWithOneLineAndStatusTwo) {
       {{"display", "--bogus", "1"}, "pelunits: unknown option: '--bogus'\n"},
       {{"display", "--unit", "furlongs", "1"},
        "pelunits: unknown unit: 'furlongs' (see 'pelunits units')\n"},
-      {{"convert", "1"}, "pelunits: unknown command: 'convert' (see 'pelunits --help')\n"},
+      {{"transmute", "1"}, "pelunits: unknown command: 'transmute' (see 'pelunits --help')\n"},
       {{}, "pelunits: no command given (see 'pelunits --help')\n"},
       {{"display", "--precision", "two", "1"}, "pelunits: not an integer for --precision: 'two'\n"},
       {{"display", "--precision", "99999999999", "1"},
@@ -171,6 +181,10 @@ TEST(PelunitsTool, RefusesABadCommandLineWithOneLineAndStatusTwo) {
       {{"display", "--units", "5003", "--representation", "9", "1"},
        "pelunits: no unit for --units 5003 --representation 9\n"},
       {{"units", "extra"}, "pelunits: units takes no arguments\n"},
+      {{"convert", "--from", "metres", "1"}, "pelunits: convert needs --from UNIT and --to UNIT\n"},
+      // Texts read in one quantity cannot show in another.
+      {{"convert", "--from", "metres", "--to", "kilograms", "1"},
+       "pelunits: cannot convert metres to kilograms: they measure different quantities\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.arguments));
@@ -209,6 +223,23 @@ TEST(PelunitsTool, ReportsABadItemAndConvertsTheRest) {
        "\n",
        "pelunits: not valid UTF-8: '10\\xc2'\n"},
       {{"check", "--unit", "metres"}, "12.5\nabc\n", "valid\ninvalid\n", ""},
+      // parse reads exactly: the item, the position and the reason on stderr.
+      {{"parse", "--unit", "metres", "abc"},
+       "",
+       "\n",
+       "pelunits: 'abc': invalid at byte 0: a number is expected\n"},
+      {{"parse", "--unit", "feet-inch-fraction"},
+       "5' 6 1/\n\n66\n",
+       "\n\n1676.3999999999999\n",
+       "pelunits: line 1: '5' 6 1/': incomplete at byte 7: the denominator is missing\n"},
+      {{"check", "--strict", "--unit", "degrees-minutes-seconds", "10 30 15", "10°30'", "-"},
+       "",
+       "invalid\ncomplete\nincomplete\n",
+       ""},
+      {{"convert", "--from", "metres", "--to", "millimetres", "2 kg"},
+       "",
+       "\n",
+       "pelunits: '2 kg': invalid at byte 2: unit of another quantity: a length is expected\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.arguments) + " < " + c.input);
@@ -568,7 +599,8 @@ TEST(PelunitsTool, BashCompletionCompletesCommandsOptionsAndUnitNames) {
     std::string completions;
   };
   const Case cases[] = {
-      {"pelunits ''", "display parse check units"},
+      {"pelunits ''", "display parse check convert units"},
+      {"pelunits convert --from metres --to feet-inch-f", "feet-inch-fraction"},
       {"pelunits di", "display"},
       {"pelunits display --un", "--unit --units"},
       {"pelunits display --unit kip", "kips kip-feet"},

@@ -4,6 +4,7 @@
 
 #include "NumberScan.h"
 #include "TextRange.h"
+#include "UserLocale.h"
 #include "units/core/DisplayParts.h"
 
 namespace {
@@ -51,9 +52,34 @@ int KovUnitDecimal::isValidString(const KovString& text) const {
   if (isDecimalSeparator(text[end - 1])) {
     return allDigits(text, begin, end - 1) ? 1 : 0;
   }
+  // With the regional flag on, the display groups digits with the user's separator
+  // ("1’234.568", "1 234,568"); the locale is read only for a text that needs it.
+  wchar_t group = 0;
+  bool groupRead = false;
   for (int i = text[begin] == L'-' ? begin + 1 : begin; i < end; ++i) {
     const wchar_t c = text[i];
-    if (!pelunits::isAsciiDigit(c) && !isDecimalSeparator(c)) return 0;
+    if (pelunits::isAsciiDigit(c) || isDecimalSeparator(c)) continue;
+    if (useRegionalSettings == 0) return 0;
+    if (!groupRead) {
+      group = userGroupSeparator();
+      groupRead = true;
+    }
+    if (group == 0 || !sameGroupSeparator(c, group)) return 0;
   }
   return 1;
+}
+
+wchar_t KovUnitDecimal::userGroupSeparator() {
+  pelunits::NumberSettings settings;
+  if (!pelunits::platform::readUserNumberSettings(settings) ||
+      settings.thousandSeparator.length() != 1) {
+    return 0;
+  }
+  return settings.thousandSeparator[0];
+}
+
+bool KovUnitDecimal::sameGroupSeparator(wchar_t c, wchar_t group) {
+  // The blanks a user may type for a blank group separator count as one.
+  const auto blank = [](wchar_t x) { return x == L' ' || x == L'\u00A0' || x == L'\u202F'; };
+  return c == group || (blank(c) && blank(group));
 }

@@ -25,7 +25,9 @@ class KovUnitDecimal : public KovUnitDecimalBase {
   // 1 for a plain decimal number or one being typed, blanks around it ignored:
   // "12.5", "-12,5", ".5", "5.", "-", "-.5", "1.2.3". 0 for "", ".", blanks inside,
   // fractions, exponents, '+', letters and "-5.". With the area suffix in force the
-  // last two characters of a text longer than two are dropped unseen.
+  // last two characters of a text longer than two are dropped unseen. With the
+  // regional flag on, the user's group separator is accepted as well, as the display
+  // writes it ("1’234.568" de_CH, "1 234,568" fr_FR).
   int isValidString(const KovString& text) const override;
 
   int isMetric() const override { return 1; }
@@ -35,4 +37,7 @@ class KovUnitDecimal : public KovUnitDecimalBase {
  private:
   // Power 2 and a factor that is not an integral power of ten (log10 below 28).
   bool hasAreaSuffix() const;
+  // The user's thousands separator, 0 when the locale has none or cannot be read.
+  static wchar_t userGroupSeparator();
+  static bool sameGroupSeparator(wchar_t c, wchar_t group);
 };

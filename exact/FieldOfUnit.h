@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+
+#include "KovUnitTransform.h"
+#include "NumberReading.h"
+#include "PelUnitsRead.h"
+
+// What a unit object means for the exact reader: its quantity, the size of a bare
+// number (the unit's own display unit), the number form of its display, and the
+// decorations its displays write around the number.
+namespace pelunits {
+namespace exact {
+
+struct Field {
+  Quantity quantity = Quantity::length;
+  int power = 1;             // of a length field
+  double displaySize = 1.0;  // internal units per bare number
+  NumberStyle style;         // numbers of the main text
+  // The pound-and-ounce display with units adds the decimal text in parentheses:
+  // "1 lb 8.00 oz (0.68 kg)". Its numbers follow `echoStyle`, a bare one counts
+  // `echoSize`.
+  bool echo = false;
+  double echoSize = 1.0;
+  NumberStyle echoStyle;
+  const wchar_t* symbol = L"";  // the unit's own symbol, standing for its display unit
+  std::size_t symbolLength = 0;
+};
+
+Field fieldOf(const KovUnitTransform& unit) noexcept;
+
+}  // namespace exact
+}  // namespace pelunits

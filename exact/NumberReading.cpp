@@ -1,0 +1,218 @@
+#include "NumberReading.h"
+
+#include <cstdint>
+#include <string>
+
+#include "NumberScan.h"
+#include "TypedText.h"
+#include "UserLocale.h"
+
+namespace pelunits {
+namespace exact {
+
+namespace {
+
+// The neutral copy of a number, on the stack for any number a person types.
+class NeutralDigits {
+ public:
+  void push(wchar_t c) {
+    if (size_ < kInline) {
+      inline_[size_] = c;
+    } else {
+      if (size_ == kInline) overflow_.assign(inline_, kInline);
+      overflow_.push_back(c);
+    }
+    ++size_;
+  }
+  double value() const {
+    double fast = 0.0;
+    if (fastValue(fast)) return fast;
+    const wchar_t* digits = size_ <= kInline ? inline_ : overflow_.c_str();
+    return scanDouble(digits, static_cast<int>(size_)).value;
+  }
+
+ private:
+  // Up to 15 digits and no exponent: the digits as a whole number are exact in a
+  // double, and so is the power of ten below 1e23; one division rounds correctly,
+  // so the result is the one the full scanner gives.
+  bool fastValue(double& out) const {
+    if (size_ > 16) return false;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = -1;
+    for (std::size_t i = 0; i < size_; ++i) {
+      const wchar_t c = inline_[i];
+      if (c == L'.') {
+        fraction = 0;
+        continue;
+      }
+      if (c < L'0' || c > L'9') return false;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - L'0');
+      ++digits;
+      if (fraction >= 0) ++fraction;
+    }
+    if (digits > 15) return false;
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double whole = static_cast<double>(mantissa);
+    out = fraction > 0 ? whole / kPowers[fraction] : whole;
+    return true;
+  }
+
+  static constexpr std::size_t kInline = 48;
+  wchar_t inline_[kInline];
+  std::size_t size_ = 0;
+  std::wstring overflow_;
+};
+
+bool isGroupCharacter(wchar_t c, wchar_t group) { return group != 0 && c == group; }
+
+// A group separator at `at` followed by exactly groupSize digits and no further digit.
+bool groupAt(const wchar_t* text, std::size_t length, std::size_t at, const NumberStyle& style) {
+  if (style.groupSize <= 0 || !isGroupCharacter(text[at], style.group)) return false;
+  const std::size_t end = at + 1 + static_cast<std::size_t>(style.groupSize);
+  if (end > length) return false;
+  for (std::size_t i = at + 1; i < end; ++i) {
+    if (!isDigit(text[i])) return false;
+  }
+  return end == length || !isDigit(text[end]);
+}
+
+ScannedNumber failed(Scan scan, std::size_t at, const char* message) {
+  ScannedNumber result;
+  result.scan = scan;
+  result.end = at;
+  result.message = message;
+  return result;
+}
+
+}  // namespace
+
+ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at,
+                         const NumberStyle& style) noexcept {
+  NeutralDigits digits;
+  std::size_t i = at;
+  std::size_t run = 0;
+  while (i < length && isDigit(text[i])) {
+    digits.push(text[i++]);
+    ++run;
+  }
+  const std::size_t integerDigits = run;
+  bool grouped = false;
+  while (i < length && groupAt(text, length, i, style)) {
+    if (!grouped && (run > static_cast<std::size_t>(style.groupSize) || run == 0)) {
+      return failed(Scan::invalid, i, "digit group out of place");
+    }
+    grouped = true;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(style.groupSize); ++k) {
+      digits.push(text[i + 1 + k]);
+    }
+    i += 1 + static_cast<std::size_t>(style.groupSize);
+  }
+  // A group separator that starts no whole group: "12.3" under de_DE.
+  if (i < length && style.group != 0 && text[i] == style.group && style.group != L' ' &&
+      style.group != L'\'' && integerDigits > 0) {
+    return failed(Scan::invalid, i, "digit group of the wrong length");
+  }
+  bool integer = true;
+  bool fractionDigits = false;
+  if (i < length && text[i] == style.decimal) {
+    integer = false;
+    digits.push(L'.');
+    ++i;
+    while (i < length && isDigit(text[i])) {
+      digits.push(text[i++]);
+      fractionDigits = true;
+    }
+  }
+  if (integerDigits == 0 && !fractionDigits) {
+    if (i == at) return ScannedNumber{};
+    if (i >= length) return failed(Scan::incomplete, i, "a digit is missing");
+    return failed(Scan::invalid, i, "a digit is missing");
+  }
+  // The other separator right after digits: "1,5" in the neutral form, "1.5" under
+  // de_DE. The text does not fit the form rather than being a number and junk.
+  if (i < length && (text[i] == L',' || text[i] == L'.') && text[i] != style.decimal &&
+      !(style.group == text[i])) {
+    return failed(Scan::invalid, i,
+                  style.decimal == L'.' ? "',' is not the decimal separator here"
+                                        : "'.' is not the decimal separator here");
+  }
+  if (i < length && style.group != 0 && text[i] == style.group && style.group != L' ' &&
+      style.group != L'\'') {
+    return failed(Scan::invalid, i, "digit group of the wrong length");
+  }
+  if (i < length && (text[i] == L'e' || text[i] == L'E')) {
+    std::size_t j = i + 1;
+    if (j < length && (text[j] == L'+' || text[j] == L'-')) ++j;
+    if (j >= length) return failed(Scan::incomplete, j, "the exponent has no digits");
+    if (isDigit(text[j])) {
+      integer = false;
+      digits.push(L'e');
+      if (text[i + 1] == L'-') digits.push(L'-');
+      while (j < length && isDigit(text[j])) digits.push(text[j++]);
+      i = j;
+    } else if (j > i + 1) {
+      return failed(Scan::invalid, j, "the exponent has no digits");
+    }
+    // "5e" followed by a letter is left to the unit words.
+  }
+  ScannedNumber result;
+  result.scan = Scan::read;
+  result.value = digits.value();
+  result.end = i;
+  result.integer = integer && !grouped;
+  return result;
+}
+
+bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberStyle& style,
+                          double& value) noexcept {
+  std::size_t begin = 0;
+  std::size_t end = length;
+  while (begin < end && text[begin] == L' ') ++begin;
+  while (end > begin && text[end - 1] == L' ') --end;
+  if (end - begin > 17) return false;
+  bool negative = false;
+  if (begin < end && (text[begin] == L'-' || text[begin] == L'+')) {
+    negative = text[begin] == L'-';
+    ++begin;
+  }
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int fraction = -1;
+  for (std::size_t i = begin; i < end; ++i) {
+    const wchar_t c = text[i];
+    if (c == style.decimal && fraction < 0) {
+      fraction = 0;
+      continue;
+    }
+    if (!isDigit(c)) return false;
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - L'0');
+    ++digits;
+    if (fraction >= 0) ++fraction;
+  }
+  if (digits == 0 || digits > 15) return false;
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double whole = static_cast<double>(mantissa);
+  const double number = fraction > 0 ? whole / kPowers[fraction] : whole;
+  value = negative ? -number : number;
+  return true;
+}
+
+NumberStyle userNumberStyle() noexcept {
+  NumberStyle style;
+  NumberSettings settings;
+  if (!platform::readUserNumberSettings(settings)) return style;
+  if (settings.decimalSeparator.length() != 1) return style;
+  style.decimal = plainCharacter(settings.decimalSeparator[0]);
+  if (settings.thousandSeparator.length() == 1 && settings.grouping > 0) {
+    style.group = plainCharacter(settings.thousandSeparator[0]);
+    style.groupSize = settings.grouping;
+  }
+  if (style.group == style.decimal) style.group = 0;
+  return style;
+}
+
+}  // namespace exact
+}  // namespace pelunits

@@ -1,0 +1,480 @@
+#include "QuantityGrammar.h"
+
+#include <cmath>
+#include <limits>
+
+#include "NumberReading.h"
+#include "TypedText.h"
+#include "UnitWords.h"
+
+namespace pelunits {
+namespace exact {
+
+namespace {
+
+const char* const kOtherQuantity[] = {
+    "unit of another quantity: a length is expected",
+    "unit of another quantity: an angle is expected",
+    "unit of another quantity: a weight is expected",
+    "unit of another quantity: a force is expected",
+    "unit of another quantity: a moment is expected",
+    "unit of another quantity: a stress is expected",
+};
+
+bool isSuperscriptPower(wchar_t c, int& power) {
+  if (c == L'\u00B2')
+    power = 2;
+  else if (c == L'\u00B3')
+    power = 3;
+  else if (c == L'\u2074')
+    power = 4;
+  else
+    return false;
+  return true;
+}
+
+double raised(double base, int power) {
+  double result = 1.0;
+  for (int i = 0; i < power && i < 64; ++i) result *= base;
+  return result;
+}
+
+struct Value {
+  double number = 0.0;
+  bool plain = true;  // no unit: in the display unit when it stands in a sum
+};
+
+class Reader {
+ public:
+  Reader(const wchar_t* text, std::size_t length, const Field& field)
+      : t_(text), n_(length), field_(field), style_(field.style), displaySize_(field.displaySize) {
+    while (n_ > 0 && t_[n_ - 1] == L' ') --n_;
+  }
+
+  ReadResult read() {
+    ReadResult result;
+    Value v;
+    skipBlanks();
+    if (!sum(v)) return failure();
+    skipBlanks();
+    if (field_.echo && at(L'(')) {
+      ++pos_;
+      style_ = field_.echoStyle;
+      displaySize_ = field_.echoSize;
+      Value echo;
+      skipBlanks();
+      if (!sum(echo)) return failure();
+      skipBlanks();
+      if (!at(L')')) {
+        fail(pos_, "')' is missing");
+        return failure();
+      }
+      ++pos_;
+      skipBlanks();
+    }
+    if (pos_ < n_) {
+      fail(pos_, "unexpected text");
+      return failure();
+    }
+    result.status = ReadStatus::complete;
+    result.value = v.plain ? v.number * field_.displaySize : v.number;
+    result.position = pos_;
+    return result;
+  }
+
+ private:
+  bool at(wchar_t c) const { return pos_ < n_ && t_[pos_] == c; }
+  wchar_t charAt(std::size_t i) const { return i < n_ ? t_[i] : 0; }
+  bool skipBlanks() {
+    const std::size_t start = pos_;
+    while (pos_ < n_ && t_[pos_] == L' ') ++pos_;
+    return pos_ > start;
+  }
+  bool fail(std::size_t where, const char* message) {
+    if (message_ == nullptr) {
+      failAt_ = where;
+      message_ = message;
+    }
+    return false;
+  }
+  ReadResult failure() const {
+    ReadResult result;
+    result.status = failAt_ >= n_ ? ReadStatus::incomplete : ReadStatus::invalid;
+    result.position = failAt_ > n_ ? n_ : failAt_;
+    result.message = message_ != nullptr ? message_ : "unreadable";
+    return result;
+  }
+  double inDisplayUnit(const Value& v) const {
+    return v.plain ? v.number * displaySize_ : v.number;
+  }
+
+  bool sum(Value& out) {
+    if (!term(out)) return false;
+    for (;;) {
+      const std::size_t save = pos_;
+      const bool blankBefore = skipBlanks();
+      double sign = 0.0;
+      if (at(L'+')) {
+        sign = 1.0;
+        ++pos_;
+      } else if (at(L'-') && blankBefore) {
+        if (pos_ + 1 >= n_) return fail(n_, "a quantity is missing");
+        if (t_[pos_ + 1] != L' ') {
+          return fail(pos_, "a '-' between quantities needs a blank on both sides");
+        }
+        sign = -1.0;
+        ++pos_;
+      } else {
+        pos_ = save;
+        return true;
+      }
+      skipBlanks();
+      Value right;
+      if (!term(right)) return false;
+      // A bare number in a sum is in the display unit; so is a sum of bare numbers.
+      if (out.plain && right.plain) {
+        out.number += sign * right.number;
+      } else {
+        out.number = inDisplayUnit(out) + sign * inDisplayUnit(right);
+        out.plain = false;
+      }
+    }
+  }
+
+  bool term(Value& out) {
+    if (!signedCompound(out)) return false;
+    for (;;) {
+      const std::size_t save = pos_;
+      skipBlanks();
+      const bool times = at(L'*');
+      if (!times && !at(L'/')) {
+        pos_ = save;
+        return true;
+      }
+      ++pos_;
+      skipBlanks();
+      const std::size_t rightAt = pos_;
+      Value right;
+      if (!signedCompound(right)) return false;
+      if (times) {
+        if (!out.plain && !right.plain) return fail(rightAt, "multiply by a plain number");
+        out.number *= right.number;
+        out.plain = out.plain && right.plain;
+      } else {
+        if (!right.plain) return fail(rightAt, "divide by a plain number");
+        if (right.number == 0.0) return fail(rightAt, "division by zero");
+        out.number /= right.number;
+      }
+    }
+  }
+
+  bool signedCompound(Value& out) {
+    skipBlanks();
+    double sign = 1.0;
+    if (at(L'-') || at(L'+')) {
+      sign = at(L'-') ? -1.0 : 1.0;
+      ++pos_;
+    }
+    if (pos_ >= n_) return fail(n_, "a number is missing");
+    if (!compound(out)) return false;
+    out.number *= sign;
+    return true;
+  }
+
+  // "nan", "inf", "infinity" as the displays write them.
+  bool nonFinite(Value& out) {
+    static constexpr struct {
+      const wchar_t* word;
+      std::size_t length;
+      double value;
+    } kWords[] = {{L"infinity", 8, std::numeric_limits<double>::infinity()},
+                  {L"inf", 3, std::numeric_limits<double>::infinity()},
+                  {L"nan", 3, std::numeric_limits<double>::quiet_NaN()}};
+    for (const auto& w : kWords) {
+      std::size_t i = 0;
+      while (i < w.length && pos_ + i < n_ && (t_[pos_ + i] | 0x20) == w.word[i]) ++i;
+      if (i == w.length && !isAsciiLetter(charAt(pos_ + i))) {
+        pos_ += i;
+        out.number = w.value;
+        out.plain = true;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  bool startsMagnitude(std::size_t i) const {
+    int numerator = 0;
+    int denominator = 0;
+    const wchar_t c = charAt(i);
+    return isDigit(c) || (c == style_.decimal && isDigit(charAt(i + 1))) ||
+           vulgarFraction(c, numerator, denominator);
+  }
+
+  // An integer fraction "n/d" at `i`; `none` leaves everything as it was.
+  enum class Fraction { read, none, failed };
+  Fraction fraction(std::size_t i, double& value, std::size_t& end) {
+    int numerator = 0;
+    int denominator = 0;
+    if (vulgarFraction(charAt(i), numerator, denominator)) {
+      value = static_cast<double>(numerator) / denominator;
+      end = i + 1;
+      return Fraction::read;
+    }
+    if (!isDigit(charAt(i))) return Fraction::none;
+    const ScannedNumber top = scanNumber(t_, n_, i, NumberStyle{});
+    if (top.scan != Scan::read || !top.integer) return Fraction::none;
+    if (top.end >= n_) {
+      fail(n_, "a fraction is incomplete");
+      return Fraction::failed;
+    }
+    if (t_[top.end] != L'/') return Fraction::none;
+    return denominatorAfter(top.value, top.end + 1, value, end) ? Fraction::read : Fraction::failed;
+  }
+
+  bool denominatorAfter(double numerator, std::size_t i, double& value, std::size_t& end) {
+    if (i >= n_) return fail(n_, "the denominator is missing");
+    const ScannedNumber bottom = scanNumber(t_, n_, i, NumberStyle{});
+    if (bottom.scan != Scan::read || !bottom.integer) return fail(i, "the denominator is missing");
+    if (bottom.value == 0.0) return fail(i, "zero denominator");
+    value = numerator / bottom.value;
+    end = bottom.end;
+    return true;
+  }
+
+  // A magnitude at pos_: a number, a fraction, a whole number and a fraction.
+  // `negativeZero` permits "0 -1/2", whose sign stands on the fraction.
+  bool magnitude(double& value, bool& negative) {
+    negative = false;
+    int numerator = 0;
+    int denominator = 0;
+    if (vulgarFraction(charAt(pos_), numerator, denominator)) {
+      value = static_cast<double>(numerator) / denominator;
+      ++pos_;
+      return true;
+    }
+    const ScannedNumber whole = scanNumber(t_, n_, pos_, style_);
+    if (whole.scan == Scan::none) return fail(pos_, "a number is expected");
+    if (whole.scan != Scan::read) return fail(whole.end, whole.message);
+    value = whole.value;
+    pos_ = whole.end;
+    if (!whole.integer) return true;
+    if (at(L'/')) {
+      if (!denominatorAfter(whole.value, pos_ + 1, value, pos_)) return false;
+      return true;
+    }
+    if (vulgarFraction(charAt(pos_), numerator, denominator)) {
+      value += static_cast<double>(numerator) / denominator;
+      ++pos_;
+      return true;
+    }
+    // "6 1/2", "6-1/2", "6 ½", and "0 -1/2" with the sign on the fraction.
+    std::size_t i = pos_;
+    const bool dash = charAt(i) == L'-' && isDigit(charAt(i + 1));
+    if (dash) {
+      ++i;
+    } else {
+      while (i < n_ && t_[i] == L' ') ++i;
+      if (i == pos_) return true;
+      if (i < n_ && t_[i] == L'-' && whole.value == 0.0 && isDigit(charAt(i + 1))) {
+        ++i;
+        negative = true;
+      }
+    }
+    double part = 0.0;
+    std::size_t end = i;
+    const Fraction f = fraction(i, part, end);
+    if (f == Fraction::failed) return false;
+    if (f == Fraction::none) {
+      negative = false;
+      // Two numbers side by side: "10 30 15", "5 6".
+      if (!dash && isDigit(charAt(i))) return fail(i, "a number follows a number");
+      return true;
+    }
+    value += part;
+    pos_ = end;
+    return true;
+  }
+
+  // An optional power mark after a bare number or a compound in marks: "1.00 ²".
+  void powerMark() {
+    const std::size_t save = pos_;
+    skipBlanks();
+    int power = 0;
+    if (field_.quantity == Quantity::length && pos_ < n_ && isSuperscriptPower(t_[pos_], power) &&
+        power == field_.power) {
+      ++pos_;
+      return;
+    }
+    pos_ = save;
+  }
+
+  double sizeOf(const UnitWord& word) const {
+    return word.markPower ? raised(word.size, field_.power) : word.size;
+  }
+
+  bool compound(Value& out) {
+    if (nonFinite(out)) {
+      ownSymbolAfter();
+      return true;
+    }
+    double total = 0.0;
+    // A sign inside the compound covers the part it stands on and the parts after it:
+    // "0' -3 1/2"" and "0'-0 -1/2"" as the displays write them, "5' -6"" is 4'6".
+    double sign = 1.0;
+    bool havePrevious = false;
+    UnitWord previous;
+    for (;;) {
+      const std::size_t partAt = pos_;
+      if (havePrevious && at(L'-')) {
+        if (sign < 0) return fail(pos_, "a second sign inside a quantity");
+        sign = -1.0;
+        ++pos_;
+      }
+      double value = 0.0;
+      bool negativeFraction = false;
+      if (!magnitude(value, negativeFraction)) return false;
+      if (negativeFraction) {
+        if (sign < 0) return fail(partAt, "a second sign inside a quantity");
+        sign = -1.0;
+      }
+      const std::size_t afterNumber = pos_;
+      if (!havePrevious) powerMark();
+      skipBlanks();
+      UnitWord word;
+      bool ownSymbol = false;
+      const WordMatch match = pos_ < n_
+                                  ? matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol,
+                                                  field_.symbolLength, word, ownSymbol)
+                                  : WordMatch::none;
+      if (match == WordMatch::incomplete) return fail(n_, "the unit is incomplete");
+      if (match == WordMatch::found && ownSymbol) preferWordGoingOn(word, ownSymbol);
+      if (match == WordMatch::found && ownSymbol && !havePrevious) {
+        pos_ = word.end;
+        ownSymbolOnly();  // "0° °": a degree display with the symbol ° appended
+        out.number = sign * value;
+        out.plain = true;
+        return true;
+      }
+      if (match != WordMatch::found || ownSymbol) {
+        if (!havePrevious) {
+          pos_ = afterNumber;
+          powerMark();
+          out.number = sign * value;
+          out.plain = true;
+          return true;
+        }
+        UnitWord next;
+        if (!impliedNextUnit(previous, next)) return fail(partAt, "a unit is missing");
+        pos_ = afterNumber;
+        total += sign * value * sizeOf(next);
+        break;
+      }
+      if (word.quantity != field_.quantity) {
+        return fail(pos_, kOtherQuantity[static_cast<int>(field_.quantity)]);
+      }
+      if (word.quantity == Quantity::length && !word.markPower && word.power != field_.power) {
+        return fail(pos_, "unit of another power of length");
+      }
+      if (havePrevious &&
+          (word.chain == 0 || word.chain != previous.chain || word.rank >= previous.rank)) {
+        return fail(pos_, "units out of order");
+      }
+      total += sign * value * sizeOf(word);
+      pos_ = word.end;
+      previous = word;
+      havePrevious = true;
+      if (word.chain == 0 || word.rank <= 1) break;
+      // Another part: after blanks, or a '-' that touches the foot mark ("5'-6"").
+      const std::size_t save = pos_;
+      if (at(L'-') && word.chain == 1 && (pos_ + 1 >= n_ || charAt(pos_ + 1) == L' ')) {
+        ++pos_;  // "0'-": the feet display with the zero inches hidden ends in the dash
+        break;
+      }
+      if (at(L'-') && word.chain == 1 && isDigit(charAt(pos_ + 1))) {
+        ++pos_;
+      } else if (at(L'-') && word.chain == 1 && charAt(pos_ + 1) == L'-') {
+        ++pos_;  // "0'--3 1/2"": the joining dash, then the sign of the inches
+      } else {
+        skipBlanks();
+      }
+      if (!(startsMagnitude(pos_) || (at(L'-') && startsMagnitude(pos_ + 1)))) {
+        pos_ = save;
+        break;
+      }
+    }
+    powerMark();
+    ownSymbolOnly();
+    out.number = total;
+    out.plain = false;
+    return true;
+  }
+
+  // The own symbol is also a unit word that more parts follow ("°" in "10°30'"
+  // with the symbol °): the word is read, so that the parts can follow it.
+  void preferWordGoingOn(UnitWord& word, bool& ownSymbol) {
+    UnitWord tableWord;
+    bool own = false;
+    if (matchUnitWord(t_, n_, pos_, field_.quantity, L"", 0, tableWord, own) != WordMatch::found ||
+        tableWord.end != word.end || tableWord.chain == 0 || tableWord.rank <= 1) {
+      return;
+    }
+    std::size_t next = tableWord.end;
+    while (next < n_ && t_[next] == L' ') ++next;
+    if (!startsMagnitude(next)) return;
+    word = tableWord;
+    ownSymbol = false;
+  }
+
+  // The unit's own symbol after a quantity in units, as the display with units
+  // writes it ("5' 6\" mm"); it changes nothing.
+  void ownSymbolOnly() {
+    const std::size_t save = pos_;
+    skipBlanks();
+    UnitWord word;
+    bool own = false;
+    if (pos_ < n_ && field_.symbolLength > 0 &&
+        matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol, field_.symbolLength, word,
+                      own) == WordMatch::found &&
+        own) {
+      pos_ = word.end;
+      return;
+    }
+    pos_ = save;
+  }
+
+  // The unit's own symbol after "nan" or "inf", as the display with units writes it
+  // ("nan °"), or any unit of the field's quantity: it changes no non-finite value.
+  void ownSymbolAfter() {
+    const std::size_t save = pos_;
+    skipBlanks();
+    UnitWord word;
+    bool own = false;
+    if (pos_ < n_ &&
+        matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol, field_.symbolLength, word,
+                      own) == WordMatch::found &&
+        (own || word.quantity == field_.quantity)) {
+      pos_ = word.end;
+      return;
+    }
+    pos_ = save;
+  }
+
+  const wchar_t* t_;
+  std::size_t n_;
+  const Field& field_;
+  NumberStyle style_;
+  double displaySize_;
+  std::size_t pos_ = 0;
+  std::size_t failAt_ = 0;
+  const char* message_ = nullptr;
+};
+
+}  // namespace
+
+ReadResult readQuantity(const wchar_t* text, std::size_t length, const Field& field) noexcept {
+  return Reader(text, length, field).read();
+}
+
+}  // namespace exact
+}  // namespace pelunits

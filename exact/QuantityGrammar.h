@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+
+#include "FieldOfUnit.h"
+#include "PelUnitsRead.h"
+
+// The grammar of typed quantities, read and evaluated in one pass over plain text
+// (TypedText.h). See the README's "Typed text the exact reader accepts":
+//
+//   text      = sum [ "(" sum ")" ]            the parentheses: pound-and-ounce fields
+//   sum       = term { ("+" | " - ") term }    a binary '-' has blanks on both sides
+//   term      = signed { ("*" | "/") signed }  one side of '*', the right of '/' plain
+//   signed    = [ "-" | "+" ] compound         the sign applies to the whole compound
+//   compound  = "nan" | "inf" | "infinity"
+//             | part { [ blanks | "-" after a foot mark ] part }   larger units first
+//   part      = magnitude [ unit ]             the last part may omit the next unit
+//   magnitude = number [ vulgar ] | number "/" integer
+//             | integer (blanks | "-") fraction | vulgar
+//
+// A bare number (no unit) is in the field's display unit.
+namespace pelunits {
+namespace exact {
+
+// Reads the whole of `text` (plain, `length` characters) for `field`.
+ReadResult readQuantity(const wchar_t* text, std::size_t length, const Field& field) noexcept;
+
+}  // namespace exact
+}  // namespace pelunits

@@ -1,0 +1,348 @@
+#include "UnitWords.h"
+
+#include "TypedText.h"
+
+namespace pelunits {
+namespace exact {
+
+namespace {
+
+enum Kind : unsigned char {
+  kPlain,      // a unit of its quantity
+  kLength,     // a length: may take a power, may follow a force
+  kFootMark,   // ' : feet, or minutes in an angle field
+  kInchMark,   // " : inches, or seconds in an angle field
+  kForce,      // a force: may make a moment or a stress
+  kAngleOnly,  // a letter that names an angle unit only in an angle field
+};
+
+struct Entry {
+  const wchar_t* text;
+  Quantity quantity;
+  double size;
+  int chain;
+  int rank;
+  Kind kind;
+};
+
+constexpr int kImperialLength = 1;
+constexpr int kSexagesimal = 2;
+constexpr int kImperialWeight = 3;
+constexpr double kPi = 3.141592653589793;
+constexpr double kGramsPerOunce = 28.34952;  // the library's ounce
+constexpr double kKiloNewtonsPerPoundForce = 0.0044482216152605;
+
+constexpr Entry kWords[] = {
+    {L"mm", Quantity::length, 1.0, 0, 0, kLength},
+    {L"millimetre", Quantity::length, 1.0, 0, 0, kLength},
+    {L"millimetres", Quantity::length, 1.0, 0, 0, kLength},
+    {L"millimeter", Quantity::length, 1.0, 0, 0, kLength},
+    {L"millimeters", Quantity::length, 1.0, 0, 0, kLength},
+    {L"cm", Quantity::length, 10.0, 0, 0, kLength},
+    {L"dm", Quantity::length, 100.0, 0, 0, kLength},
+    {L"m", Quantity::length, 1000.0, 0, 0, kLength},
+    {L"metre", Quantity::length, 1000.0, 0, 0, kLength},
+    {L"metres", Quantity::length, 1000.0, 0, 0, kLength},
+    {L"meter", Quantity::length, 1000.0, 0, 0, kLength},
+    {L"meters", Quantity::length, 1000.0, 0, 0, kLength},
+    {L"km", Quantity::length, 1.0e6, 0, 0, kLength},
+    {L"in", Quantity::length, 25.4, kImperialLength, 1, kLength},
+    {L"inch", Quantity::length, 25.4, kImperialLength, 1, kLength},
+    {L"inches", Quantity::length, 25.4, kImperialLength, 1, kLength},
+    {L"ft", Quantity::length, 304.8, kImperialLength, 2, kLength},
+    {L"foot", Quantity::length, 304.8, kImperialLength, 2, kLength},
+    {L"feet", Quantity::length, 304.8, kImperialLength, 2, kLength},
+    {L"yd", Quantity::length, 914.4, kImperialLength, 3, kLength},
+    {L"yard", Quantity::length, 914.4, kImperialLength, 3, kLength},
+    {L"yards", Quantity::length, 914.4, kImperialLength, 3, kLength},
+    {L"'", Quantity::length, 304.8, kImperialLength, 2, kFootMark},
+    {L"''", Quantity::length, 25.4, kImperialLength, 1, kInchMark},
+    {L"\"", Quantity::length, 25.4, kImperialLength, 1, kInchMark},
+    {L"\u00B0", Quantity::angle, 1.0, kSexagesimal, 3, kPlain},
+    {L"d", Quantity::angle, 1.0, kSexagesimal, 3, kAngleOnly},
+    {L"deg", Quantity::angle, 1.0, kSexagesimal, 3, kPlain},
+    {L"degree", Quantity::angle, 1.0, kSexagesimal, 3, kPlain},
+    {L"degrees", Quantity::angle, 1.0, kSexagesimal, 3, kPlain},
+    {L"gon", Quantity::angle, 0.9, 0, 0, kPlain},
+    {L"grad", Quantity::angle, 0.9, 0, 0, kPlain},
+    {L"g", Quantity::angle, 0.9, 0, 0, kAngleOnly},
+    {L"rad", Quantity::angle, 180.0 / kPi, 0, 0, kPlain},
+    {L"radian", Quantity::angle, 180.0 / kPi, 0, 0, kPlain},
+    {L"radians", Quantity::angle, 180.0 / kPi, 0, 0, kPlain},
+    {L"r", Quantity::angle, 180.0 / kPi, 0, 0, kAngleOnly},
+    {L"g", Quantity::weight, 1.0, 0, 0, kPlain},
+    {L"gram", Quantity::weight, 1.0, 0, 0, kPlain},
+    {L"grams", Quantity::weight, 1.0, 0, 0, kPlain},
+    {L"kg", Quantity::weight, 1000.0, 0, 0, kPlain},
+    {L"t", Quantity::weight, 1.0e6, 0, 0, kPlain},
+    {L"tonne", Quantity::weight, 1.0e6, 0, 0, kPlain},
+    {L"tonnes", Quantity::weight, 1.0e6, 0, 0, kPlain},
+    {L"lb", Quantity::weight, 16.0 * kGramsPerOunce, kImperialWeight, 2, kPlain},
+    {L"lbs", Quantity::weight, 16.0 * kGramsPerOunce, kImperialWeight, 2, kPlain},
+    {L"pound", Quantity::weight, 16.0 * kGramsPerOunce, kImperialWeight, 2, kPlain},
+    {L"pounds", Quantity::weight, 16.0 * kGramsPerOunce, kImperialWeight, 2, kPlain},
+    {L"oz", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
+    {L"ounce", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
+    {L"ounces", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
+    {L"N", Quantity::force, 0.001, 0, 0, kForce},
+    {L"kN", Quantity::force, 1.0, 0, 0, kForce},
+    {L"MN", Quantity::force, 1000.0, 0, 0, kForce},
+    {L"lbf", Quantity::force, kKiloNewtonsPerPoundForce, 0, 0, kForce},
+    {L"kip", Quantity::force, 1000.0 * kKiloNewtonsPerPoundForce, 0, 0, kForce},
+    {L"kips", Quantity::force, 1000.0 * kKiloNewtonsPerPoundForce, 0, 0, kForce},
+    {L"Pa", Quantity::stress, 1.0e-6, 0, 0, kPlain},
+    {L"kPa", Quantity::stress, 1.0e-3, 0, 0, kPlain},
+    {L"MPa", Quantity::stress, 1.0, 0, 0, kPlain},
+    {L"GPa", Quantity::stress, 1000.0, 0, 0, kPlain},
+    // Pounds-force per square inch: N / mm².
+    {L"psi", Quantity::stress, kKiloNewtonsPerPoundForce * 1000.0 / (25.4 * 25.4), 0, 0, kPlain},
+    {L"ksi", Quantity::stress, kKiloNewtonsPerPoundForce * 1.0e6 / (25.4 * 25.4), 0, 0, kPlain},
+};
+
+wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
+
+std::size_t textLength(const wchar_t* s) {
+  std::size_t n = 0;
+  while (s[n] != 0) ++n;
+  return n;
+}
+
+// How far `word` matches the text at `at`: its length when all of it matches,
+// else 0; `partial` when the text ends inside the word.
+std::size_t matchWord(const wchar_t* text, std::size_t length, std::size_t at, const wchar_t* word,
+                      std::size_t wordLength, bool& partial) {
+  const bool anyCase = wordLength >= 3;
+  std::size_t i = 0;
+  for (; i < wordLength; ++i) {
+    if (at + i >= length) {
+      if (i > 0) partial = true;
+      return 0;
+    }
+    const wchar_t a = text[at + i];
+    const wchar_t b = word[i];
+    if (a != b && !(anyCase && lower(a) == lower(b))) return 0;
+  }
+  return wordLength;
+}
+
+bool boundaryAt(const wchar_t* text, std::size_t length, std::size_t at) {
+  return at >= length || !isAsciiLetter(text[at]);
+}
+
+// A power after a length word: ², ³, ⁴ or the digits 2 to 4 standing alone.
+int powerAt(const wchar_t* text, std::size_t length, std::size_t& at) {
+  if (at >= length) return 1;
+  const wchar_t c = text[at];
+  int power = 1;
+  if (c == L'\u00B2') power = 2;
+  if (c == L'\u00B3') power = 3;
+  if (c == L'\u2074') power = 4;
+  if (c >= L'2' && c <= L'4' && (at + 1 >= length || !isDigit(text[at + 1]))) power = c - L'0';
+  if (power != 1) ++at;
+  return power;
+}
+
+double raised(double size, int power) {
+  double result = 1.0;
+  for (int i = 0; i < power; ++i) result *= size;
+  return result;
+}
+
+// The entries by the first character of their word, in any case (the marks ' and "
+// and the degree sign under their own buckets), built once.
+struct FirstCharacterIndex {
+  static constexpr int kBuckets = 129;  // ASCII, then one for the degree sign
+  unsigned char begin[kBuckets + 1] = {};
+  unsigned char entries[sizeof(kWords) / sizeof(kWords[0])] = {};
+};
+
+int bucketOf(wchar_t c) {
+  c = lower(c);
+  if (c == L'\u00B0') return 128;
+  const auto code = static_cast<unsigned long>(c);  // wchar_t is signed on some systems
+  return code < 128 ? static_cast<int>(code) : -1;
+}
+
+const FirstCharacterIndex& firstCharacterIndex() {
+  static const FirstCharacterIndex index = [] {
+    FirstCharacterIndex x;
+    constexpr int kCount = static_cast<int>(sizeof(kWords) / sizeof(kWords[0]));
+    int counts[FirstCharacterIndex::kBuckets] = {};
+    for (int i = 0; i < kCount; ++i) ++counts[bucketOf(kWords[i].text[0])];
+    for (int b = 0; b < FirstCharacterIndex::kBuckets; ++b) {
+      x.begin[b + 1] = static_cast<unsigned char>(x.begin[b] + counts[b]);
+    }
+    int filled[FirstCharacterIndex::kBuckets] = {};
+    for (int i = 0; i < kCount; ++i) {
+      const int b = bucketOf(kWords[i].text[0]);
+      x.entries[x.begin[b] + filled[b]++] = static_cast<unsigned char>(i);
+    }
+    return x;
+  }();
+  return index;
+}
+
+// The longest entry of the table at `at` that `accept` takes.
+template <class Accept>
+const Entry* longestEntry(const wchar_t* text, std::size_t length, std::size_t at, bool& partial,
+                          Accept accept) {
+  const Entry* best = nullptr;
+  std::size_t bestLength = 0;
+  if (at >= length) return nullptr;
+  const int bucket = bucketOf(text[at]);
+  if (bucket < 0) return nullptr;
+  const FirstCharacterIndex& index = firstCharacterIndex();
+  for (int k = index.begin[bucket]; k < index.begin[bucket + 1]; ++k) {
+    const Entry& e = kWords[index.entries[k]];
+    if (!accept(e)) continue;
+    const std::size_t n = textLength(e.text);
+    if (n <= bestLength) continue;
+    if (matchWord(text, length, at, e.text, n, partial) == n) {
+      best = &e;
+      bestLength = n;
+    }
+  }
+  return best;
+}
+
+// A length word at `at` with its power; false when none stands there.
+bool lengthWord(const wchar_t* text, std::size_t length, std::size_t at, bool& partial,
+                UnitWord& word) {
+  const Entry* e =
+      longestEntry(text, length, at, partial, [](const Entry& x) { return x.kind == kLength; });
+  if (e == nullptr) return false;
+  std::size_t end = at + textLength(e->text);
+  word.power = powerAt(text, length, end);
+  word.quantity = Quantity::length;
+  word.size = raised(e->size, word.power);
+  word.chain = word.power == 1 ? e->chain : 0;
+  word.rank = e->rank;
+  word.markPower = false;
+  word.end = end;
+  return true;
+}
+
+}  // namespace
+
+WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
+                        const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
+                        bool& ownSymbol) noexcept {
+  ownSymbol = false;
+  bool partial = false;
+  if (symbolLength > 0) {
+    std::size_t i = 0;
+    while (i < symbolLength && at + i < length && plainCharacter(symbol[i]) == text[at + i]) ++i;
+    if (i == symbolLength && boundaryAt(text, length, at + i)) {
+      ownSymbol = true;
+      word = UnitWord{};
+      word.end = at + i;
+      return WordMatch::found;
+    }
+    if (i > 0 && at + i >= length) partial = true;
+  }
+  // Every unit word starts with a letter or a mark.
+  const wchar_t first = at < length ? text[at] : L' ';
+  if (!isAsciiLetter(first) && first != L'\'' && first != L'"' && first != L'\u00B0') {
+    return partial ? WordMatch::incomplete : WordMatch::none;
+  }
+  // "sq ft", "square metres", "cu in", "cubic feet".
+  const bool squareOrCubic = lower(first) == L's' || lower(first) == L'c';
+  static constexpr struct {
+    const wchar_t* text;
+    int power;
+  } kPrefixes[] = {{L"sq", 2}, {L"square", 2}, {L"cu", 3}, {L"cubic", 3}};
+  for (const auto& prefix : kPrefixes) {
+    if (!squareOrCubic) break;
+    const std::size_t n = textLength(prefix.text);
+    if (matchWord(text, length, at, prefix.text, n, partial) != n) continue;
+    std::size_t next = at + n;
+    if (next < length && text[next] == L'.') ++next;
+    while (next < length && text[next] == L' ') ++next;
+    if (next >= length) partial = true;
+    UnitWord base;
+    if (next > at + n && lengthWord(text, length, next, partial, base) && base.power == 1 &&
+        boundaryAt(text, length, base.end)) {
+      word = base;
+      word.power = prefix.power;
+      word.size = raised(base.size * 1.0, prefix.power);
+      word.chain = 0;
+      return WordMatch::found;
+    }
+  }
+  const Entry* e = longestEntry(text, length, at, partial, [field](const Entry& x) {
+    return x.kind != kAngleOnly || field == Quantity::angle;
+  });
+  // "g" is gon in an angle field and grams elsewhere: the field's meaning first.
+  if (e != nullptr && field == Quantity::angle && e->quantity == Quantity::weight) {
+    const Entry* angle = longestEntry(text, length, at, partial,
+                                      [](const Entry& x) { return x.quantity == Quantity::angle; });
+    if (angle != nullptr && textLength(angle->text) == textLength(e->text)) e = angle;
+  }
+  if (e == nullptr) return partial ? WordMatch::incomplete : WordMatch::none;
+  std::size_t end = at + textLength(e->text);
+  word = UnitWord{};
+  word.quantity = e->quantity;
+  word.size = e->size;
+  word.chain = e->chain;
+  word.rank = e->rank;
+  if (e->kind == kFootMark || e->kind == kInchMark) {
+    if (field == Quantity::angle) {
+      word.quantity = Quantity::angle;
+      word.size = e->kind == kFootMark ? 1.0 / 60.0 : 1.0 / 3600.0;
+      word.chain = kSexagesimal;
+      word.rank = e->kind == kFootMark ? 2 : 1;
+    } else {
+      word.markPower = true;
+    }
+  } else if (e->kind == kLength) {
+    word.power = powerAt(text, length, end);
+    word.size = raised(e->size, word.power);
+    if (word.power != 1) word.chain = 0;
+  } else if (e->kind == kForce) {
+    std::size_t next = end;
+    const bool perArea = next < length && text[next] == L'/';
+    if (next < length && (text[next] == L'\u00B7' || text[next] == L'\u22C5' ||
+                          text[next] == L'-' || text[next] == L'.' || text[next] == L'/')) {
+      ++next;
+    }
+    UnitWord length2;
+    bool lengthPartial = false;
+    if (lengthWord(text, length, next, lengthPartial, length2) &&
+        boundaryAt(text, length, length2.end)) {
+      if (perArea && length2.power == 2) {
+        word.quantity = Quantity::stress;
+        word.size = e->size * 1000.0 / length2.size;
+        end = length2.end;
+      } else if (perArea && length2.end >= length) {
+        return WordMatch::incomplete;  // "N/mm" before its ²
+      } else if (!perArea && length2.power == 1) {
+        word.quantity = Quantity::moment;
+        word.size = e->size * length2.size / 1000.0;
+        end = length2.end;
+      }
+    } else if ((lengthPartial || next >= length) && next > end) {
+      return WordMatch::incomplete;  // "kN·" or "N/m" at the end
+    }
+  }
+  if (!boundaryAt(text, length, end)) return partial ? WordMatch::incomplete : WordMatch::none;
+  word.end = end;
+  return WordMatch::found;
+}
+
+bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept {
+  if (word.chain == 0 || word.rank <= 1) return false;
+  next = word;
+  next.rank = word.rank - 1;
+  if (word.chain == kImperialLength) {
+    next.size = word.rank == 3 ? 304.8 : 25.4;
+    next.power = word.power;
+  } else if (word.chain == kSexagesimal) {
+    next.size = word.rank == 3 ? 1.0 / 60.0 : 1.0 / 3600.0;
+  } else if (word.chain == kImperialWeight) {
+    next.size = kGramsPerOunce;
+  }
+  return true;
+}
+
+}  // namespace exact
+}  // namespace pelunits

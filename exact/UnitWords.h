@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+
+#include "PelUnitsRead.h"
+
+// The unit words and marks a typed quantity may carry, and their size in the
+// library's internal units.
+//
+// Lengths: mm cm dm m km in " ft ' yd (and their spelled-out names), raised to a
+// power by ² ³ ⁴, by a digit (m2) or by "sq"/"square"/"cu"/"cubic" in front; the
+// marks ' and " count in the field's own power. Angles: ° d deg degree(s), gon
+// grad g, rad r radian(s), and in an angle field ' and " for minutes and seconds.
+// Weights: g gram(s) kg t tonne(s) lb lbs pound(s) oz ounce(s). Forces: N kN MN lbf
+// kip(s). Moments: a force and a length (N·m, kNm, kN-m, kip·ft, lbf-ft). Stresses: a
+// force per square length (N/mm², kN/m2), Pa kPa MPa GPa psi ksi. Words of three or
+// more letters match in any case.
+namespace pelunits {
+namespace exact {
+
+struct UnitWord {
+  Quantity quantity = Quantity::length;
+  int power = 1;           // lengths only: 1 to 4
+  bool markPower = false;  // ' or ": counts in the field's power
+  double size = 1.0;       // internal units (mm^power, degrees, g, kN, kN·m, N/mm²)
+  int chain = 0;           // 0: stands alone; else units that may follow each other
+  int rank = 0;            // within a chain, larger first (ft before in)
+  std::size_t end = 0;     // after the word
+};
+
+enum class WordMatch { found, none, incomplete };
+
+// Matches the unit word at `at` of plain text, in a field of `field` quantity (the
+// marks ' and " are minutes and seconds in an angle field, feet and inches in any
+// other). `symbol`, when not empty, is the unit's own symbol: it is matched first
+// and gives `ownSymbol`.
+// `incomplete` when the rest of the text is the start of a word.
+WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
+                        const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
+                        bool& ownSymbol) noexcept;
+
+// The unit that a bare number after `word` stands for ("5'6": inches, "10°30":
+// minutes, "2 lb 3": ounces); false when none follows it.
+bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept;
+
+}  // namespace exact
+}  // namespace pelunits

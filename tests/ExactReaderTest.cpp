@@ -1,0 +1,409 @@
+// The typed forms the exact reader accepts, refuses or waits on: one row per form
+// or decision, with the value an independent calculation gives.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "KovString.h"
+#include "KovUnitTransform.h"
+#include "KovUnitsTransformArray.h"
+#include "LocaleEnvironment.h"
+#include "PelUnitsRead.h"
+#include "TestText.h"
+#include "exact/FieldOfUnit.h"
+#include "exact/NumberReading.h"
+#include "exact/QuantityGrammar.h"
+
+namespace {
+
+using pelunits::ReadStatus;
+constexpr ReadStatus kComplete = ReadStatus::complete;
+constexpr ReadStatus kIncomplete = ReadStatus::incomplete;
+constexpr ReadStatus kInvalid = ReadStatus::invalid;
+
+constexpr double kIn = 25.4;
+constexpr double kFt = 304.8;
+constexpr double kOz = 28.34952;
+constexpr double kLb = 16 * kOz;
+const double kPi = std::acos(-1.0);
+
+enum Field {
+  feetInchFraction,
+  feetDecimalInch,
+  fractionalDecimal,
+  millimetres,
+  metres,
+  squareMetres,
+  squareFeet,
+  cubicMetres,
+  degrees,
+  gon,
+  radians,
+  dms,
+  grams,
+  kilograms,
+  poundsOunces,
+  kilonewtons,
+  kilonewtonMetres,
+  stress,
+};
+
+// A unit as a host would configure it for the field.
+pelunits::UnitPtr makeField(Field f) {
+  struct FieldSetup {
+    int units, representation, power;
+    double factor;
+    int precision;
+  };
+  static const FieldSetup kFieldSetups[] = {
+      {20, 1, 0, 0, 16},
+      {20, 2, 0, 0, 100},
+      {20, 5006, 0, 25.4, 16},
+      {20, 5, 0, 1.0, 100},
+      {20, 5, 0, 1000.0, 1000},
+      {3005, 3003, 0, 1e6, 100},
+      {20, 1, 2, 0, 16},
+      {5003, 4003, 0, 1e9, 1000},
+      {2000, 0, 0, 360.0, 100},
+      {2000, 2007, 0, 400.0, 100},
+      {2000, 2005, 0, 2 * kPi, 10000},
+      {2000, 2008, 0, 0, 3600},
+      {1009, 0, 0, 1.0, 100},
+      {1009, 0, 0, 1000.0, 100},
+      {1010, 0, 0, 0, 100},
+      {3101, 0, 0, 1.0, 100},
+      {3201, 0, 0, 1.0, 100},
+      {3300, 0, 0, 1.0, 100},
+  };
+  const FieldSetup& s = kFieldSetups[f];
+  pelunits::UnitPtr unit = newUnit(s.units, s.representation, s.power);
+  if (s.factor != 0.0) unit->setFactor(s.factor);
+  unit->setPrecision(s.precision);
+  return unit;
+}
+
+struct Case {
+  Field field;
+  const wchar_t* text;
+  ReadStatus status;
+  double value;  // when complete
+};
+
+void check(const Case* cases, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(narrow(KovString(c.text)));
+    const auto unit = makeField(c.field);
+    const pelunits::ReadResult r = pelunits::readExact(*unit, KovString(c.text));
+    EXPECT_EQ(static_cast<int>(r.status), static_cast<int>(c.status)) << r.message;
+    if (c.status == kComplete) {
+      EXPECT_NEAR(r.value, c.value, 1e-9 * std::fabs(c.value) + 1e-12);
+      EXPECT_STREQ(r.message, "");
+    } else {
+      EXPECT_EQ(r.value, 0.0);
+      EXPECT_STRNE(r.message, "");
+    }
+  }
+}
+
+TEST(ExactReader, ReadsFeetAndInchesAsPeopleTypeThem) {
+  const Case cases[] = {
+      {feetInchFraction, L"5'6\"", kComplete, 66 * kIn},
+      {feetInchFraction, L"5' 6\"", kComplete, 66 * kIn},
+      {feetInchFraction, L"5'-6 1/2\"", kComplete, 66.5 * kIn},
+      {feetInchFraction, L"5'6-1/2\"", kComplete, 66.5 * kIn},
+      {feetInchFraction, L"5 ft 6 in", kComplete, 66 * kIn},
+      {feetInchFraction, L"5 feet 6 inches", kComplete, 66 * kIn},
+      {feetInchFraction, L"5.5'", kComplete, 66 * kIn},
+      {feetInchFraction, L"1 1/2'", kComplete, 18 * kIn},
+      {feetInchFraction, L"66\"", kComplete, 66 * kIn},
+      {feetInchFraction, L"6 1/2", kComplete, 6.5 * kIn},  // a bare number is inches
+      {feetInchFraction, L"5'6", kComplete, 66 * kIn},     // the inch mark may be left off
+      {feetInchFraction, L"5' 6''", kComplete, 66 * kIn},  // two apostrophes for inches
+      {feetInchFraction, L"1 yd 2 ft", kComplete, 5 * kFt},
+      {feetInchFraction, L"-5' 6\"", kComplete, -66 * kIn},  // the sign covers the whole length
+      {feetInchFraction, L"0' -3 1/2\"", kComplete, -3.5 * kIn},  // zero feet, signed inches
+      {feetInchFraction, L"0'-0 -1/2\"", kComplete, -0.5 * kIn},  // sign on the fraction
+      {feetInchFraction, L"0'--3 1/2\"", kComplete, -3.5 * kIn},  // joining dash, then sign
+      {feetInchFraction, L"0'-", kComplete, 0.0},  // the display with the inches hidden
+      {feetDecimalInch, L"5' 6.50\"", kComplete, 66.5 * kIn},
+      {fractionalDecimal, L"66-1/2", kComplete, 66.5 * kIn},
+      {fractionalDecimal, L"-1-1/2", kComplete, -1.5 * kIn},
+      {squareFeet, L"1' 50\" \u00B2", kComplete, 194 * kIn * kIn},  // marks count in the power
+      {squareFeet, L"2 sq ft", kComplete, 2 * kFt * kFt},
+      // A rest a hair below zero, as the feet and decimal inch display writes it.
+      {squareFeet, L"1' -0.000000174\" \u00B2", kComplete, (144 - 0.000000174) * kIn * kIn},
+      {squareFeet, L"2 ft\u00B2", kComplete, 2 * kFt * kFt},
+      {squareFeet, L"2 ft2", kComplete, 2 * kFt * kFt},
+      {squareFeet, L"2 ft", kInvalid, 0},  // a length in an area field
+      {feetInchFraction, L"5' 6 1/", kIncomplete, 0},
+      {feetInchFraction, L"5' 6 1", kIncomplete, 0},            // the start of "5' 6 1/2"
+      {feetInchFraction, L"5 f", kIncomplete, 0},               // the start of a unit word
+      {feetInchFraction, L"5'6 1/0\"", kInvalid, 0},            // zero denominator
+      {feetInchFraction, L"5' -6\"", kComplete, 54 * kIn},      // a sign covers its own part
+      {feetInchFraction, L"1' -0.5\"", kComplete, 11.5 * kIn},  // as a display may write it
+      {feetInchFraction, L"0' -3 -1/2\"", kInvalid, 0},         // two signs
+      {feetInchFraction, L"6\" 5'", kInvalid, 0},               // units out of order
+      {feetInchFraction, L"5'6\"x", kInvalid, 0},               // trailing text
+  };
+  check(cases, std::size(cases));
+}
+
+TEST(ExactReader, ReadsTypographicMarksFractionsAndBlanks) {
+  const Case cases[] = {
+      {feetInchFraction, L"5\u2032 6\u2033", kComplete, 66 * kIn},  // prime, double prime
+      {feetInchFraction, L"5\u2019 6\u201D", kComplete, 66 * kIn},  // quotation marks
+      {feetInchFraction, L"5\u2032 6\u00BD\u2033", kComplete, 66.5 * kIn},
+      {feetInchFraction, L"6\u00BD\"", kComplete, 6.5 * kIn},
+      {feetInchFraction, L"6 \u00BE\"", kComplete, 6.75 * kIn},
+      {feetInchFraction, L"\u215B\"", kComplete, 0.125 * kIn},
+      {feetInchFraction, L"\u215C\u2033", kComplete, 0.375 * kIn},
+      {feetInchFraction, L"\u215D\"", kComplete, 0.625 * kIn},
+      {feetInchFraction, L"\u215E\"", kComplete, 0.875 * kIn},
+      {feetInchFraction, L"\u00BC\"", kComplete, 0.25 * kIn},
+      {feetInchFraction, L"1\u2153\"", kComplete, (1 + 1.0 / 3) * kIn},
+      {feetInchFraction, L"3\u20444\"", kComplete, 0.75 * kIn},   // fraction slash
+      {feetInchFraction, L"\u22125' 6\"", kComplete, -66 * kIn},  // minus sign
+      {feetInchFraction, L"5'\u00A06\"", kComplete, 66 * kIn},    // no-break space
+      {feetInchFraction, L"5'\u20096\"", kComplete, 66 * kIn},    // thin space
+      {feetInchFraction, L"5'\u202F6\"", kComplete, 66 * kIn},    // narrow no-break space
+      {dms, L"10\u00BA30'", kComplete, 10.5},                     // º as the degree mark
+      {dms, L"10\u02DA30'", kComplete, 10.5},                     // ˚ as the degree mark
+  };
+  check(cases, std::size(cases));
+}
+
+TEST(ExactReader, ReadsAnglesAndWeights) {
+  const double dms1 = 10 + 30 / 60.0 + 15 / 3600.0;
+  const Case cases[] = {
+      {dms, L"10\u00B030'15\"", kComplete, dms1},
+      {dms, L"10d30'15\"", kComplete, dms1},
+      {dms, L"10\u00B0 30\u2032 15\u2033", kComplete, dms1},
+      {dms, L"-0\u00B030'", kComplete, -0.5},  // the sign covers the whole angle
+      {dms, L"10\u00B030", kComplete, 10.5},   // a bare number after degrees is minutes
+      {dms, L"45", kComplete, 45.0},           // a bare number is degrees
+      {dms, L"10 30 15", kInvalid, 0},         // numbers side by side
+      {dms, L"hello", kInvalid, 0},
+      {degrees, L"45.5", kComplete, 45.5},
+      {degrees, L"100 gon", kComplete, 90.0},
+      {degrees, L"100g", kComplete, 90.0},  // in an angle field g is gon, as the unit reads it
+      {degrees, L"1 rad", kComplete, 180 / kPi},
+      {gon, L"100", kComplete, 90.0},  // a bare number is in the display unit
+      {gon, L"100.00", kComplete, 90.0},
+      {gon, L"45\u00B0", kComplete, 45.0},  // an explicit unit converts
+      {radians, L"3.14159265358979", kComplete, 180.0 * 3.14159265358979 / kPi},
+      {poundsOunces, L"2 lb 3 oz", kComplete, 35 * kOz},
+      {poundsOunces, L"2lb 3oz", kComplete, 35 * kOz},
+      {poundsOunces, L"2 lbs", kComplete, 2 * kLb},
+      {poundsOunces, L"2 pounds", kComplete, 2 * kLb},
+      {poundsOunces, L"8 oz", kComplete, 8 * kOz},
+      {poundsOunces, L"1.5 lb", kComplete, 1.5 * kLb},
+      {poundsOunces, L"5", kComplete, 5 * kOz},  // a bare number is ounces, as the unit reads it
+      {poundsOunces, L"2 lb 3", kComplete, 35 * kOz},  // ounces after pounds may go unmarked
+      {poundsOunces, L"-1 lb 8 oz", kComplete, -24 * kOz},
+      {poundsOunces, L"2 kg", kComplete, 2000.0},
+      {poundsOunces, L"1 lb 8.00 oz (680.39)", kComplete, 24 * kOz},  // the display with units
+      {kilograms, L"1.5", kComplete, 1500.0},
+      {kilograms, L"1500 g", kComplete, 1500.0},
+      {kilograms, L"2 t", kComplete, 2e6},
+      {grams, L"2 m", kInvalid, 0},
+  };
+  check(cases, std::size(cases));
+}
+
+TEST(ExactReader, ConvertsExplicitUnitsOfTheSameQuantityOnly) {
+  const Case cases[] = {
+      {feetInchFraction, L"1.5 m", kComplete, 1500.0},
+      {metres, L"5'", kComplete, 5 * kFt},  // feet and inch marks mean feet and inches here too
+      {metres, L"1500 mm", kComplete, 1500.0},
+      {metres, L"150 cm", kComplete, 1500.0},
+      {metres, L"2 yd", kComplete, 2 * 3 * kFt},
+      {metres, L"12 in", kComplete, kFt},
+      {metres, L"1.5 m", kComplete, 1500.0},
+      {metres, L"1.5", kComplete, 1500.0},
+      {metres, L"2 kg", kInvalid, 0},       // another quantity
+      {metres, L"2 m\u00B2", kInvalid, 0},  // another power
+      {squareMetres, L"2 m\u00B2", kComplete, 2e6},
+      {squareMetres, L"2 m2", kComplete, 2e6},
+      {squareMetres, L"1 ft\u00B2", kComplete, kFt * kFt},
+      {squareMetres, L"144 in\u00B2", kComplete, 144 * kIn * kIn},
+      {squareMetres, L"1 sq ft", kComplete, kFt * kFt},
+      {squareMetres, L"1e6 mm\u00B2", kComplete, 1e6},
+      {cubicMetres, L"1 m\u00B3", kComplete, 1e9},
+      {cubicMetres, L"1 cu ft", kComplete, kFt * kFt * kFt},
+      {cubicMetres, L"1000 mm3", kComplete, 1000.0},
+      {kilonewtons, L"1500 N", kComplete, 1.5},
+      {kilonewtons, L"2 kN", kComplete, 2.0},
+      {kilonewtons, L"1000 lbf", kComplete, 4.4482216152605},
+      {kilonewtons, L"1 kip", kComplete, 4.4482216152605},
+      {kilonewtonMetres, L"1000 N\u00B7m", kComplete, 1.0},
+      {kilonewtonMetres, L"2 kN\u00B7m", kComplete, 2.0},
+      {kilonewtonMetres, L"2 kNm", kComplete, 2.0},
+      {kilonewtonMetres, L"1 kip\u00B7ft", kComplete, 4.4482216152605 * 0.3048},
+      {kilonewtonMetres, L"1000 lbf-ft", kComplete, 4.4482216152605 * 0.3048},
+      {stress, L"355 N/mm\u00B2", kComplete, 355.0},
+      {stress, L"355 MPa", kComplete, 355.0},
+      {stress, L"1000 kPa", kComplete, 1.0},
+      {stress, L"1000 psi", kComplete, 6.894757293168361},
+      {stress, L"1 ksi", kComplete, 6.894757293168361},
+      {stress, L"355 N/mm", kIncomplete, 0},  // the start of N/mm²
+      {stress, L"2 kN", kInvalid, 0},
+  };
+  check(cases, std::size(cases));
+}
+
+TEST(ExactReader, AddsSubtractsAndScales) {
+  const Case cases[] = {
+      {feetInchFraction, L"5'6\" + 3 1/4\"", kComplete, 69.25 * kIn},
+      {metres, L"2.5 m - 300 mm", kComplete, 2200.0},
+      {feetInchFraction, L"8'-6\" - 3/4\"", kComplete, (102 - 0.75) * kIn},  // join, then minus
+      {feetInchFraction, L"5' - 6\"", kComplete, 54 * kIn},  // blanks both sides: subtraction
+      {feetInchFraction, L"3 * 5'", kComplete, 15 * kFt},
+      {feetInchFraction, L"10' / 4", kComplete, 30 * kIn},
+      {feetInchFraction, L"5' + 6", kComplete, 66 * kIn},  // a bare term is in the display unit
+      {metres, L"2 + 1", kComplete, 3000.0},
+      {metres, L"2 m * 3 m", kInvalid, 0},    // only plain numbers multiply
+      {metres, L"2 m / 0", kInvalid, 0},      // division by zero
+      {metres, L"2 m -300 mm", kInvalid, 0},  // a minus needs blanks on both sides
+      {metres, L"2 m +", kIncomplete, 0},
+  };
+  check(cases, std::size(cases));
+}
+
+TEST(ExactReader, WaitsOnPrefixesAndRefusesJunk) {
+  const Case cases[] = {
+      {metres, L"", kIncomplete, 0},
+      {metres, L"   ", kIncomplete, 0},
+      {metres, L"-", kIncomplete, 0},
+      {metres, L"1e", kIncomplete, 0},
+      {metres, L"1e+", kIncomplete, 0},
+      {metres, L"1e3", kComplete, 1e6},
+      {metres, L"abc", kInvalid, 0},
+      {metres, L"1,5", kInvalid, 0},  // neutral form: ',' is no decimal separator
+      {metres, L"1.5.3", kInvalid, 0},
+      {metres, L"12abc", kInvalid, 0},
+      {metres, L"nan", kComplete, std::nan("")},
+      {metres, L" 5 ", kComplete, 5000.0},  // blanks around are ignored
+      {metres, L"--5", kInvalid, 0},
+  };
+  for (const Case& c : cases) {
+    if (c.status == kComplete && std::isnan(c.value)) {
+      const auto unit = makeField(c.field);
+      EXPECT_TRUE(std::isnan(pelunits::readExact(*unit, KovString(c.text)).value));
+      continue;
+    }
+    check(&c, 1);
+  }
+}
+
+// The unit's own symbol stands for its display unit, also where it is a unit word.
+TEST(ExactReader, ReadsTheUnitsOwnSymbol) {
+  struct SymbolCase {
+    Field field;
+    const wchar_t* symbol;
+    const wchar_t* text;
+    double value;
+  };
+  const SymbolCase cases[] = {
+      {dms, L"\u00B0", L"0\u00B0 \u00B0", 0.0},  // the whole-degree display with the symbol
+      {dms, L"\u00B0", L"10\u00B030'", 10.5},    // the mark, when minutes follow
+      {gon, L"\u00B0", L"100.00 \u00B0", 90.0},  // the symbol, not the degree mark
+      {feetInchFraction, L"mm", L"5' 6\" mm", 66 * kIn},  // after a quantity in units
+      {metres, L"%s %d", L"1.5 %s %d", 1500.0},
+  };
+  for (const SymbolCase& c : cases) {
+    SCOPED_TRACE(narrow(KovString(c.text)));
+    const auto unit = makeField(c.field);
+    unit->setSymbol(KovString(c.symbol));
+    const pelunits::ReadResult r = pelunits::readExact(*unit, KovString(c.text));
+    ASSERT_EQ(r.status, kComplete) << r.message;
+    EXPECT_NEAR(r.value, c.value, 1e-9);
+  }
+}
+
+// The short path for plain numbers gives the grammar's value to the last bit.
+TEST(ExactReader, ReadsShortPlainNumbersAsTheGrammarDoes) {
+  std::mt19937_64 random(99);
+  const auto unit = makeField(metres);
+  const pelunits::exact::Field field = pelunits::exact::fieldOf(*unit);
+  for (int i = 0; i < 20000; ++i) {
+    std::wstring text = (random() & 1) != 0 ? L"-" : L"";
+    const int digits = 1 + static_cast<int>(random() % 15);
+    const int point = static_cast<int>(random() % (digits + 2));
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) text += L'.';
+      text += static_cast<wchar_t>(L'0' + random() % 10);
+    }
+    double shortValue = 0.0;
+    ASSERT_TRUE(
+        pelunits::exact::readShortPlainNumber(text.data(), text.size(), field.style, shortValue));
+    const pelunits::ReadResult full =
+        pelunits::exact::readQuantity(text.data(), text.size(), field);
+    ASSERT_EQ(full.status, kComplete) << narrow(KovString(text.c_str()));
+    const double scaled = shortValue * field.displaySize;
+    EXPECT_EQ(std::memcmp(&scaled, &full.value, sizeof scaled), 0)
+        << narrow(KovString(text.c_str()));
+  }
+}
+
+TEST(ExactReader, CountsPositionsInWideCharactersAndUtf8Bytes) {
+  const auto unit = makeField(feetInchFraction);
+  const pelunits::ReadResult wide = pelunits::readExact(*unit, KovString(L"5\u2032 x"));
+  EXPECT_EQ(wide.status, kInvalid);
+  EXPECT_EQ(wide.position, 3u);
+  const char utf8[] = "5\xE2\x80\xB2 x";  // the prime is three bytes
+  const pelunits::ReadResult bytes = pelunits::readExactUtf8(*unit, utf8, sizeof utf8 - 1);
+  EXPECT_EQ(bytes.status, kInvalid);
+  EXPECT_EQ(bytes.position, 5u);
+  const char bad[] = "5\xE2\x80";  // truncated sequence
+  EXPECT_EQ(pelunits::readExactUtf8(*unit, bad, sizeof bad - 1).status, kInvalid);
+  const pelunits::ReadResult end = pelunits::readExactUtf8(*unit, "5' 6 1/", 7);
+  EXPECT_EQ(end.status, kIncomplete);
+  EXPECT_EQ(end.position, 7u);
+}
+
+#if !defined(_WIN32)
+TEST(ExactReader, ReadsNumbersInTheUsersRegionalForm) {
+  struct RegionalCase {
+    const char* locale;
+    int regional;
+    const wchar_t* text;
+    ReadStatus status;
+    double value;
+  };
+  const RegionalCase cases[] = {
+      {"de_DE.UTF-8", 1, L"1.234,5", kComplete, 1234500.0},
+      {"de_DE.UTF-8", 1, L"1234,5", kComplete, 1234500.0},  // groups may be left out
+      {"de_DE.UTF-8", 1, L"12.3", kInvalid, 0},             // never 123: a group has three digits
+      {"de_DE.UTF-8", 1, L"1,5 m", kComplete, 1500.0},
+      {"de_DE.UTF-8", 0, L"1.5", kComplete, 1500.0},  // flag off: the neutral form
+      {"de_DE.UTF-8", 0, L"1,5", kInvalid, 0},
+      {"fr_FR.UTF-8", 1, L"1 234,5", kComplete, 1234500.0},
+      {"fr_FR.UTF-8", 1, L"1\u202F234,5", kComplete, 1234500.0},
+      {"fr_FR.UTF-8", 1, L"1\u00A0234,5", kComplete, 1234500.0},
+      {"fr_FR.UTF-8", 1, L"12345 678", kInvalid, 0},  // a group after too many digits
+      {"de_CH.UTF-8", 1, L"1\u2019234.5", kComplete, 1234500.0},
+      {"de_CH.UTF-8", 1, L"1'234.5", kComplete, 1234500.0},
+      {"en_US.UTF-8", 1, L"1,234.5", kComplete, 1234500.0},
+      {"en_US.UTF-8", 1, L"1,5", kInvalid, 0},
+  };
+  for (const RegionalCase& c : cases) {
+    SCOPED_TRACE(std::string(c.locale) + ": " + narrow(KovString(c.text)));
+    ScopedNumericLocale locale(c.locale);
+    const auto unit = makeField(metres);
+    unit->setUseRegionalSettings(c.regional);
+    const pelunits::ReadResult r = pelunits::readExact(*unit, KovString(c.text));
+    EXPECT_EQ(static_cast<int>(r.status), static_cast<int>(c.status)) << r.message;
+    if (c.status == kComplete) {
+      EXPECT_NEAR(r.value, c.value, 1e-6);
+    }
+  }
+}
+#endif
+
+}  // namespace
