@@ -1,8 +1,10 @@
 // Fuzzes every reading and validating operation of every unit the factory makes,
 // under every kind of setting, on arbitrary text. Properties: every call returns,
 // validators answer 0 or 1, the same text gives the same answer twice, and no
-// reading or validation changes the unit. The exact reader's status agrees with
-// its value, position and message, and UTF-8 reads as the same wide text does.
+// reading or validation changes the unit. A text the validator accepts reads as a
+// finite value through the unit's own reader unless the text spells a non-finite or
+// huge number, or the factor makes it huge. The exact reader's status agrees with its value,
+// position and message, and UTF-8 reads as the same wide text does.
 
 #include <cmath>
 #include <cstdint>
@@ -14,6 +16,7 @@
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
+#include "NumberScan.h"
 #include "PelUnitsRead.h"
 #include "Utf8.h"
 #include "fuzz/FuzzInput.h"
@@ -86,6 +89,44 @@ void checkExactReader(const KovUnitTransform& unit, const KovString& text, Add a
   }
 }
 
+// The reader of the unit's own quantity, as a host calls it.
+double readOwnQuantity(const KovUnitTransform& unit, const KovString& text) {
+  switch (pelunits::quantityOf(unit)) {
+    case pelunits::Quantity::angle:
+      return unit.getDegrees(text);
+    case pelunits::Quantity::weight:
+      return unit.getGrams(text);
+    case pelunits::Quantity::force:
+      return unit.getKiloNewton(text);
+    case pelunits::Quantity::moment:
+      return unit.getKiloNewtonMeter(text);
+    case pelunits::Quantity::stress:
+      return unit.getNewtonPerSquareMm(text);
+    case pelunits::Quantity::length:
+      break;
+  }
+  return unit.getMillimeters(text);
+}
+
+// True when some number in the text is non-finite ("inf", "nan", an overflow) or so
+// large that scaling it to internal units, by the unit's factor and up to a fourth
+// power of feet, may overflow.
+bool spellsAHugeOrNonFiniteNumber(const KovUnitTransform& unit, const KovString& text) {
+  const double kHuge = 1e290 / std::fmax(1.0, unit.getFactor());
+  const wchar_t* characters = text.getStringW();
+  const int length = text.length();
+  for (int i = 0; i < length;) {
+    const pelunits::ScannedDouble number = pelunits::scanDouble(characters + i, length - i);
+    if (number.consumed == 0) {
+      ++i;
+      continue;
+    }
+    if (!(std::fabs(number.value) < kHuge)) return true;
+    i += number.consumed;
+  }
+  return false;
+}
+
 // Every reader of the unit, public slots and the family's own steps, folded into
 // one list of numbers so that two runs can be compared.
 std::string readAll(const KovUnitTransform& unit, const KovString& text) {
@@ -98,6 +139,10 @@ std::string readAll(const KovUnitTransform& unit, const KovString& text) {
   const int valid = unit.isValidString(text);
   check(valid == 0 || valid == 1, "isValidString answered neither 0 nor 1");
   add(valid);
+  if (valid == 1) {
+    check(std::isfinite(readOwnQuantity(unit, text)) || spellsAHugeOrNonFiniteNumber(unit, text),
+          "a valid text reads as a non-finite value");
+  }
   add(unit.getMillimeters(text));
   add(unit.getDegrees(text));
   add(unit.getGrams(text));
