@@ -219,6 +219,8 @@ bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberS
   while (begin < end && text[begin] == L' ') ++begin;
   while (end > begin && text[end - 1] == L' ') --end;
   if (end - begin > 17) return false;
+  // A plain number ends in a digit or the separator: texts in units leave here.
+  if (end == begin || (!isDigit(text[end - 1]) && text[end - 1] != style.decimal)) return false;
   bool negative = false;
   if (begin < end && (text[begin] == L'-' || text[begin] == L'+')) {
     negative = text[begin] == L'-';

@@ -190,6 +190,8 @@ class Reader {
     } kWords[] = {{L"infinity", 8, std::numeric_limits<double>::infinity()},
                   {L"inf", 3, std::numeric_limits<double>::infinity()},
                   {L"nan", 3, std::numeric_limits<double>::quiet_NaN()}};
+    const wchar_t first = static_cast<wchar_t>(charAt(pos_) | 0x20);
+    if (first != L'i' && first != L'n') return false;  // numbers leave here
     for (const auto& w : kWords) {
       std::size_t i = 0;
       while (i < w.length && pos_ + i < n_ && (t_[pos_ + i] | 0x20) == w.word[i]) ++i;
