@@ -306,6 +306,7 @@ int main(int argc, char** argv) {
   pelbench::registerSteps();
   pelbench::registerDisplays();
   pelbench::registerReaders();
+  pelbench::registerCInterface();
 
   pelbench::TableReporter reporter(tableOnly);
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -77,5 +77,6 @@ void registerBaselines();
 void registerSteps();
 void registerDisplays();
 void registerReaders();
+void registerCInterface();
 
 }  // namespace pelbench

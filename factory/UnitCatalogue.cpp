@@ -103,10 +103,11 @@ const NamedUnit* findNamedUnit(std::string_view name) {
   return nullptr;
 }
 
-KovUnitTransform* newNamedUnit(const NamedUnit& named) {
-  auto representation = static_cast<KovUnitTransform::eSystemRepresentation>(named.representation);
+KovUnitTransform* newNamedUnit(const NamedUnit& named, int* representation) {
+  auto chosen = static_cast<KovUnitTransform::eSystemRepresentation>(named.representation);
   KovUnitTransform* unit = KovUnitsTransformArray::getNewUnit(
-      static_cast<KovUnitTransform::eSystemUnits>(named.systemUnits), representation);
+      static_cast<KovUnitTransform::eSystemUnits>(named.systemUnits), chosen);
+  if (representation != nullptr) *representation = chosen;
   if (unit == nullptr) return nullptr;
   if (named.factor != 0.0) unit->setFactor(named.factor);
   if (named.precision != kKeepPrecision) unit->setPrecision(named.precision);

@@ -91,7 +91,7 @@ def write(target, name, data):
 
 def main():
     for target in ('KovStringFuzzer', 'RegionalFormatFuzzer', 'UnitTextFuzzer',
-                   'UnitDisplayFuzzer'):
+                   'UnitDisplayFuzzer', 'CInterfaceFuzzer'):
         shutil.rmtree(os.path.join(HERE, 'corpus', target), ignore_errors=True)
 
     # Settings that make each family show its own forms: fractions in sixteenths,
@@ -109,6 +109,19 @@ def main():
         write('RegionalFormatFuzzer', 'text-%03d' % i,
               bytes([i % 10, 1, 0, 1, 1, 0, i % 20, 2]) + struct.pack('<d', 1234.5) +
               utf8_text(text))
+    # The C interface: display arguments (flags, separator, value, buffer size, markup
+    # codes and parameter), then the text as raw bytes; malformed UTF-8 and lone
+    # UTF-16 surrogates among them.
+    malformed = [b'1\x80', b'12\xc3', b'\xc0\xaf', b'5 \xed\xa0\x80', b'\xf4\x90\x80\x80',
+                 b'5\x00\xd8"\x00', b'\x00\xdc']
+    raw_texts = [text.encode('utf-8') for text in TEXTS] + malformed
+    for i, text in enumerate(raw_texts):
+        unit = UNIT_CODES[i % len(UNIT_CODES)]
+        extra = settings[i % len(settings)]
+        value = VALUES[i % len(VALUES)]
+        flags = (i * 5) % 32 | (0x40000000 if i % 7 == 0 else 0)
+        args = struct.pack('<IIdBiid', flags, ord('-') if i % 3 else 0x20, value, i % 48, 0, 1, 1.0)
+        write('CInterfaceFuzzer', 'text-%03d' % i, unit_prefix(unit, **extra) + args + text)
     for i, value in enumerate(VALUES):
         for j, unit in enumerate(UNIT_CODES):
             if (i + j) % 8:

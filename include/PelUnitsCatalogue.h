@@ -42,8 +42,9 @@ PELUNITS_API const NamedUnit* namedUnits(std::size_t& count);
 PELUNITS_API const NamedUnit* findNamedUnit(std::string_view name);
 
 // A unit from the factory with the name's settings (factor, precision, symbol);
-// null when no memory is left. The caller returns it with removeUnit.
-PELUNITS_API KovUnitTransform* newNamedUnit(const NamedUnit& unit);
+// null when no memory is left. The caller returns it with removeUnit. `representation`,
+// when given, receives the representation the factory chose.
+PELUNITS_API KovUnitTransform* newNamedUnit(const NamedUnit& unit, int* representation = nullptr);
 
 // Whether the factory has a class of its own for this representation of this
 // quantity, rather than giving the quantity's fallback unit (or, for a quantity code

@@ -56,25 +56,50 @@ void appendWide(char32_t codePoint, std::wstring& out) {
   }
 }
 
-void appendEncoded(char32_t codePoint, std::string& out) {
-  if (codePoint < 0x80) {
-    out.push_back(static_cast<char>(codePoint));
-  } else if (codePoint < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  } else if (codePoint < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  }
+}  // namespace
+
+std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& codePoint) {
+  return decodeOne(text, pos, codePoint);
 }
 
-}  // namespace
+std::size_t encodeUtf8(char32_t codePoint, char* out) {
+  if (codePoint < 0x80) {
+    out[0] = static_cast<char>(codePoint);
+    return 1;
+  }
+  if (codePoint < 0x800) {
+    out[0] = static_cast<char>(0xC0 | (codePoint >> 6));
+    out[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return 2;
+  }
+  if (codePoint < 0x10000) {
+    out[0] = static_cast<char>(0xE0 | (codePoint >> 12));
+    out[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return 3;
+  }
+  out[0] = static_cast<char>(0xF0 | (codePoint >> 18));
+  out[1] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+  out[2] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+  out[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
+  return 4;
+}
+
+char32_t nextCodePoint(const wchar_t* text, std::size_t length, std::size_t& i) {
+  auto unit = static_cast<char32_t>(text[i++]);
+  if constexpr (sizeof(wchar_t) < 4) {
+    unit &= 0xFFFF;
+    if (unit >= 0xD800 && unit <= 0xDBFF && i < length) {
+      const auto low = static_cast<char32_t>(text[i]) & 0xFFFF;
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        ++i;
+        return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+      }
+    }
+  }
+  if ((unit >= 0xD800 && unit <= 0xDFFF) || unit > 0x10FFFF) return kReplacement;
+  return unit;
+}
 
 bool utf8ToWide(std::string_view text, std::wstring& out) {
   out.clear();
@@ -91,20 +116,9 @@ bool utf8ToWide(std::string_view text, std::wstring& out) {
 }
 
 void appendUtf8(const wchar_t* text, std::size_t length, std::string& out) {
-  for (std::size_t i = 0; i < length; ++i) {
-    auto unit = static_cast<char32_t>(text[i]);
-    if constexpr (sizeof(wchar_t) < 4) unit &= 0xFFFF;
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < length) {
-      const auto low = static_cast<char32_t>(text[i + 1]) & 0xFFFF;
-      if (sizeof(wchar_t) < 4 && low >= 0xDC00 && low <= 0xDFFF) {
-        appendEncoded(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00), out);
-        ++i;
-        continue;
-      }
-    }
-    if ((unit >= 0xD800 && unit <= 0xDFFF) || unit > 0x10FFFF) unit = kReplacement;
-    appendEncoded(unit, out);
-  }
+  char bytes[4];
+  std::size_t i = 0;
+  while (i < length) out.append(bytes, encodeUtf8(nextCodePoint(text, length, i), bytes));
 }
 
 std::string quotedForMessage(std::string_view text, std::size_t limit) {

@@ -1,0 +1,287 @@
+// PelUnits: the PelUnitsTransform library for .NET, through its C interface.
+// One file: compile it into your assembly and ship libPelUnitsTransform (.dll on
+// Windows, .so on Linux) where the runtime finds native libraries.
+//
+// Values are in the host's internal units: millimetres (and their powers), degrees,
+// grams, kilonewtons, kilonewton-metres and newtons per square millimetre. A Unit is
+// used by one thread at a time; units may be made on any thread.
+using System;
+using System.Runtime.InteropServices;
+
+namespace PelUnits
+{
+    public enum ReadStatus { Complete = 0, Incomplete = 1, Invalid = 2 }
+
+    public enum Quantity { Length = 0, Angle = 1, Weight = 2, Force = 3, Moment = 4, Stress = 5 }
+
+    [Flags]
+    public enum DisplayOptions : uint
+    {
+        None = 0,
+        TrimTrailingZeros = 0x01,
+        TrimLeadingZero = 0x02,
+        HideZeroFeet = 0x04,
+        HideZeroInches = 0x08,
+        // The display, a blank and the symbol; of the other options only
+        // TrimTrailingZeros applies then.
+        WithUnits = 0x10,
+    }
+
+    // A text that the exact reader does not take as a whole quantity.
+    public sealed class ReadException : FormatException
+    {
+        public string Text { get; private set; }
+        // Where reading stopped, in UTF-16 code units (string indices).
+        public int Position { get; private set; }
+        // True when the text is the start of a quantity ("5' 6 1/").
+        public bool Incomplete { get; private set; }
+
+        public ReadException(string text, int position, bool incomplete, string message)
+            : base(message + " at position " + position + " of \"" + text + "\"")
+        {
+            Text = text;
+            Position = position;
+            Incomplete = incomplete;
+        }
+    }
+
+    internal sealed class UnitHandle : SafeHandle
+    {
+        public UnitHandle() : base(IntPtr.Zero, true) { }
+        public override bool IsInvalid { get { return handle == IntPtr.Zero; } }
+        protected override bool ReleaseHandle()
+        {
+            Native.pelunits_unit_free(handle);
+            return true;
+        }
+    }
+
+    internal static class Native
+    {
+        // "libPelUnitsTransform.dll" on Windows, "libPelUnitsTransform.so" elsewhere.
+        private const string Library = "libPelUnitsTransform";
+        internal const int Ok = 0, Incomplete = 1, Invalid = 2, BufferTooSmall = 3, NoMemory = 5;
+
+        [DllImport(Library)] internal static extern IntPtr pelunits_version();
+        [DllImport(Library)] internal static extern IntPtr pelunits_status_message(int status);
+        [DllImport(Library)] internal static extern UnitHandle pelunits_unit_new(int systemUnits, int representation);
+        [DllImport(Library)] internal static extern UnitHandle pelunits_unit_from_name(byte[] name);
+        [DllImport(Library)] internal static extern UnitHandle pelunits_unit_clone(UnitHandle unit);
+        [DllImport(Library)] internal static extern void pelunits_unit_free(IntPtr unit);
+        [DllImport(Library)] internal static extern UIntPtr pelunits_named_unit_count();
+        [DllImport(Library)] internal static extern IntPtr pelunits_named_unit_name(UIntPtr index);
+        [DllImport(Library)] internal static extern int pelunits_unit_system_units(UnitHandle unit);
+        [DllImport(Library)] internal static extern int pelunits_unit_representation(UnitHandle unit);
+        [DllImport(Library)] internal static extern int pelunits_unit_quantity(UnitHandle unit);
+        [DllImport(Library)] internal static extern int pelunits_unit_set_precision(UnitHandle unit, int precision);
+        [DllImport(Library)] internal static extern int pelunits_unit_get_precision(UnitHandle unit);
+        [DllImport(Library)] internal static extern int pelunits_unit_set_factor(UnitHandle unit, double factor);
+        [DllImport(Library)] internal static extern double pelunits_unit_get_factor(UnitHandle unit);
+        [DllImport(Library)] internal static extern int pelunits_unit_set_power(UnitHandle unit, int power);
+        [DllImport(Library)] internal static extern int pelunits_unit_get_power(UnitHandle unit);
+        [DllImport(Library)] internal static extern int pelunits_unit_set_regional(UnitHandle unit, int regional);
+        [DllImport(Library)] internal static extern int pelunits_unit_get_regional(UnitHandle unit);
+        [DllImport(Library)] internal static extern int pelunits_unit_increment_precision(UnitHandle unit);
+        [DllImport(Library)] internal static extern int pelunits_unit_get_no_decimals(UnitHandle unit);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_unit_set_symbol_utf16(UnitHandle unit, string symbol);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_unit_get_symbol_utf16(UnitHandle unit, [Out] char[] buffer,
+            UIntPtr size, out UIntPtr length);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_display_utf16(UnitHandle unit, double value, uint flags,
+            uint separator, [Out] char[] buffer, UIntPtr size, out UIntPtr length);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_read_utf16_ex(UnitHandle unit, string text, UIntPtr length,
+            out double value, out UIntPtr errorOffset, out IntPtr message);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern double pelunits_read_as_typed_utf16_ex(UnitHandle unit, string text,
+            UIntPtr length);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_is_valid_utf16_ex(UnitHandle unit, string text, UIntPtr length);
+
+        internal static string Message(int status)
+        {
+            return Marshal.PtrToStringAnsi(pelunits_status_message(status));
+        }
+    }
+
+    public sealed class Unit : IDisposable
+    {
+        private readonly UnitHandle handle;
+
+        private Unit(UnitHandle made, string what)
+        {
+            if (made == null || made.IsInvalid) throw new ArgumentException(what);
+            handle = made;
+        }
+
+        // A unit by the names that Unit.Names lists ("feet-inch-fraction", "metres", ...).
+        public Unit(string name)
+            : this(Native.pelunits_unit_from_name(Utf8Z(name)), "unknown unit '" + name + "'") { }
+
+        // A unit by the factory codes (20 lengths, 2000 angles, 1009 grams, ...).
+        public Unit(int systemUnits, int representation)
+            : this(Native.pelunits_unit_new(systemUnits, representation),
+                   "no unit for codes " + systemUnits + "/" + representation) { }
+
+        public static string LibraryVersion
+        {
+            get { return Marshal.PtrToStringAnsi(Native.pelunits_version()); }
+        }
+
+        public static string[] Names
+        {
+            get
+            {
+                var names = new string[(int)Native.pelunits_named_unit_count()];
+                for (int i = 0; i < names.Length; ++i)
+                    names[i] = Marshal.PtrToStringAnsi(Native.pelunits_named_unit_name((UIntPtr)i));
+                return names;
+            }
+        }
+
+        public void Dispose() { handle.Dispose(); }
+
+        public Unit Clone() { return new Unit(Native.pelunits_unit_clone(Live), "no memory"); }
+
+        private UnitHandle Live
+        {
+            get
+            {
+                if (handle.IsClosed) throw new ObjectDisposedException("PelUnits.Unit");
+                return handle;
+            }
+        }
+
+        public int SystemUnits { get { return Native.pelunits_unit_system_units(Live); } }
+        public int Representation { get { return Native.pelunits_unit_representation(Live); } }
+        public Quantity Quantity { get { return (Quantity)Native.pelunits_unit_quantity(Live); } }
+
+        // In the unit's own form: 100 for two decimals, 16 for sixteenths, 3600 for seconds.
+        public int Precision
+        {
+            get { return Native.pelunits_unit_get_precision(Live); }
+            set { Native.pelunits_unit_set_precision(Live, value); }
+        }
+        public double Factor
+        {
+            get { return Native.pelunits_unit_get_factor(Live); }
+            set { Native.pelunits_unit_set_factor(Live, value); }
+        }
+        public int Power
+        {
+            get { return Native.pelunits_unit_get_power(Live); }
+            set { Native.pelunits_unit_set_power(Live, value); }
+        }
+        public bool Regional
+        {
+            get { return Native.pelunits_unit_get_regional(Live) != 0; }
+            set { Native.pelunits_unit_set_regional(Live, value ? 1 : 0); }
+        }
+        public bool NoDecimals { get { return Native.pelunits_unit_get_no_decimals(Live) != 0; } }
+        public bool IncrementPrecision() { return Native.pelunits_unit_increment_precision(Live) != 0; }
+
+        public string Symbol
+        {
+            get
+            {
+                UnitHandle h = Live;
+                return TextOut((char[] b, out UIntPtr n) =>
+                    Native.pelunits_unit_get_symbol_utf16(h, b, (UIntPtr)(b == null ? 0 : b.Length), out n));
+            }
+            set
+            {
+                if (value == null || value.IndexOf('\0') >= 0) throw new ArgumentException("symbol");
+                Check(Native.pelunits_unit_set_symbol_utf16(Live, value));
+            }
+        }
+
+        // The display text of an internal value; the separator goes between feet and inches.
+        public string Display(double value, DisplayOptions options = DisplayOptions.None, char separator = ' ')
+        {
+            UnitHandle h = Live;
+            return TextOut((char[] b, out UIntPtr n) => Native.pelunits_display_utf16(
+                h, value, (uint)options, separator, b, (UIntPtr)(b == null ? 0 : b.Length), out n));
+        }
+
+        // The exact reader: the quantity when all of the text is one, else ReadException.
+        public double Read(string text)
+        {
+            double value;
+            int position;
+            string message;
+            int status = ReadRaw(text, out value, out position, out message);
+            if (status != Native.Ok)
+                throw new ReadException(text, position, status == Native.Incomplete, message);
+            return value;
+        }
+
+        public ReadStatus Status(string text)
+        {
+            double value;
+            int position;
+            string message;
+            return (ReadStatus)ReadRaw(text, out value, out position, out message);
+        }
+
+        // The unit's own reader for its quantity: what it cannot read reads as 0.
+        public double ReadAsTyped(string text)
+        {
+            if (text == null) throw new ArgumentNullException("text");
+            return Native.pelunits_read_as_typed_utf16_ex(Live, text, (UIntPtr)text.Length);
+        }
+
+        // The unit's own validator.
+        public bool IsValid(string text)
+        {
+            if (text == null) throw new ArgumentNullException("text");
+            return Native.pelunits_is_valid_utf16_ex(Live, text, (UIntPtr)text.Length) != 0;
+        }
+
+        private int ReadRaw(string text, out double value, out int position, out string message)
+        {
+            if (text == null) throw new ArgumentNullException("text");
+            UIntPtr offset;
+            IntPtr reason;
+            int status = Native.pelunits_read_utf16_ex(Live, text, (UIntPtr)text.Length, out value,
+                                                       out offset, out reason);
+            if (status != Native.Ok && status != Native.Incomplete && status != Native.Invalid)
+                Check(status);
+            position = (int)offset;
+            message = Marshal.PtrToStringAnsi(reason);
+            return status;
+        }
+
+        private delegate int TextCall(char[] buffer, out UIntPtr length);
+
+        // One call into a buffer of 64 code units, a second one when it asked for more.
+        private static string TextOut(TextCall call)
+        {
+            char[] buffer = new char[64];
+            UIntPtr length;
+            int status = call(buffer, out length);
+            if (status == Native.BufferTooSmall)
+            {
+                buffer = new char[(int)length + 1];
+                status = call(buffer, out length);
+            }
+            Check(status);
+            return new string(buffer, 0, (int)length);
+        }
+
+        private static void Check(int status)
+        {
+            if (status == Native.NoMemory) throw new OutOfMemoryException();
+            if (status != Native.Ok) throw new ArgumentException(Native.Message(status));
+        }
+
+        private static byte[] Utf8Z(string text)
+        {
+            if (text == null) throw new ArgumentNullException("name");
+            byte[] bytes = System.Text.Encoding.UTF8.GetBytes(text);
+            Array.Resize(ref bytes, bytes.Length + 1);
+            return bytes;
+        }
+    }
+}

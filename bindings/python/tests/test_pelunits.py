@@ -1,0 +1,159 @@
+"""The Python binding against the library it loads (standard library unittest)."""
+
+import math
+import os
+import threading
+import unittest
+
+import pelunits
+
+
+def exact_reader_ready():
+    try:
+        pelunits.Unit("metres").read("1")
+        return True
+    except pelunits.ReadError as error:
+        return error.message != "not implemented"
+
+
+class UnitTest(unittest.TestCase):
+    def test_version_is_the_package_version(self):
+        expected = os.environ.get("PELUNITS_EXPECTED_VERSION")
+        self.assertRegex(pelunits.__version__, r"^\d+\.\d+\.\d+$")
+        if expected:
+            self.assertEqual(pelunits.library_version(), expected)
+
+    def test_displays(self):
+        cases = [
+            # (unit, settings, value, display options, shows)
+            ("feet-inch-fraction", {"precision": 16}, 1689.1, {}, "5' 6 1/2\""),
+            ("feet-inch-fraction", {}, 1689.1, {"separator": "-"}, "5'-6 1/2\""),
+            ("feet-inch-fraction", {}, -88.9, {"separator": "-", "hide_zero_feet": True},
+             "-3 1/2\""),
+            ("metres", {}, 1500, {"trim_trailing_zeros": True, "with_units": True}, "1.5 m"),
+            ("square-metres", {}, 1e6, {"with_units": True}, "1.00 m\u00b2"),
+            ("degrees-minutes-seconds", {}, 10.504166666666666, {}, "10\u00b030'15\""),
+            ("pounds-ounces", {}, 1000, {}, "2 lb 3.27 oz"),
+            ("metres", {"precision": 1}, 1234.5, {}, "1"),
+            ("kilograms", {"factor": 1e6, "symbol": "t"}, 2e6, {"with_units": True}, "2.00 t"),
+            ("metres", {"symbol": "\U0001d45a"}, 1000, {"with_units": True}, "1.000 \U0001d45a"),
+        ]
+        for name, settings, value, options, shows in cases:
+            with self.subTest(unit=name, value=value, options=options):
+                self.assertEqual(pelunits.Unit(name, **settings).display(value, **options), shows)
+
+    def test_codes_give_the_same_unit_as_the_name(self):
+        by_codes = pelunits.Unit(codes=(20, 1), precision=16)
+        by_name = pelunits.Unit("feet-inch-fraction")
+        self.assertEqual(by_codes.codes, (20, 1))
+        values = [0.0, -12.7, 1689.1, 304.546, 1e7, float("inf")]
+        self.assertEqual(by_codes.display_many(values, separator="-"),
+                         by_name.display_many(values, separator="-"))
+
+    def test_long_display_takes_the_second_buffer(self):
+        unit = pelunits.Unit("millimetres", precision=10 ** 9)
+        text = unit.display(1e300)
+        self.assertGreater(len(text), 64)
+        self.assertTrue(text.startswith("1000000000000000052504760255204420248704468581108"))
+
+    def test_settings_and_copy(self):
+        unit = pelunits.Unit("metres")
+        self.assertEqual((unit.precision, unit.factor, unit.symbol), (1000, 1000.0, "m"))
+        self.assertEqual(unit.quantity, pelunits.Quantity.LENGTH)
+        unit.precision = 1
+        self.assertTrue(unit.no_decimals)
+        self.assertTrue(unit.increment_precision())
+        copy = unit.copy()
+        unit.power = 2
+        self.assertEqual((copy.power, copy.precision), (1, 10))
+        self.assertEqual(pelunits.Unit("gon").quantity, pelunits.Quantity.ANGLE)
+        self.assertTrue(pelunits.Unit("gon").is_angle)
+
+    def test_unit_names(self):
+        names = pelunits.units()
+        self.assertIn("feet-inch-fraction", names)
+        for name in names:
+            with self.subTest(name=name):
+                pelunits.Unit(name).display(1.0)
+        with self.assertRaises(ValueError):
+            pelunits.Unit("furlongs")
+        with self.assertRaises(TypeError):
+            pelunits.Unit()
+        with self.assertRaises(ValueError):
+            pelunits.Unit(codes=(5003, 9999))  # no class for it in the factory
+
+    def test_read_as_typed_and_validate(self):
+        cases = [
+            ("feet-inch-fraction", "5' 7 1/4\"", 67.25 * 25.4, True),
+            ("feet-inch-fraction", "6-1/2\"", 165.1, False),
+            ("degrees-minutes-seconds", "10d30'15\"", 10.504166666666666, True),
+            ("pounds-ounces", "2 lb 3 oz", 35 * 28.34952, True),
+            ("metres", "abc", 0.0, False),
+            ("metres", "1\0", 1000.0, False),  # a NUL is a character like any other
+        ]
+        for name, text, value, valid in cases:
+            with self.subTest(unit=name, text=text):
+                unit = pelunits.Unit(name)
+                self.assertAlmostEqual(unit.read_as_typed(text), value, places=9)
+                self.assertEqual(unit.is_valid(text), valid)
+
+    def test_bad_arguments(self):
+        unit = pelunits.Unit("metres")
+        with self.assertRaises(ValueError):
+            unit.display(1.0, separator="--")
+        with self.assertRaises(ValueError):
+            unit.display(1.0, separator=0xD800)
+        with self.assertRaises(ValueError):
+            unit.read("\ud800")  # a lone surrogate is no Unicode text
+        with self.assertRaises(TypeError):
+            unit.read(b"1")
+        unit.close()
+        with self.assertRaises(ValueError):
+            unit.display(1.0)
+        unit.close()
+
+    def test_units_on_several_threads(self):
+        results = []
+
+        def work():
+            unit = pelunits.Unit("feet-inch-fraction")
+            results.append(unit.display_many([1689.1] * 200, separator="-"))
+
+        threads = [threading.Thread(target=work) for _ in range(4)]
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            thread.join()
+        self.assertEqual(results, [["5'-6 1/2\""] * 200] * 4)
+
+
+@unittest.skipUnless(exact_reader_ready(), "the library's exact reader is not implemented")
+class ExactReaderTest(unittest.TestCase):
+    def test_reads_whole_quantities(self):
+        unit = pelunits.Unit("feet-inch-fraction")
+        self.assertAlmostEqual(unit.read("5' 7 1/4\""), 1708.15, places=9)
+        self.assertEqual(unit.status("5' 7 1/4\""), pelunits.ReadStatus.COMPLETE)
+        self.assertEqual(unit.read_many(["5'", "x"], errors="nan")[0], 1524.0)
+        self.assertTrue(math.isnan(unit.read_many(["5'", "x"], errors="nan")[1]))
+
+    def test_errors_tell_where_and_why(self):
+        unit = pelunits.Unit("feet-inch-fraction")
+        with self.assertRaises(pelunits.ReadError) as caught:
+            unit.read("5' x\"")
+        self.assertEqual(caught.exception.position, 3)
+        self.assertFalse(caught.exception.incomplete)
+        self.assertTrue(caught.exception.message)
+        with self.assertRaises(pelunits.ReadError) as caught:
+            unit.read("5' 6 1/")
+        self.assertTrue(caught.exception.incomplete)
+        self.assertEqual(unit.status("5' 6 1/"), pelunits.ReadStatus.INCOMPLETE)
+
+    def test_positions_count_characters(self):
+        unit = pelunits.Unit("degrees")
+        with self.assertRaises(pelunits.ReadError) as caught:
+            unit.read("\u00b0\u00b0x")
+        self.assertLessEqual(caught.exception.position, 3)
+
+
+if __name__ == "__main__":
+    unittest.main()

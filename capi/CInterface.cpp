@@ -1,0 +1,520 @@
+// The C interface: every entry point catches what the C++ layer may throw (only
+// std::bad_alloc from the texts) and answers with a status or its neutral answer.
+
+#include <cstring>
+#include <new>
+#include <string_view>
+
+#include "KovString.h"
+#include "KovUnitTransform.h"
+#include "KovUnitsTransformArray.h"
+#include "PelUnitsCatalogue.h"
+#include "PelUnitsRead.h"
+#include "PelUnitsVersion.h"
+#include "Utf8.h"
+#include "capi/CText.h"
+#include "pelunits.h"
+#include "units/core/KovUnitBase.h"
+
+struct pelunits_unit {
+  KovUnitTransform* unit;
+  pelunits::ParseOperation parse;
+  std::int32_t systemUnits;
+  std::int32_t representation;
+};
+
+namespace {
+
+using pelunits::capi::TextOut;
+
+constexpr unsigned kDisplayFlags = PELUNITS_TRIM_TRAILING_ZEROS | PELUNITS_TRIM_LEADING_ZERO |
+                                   PELUNITS_HIDE_ZERO_FEET | PELUNITS_HIDE_ZERO_INCHES |
+                                   PELUNITS_WITH_UNITS;
+constexpr unsigned kArchFlags = (kDisplayFlags & ~PELUNITS_WITH_UNITS) | PELUNITS_ARCH_INCH_MARK |
+                                PELUNITS_ARCH_STACKED | PELUNITS_ARCH_DASH_AFTER_FEET |
+                                PELUNITS_ARCH_EXTRA;
+
+int flag(unsigned flags, unsigned bit) { return (flags & bit) != 0 ? 1 : 0; }
+
+// Wraps a unit object in a handle; releases the object when no handle can be had.
+pelunits_unit* wrap(KovUnitTransform* unit, std::int32_t systemUnits, std::int32_t representation) {
+  if (unit == nullptr) return nullptr;
+  auto* handle = new (std::nothrow) pelunits_unit{
+      unit, pelunits::parseOperationFor(systemUnits, *unit), systemUnits, representation};
+  if (handle == nullptr) KovUnitsTransformArray::removeUnit(unit);
+  return handle;
+}
+
+// The separator as the displays take it. They only tell a blank from anything else,
+// so a code point that a 16-bit wchar_t cannot hold passes as U+FFFD.
+bool separatorChar(std::uint32_t separator, wchar_t& out) {
+  if (separator > 0x10FFFF || (separator >= 0xD800 && separator <= 0xDFFF)) return false;
+  if (sizeof(wchar_t) < 4 && separator > 0xFFFF) separator = 0xFFFD;
+  out = static_cast<wchar_t>(separator);
+  return true;
+}
+
+template <class Char>
+TextOut writeText(const KovString& text, Char* buffer, std::size_t size, std::size_t& length) {
+  if constexpr (sizeof(Char) == 1) {
+    return pelunits::capi::writeUtf8(text, buffer, size, length);
+  } else {
+    return pelunits::capi::writeUtf16(text, buffer, size, length);
+  }
+}
+
+template <class Char>
+pelunits_status finishText(const KovString& text, Char* buffer, std::size_t size,
+                           std::size_t* length) {
+  std::size_t needed = 0;
+  const TextOut out = writeText(text, buffer, size, needed);
+  *length = needed;
+  return out == TextOut::fits ? PELUNITS_OK : PELUNITS_BUFFER_TOO_SMALL;
+}
+
+// Runs `body` and turns what escapes it into a status.
+template <class Body>
+pelunits_status guarded(Body&& body) noexcept {
+  try {
+    return body();
+  } catch (const std::bad_alloc&) {
+    return PELUNITS_NO_MEMORY;
+  } catch (...) {
+    return PELUNITS_INTERNAL_ERROR;
+  }
+}
+
+template <class Char>
+bool bufferArgumentsValid(const pelunits_unit* unit, Char* buffer, std::size_t size,
+                          std::size_t* length) {
+  return unit != nullptr && length != nullptr && (buffer != nullptr || size == 0);
+}
+
+template <class Char>
+pelunits_status display(const pelunits_unit* unit, double value, unsigned flags,
+                        std::uint32_t separator, Char* buffer, std::size_t size,
+                        std::size_t* length) noexcept {
+  wchar_t sep = L' ';
+  if (!bufferArgumentsValid(unit, buffer, size, length) || (flags & ~kDisplayFlags) != 0 ||
+      !separatorChar(separator, sep)) {
+    return PELUNITS_BAD_ARGUMENT;
+  }
+  return guarded([&] {
+    const KovUnitTransform& u = *unit->unit;
+    const int trim = flag(flags, PELUNITS_TRIM_TRAILING_ZEROS);
+    if ((flags & PELUNITS_WITH_UNITS) != 0) {
+      return finishText(u.getDisplayStringWithUnits(value, trim), buffer, size, length);
+    }
+    return finishText(u.getDisplayString(value, trim, flag(flags, PELUNITS_TRIM_LEADING_ZERO),
+                                         flag(flags, PELUNITS_HIDE_ZERO_FEET),
+                                         flag(flags, PELUNITS_HIDE_ZERO_INCHES), sep),
+                      buffer, size, length);
+  });
+}
+
+template <class Char>
+pelunits_status displayArch(const pelunits_unit* unit, double value, unsigned flags,
+                            std::int32_t representation, std::int32_t lineArrangement,
+                            double fractionParameter, std::uint32_t separator, Char* buffer,
+                            std::size_t size, std::size_t* length) noexcept {
+  wchar_t sep = L' ';
+  if (!bufferArgumentsValid(unit, buffer, size, length) || (flags & ~kArchFlags) != 0 ||
+      !separatorChar(separator, sep)) {
+    return PELUNITS_BAD_ARGUMENT;
+  }
+  return guarded([&] {
+    const KovString text = unit->unit->getDisplayStringArch(
+        value, flag(flags, PELUNITS_TRIM_TRAILING_ZEROS),
+        static_cast<KovUnitTransform::eFractionRepresentation>(representation),
+        static_cast<KovUnitTransform::eFractionLineArrangement>(lineArrangement), fractionParameter,
+        (flags & PELUNITS_ARCH_INCH_MARK) != 0, (flags & PELUNITS_ARCH_STACKED) != 0,
+        (flags & PELUNITS_ARCH_DASH_AFTER_FEET) != 0, (flags & PELUNITS_ARCH_EXTRA) != 0,
+        flag(flags, PELUNITS_TRIM_LEADING_ZERO), flag(flags, PELUNITS_HIDE_ZERO_FEET),
+        flag(flags, PELUNITS_HIDE_ZERO_INCHES), sep);
+    return finishText(text, buffer, size, length);
+  });
+}
+
+pelunits_status statusOf(pelunits::ReadStatus status) {
+  switch (status) {
+    case pelunits::ReadStatus::complete:
+      return PELUNITS_OK;
+    case pelunits::ReadStatus::incomplete:
+      return PELUNITS_INCOMPLETE;
+    case pelunits::ReadStatus::invalid:
+      break;
+  }
+  return PELUNITS_INVALID;
+}
+
+// Writes the outputs of a read that did not reach the exact reader.
+pelunits_status refuseRead(pelunits_status status, std::size_t offset, double* value,
+                           std::size_t* errorOffset, const char** message) {
+  if (value != nullptr) *value = 0.0;
+  if (errorOffset != nullptr) *errorOffset = offset;
+  if (message != nullptr) *message = pelunits_status_message(status);
+  return status;
+}
+
+pelunits_status reportRead(const pelunits::ReadResult& result, std::size_t offset, double* value,
+                           std::size_t* errorOffset, const char** message) {
+  const pelunits_status status = statusOf(result.status);
+  if (value != nullptr) *value = status == PELUNITS_OK ? result.value : 0.0;
+  if (errorOffset != nullptr) *errorOffset = status == PELUNITS_OK ? 0 : offset;
+  if (message != nullptr) {
+    *message = status == PELUNITS_OK || result.message == nullptr ? "" : result.message;
+  }
+  return status;
+}
+
+// The typed text of a unit's own reader and validator; false for malformed text.
+bool typedText(const char* utf8, std::size_t length, KovString& text) {
+  std::size_t bad = 0;
+  return pelunits::capi::utf8ToKov(utf8, length, text, bad);
+}
+
+bool typedText(const std::uint16_t* utf16, std::size_t length, KovString& text) {
+  std::size_t bad = 0;
+  return pelunits::capi::utf16ToKov(utf16, length, text, bad);
+}
+
+std::size_t lengthOf(const char* utf8) { return std::strlen(utf8); }
+std::size_t lengthOf(const std::uint16_t* utf16) { return pelunits::capi::utf16Length(utf16); }
+
+template <class Char>
+bool typedText(const Char* input, KovString& text) {
+  return typedText(input, lengthOf(input), text);
+}
+
+template <class Char>
+double readAsTyped(const pelunits_unit* unit, const Char* input, std::size_t length) noexcept {
+  if (unit == nullptr || (input == nullptr && length != 0)) return 0.0;
+  try {
+    KovString text;
+    if (length != 0 && !typedText(input, length, text)) return 0.0;
+    return pelunits::parseWith(unit->parse, *unit->unit, text);
+  } catch (...) {
+    return 0.0;
+  }
+}
+
+template <class Char>
+int isValid(const pelunits_unit* unit, const Char* input, std::size_t length) noexcept {
+  if (unit == nullptr || (input == nullptr && length != 0)) return 0;
+  try {
+    KovString text;
+    if (length != 0 && !typedText(input, length, text)) return 0;
+    return unit->unit->isValidString(text) != 0 ? 1 : 0;
+  } catch (...) {
+    return 0;
+  }
+}
+
+template <class Char>
+pelunits_status setSymbol(pelunits_unit* unit, const Char* input) noexcept {
+  if (unit == nullptr || input == nullptr) return PELUNITS_BAD_ARGUMENT;
+  return guarded([&] {
+    KovString text;
+    if (!typedText(input, text)) return PELUNITS_BAD_ARGUMENT;
+    unit->unit->setSymbol(text);
+    return PELUNITS_OK;
+  });
+}
+
+template <class Char>
+pelunits_status getSymbol(const pelunits_unit* unit, Char* buffer, std::size_t size,
+                          std::size_t* length) noexcept {
+  if (!bufferArgumentsValid(unit, buffer, size, length)) return PELUNITS_BAD_ARGUMENT;
+  return guarded([&] { return finishText(unit->unit->getSymbol(), buffer, size, length); });
+}
+
+const pelunits::NamedUnit* namedUnit(std::size_t index) {
+  std::size_t count = 0;
+  const pelunits::NamedUnit* units = pelunits::namedUnits(count);
+  return index < count ? &units[index] : nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+const char* pelunits_version(void) { return PELUNITS_VERSION_STRING; }
+
+const char* pelunits_status_message(pelunits_status status) {
+  switch (status) {
+    case PELUNITS_OK:
+      return "ok";
+    case PELUNITS_INCOMPLETE:
+      return "incomplete text";
+    case PELUNITS_INVALID:
+      return "invalid text";
+    case PELUNITS_BUFFER_TOO_SMALL:
+      return "buffer too small";
+    case PELUNITS_BAD_ARGUMENT:
+      return "bad argument";
+    case PELUNITS_NO_MEMORY:
+      return "no memory left";
+    case PELUNITS_INTERNAL_ERROR:
+      return "internal error";
+  }
+  return "unknown status";
+}
+
+pelunits_unit* pelunits_unit_new(std::int32_t system_units, std::int32_t representation) {
+  auto chosen = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
+  KovUnitTransform* unit = KovUnitsTransformArray::getNewUnit(
+      static_cast<KovUnitTransform::eSystemUnits>(system_units), chosen);
+  return wrap(unit, system_units, chosen);
+}
+
+pelunits_unit* pelunits_unit_from_name(const char* name) {
+  if (name == nullptr) return nullptr;
+  const pelunits::NamedUnit* named = pelunits::findNamedUnit(name);
+  if (named == nullptr) return nullptr;
+  int chosen = named->representation;
+  KovUnitTransform* unit = pelunits::newNamedUnit(*named, &chosen);
+  return wrap(unit, named->systemUnits, chosen);
+}
+
+pelunits_unit* pelunits_unit_clone(const pelunits_unit* unit) {
+  if (unit == nullptr) return nullptr;
+  return wrap(unit->unit->clone(), unit->systemUnits, unit->representation);
+}
+
+void pelunits_unit_free(pelunits_unit* unit) {
+  if (unit == nullptr) return;
+  KovUnitsTransformArray::removeUnit(unit->unit);
+  delete unit;
+}
+
+size_t pelunits_named_unit_count(void) {
+  std::size_t count = 0;
+  pelunits::namedUnits(count);
+  return count;
+}
+
+const char* pelunits_named_unit_name(size_t index) {
+  const pelunits::NamedUnit* named = namedUnit(index);
+  return named != nullptr ? named->name : nullptr;
+}
+
+const char* pelunits_named_unit_description(size_t index) {
+  const pelunits::NamedUnit* named = namedUnit(index);
+  return named != nullptr ? named->shows : nullptr;
+}
+
+std::int32_t pelunits_unit_system_units(const pelunits_unit* unit) {
+  return unit != nullptr ? unit->systemUnits : 0;
+}
+
+std::int32_t pelunits_unit_representation(const pelunits_unit* unit) {
+  return unit != nullptr ? unit->representation : 0;
+}
+
+int pelunits_unit_quantity(const pelunits_unit* unit) {
+  return unit != nullptr ? static_cast<int>(pelunits::quantityOf(*unit->unit)) : -1;
+}
+
+pelunits_status pelunits_unit_set_precision(pelunits_unit* unit, int precision) {
+  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
+  unit->unit->setPrecision(precision);
+  return PELUNITS_OK;
+}
+
+int pelunits_unit_get_precision(const pelunits_unit* unit) {
+  return unit != nullptr ? unit->unit->getPrecision() : 0;
+}
+
+pelunits_status pelunits_unit_set_factor(pelunits_unit* unit, double factor) {
+  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
+  unit->unit->setFactor(factor);
+  return PELUNITS_OK;
+}
+
+double pelunits_unit_get_factor(const pelunits_unit* unit) {
+  return unit != nullptr ? unit->unit->getFactor() : 0.0;
+}
+
+pelunits_status pelunits_unit_set_power(pelunits_unit* unit, int power) {
+  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
+  unit->unit->setPower(power);
+  return PELUNITS_OK;
+}
+
+int pelunits_unit_get_power(const pelunits_unit* unit) {
+  return unit != nullptr ? unit->unit->getPower() : 0;
+}
+
+pelunits_status pelunits_unit_set_regional(pelunits_unit* unit, int regional) {
+  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
+  unit->unit->setUseRegionalSettings(regional);
+  return PELUNITS_OK;
+}
+
+int pelunits_unit_get_regional(const pelunits_unit* unit) {
+  return unit != nullptr ? unit->unit->getUseRegionalSettings() : 0;
+}
+
+int pelunits_unit_increment_precision(pelunits_unit* unit) {
+  return unit != nullptr && unit->unit->incrementPrecision() != 0 ? 1 : 0;
+}
+
+int pelunits_unit_get_no_decimals(const pelunits_unit* unit) {
+  if (unit == nullptr) return 0;
+  const auto* base = dynamic_cast<const KovUnitBase*>(unit->unit);
+  return base != nullptr && base->getNoDecimals() != 0 ? 1 : 0;
+}
+
+int pelunits_unit_is_metric(const pelunits_unit* unit) {
+  return unit != nullptr && unit->unit->isMetric() != 0 ? 1 : 0;
+}
+
+int pelunits_unit_is_fractional(const pelunits_unit* unit) {
+  return unit != nullptr && unit->unit->isFractional() != 0 ? 1 : 0;
+}
+
+int pelunits_unit_is_angle(const pelunits_unit* unit) {
+  return unit != nullptr && unit->unit->isAngle() != 0 ? 1 : 0;
+}
+
+pelunits_status pelunits_unit_set_symbol(pelunits_unit* unit, const char* utf8) {
+  return setSymbol(unit, utf8);
+}
+
+pelunits_status pelunits_unit_set_symbol_utf16(pelunits_unit* unit, const std::uint16_t* utf16) {
+  return setSymbol(unit, utf16);
+}
+
+pelunits_status pelunits_unit_get_symbol(const pelunits_unit* unit, char* buffer, size_t size,
+                                         size_t* length) {
+  return getSymbol(unit, buffer, size, length);
+}
+
+pelunits_status pelunits_unit_get_symbol_utf16(const pelunits_unit* unit, std::uint16_t* buffer,
+                                               size_t size, size_t* length) {
+  return getSymbol(unit, buffer, size, length);
+}
+
+pelunits_status pelunits_display(const pelunits_unit* unit, double value, unsigned flags,
+                                 std::uint32_t separator, char* buffer, size_t size,
+                                 size_t* length) {
+  return display(unit, value, flags, separator, buffer, size, length);
+}
+
+pelunits_status pelunits_display_utf16(const pelunits_unit* unit, double value, unsigned flags,
+                                       std::uint32_t separator, std::uint16_t* buffer, size_t size,
+                                       size_t* length) {
+  return display(unit, value, flags, separator, buffer, size, length);
+}
+
+pelunits_status pelunits_display_arch(const pelunits_unit* unit, double value, unsigned flags,
+                                      std::int32_t representation, std::int32_t line_arrangement,
+                                      double fraction_parameter, std::uint32_t separator,
+                                      char* buffer, size_t size, size_t* length) {
+  return displayArch(unit, value, flags, representation, line_arrangement, fraction_parameter,
+                     separator, buffer, size, length);
+}
+
+pelunits_status pelunits_display_arch_utf16(const pelunits_unit* unit, double value, unsigned flags,
+                                            std::int32_t representation,
+                                            std::int32_t line_arrangement,
+                                            double fraction_parameter, std::uint32_t separator,
+                                            std::uint16_t* buffer, size_t size, size_t* length) {
+  return displayArch(unit, value, flags, representation, line_arrangement, fraction_parameter,
+                     separator, buffer, size, length);
+}
+
+pelunits_status pelunits_read_ex(const pelunits_unit* unit, const char* utf8, size_t length,
+                                 double* value, size_t* error_offset, const char** message) {
+  if (unit == nullptr || (utf8 == nullptr && length != 0)) {
+    return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, message);
+  }
+  if (utf8 == nullptr) utf8 = "";
+  // Checked here, so that malformed text is a bad argument whatever the reader makes of it.
+  const std::string_view text(utf8, length);
+  for (std::size_t pos = 0; pos < length;) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80u) {
+      ++pos;
+      continue;
+    }
+    char32_t codePoint = 0;
+    const std::size_t step = pelunits::decodeUtf8(text, pos, codePoint);
+    if (step == 0) return refuseRead(PELUNITS_BAD_ARGUMENT, pos, value, error_offset, message);
+    pos += step;
+  }
+  const pelunits::ReadResult result = pelunits::readExactUtf8(*unit->unit, utf8, length);
+  return reportRead(result, result.position, value, error_offset, message);
+}
+
+pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,
+                                       size_t length, double* value, size_t* error_offset,
+                                       const char** message) {
+  if (unit == nullptr || (utf16 == nullptr && length != 0)) {
+    return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, message);
+  }
+  try {
+    KovString text;
+    std::size_t bad = 0;
+    if (length != 0 && !pelunits::capi::utf16ToKov(utf16, length, text, bad)) {
+      return refuseRead(PELUNITS_BAD_ARGUMENT, bad, value, error_offset, message);
+    }
+    const pelunits::ReadResult result = pelunits::readExact(*unit->unit, text);
+    const std::size_t offset = pelunits::capi::utf16Units(text.getStringW(), result.position);
+    return reportRead(result, offset, value, error_offset, message);
+  } catch (const std::bad_alloc&) {
+    return refuseRead(PELUNITS_NO_MEMORY, 0, value, error_offset, message);
+  } catch (...) {
+    return refuseRead(PELUNITS_INTERNAL_ERROR, 0, value, error_offset, message);
+  }
+}
+
+pelunits_status pelunits_read(const pelunits_unit* unit, const char* utf8, double* value,
+                              size_t* error_offset) {
+  if (utf8 == nullptr) return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, nullptr);
+  return pelunits_read_ex(unit, utf8, std::strlen(utf8), value, error_offset, nullptr);
+}
+
+pelunits_status pelunits_read_utf16(const pelunits_unit* unit, const std::uint16_t* utf16,
+                                    double* value, size_t* error_offset) {
+  if (utf16 == nullptr) {
+    return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, nullptr);
+  }
+  return pelunits_read_utf16_ex(unit, utf16, pelunits::capi::utf16Length(utf16), value,
+                                error_offset, nullptr);
+}
+
+double pelunits_read_as_typed(const pelunits_unit* unit, const char* utf8) {
+  return utf8 != nullptr ? readAsTyped(unit, utf8, lengthOf(utf8)) : 0.0;
+}
+
+double pelunits_read_as_typed_utf16(const pelunits_unit* unit, const std::uint16_t* utf16) {
+  return utf16 != nullptr ? readAsTyped(unit, utf16, lengthOf(utf16)) : 0.0;
+}
+
+double pelunits_read_as_typed_ex(const pelunits_unit* unit, const char* utf8, size_t length) {
+  return readAsTyped(unit, utf8, length);
+}
+
+double pelunits_read_as_typed_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,
+                                       size_t length) {
+  return readAsTyped(unit, utf16, length);
+}
+
+int pelunits_is_valid(const pelunits_unit* unit, const char* utf8) {
+  return utf8 != nullptr ? isValid(unit, utf8, lengthOf(utf8)) : 0;
+}
+
+int pelunits_is_valid_utf16(const pelunits_unit* unit, const std::uint16_t* utf16) {
+  return utf16 != nullptr ? isValid(unit, utf16, lengthOf(utf16)) : 0;
+}
+
+int pelunits_is_valid_ex(const pelunits_unit* unit, const char* utf8, size_t length) {
+  return isValid(unit, utf8, length);
+}
+
+int pelunits_is_valid_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,
+                               size_t length) {
+  return isValid(unit, utf16, length);
+}
+
+}  // extern "C"

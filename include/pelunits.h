@@ -1,0 +1,226 @@
+/* pelunits.h: the C interface of PelUnitsTransform.
+ *
+ * A stable interface for any compiler and language: opaque handles, UTF-8 and UTF-16
+ * text, buffers owned by the caller (no memory crosses from the library's heap to the
+ * caller's), status codes and a run-time version. Functions are only ever added, never
+ * changed or removed. Valid C99 and C++; needs only <stddef.h> and <stdint.h>.
+ *
+ * Values are in the host's internal units: millimetres (and their powers for areas,
+ * volumes and fourth powers), degrees, grams, kilonewtons, kilonewton-metres and
+ * newtons per square millimetre.
+ *
+ * Threads: the functions that make units (pelunits_unit_new, pelunits_unit_from_name,
+ * pelunits_unit_clone) and the functions without a unit may be called from several
+ * threads at once. One unit is used by one thread at a time; different units may be
+ * used on different threads at the same time.
+ *
+ * No call lets an exception or a crash out. A NULL handle, a NULL text or malformed
+ * UTF-8 or UTF-16 gives PELUNITS_BAD_ARGUMENT, or, for the functions that return no
+ * status, the neutral answer documented beside them.
+ */
+#ifndef PELUNITS_H
+#define PELUNITS_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(_WIN32) || defined(__CYGWIN__)
+#if defined(PELUNITS_BUILDING)
+#define PELUNITS_C_API __declspec(dllexport)
+#else
+#define PELUNITS_C_API __declspec(dllimport)
+#endif
+#elif defined(__GNUC__)
+#define PELUNITS_C_API __attribute__((visibility("default")))
+#else
+#define PELUNITS_C_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* "MAJOR.MINOR.PATCH" of the library that is loaded, the same as its CMake package. */
+PELUNITS_C_API const char* pelunits_version(void);
+
+/* A status; int32_t rather than an enum, so that codes added later pass through any
+ * compiler unchanged. */
+typedef int32_t pelunits_status;
+enum {
+  PELUNITS_OK = 0,
+  PELUNITS_INCOMPLETE = 1,       /* the text is the start of a quantity ("5' 6 1/") */
+  PELUNITS_INVALID = 2,          /* no continuation makes the text a quantity */
+  PELUNITS_BUFFER_TOO_SMALL = 3, /* *length holds the size needed, without the NUL */
+  PELUNITS_BAD_ARGUMENT = 4,     /* NULL handle or text, malformed text, unknown flag */
+  PELUNITS_NO_MEMORY = 5,
+  PELUNITS_INTERNAL_ERROR = 6
+};
+
+/* A short lowercase English text for the status; "unknown status" for other values. */
+PELUNITS_C_API const char* pelunits_status_message(pelunits_status status);
+
+/* A configured display unit. */
+typedef struct pelunits_unit pelunits_unit;
+
+/* A unit from the factory codes (20 lengths, 3005/3020 areas, 2000 angles, 1009 grams,
+ * ...). Codes without a class of their own give the factory's fallback, as in C++.
+ * NULL when no memory is left, and where the C++ factory has no unit either: the
+ * metric volume and fourth-power codes 5003 and 5103 with a representation of no
+ * class of theirs. */
+PELUNITS_C_API pelunits_unit* pelunits_unit_new(int32_t system_units, int32_t representation);
+/* A unit by the names of `pelunits units` ("feet-inch-fraction", "metres", ...), with
+ * the settings the tool gives it. NULL for an unknown name, a NULL name or no memory. */
+PELUNITS_C_API pelunits_unit* pelunits_unit_from_name(const char* name);
+/* An independent copy with the same settings. NULL for NULL or when no memory is left. */
+PELUNITS_C_API pelunits_unit* pelunits_unit_clone(const pelunits_unit* unit);
+/* Releases the unit; NULL is allowed. */
+PELUNITS_C_API void pelunits_unit_free(pelunits_unit* unit);
+
+/* The named units, in the order `pelunits units` lists them: names and one-line
+ * descriptions of index 0 to count - 1 (static UTF-8 text); NULL past the end. */
+PELUNITS_C_API size_t pelunits_named_unit_count(void);
+PELUNITS_C_API const char* pelunits_named_unit_name(size_t index);
+PELUNITS_C_API const char* pelunits_named_unit_description(size_t index);
+
+/* The codes the unit was made with; the representation is the one the factory chose
+ * (its fallback when it had no class for the one asked for). 0 for NULL. */
+PELUNITS_C_API int32_t pelunits_unit_system_units(const pelunits_unit* unit);
+PELUNITS_C_API int32_t pelunits_unit_representation(const pelunits_unit* unit);
+
+/* The quantity of the unit, and so the internal unit of its values. -1 for NULL. */
+enum {
+  PELUNITS_LENGTH = 0, /* millimetres raised to the unit's power */
+  PELUNITS_ANGLE = 1,  /* degrees */
+  PELUNITS_WEIGHT = 2, /* grams */
+  PELUNITS_FORCE = 3,  /* kilonewtons */
+  PELUNITS_MOMENT = 4, /* kilonewton-metres */
+  PELUNITS_STRESS = 5  /* newtons per square millimetre */
+};
+PELUNITS_C_API int pelunits_unit_quantity(const pelunits_unit* unit);
+
+/* Settings, as the C++ setters take them: precision in the unit's own form (100 for two
+ * decimals, 16 for sixteenths, 3600 for seconds), factor in internal units per display
+ * unit (the full circle for decimal angles), power 1 to 4, regional 0 or 1 (the user's
+ * number format). The setters return PELUNITS_BAD_ARGUMENT for NULL and change nothing
+ * then; the getters answer 0 for NULL. */
+PELUNITS_C_API pelunits_status pelunits_unit_set_precision(pelunits_unit* unit, int precision);
+PELUNITS_C_API int pelunits_unit_get_precision(const pelunits_unit* unit);
+PELUNITS_C_API pelunits_status pelunits_unit_set_factor(pelunits_unit* unit, double factor);
+PELUNITS_C_API double pelunits_unit_get_factor(const pelunits_unit* unit);
+PELUNITS_C_API pelunits_status pelunits_unit_set_power(pelunits_unit* unit, int power);
+PELUNITS_C_API int pelunits_unit_get_power(const pelunits_unit* unit);
+PELUNITS_C_API pelunits_status pelunits_unit_set_regional(pelunits_unit* unit, int regional);
+PELUNITS_C_API int pelunits_unit_get_regional(const pelunits_unit* unit);
+/* One step finer precision (one more decimal, the next power of two of a fraction);
+ * 1 when something changed, 0 when not or for NULL. */
+PELUNITS_C_API int pelunits_unit_increment_precision(pelunits_unit* unit);
+/* 1 when the number displays show no decimals whatever the precision (a precision
+ * below 10 of a decimal unit); 0 otherwise and for NULL. */
+PELUNITS_C_API int pelunits_unit_get_no_decimals(const pelunits_unit* unit);
+/* 1 or 0 as the C++ predicates answer; 0 for NULL. */
+PELUNITS_C_API int pelunits_unit_is_metric(const pelunits_unit* unit);
+PELUNITS_C_API int pelunits_unit_is_fractional(const pelunits_unit* unit);
+PELUNITS_C_API int pelunits_unit_is_angle(const pelunits_unit* unit);
+
+/* The symbol shown by PELUNITS_WITH_UNITS ("m", "kN"); NUL-terminated text. A text
+ * that is not well-formed is refused with PELUNITS_BAD_ARGUMENT. */
+PELUNITS_C_API pelunits_status pelunits_unit_set_symbol(pelunits_unit* unit, const char* utf8);
+PELUNITS_C_API pelunits_status pelunits_unit_set_symbol_utf16(pelunits_unit* unit,
+                                                              const uint16_t* utf16);
+/* The symbol, written as the displays write their text (see pelunits_display). */
+PELUNITS_C_API pelunits_status pelunits_unit_get_symbol(const pelunits_unit* unit, char* buffer,
+                                                        size_t size, size_t* length);
+PELUNITS_C_API pelunits_status pelunits_unit_get_symbol_utf16(const pelunits_unit* unit,
+                                                              uint16_t* buffer, size_t size,
+                                                              size_t* length);
+
+/* Display flags. */
+#define PELUNITS_TRIM_TRAILING_ZEROS 0x01u
+#define PELUNITS_TRIM_LEADING_ZERO 0x02u
+#define PELUNITS_HIDE_ZERO_FEET 0x04u
+#define PELUNITS_HIDE_ZERO_INCHES 0x08u
+/* The display, a blank and the symbol; of the other flags only the trimming of
+ * trailing zeros applies, and the separator is not used. */
+#define PELUNITS_WITH_UNITS 0x10u
+/* Flags of the fraction markup display only (pelunits_display_arch). */
+#define PELUNITS_ARCH_INCH_MARK 0x20u
+#define PELUNITS_ARCH_STACKED 0x40u
+#define PELUNITS_ARCH_DASH_AFTER_FEET 0x80u
+#define PELUNITS_ARCH_EXTRA 0x100u
+
+/* The display text of an internal value. `separator` is a Unicode code point (a blank
+ * or '-' between feet and inches). The text is written as UTF-8 with a terminating NUL
+ * and *length (which must not be NULL) receives its length in bytes without the NUL.
+ * When `size` is too small nothing is written, PELUNITS_BUFFER_TOO_SMALL is returned
+ * and *length is set, so that the call can be repeated with size *length + 1. `buffer`
+ * may be NULL when `size` is 0. Unknown flag bits, a surrogate or a code point above
+ * U+10FFFF as separator give PELUNITS_BAD_ARGUMENT. */
+PELUNITS_C_API pelunits_status pelunits_display(const pelunits_unit* unit, double value,
+                                                unsigned flags, uint32_t separator, char* buffer,
+                                                size_t size, size_t* length);
+/* The same text in UTF-16; `size` and *length count 16-bit code units. */
+PELUNITS_C_API pelunits_status pelunits_display_utf16(const pelunits_unit* unit, double value,
+                                                      unsigned flags, uint32_t separator,
+                                                      uint16_t* buffer, size_t size,
+                                                      size_t* length);
+/* The display with fractions written as the markup "#fraction(r,l,s,p,n,d)":
+ * `representation` and `line_arrangement` (any value) and `fraction_parameter` are
+ * copied into the markup; `flags` takes the display flags except PELUNITS_WITH_UNITS,
+ * and the PELUNITS_ARCH_ flags. Buffers as for pelunits_display. */
+PELUNITS_C_API pelunits_status pelunits_display_arch(const pelunits_unit* unit, double value,
+                                                     unsigned flags, int32_t representation,
+                                                     int32_t line_arrangement,
+                                                     double fraction_parameter, uint32_t separator,
+                                                     char* buffer, size_t size, size_t* length);
+PELUNITS_C_API pelunits_status pelunits_display_arch_utf16(const pelunits_unit* unit, double value,
+                                                           unsigned flags, int32_t representation,
+                                                           int32_t line_arrangement,
+                                                           double fraction_parameter,
+                                                           uint32_t separator, uint16_t* buffer,
+                                                           size_t size, size_t* length);
+
+/* The exact reader: PELUNITS_OK with *value the quantity in internal units when all of
+ * the NUL-terminated text is one; PELUNITS_INCOMPLETE for the start of one ("", "5' 6
+ * 1/"); PELUNITS_INVALID when no continuation makes one. *value is 0 unless the text is
+ * complete; *error_offset is where reading stopped (0 when complete), in bytes. Either
+ * output pointer may be NULL. Malformed UTF-8 gives PELUNITS_BAD_ARGUMENT with the
+ * offset of the first malformed byte. */
+PELUNITS_C_API pelunits_status pelunits_read(const pelunits_unit* unit, const char* utf8,
+                                             double* value, size_t* error_offset);
+/* The same for NUL-terminated UTF-16; the offset counts code units. */
+PELUNITS_C_API pelunits_status pelunits_read_utf16(const pelunits_unit* unit, const uint16_t* utf16,
+                                                   double* value, size_t* error_offset);
+/* The exact reader on `length` bytes (a NUL among them is a character like any other),
+ * also giving the reason in *message: short lowercase English, static, "" when the text
+ * is complete. Any output pointer may be NULL. */
+PELUNITS_C_API pelunits_status pelunits_read_ex(const pelunits_unit* unit, const char* utf8,
+                                                size_t length, double* value, size_t* error_offset,
+                                                const char** message);
+PELUNITS_C_API pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit,
+                                                      const uint16_t* utf16, size_t length,
+                                                      double* value, size_t* error_offset,
+                                                      const char** message);
+
+/* The unit's own reader for its quantity (getMillimeters, getDegrees, getGrams,
+ * getKiloNewton, getKiloNewtonMeter, getNewtonPerSquareMm), unchanged: what it cannot
+ * read reads as 0. 0 for NULL or malformed text. */
+PELUNITS_C_API double pelunits_read_as_typed(const pelunits_unit* unit, const char* utf8);
+PELUNITS_C_API double pelunits_read_as_typed_utf16(const pelunits_unit* unit,
+                                                   const uint16_t* utf16);
+/* The unit's own validator: 1 acceptable, 0 not; 0 for NULL or malformed text. */
+PELUNITS_C_API int pelunits_is_valid(const pelunits_unit* unit, const char* utf8);
+PELUNITS_C_API int pelunits_is_valid_utf16(const pelunits_unit* unit, const uint16_t* utf16);
+/* The same on `length` bytes or code units, a NUL among them being a character. */
+PELUNITS_C_API double pelunits_read_as_typed_ex(const pelunits_unit* unit, const char* utf8,
+                                                size_t length);
+PELUNITS_C_API double pelunits_read_as_typed_utf16_ex(const pelunits_unit* unit,
+                                                      const uint16_t* utf16, size_t length);
+PELUNITS_C_API int pelunits_is_valid_ex(const pelunits_unit* unit, const char* utf8, size_t length);
+PELUNITS_C_API int pelunits_is_valid_utf16_ex(const pelunits_unit* unit, const uint16_t* utf16,
+                                              size_t length);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* PELUNITS_H */

@@ -1,0 +1,457 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "KovUnitsTransformArray.h"
+#include "PelUnitsCatalogue.h"
+#include "PelUnitsRead.h"
+#include "PelUnitsVersion.h"
+#include "Utf8.h"
+#include "pelunits.h"
+
+namespace {
+
+struct UnitDeleter {
+  void operator()(pelunits_unit* unit) const { pelunits_unit_free(unit); }
+};
+using Unit = std::unique_ptr<pelunits_unit, UnitDeleter>;
+
+Unit named(const char* name) { return Unit(pelunits_unit_from_name(name)); }
+
+std::string display(const pelunits_unit* unit, double value, unsigned flags = 0,
+                    std::uint32_t separator = ' ') {
+  std::size_t length = 0;
+  EXPECT_EQ(pelunits_display(unit, value, flags, separator, nullptr, 0, &length),
+            PELUNITS_BUFFER_TOO_SMALL);
+  std::string text(length + 1, '\x7f');
+  EXPECT_EQ(pelunits_display(unit, value, flags, separator, &text[0], text.size(), &length),
+            PELUNITS_OK);
+  EXPECT_EQ(text[length], '\0');
+  text.resize(length);
+  return text;
+}
+
+std::u16string display16(const pelunits_unit* unit, double value, unsigned flags = 0,
+                         std::uint32_t separator = ' ') {
+  std::size_t length = 0;
+  EXPECT_EQ(pelunits_display_utf16(unit, value, flags, separator, nullptr, 0, &length),
+            PELUNITS_BUFFER_TOO_SMALL);
+  std::vector<std::uint16_t> text(length + 1, 0x7f);
+  EXPECT_EQ(
+      pelunits_display_utf16(unit, value, flags, separator, text.data(), text.size(), &length),
+      PELUNITS_OK);
+  EXPECT_EQ(text[length], 0);
+  return std::u16string(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length));
+}
+
+// An independent UTF-16 encoder for the oracle: UTF-8 through the wide form.
+std::u16string utf16Of(const std::string& utf8) {
+  std::wstring wide;
+  EXPECT_TRUE(pelunits::utf8ToWide(utf8, wide));
+  std::u16string out;
+  for (wchar_t c : wide) {
+    auto cp = static_cast<char32_t>(c);
+    if (cp >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(cp);
+    }
+  }
+  return out;
+}
+
+std::vector<std::uint16_t> units16(const std::u16string& text) {
+  std::vector<std::uint16_t> out(text.begin(), text.end());
+  out.push_back(0);
+  return out;
+}
+
+TEST(CInterface, VersionIsThePackageVersion) {
+  EXPECT_STREQ(pelunits_version(), PELUNITS_VERSION_STRING);
+}
+
+// Displays through the C interface against literal texts of the README and the flags
+// and separators mapped one to one onto the C++ arguments.
+TEST(CInterface, DisplaysWithEveryFlag) {
+  struct Case {
+    const char* unit;
+    double value;
+    unsigned flags;
+    std::uint32_t separator;
+    const char* shows;
+  };
+  const Case cases[] = {
+      {"feet-inch-fraction", 1689.1, 0, ' ', "5' 6 1/2\""},
+      {"feet-inch-fraction", 1689.1, 0, '-', "5'-6 1/2\""},
+      {"feet-inch-fraction", -88.9, PELUNITS_HIDE_ZERO_FEET, '-', "-3 1/2\""},
+      {"feet-inch-fraction", 1524.0, PELUNITS_HIDE_ZERO_INCHES, '-', "5'"},
+      {"feet-decimal-inch", 1689.1, 0, '-', "5'-6.50\""},
+      {"metres", 1500, PELUNITS_TRIM_TRAILING_ZEROS | PELUNITS_WITH_UNITS, ' ', "1.5 m"},
+      {"metres", 1500, PELUNITS_TRIM_TRAILING_ZEROS, ' ', "1.5"},
+      {"square-metres", 1000000, PELUNITS_WITH_UNITS, ' ', "1.00 m\xc2\xb2"},
+      {"degrees-minutes-seconds", 10.504166666666666, 0, ' ',
+       "10\xc2\xb0"
+       "30'15\""},
+      {"pounds-ounces", 1000, 0, ' ', "2 lb 3.27 oz"},
+      {"radians", NAN, 0, ' ', "nan"},
+      // Any code point is a separator; the imperial units tell a blank from the rest.
+      {"feet-inch-fraction", 1689.1, 0, 0x1F600, "5'-6 1/2\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.unit) + " " + std::to_string(c.value));
+    const Unit unit = named(c.unit);
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(display(unit.get(), c.value, c.flags, c.separator), c.shows);
+    EXPECT_EQ(display16(unit.get(), c.value, c.flags, c.separator), utf16Of(c.shows));
+  }
+}
+
+// Every flag combination and separator of every named unit, against the C++ display.
+TEST(CInterface, DisplayFlagsMapOntoTheCxxArguments) {
+  const std::uint32_t separators[] = {' ', '-', 0xE9};
+  for (std::size_t i = 0; i < pelunits_named_unit_count(); ++i) {
+    const char* name = pelunits_named_unit_name(i);
+    const Unit unit = named(name);
+    KovUnitTransform* reference = pelunits::newNamedUnit(*pelunits::findNamedUnit(name));
+    for (unsigned flags = 0; flags < 16; ++flags) {
+      for (std::uint32_t separator : separators) {
+        for (double value : {-12.7, 0.0, 1689.1, 304.546}) {
+          SCOPED_TRACE(std::string(name) + " flags " + std::to_string(flags) + " value " +
+                       std::to_string(value));
+          const KovString text =
+              reference->getDisplayString(value, flags & 1, (flags >> 1) & 1, (flags >> 2) & 1,
+                                          (flags >> 3) & 1, static_cast<wchar_t>(separator));
+          std::string expected;
+          pelunits::appendUtf8(text.getStringW(), static_cast<std::size_t>(text.length()),
+                               expected);
+          EXPECT_EQ(display(unit.get(), value, flags, separator), expected);
+        }
+      }
+    }
+    KovUnitsTransformArray::removeUnit(reference);
+  }
+}
+
+TEST(CInterface, MarkupDisplayPassesItsArguments) {
+  const Unit unit = named("feet-inch-fraction");
+  pelunits_unit_set_precision(unit.get(), 2);
+  char text[64];
+  std::size_t length = 0;
+  ASSERT_EQ(pelunits_display_arch(unit.get(), 1612.9,
+                                  PELUNITS_ARCH_INCH_MARK | PELUNITS_ARCH_DASH_AFTER_FEET, 0, 0,
+                                  1.0, '-', text, sizeof text, &length),
+            PELUNITS_OK);
+  EXPECT_STREQ(text, "5'-3#fraction(0,0,0,1.000000,1,2)\"");
+  EXPECT_EQ(length, std::strlen(text));
+  // The with-units display has no markup form.
+  EXPECT_EQ(pelunits_display_arch(unit.get(), 1.0, PELUNITS_WITH_UNITS, 0, 0, 1.0, ' ', text,
+                                  sizeof text, &length),
+            PELUNITS_BAD_ARGUMENT);
+}
+
+// Every size from 0 up: too small leaves the buffer untouched and tells the length.
+TEST(CInterface, BufferTooSmallTellsTheLengthAndWritesNothing) {
+  const Unit unit = named("degrees-minutes-seconds");
+  const std::string full = display(unit.get(), 10.504166666666666);
+  const std::u16string full16 = display16(unit.get(), 10.504166666666666);
+  for (std::size_t size = 0; size <= full.size() + 1; ++size) {
+    SCOPED_TRACE(size);
+    std::string buffer(full.size() + 2, '#');
+    std::size_t length = 99;
+    const pelunits_status status =
+        pelunits_display(unit.get(), 10.504166666666666, 0, ' ', &buffer[0], size, &length);
+    EXPECT_EQ(length, full.size());
+    if (size <= full.size()) {
+      EXPECT_EQ(status, PELUNITS_BUFFER_TOO_SMALL);
+      EXPECT_EQ(buffer, std::string(full.size() + 2, '#'));
+    } else {
+      EXPECT_EQ(status, PELUNITS_OK);
+      EXPECT_EQ(buffer.substr(0, length), full);
+    }
+  }
+  std::uint16_t small[4] = {1, 1, 1, 1};
+  std::size_t length = 0;
+  EXPECT_EQ(pelunits_display_utf16(unit.get(), 10.504166666666666, 0, ' ', small, 4, &length),
+            PELUNITS_BUFFER_TOO_SMALL);
+  EXPECT_EQ(length, full16.size());
+  EXPECT_EQ(small[0], 1);
+}
+
+// Symbols outside the ASCII range, one beyond the 16-bit plane included, come back as
+// they were given, in both encodings.
+TEST(CInterface, SymbolsRoundTripInBothEncodings) {
+  const char* const symbols[] = {
+      "", "m", "m\xc2\xb2", "N/mm\xc2\xb2", "\xf0\x9d\x91\x9a", "k\xe2\x80\xafN"};
+  const Unit unit = named("kilonewtons");
+  for (const char* symbol : symbols) {
+    SCOPED_TRACE(symbol);
+    ASSERT_EQ(pelunits_unit_set_symbol(unit.get(), symbol), PELUNITS_OK);
+    char text[32];
+    std::size_t length = 0;
+    ASSERT_EQ(pelunits_unit_get_symbol(unit.get(), text, sizeof text, &length), PELUNITS_OK);
+    EXPECT_STREQ(text, symbol);
+    std::uint16_t wide[32];
+    ASSERT_EQ(pelunits_unit_get_symbol_utf16(unit.get(), wide, 32, &length), PELUNITS_OK);
+    EXPECT_EQ(std::u16string(wide, wide + length), utf16Of(symbol));
+    ASSERT_EQ(pelunits_unit_set_symbol_utf16(unit.get(), wide), PELUNITS_OK);
+    ASSERT_EQ(pelunits_unit_get_symbol(unit.get(), text, sizeof text, &length), PELUNITS_OK);
+    EXPECT_STREQ(text, symbol);
+  }
+}
+
+// Each name gives the same unit as the catalogue's C++ step, and displays alike.
+TEST(CInterface, NamedUnitsMatchTheCatalogue) {
+  ASSERT_GT(pelunits_named_unit_count(), 20u);
+  EXPECT_EQ(pelunits_named_unit_name(pelunits_named_unit_count()), nullptr);
+  EXPECT_EQ(pelunits_named_unit_description(pelunits_named_unit_count()), nullptr);
+  for (std::size_t i = 0; i < pelunits_named_unit_count(); ++i) {
+    const char* name = pelunits_named_unit_name(i);
+    SCOPED_TRACE(name);
+    const Unit unit = named(name);
+    ASSERT_NE(unit, nullptr);
+    const pelunits::NamedUnit* entry = pelunits::findNamedUnit(name);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_STREQ(pelunits_named_unit_description(i), entry->shows);
+    KovUnitTransform* reference = pelunits::newNamedUnit(*entry);
+    EXPECT_EQ(pelunits_unit_get_precision(unit.get()), reference->getPrecision());
+    EXPECT_EQ(pelunits_unit_get_factor(unit.get()), reference->getFactor());
+    EXPECT_EQ(pelunits_unit_get_power(unit.get()), reference->getPower());
+    EXPECT_EQ(pelunits_unit_system_units(unit.get()), entry->systemUnits);
+    for (double value : {1689.1, -0.5, 1e9}) {
+      std::string expected;
+      const KovString text = reference->getDisplayStringWithUnits(value, 0);
+      pelunits::appendUtf8(text.getStringW(), static_cast<std::size_t>(text.length()), expected);
+      EXPECT_EQ(display(unit.get(), value, PELUNITS_WITH_UNITS), expected) << value;
+    }
+    KovUnitsTransformArray::removeUnit(reference);
+  }
+  EXPECT_EQ(named("furlongs"), nullptr);
+  EXPECT_EQ(named("Metres"), nullptr);
+  EXPECT_EQ(named(""), nullptr);
+}
+
+// The factory's codes, fallbacks and the representation it chose.
+TEST(CInterface, FactoryCodesAndFallbacks) {
+  struct Case {
+    std::int32_t units;
+    std::int32_t representation;
+    bool made;
+    std::int32_t chosen;
+    int quantity;
+    int power;
+  };
+  const Case cases[] = {
+      {20, 1, true, 1, PELUNITS_LENGTH, 1},
+      {20, 999, true, 2, PELUNITS_LENGTH, 1},  // fallback to decimal inches, written back
+      {3005, 3003, true, 3003, PELUNITS_LENGTH, 2},
+      {2000, 2008, true, 2008, PELUNITS_ANGLE, 1},
+      {1010, 0, true, 0, PELUNITS_WEIGHT, 1},
+      {3101, 0, true, 0, PELUNITS_FORCE, 1},
+      {3202, 0, true, 0, PELUNITS_MOMENT, 1},
+      {3301, 0, true, 0, PELUNITS_STRESS, 1},
+      {-7, 0, true, 3, PELUNITS_LENGTH, 1},
+      // No class for these in C++ either: the C interface answers NULL.
+      {5003, 9999, false, 0, -1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.units) + "/" + std::to_string(c.representation));
+    const Unit unit(pelunits_unit_new(c.units, c.representation));
+    EXPECT_EQ(unit != nullptr, c.made);
+    if (!unit) continue;
+    EXPECT_EQ(pelunits_unit_representation(unit.get()), c.chosen);
+    EXPECT_EQ(pelunits_unit_quantity(unit.get()), c.quantity);
+    EXPECT_EQ(pelunits_unit_get_power(unit.get()), c.power);
+  }
+}
+
+TEST(CInterface, SettersAndClone) {
+  const Unit unit(pelunits_unit_new(20, 5));
+  EXPECT_EQ(pelunits_unit_set_precision(unit.get(), 1), PELUNITS_OK);
+  EXPECT_EQ(pelunits_unit_get_no_decimals(unit.get()), 1);
+  EXPECT_EQ(display(unit.get(), 12.7), "13");
+  EXPECT_EQ(pelunits_unit_increment_precision(unit.get()), 1);
+  EXPECT_EQ(pelunits_unit_get_no_decimals(unit.get()), 0);
+  EXPECT_EQ(pelunits_unit_get_precision(unit.get()), 10);
+  EXPECT_EQ(pelunits_unit_set_factor(unit.get(), 0.0), PELUNITS_OK);
+  EXPECT_EQ(pelunits_unit_get_factor(unit.get()), 1.0);  // 0 is stored as 1, as in C++
+  EXPECT_EQ(pelunits_unit_set_power(unit.get(), 2), PELUNITS_OK);
+  EXPECT_EQ(pelunits_unit_set_regional(unit.get(), 1), PELUNITS_OK);
+  EXPECT_EQ(pelunits_unit_get_regional(unit.get()), 1);
+  const Unit copy(pelunits_unit_clone(unit.get()));
+  ASSERT_NE(copy, nullptr);
+  pelunits_unit_set_power(unit.get(), 1);
+  EXPECT_EQ(pelunits_unit_get_power(copy.get()), 2);
+  EXPECT_EQ(pelunits_unit_get_precision(copy.get()), 10);
+  EXPECT_EQ(pelunits_unit_is_metric(copy.get()), 1);
+  EXPECT_EQ(pelunits_unit_is_fractional(copy.get()), 0);
+  EXPECT_EQ(pelunits_unit_is_angle(copy.get()), 0);
+}
+
+// The units' own readers and validators, reached through both encodings.
+TEST(CInterface, ReadsAsTypedAndValidates) {
+  struct Case {
+    const char* unit;
+    const char* text;
+    double value;
+    int valid;
+  };
+  const Case cases[] = {
+      {"feet-inch-fraction", "5' 7 1/4\"", 67.25 * 25.4, 1},
+      {"feet-inch-fraction", "6-1/2\"", 165.1, 0},
+      {"degrees-minutes-seconds", "10d30'15\"", 10.504166666666666, 1},
+      {"degrees", "100g", 90.0, 1},
+      {"pounds-ounces", "2 lb 3 oz", 35 * 28.34952, 1},
+      {"metres", "1 1/2", 1500.0, 0},
+      {"kilonewtons", "2.5", 2.5, 1},
+      {"newtons", "2500", 2.5, 1},
+      {"metres", "m\xc2\xb2", 0.0, 0},
+      // Malformed UTF-8 is not read: the neutral answers.
+      {"metres", "1\xff", 0.0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.unit) + " " + c.text);
+    const Unit unit = named(c.unit);
+    EXPECT_DOUBLE_EQ(pelunits_read_as_typed(unit.get(), c.text), c.value);
+    EXPECT_EQ(pelunits_is_valid(unit.get(), c.text), c.valid);
+    std::wstring wide;
+    if (!pelunits::utf8ToWide(c.text, wide)) continue;
+    const std::vector<std::uint16_t> text16 = units16(utf16Of(c.text));
+    EXPECT_DOUBLE_EQ(pelunits_read_as_typed_utf16(unit.get(), text16.data()), c.value);
+    EXPECT_EQ(pelunits_is_valid_utf16(unit.get(), text16.data()), c.valid);
+  }
+}
+
+// The length-taking forms read a NUL as a character, as the C++ readers do.
+TEST(CInterface, LengthFormsKeepEmbeddedNul) {
+  const Unit unit = named("metres");
+  KovUnitTransform* reference = pelunits::newNamedUnit(*pelunits::findNamedUnit("metres"));
+  const wchar_t wide[] = {L'1', 0, L'5'};
+  const KovString text(wide, 3);
+  const std::uint16_t text16[] = {'1', 0, '5'};
+  EXPECT_EQ(pelunits_is_valid_ex(unit.get(),
+                                 "1\0"
+                                 "5",
+                                 3),
+            reference->isValidString(text));
+  EXPECT_EQ(pelunits_is_valid_utf16_ex(unit.get(), text16, 3), reference->isValidString(text));
+  EXPECT_EQ(pelunits_read_as_typed_ex(unit.get(),
+                                      "1\0"
+                                      "5",
+                                      3),
+            reference->getMillimeters(text));
+  EXPECT_EQ(pelunits_read_as_typed_utf16_ex(unit.get(), text16, 3),
+            reference->getMillimeters(text));
+  EXPECT_EQ(pelunits_is_valid_ex(unit.get(), nullptr, 0), reference->isValidString(KovString()));
+  KovUnitsTransformArray::removeUnit(reference);
+}
+
+// The exact reader through the C interface gives what the C++ one gives, with the
+// stopping place in bytes and in UTF-16 code units.
+TEST(CInterface, ExactReaderAgreesWithTheCxxReader) {
+  const char* const texts[] = {"5' 7 1/4\"", "5' x\"",    "",
+                               "5' 6 1/",    "\xc2\xb0x", "1 \xf0\x9f\x98\x80"};
+  const Unit unit = named("feet-inch-fraction");
+  KovUnitTransform* reference =
+      pelunits::newNamedUnit(*pelunits::findNamedUnit("feet-inch-fraction"));
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    const pelunits::ReadResult expected =
+        pelunits::readExactUtf8(*reference, text, std::strlen(text));
+    double value = -1;
+    std::size_t offset = 99;
+    const char* message = nullptr;
+    const pelunits_status status =
+        pelunits_read_ex(unit.get(), text, std::strlen(text), &value, &offset, &message);
+    EXPECT_EQ(static_cast<int>(status), static_cast<int>(expected.status));
+    EXPECT_EQ(value, status == PELUNITS_OK ? expected.value : 0.0);
+    EXPECT_EQ(offset, status == PELUNITS_OK ? 0 : expected.position);
+    EXPECT_STREQ(message, status == PELUNITS_OK ? "" : expected.message);
+    EXPECT_EQ(pelunits_read(unit.get(), text, nullptr, nullptr), status);
+
+    // UTF-16: the same answer, the offset as many code units as the bytes before it.
+    const std::vector<std::uint16_t> text16 = units16(utf16Of(text));
+    std::size_t offset16 = 99;
+    EXPECT_EQ(pelunits_read_utf16(unit.get(), text16.data(), &value, &offset16), status);
+    EXPECT_EQ(offset16, utf16Of(std::string(text, offset)).size());
+  }
+  KovUnitsTransformArray::removeUnit(reference);
+}
+
+// Every bad argument is refused with a status or answered neutrally; nothing crashes.
+TEST(CInterface, RefusesBadArguments) {
+  const Unit unit = named("metres");
+  char buffer[32];
+  std::size_t length = 0;
+  EXPECT_EQ(pelunits_display(nullptr, 1.0, 0, ' ', buffer, 32, &length), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_display(unit.get(), 1.0, 0, ' ', nullptr, 32, &length), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_display(unit.get(), 1.0, 0, ' ', buffer, 32, nullptr), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_display(unit.get(), 1.0, 0x10000u, ' ', buffer, 32, &length),
+            PELUNITS_BAD_ARGUMENT);  // a flag this library does not know
+  EXPECT_EQ(pelunits_display(unit.get(), 1.0, PELUNITS_ARCH_STACKED, ' ', buffer, 32, &length),
+            PELUNITS_BAD_ARGUMENT);  // markup flags belong to the markup display
+  for (std::uint32_t separator : {0xD800u, 0xDFFFu, 0x110000u, 0xFFFFFFFFu}) {
+    EXPECT_EQ(pelunits_display(unit.get(), 1.0, 0, separator, buffer, 32, &length),
+              PELUNITS_BAD_ARGUMENT)
+        << separator;
+  }
+  EXPECT_EQ(pelunits_unit_set_precision(nullptr, 1), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_unit_set_symbol(unit.get(), nullptr), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_unit_get_precision(nullptr), 0);
+  EXPECT_EQ(pelunits_unit_quantity(nullptr), -1);
+  EXPECT_EQ(pelunits_unit_increment_precision(nullptr), 0);
+  EXPECT_EQ(pelunits_unit_clone(nullptr), nullptr);
+  EXPECT_EQ(pelunits_unit_from_name(nullptr), nullptr);
+  pelunits_unit_free(nullptr);
+  EXPECT_EQ(pelunits_read_as_typed(nullptr, "1"), 0.0);
+  EXPECT_EQ(pelunits_read_as_typed(unit.get(), nullptr), 0.0);
+  EXPECT_EQ(pelunits_is_valid(nullptr, "1"), 0);
+  EXPECT_EQ(pelunits_is_valid_utf16(unit.get(), nullptr), 0);
+
+  // Malformed text: the offset of the first bad byte or code unit.
+  struct Case {
+    const char* text;
+    std::size_t offset;
+  };
+  const Case malformed[] = {
+      {"1\x80", 1},             // stray continuation byte
+      {"12\xc3", 2},            // truncated sequence
+      {"\xc0\xaf", 0},          // overlong
+      {"5 \xed\xa0\x80", 2},    // encoded surrogate
+      {"\xf4\x90\x80\x80", 0},  // above U+10FFFF
+  };
+  for (const Case& c : malformed) {
+    SCOPED_TRACE(c.text);
+    double value = 7.0;
+    std::size_t offset = 99;
+    EXPECT_EQ(pelunits_read(unit.get(), c.text, &value, &offset), PELUNITS_BAD_ARGUMENT);
+    EXPECT_EQ(offset, c.offset);
+    EXPECT_EQ(value, 0.0);
+    EXPECT_EQ(pelunits_unit_set_symbol(unit.get(), c.text), PELUNITS_BAD_ARGUMENT);
+  }
+  const std::uint16_t lone[] = {'5', 0xDC00, '"', 0};
+  std::size_t offset = 99;
+  EXPECT_EQ(pelunits_read_utf16(unit.get(), lone, nullptr, &offset), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(offset, 1u);
+  const std::uint16_t open[] = {'5', 0xD800, 0};
+  EXPECT_EQ(pelunits_read_utf16(unit.get(), open, nullptr, &offset), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(offset, 1u);
+  EXPECT_EQ(pelunits_read(nullptr, "1", nullptr, nullptr), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_read(unit.get(), nullptr, nullptr, nullptr), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_read_utf16(unit.get(), nullptr, nullptr, nullptr), PELUNITS_BAD_ARGUMENT);
+  // An empty text given as NULL with length 0 is the empty text.
+  EXPECT_EQ(pelunits_read_ex(unit.get(), nullptr, 0, nullptr, nullptr, nullptr),
+            pelunits_read(unit.get(), "", nullptr, nullptr));
+}
+
+TEST(CInterface, StatusMessages) {
+  EXPECT_STREQ(pelunits_status_message(PELUNITS_OK), "ok");
+  EXPECT_STREQ(pelunits_status_message(PELUNITS_BUFFER_TOO_SMALL), "buffer too small");
+  EXPECT_STREQ(pelunits_status_message(static_cast<pelunits_status>(77)), "unknown status");
+}
+
+}  // namespace

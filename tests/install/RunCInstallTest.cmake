@@ -1,0 +1,39 @@
+# The C interface from outside: installs the built library into a scratch prefix, then
+# builds a C99 program with -pedantic -Wall -Werror through find_package and through
+# pkg-config, and runs both.
+set(prefix "${WORK_DIR}/prefix")
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+  endif()
+endfunction()
+
+run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
+if(NOT EXISTS "${prefix}/include/PelUnitsTransform/pelunits.h")
+  message(FATAL_ERROR "missing installed header pelunits.h")
+endif()
+
+set(source "${SOURCE_DIR}/tests/install/c-consumer")
+run(${CMAKE_COMMAND} -S "${source}" -B "${WORK_DIR}/cmake-consumer" -DCMAKE_PREFIX_PATH=${prefix}
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=${CC})
+run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-consumer")
+run("${WORK_DIR}/cmake-consumer/c-consumer")
+
+find_program(PKG_CONFIG pkg-config REQUIRED)
+file(GLOB_RECURSE pcfile "${prefix}/*/PelUnitsTransform.pc")
+get_filename_component(pcdir "${pcfile}" DIRECTORY)
+set(ENV{PKG_CONFIG_PATH} "${pcdir}")
+execute_process(COMMAND ${PKG_CONFIG} --cflags --libs PelUnitsTransform
+                OUTPUT_VARIABLE flags RESULT_VARIABLE rc OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "pkg-config does not know PelUnitsTransform")
+endif()
+separate_arguments(flags UNIX_COMMAND "${flags}")
+get_filename_component(libdir "${pcdir}" DIRECTORY)
+run(${CC} -std=c99 -pedantic -Wall -Werror "${source}/consumer.c" ${flags} -lm
+    -Wl,-rpath,${libdir} -o "${WORK_DIR}/pkg-consumer")
+run("${WORK_DIR}/pkg-consumer")
