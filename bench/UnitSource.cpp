@@ -4,10 +4,6 @@
 
 namespace pelbench {
 
-void UnitDeleter::operator()(KovUnitTransform* unit) const {
-  KovUnitsTransformArray::removeUnit(unit);
-}
-
 UnitPtr newUnit(int systemUnits, int representation) {
   auto code = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
   return UnitPtr(KovUnitsTransformArray::getNewUnit(

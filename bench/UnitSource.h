@@ -1,15 +1,10 @@
 #pragma once
 
-#include <memory>
-
-#include "KovUnitTransform.h"
+#include "KovUnitsTransformArray.h"
 
 namespace pelbench {
 
-struct UnitDeleter {
-  void operator()(KovUnitTransform* unit) const;
-};
-using UnitPtr = std::unique_ptr<KovUnitTransform, UnitDeleter>;
+using pelunits::UnitPtr;
 
 // A unit as a host obtains it: from the factory, by its quantity and
 // representation codes, released through removeUnit.

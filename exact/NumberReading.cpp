@@ -257,7 +257,7 @@ bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberS
 
 NumberStyle userNumberStyle() noexcept {
   NumberStyle style;
-  platform::UserNumberSettings settings;
+  NumberSettings settings;
   if (!platform::readUserNumberSettings(settings)) return style;
   if (settings.decimalSeparator.length() != 1) return style;
   style.decimal = plainCharacter(settings.decimalSeparator[0]);

@@ -14,14 +14,14 @@
 
 #include "KovString.h"
 #include "KovUnitTransform.h"
-#include "UserLocale.h"
+#include "NumberFormatting.h"
 #include "fuzz/FuzzInput.h"
 
 namespace {
 
+using pelunits::NumberFormatRecord;
 using pelunits::fuzz::ByteReader;
 using pelunits::fuzz::countOf;
-using pelunits::platform::NumberFormatRecord;
 
 void check(bool condition, const char* what) {
   if (!condition) {
@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // 1. The formatter on its own.
   {
     KovString out;
-    const bool formatted = pelunits::platform::formatNumberLikeWindows(input.c_str(), record, out);
+    const bool formatted = pelunits::formatNumberLikeWindows(input.c_str(), record, out);
     if (!isNeutralNumber(input)) {
       const bool onlyNumberCharacters = std::all_of(input.begin(), input.end(), [](wchar_t c) {
         return (c >= L'0' && c <= L'9') || c == L'-' || c == L'.';

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "KovUnitTransform.h"
 #include "PelUnitsExport.h"
 
@@ -29,3 +31,18 @@ class PELUNITS_API KovUnitsTransformArray {
   // stays the caller's.
   static int removeUnit(KovUnitTransform* unit);
 };
+
+namespace pelunits {
+
+// Returns a unit to the library through KovUnitsTransformArray::removeUnit.
+struct UnitDeleter {
+  void operator()(KovUnitTransform* unit) const noexcept {
+    KovUnitsTransformArray::removeUnit(unit);
+  }
+};
+
+// A unit owned by the caller and returned to the library when the pointer goes:
+//   pelunits::UnitPtr unit(KovUnitsTransformArray::getNewUnit(units, representation));
+using UnitPtr = std::unique_ptr<KovUnitTransform, UnitDeleter>;
+
+}  // namespace pelunits

@@ -1,10 +1,13 @@
 #include <windows.h>
 
+#include <string>
+
+#include "HostLocale.h"
 #include "UserLocale.h"
 
-// The Windows backend: the user's default locale through the national-language
-// support calls. Nothing is cached; every call asks the system again, so a change
-// of the regional settings takes effect at the next call.
+// The Windows backend: the locale the host chose, else the user's default locale,
+// through the national-language support calls. Nothing is cached; every call asks the system again,
+// so a change of the regional settings takes effect at the next call.
 namespace pelunits {
 namespace platform {
 namespace {
@@ -35,10 +38,37 @@ long long longestResult(const wchar_t* value, const NumberFormatRecord& format) 
   return digits * (1 + thousand) + decimal + format.numDigits + 3;
 }
 
+// The locale the calls answer for: the host's choice (setRegionalLocale), else the
+// user's default. A chosen name too long for a locale name is unusable: the calls
+// then fail, and the texts stay neutral.
+struct Locale {
+  bool chosen = false;
+  bool usable = true;
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+};
+
+Locale currentLocale() {
+  Locale locale;
+  const std::string& name = hostLocaleName();
+  if (name.empty()) return locale;
+  locale.chosen = true;
+  if (name.size() >= static_cast<std::size_t>(LOCALE_NAME_MAX_LENGTH)) {
+    locale.usable = false;
+    return locale;
+  }
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    locale.name[i] = static_cast<wchar_t>(static_cast<unsigned char>(name[i]));
+  }
+  return locale;
+}
+
 // One locale value as text; false when the system cannot give it.
-bool readLocaleText(LCTYPE type, KovString& out) {
+bool readLocaleText(const Locale& locale, LCTYPE type, KovString& out) {
+  if (!locale.usable) return false;
   wchar_t buffer[kLocaleValueCapacity];
-  const int written = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, kLocaleValueCapacity);
+  const int written = locale.chosen
+                          ? GetLocaleInfoEx(locale.name, type, buffer, kLocaleValueCapacity)
+                          : GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, kLocaleValueCapacity);
   if (written <= 0) return false;
   out.clear();
   out.append(buffer, written - 1);  // `written` counts the terminating 0
@@ -47,30 +77,22 @@ bool readLocaleText(LCTYPE type, KovString& out) {
 
 // One locale value read as _wtoi reads it: the leading integer, 0 when there is
 // none, so a grouping "3;2;0" gives 3.
-bool readLocaleInteger(LCTYPE type, int& out) {
+bool readLocaleInteger(const Locale& locale, LCTYPE type, int& out) {
   KovString text;
-  if (!readLocaleText(type, text)) return false;
+  if (!readLocaleText(locale, type, text)) return false;
   out = static_cast<int>(text.toLong());
   return true;
 }
 
 }  // namespace
 
-bool readUserNumberSettings(UserNumberSettings& out) {
-  return readLocaleInteger(LOCALE_ILZERO, out.leadingZero) &&
-         readLocaleInteger(LOCALE_SGROUPING, out.grouping) &&
-         readLocaleText(LOCALE_SDECIMAL, out.decimalSeparator) &&
-         readLocaleText(LOCALE_STHOUSAND, out.thousandSeparator) &&
-         readLocaleInteger(LOCALE_INEGNUMBER, out.negativeOrder);
-}
-
-bool readUserSeparators(KovString& decimalSeparator, KovString& thousandSeparator) {
-  return readLocaleText(LOCALE_SDECIMAL, decimalSeparator) &&
-         readLocaleText(LOCALE_STHOUSAND, thousandSeparator);
-}
-
-bool readUserDecimalSeparator(KovString& decimalSeparator) {
-  return readLocaleText(LOCALE_SDECIMAL, decimalSeparator);
+bool readUserNumberSettings(NumberSettings& out) {
+  const Locale locale = currentLocale();
+  return readLocaleInteger(locale, LOCALE_ILZERO, out.leadingZero) &&
+         readLocaleInteger(locale, LOCALE_SGROUPING, out.grouping) &&
+         readLocaleText(locale, LOCALE_SDECIMAL, out.decimalSeparator) &&
+         readLocaleText(locale, LOCALE_STHOUSAND, out.thousandSeparator) &&
+         readLocaleInteger(locale, LOCALE_INEGNUMBER, out.negativeOrder);
 }
 
 bool formatUserNumber(const wchar_t* value, const NumberFormatRecord& format, KovString& out) {
@@ -91,8 +113,12 @@ bool formatUserNumber(const wchar_t* value, const NumberFormatRecord& format, Ko
   record.lpThousandSep = const_cast<LPWSTR>(format.thousandSeparator);
   record.NegativeOrder = static_cast<UINT>(format.negativeOrder);
   wchar_t buffer[kFormattedCapacity];
+  const Locale locale = currentLocale();
+  if (!locale.usable) return false;
   const int written =
-      GetNumberFormatW(LOCALE_USER_DEFAULT, 0, value, &record, buffer, kFormattedCapacity);
+      locale.chosen
+          ? GetNumberFormatEx(locale.name, 0, value, &record, buffer, kFormattedCapacity)
+          : GetNumberFormatW(LOCALE_USER_DEFAULT, 0, value, &record, buffer, kFormattedCapacity);
   if (written <= 0) return false;
   out.clear();
   out.append(buffer, written - 1);  // `written` counts the terminating 0

@@ -44,9 +44,9 @@ struct DisplayCase {
 };
 
 void expectShows(const DisplayCase* cases, size_t count) {
-  for (size_t i = 0; i < count; ++i) {
-    SCOPED_TRACE(::testing::Message() << "row " << i << " value " << cases[i].value);
-    EXPECT_EQ(shown(*cases[i].unit, cases[i].value, cases[i].trim), cases[i].text);
+  for (const DisplayCase* c = cases; c != cases + count; ++c) {
+    SCOPED_TRACE(::testing::Message() << "value " << c->value << " trim " << c->trim);
+    EXPECT_EQ(shown(*c->unit, c->value, c->trim), c->text);
   }
 }
 

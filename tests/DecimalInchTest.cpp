@@ -3,15 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "TestText.h"
 #include "units/imperial/KovUnitInch.h"
 
 namespace {
-
-std::string narrow(const KovString& text) {
-  std::string out;
-  for (int i = 0; i < text.length(); ++i) out += static_cast<char>(text[i]);
-  return out;
-}
 
 struct DisplayCase {
   double millimetres;
@@ -48,9 +43,9 @@ TEST(DecimalInch, ShowsWholeFeetAndDecimalInchesAsDocumented) {
       {0.1, 2, 1, 0, 1, L' ', "0' "},  // the separator stays at the end
       {1689.1, 1, 1, 1, 1, L' ', "5' 6.5\""},
       {1689.1, 3, 1, 1, 1, L' ', "5' 6.500\""},
-      {92903.04, 2, 2, 1, 1, L' ', "1' \xB2"},
-      {125161.04, 2, 2, 1, 1, L' ', "1' 50.00\" \xB2"},
-      {100644.96, 2, 2, 1, 1, L' ', "1' 12.00\" \xB2"},
+      {92903.04, 2, 2, 1, 1, L' ', "1' <U+00B2>"},
+      {125161.04, 2, 2, 1, 1, L' ', "1' 50.00\" <U+00B2>"},
+      {100644.96, 2, 2, 1, 1, L' ', "1' 12.00\" <U+00B2>"},
       {1728 * 16387.064, 2, 3, 1, 1, L' ', "1'"},  // no suffix beyond power 2
   };
   for (const DisplayCase& c : cases) {
@@ -134,6 +129,6 @@ TEST(DecimalInch, AcceptsNumbersAndFeetFollowedByAnInchNumber) {
   for (const auto& c : cases) {
     KovUnitInch unit;
     unit.setPower(c.power);
-    EXPECT_EQ(unit.isValidString(c.text), c.valid) << "case " << &c - cases;
+    EXPECT_EQ(unit.isValidString(c.text), c.valid) << narrow(c.text) << " power " << c.power;
   }
 }

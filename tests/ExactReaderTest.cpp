@@ -54,7 +54,7 @@ enum Field {
 };
 
 // A unit as a host would configure it for the field.
-std::unique_ptr<UnitHandle> makeField(Field f) {
+pelunits::UnitPtr makeField(Field f) {
   struct FieldSetup {
     int units, representation, power;
     double factor;
@@ -81,9 +81,9 @@ std::unique_ptr<UnitHandle> makeField(Field f) {
       {3300, 0, 0, 1.0, 100},
   };
   const FieldSetup& s = kFieldSetups[f];
-  auto unit = std::make_unique<UnitHandle>(s.units, s.representation, s.power);
-  if (s.factor != 0.0) (*unit)->setFactor(s.factor);
-  (*unit)->setPrecision(s.precision);
+  pelunits::UnitPtr unit = newUnit(s.units, s.representation, s.power);
+  if (s.factor != 0.0) unit->setFactor(s.factor);
+  unit->setPrecision(s.precision);
   return unit;
 }
 
@@ -99,7 +99,7 @@ void check(const Case* cases, std::size_t count) {
     const Case& c = cases[i];
     SCOPED_TRACE(narrow(KovString(c.text)));
     const auto unit = makeField(c.field);
-    const pelunits::ReadResult r = pelunits::readExact(*unit->unit, KovString(c.text));
+    const pelunits::ReadResult r = pelunits::readExact(*unit, KovString(c.text));
     EXPECT_EQ(static_cast<int>(r.status), static_cast<int>(c.status)) << r.message;
     if (c.status == kComplete) {
       EXPECT_NEAR(r.value, c.value, 1e-9 * std::fabs(c.value) + 1e-12);
@@ -294,7 +294,7 @@ TEST(ExactReader, WaitsOnPrefixesAndRefusesJunk) {
   for (const Case& c : cases) {
     if (c.status == kComplete && std::isnan(c.value)) {
       const auto unit = makeField(c.field);
-      EXPECT_TRUE(std::isnan(pelunits::readExact(*unit->unit, KovString(c.text)).value));
+      EXPECT_TRUE(std::isnan(pelunits::readExact(*unit, KovString(c.text)).value));
       continue;
     }
     check(&c, 1);
@@ -319,8 +319,8 @@ TEST(ExactReader, ReadsTheUnitsOwnSymbol) {
   for (const SymbolCase& c : cases) {
     SCOPED_TRACE(narrow(KovString(c.text)));
     const auto unit = makeField(c.field);
-    (*unit)->setSymbol(KovString(c.symbol));
-    const pelunits::ReadResult r = pelunits::readExact(*unit->unit, KovString(c.text));
+    unit->setSymbol(KovString(c.symbol));
+    const pelunits::ReadResult r = pelunits::readExact(*unit, KovString(c.text));
     ASSERT_EQ(r.status, kComplete) << r.message;
     EXPECT_NEAR(r.value, c.value, 1e-9);
   }
@@ -330,7 +330,7 @@ TEST(ExactReader, ReadsTheUnitsOwnSymbol) {
 TEST(ExactReader, ReadsShortPlainNumbersAsTheGrammarDoes) {
   std::mt19937_64 random(99);
   const auto unit = makeField(metres);
-  const pelunits::exact::Field field = pelunits::exact::fieldOf(*unit->unit);
+  const pelunits::exact::Field field = pelunits::exact::fieldOf(*unit);
   for (int i = 0; i < 20000; ++i) {
     std::wstring text = (random() & 1) != 0 ? L"-" : L"";
     const int digits = 1 + static_cast<int>(random() % 15);
@@ -353,16 +353,16 @@ TEST(ExactReader, ReadsShortPlainNumbersAsTheGrammarDoes) {
 
 TEST(ExactReader, CountsPositionsInWideCharactersAndUtf8Bytes) {
   const auto unit = makeField(feetInchFraction);
-  const pelunits::ReadResult wide = pelunits::readExact(*unit->unit, KovString(L"5\u2032 x"));
+  const pelunits::ReadResult wide = pelunits::readExact(*unit, KovString(L"5\u2032 x"));
   EXPECT_EQ(wide.status, kInvalid);
   EXPECT_EQ(wide.position, 3u);
   const char utf8[] = "5\xE2\x80\xB2 x";  // the prime is three bytes
-  const pelunits::ReadResult bytes = pelunits::readExactUtf8(*unit->unit, utf8, sizeof utf8 - 1);
+  const pelunits::ReadResult bytes = pelunits::readExactUtf8(*unit, utf8, sizeof utf8 - 1);
   EXPECT_EQ(bytes.status, kInvalid);
   EXPECT_EQ(bytes.position, 5u);
   const char bad[] = "5\xE2\x80";  // truncated sequence
-  EXPECT_EQ(pelunits::readExactUtf8(*unit->unit, bad, sizeof bad - 1).status, kInvalid);
-  const pelunits::ReadResult end = pelunits::readExactUtf8(*unit->unit, "5' 6 1/", 7);
+  EXPECT_EQ(pelunits::readExactUtf8(*unit, bad, sizeof bad - 1).status, kInvalid);
+  const pelunits::ReadResult end = pelunits::readExactUtf8(*unit, "5' 6 1/", 7);
   EXPECT_EQ(end.status, kIncomplete);
   EXPECT_EQ(end.position, 7u);
 }
@@ -396,8 +396,8 @@ TEST(ExactReader, ReadsNumbersInTheUsersRegionalForm) {
     SCOPED_TRACE(std::string(c.locale) + ": " + narrow(KovString(c.text)));
     ScopedNumericLocale locale(c.locale);
     const auto unit = makeField(metres);
-    (*unit)->setUseRegionalSettings(c.regional);
-    const pelunits::ReadResult r = pelunits::readExact(*unit->unit, KovString(c.text));
+    unit->setUseRegionalSettings(c.regional);
+    const pelunits::ReadResult r = pelunits::readExact(*unit, KovString(c.text));
     EXPECT_EQ(static_cast<int>(r.status), static_cast<int>(c.status)) << r.message;
     if (c.status == kComplete) {
       EXPECT_NEAR(r.value, c.value, 1e-6);

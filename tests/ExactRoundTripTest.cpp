@@ -104,8 +104,8 @@ TEST(ExactRoundTrip, EveryDisplayReadsBackCompleteWithinHalfAStep) {
 #endif
     for (const UnitSetup& s : kSetups) {
       for (int precision : precisionsOf(s.kind)) {
-        UnitHandle unit(s.units, s.representation, s.power);
-        ASSERT_NE(unit.unit, nullptr) << s.name;
+        const pelunits::UnitPtr unit = newUnit(s.units, s.representation, s.power);
+        ASSERT_NE(unit, nullptr) << s.name;
         if (s.factor != 0.0) unit->setFactor(s.factor);
         unit->setPrecision(precision);
         unit->setSymbol(KovString(s.symbol));
@@ -129,15 +129,15 @@ TEST(ExactRoundTrip, EveryDisplayReadsBackCompleteWithinHalfAStep) {
               unit->getDisplayString(value, trim, 0, hideZeroFeet, hideZeroInches, separator),
               unit->getDisplayStringWithUnits(value, trim)};
           for (const KovString& text : texts) {
-            const pelunits::ReadResult r = pelunits::readExact(*unit.unit, text);
+            const pelunits::ReadResult r = pelunits::readExact(*unit, text);
             double expected = value;
             // The display writes no sign for angles between -1 and 0 degrees: "0°30'0"".
             if (s.kind == Kind::dms && std::fmod(value, 360.0) > -1.0 && value < 0 &&
                 text.find(L'-') < 0) {
               expected = -value;
             }
-            const double error = exacttest::difference(*unit.unit, r.value, expected);
-            double allowed = exacttest::tolerance(*unit.unit, value);
+            const double error = exacttest::difference(*unit, r.value, expected);
+            double allowed = exacttest::tolerance(*unit, value);
             // At the top of the range the display unit's number, or the value read
             // back, overflows: the sign and the infinity are what remains.
             if (std::isinf(r.value) && std::fabs(value) > 1e307 && (r.value < 0) == (value < 0)) {
@@ -166,7 +166,7 @@ TEST(ExactRoundTrip, NonFiniteDisplaysReadBackAsThemselves) {
                            std::numeric_limits<double>::infinity(),
                            -std::numeric_limits<double>::infinity()};
   for (const UnitSetup& s : kSetups) {
-    UnitHandle unit(s.units, s.representation, s.power);
+    const pelunits::UnitPtr unit = newUnit(s.units, s.representation, s.power);
     if (s.factor != 0.0) unit->setFactor(s.factor);
     unit->setSymbol(KovString(s.symbol));
     for (double value : values) {
@@ -174,7 +174,7 @@ TEST(ExactRoundTrip, NonFiniteDisplaysReadBackAsThemselves) {
                                  unit->getDisplayStringWithUnits(value, 0)};
       for (const KovString& text : texts) {
         SCOPED_TRACE(std::string(s.name) + ": " + narrow(text));
-        const pelunits::ReadResult r = pelunits::readExact(*unit.unit, text);
+        const pelunits::ReadResult r = pelunits::readExact(*unit, text);
         ASSERT_EQ(r.status, pelunits::ReadStatus::complete);
         if (std::isnan(value)) {
           EXPECT_TRUE(std::isnan(r.value));
@@ -193,7 +193,7 @@ TEST(ExactRoundTrip, TheMetricValidatorAcceptsItsRegionalDisplay) {
   std::uniform_real_distribution<double> exponent(-3.0, 9.0);
   for (const char* locale : {"en_US.UTF-8", "de_DE.UTF-8", "de_CH.UTF-8", "fr_FR.UTF-8"}) {
     ScopedNumericLocale scoped(locale);
-    UnitHandle unit(20, 5);
+    const pelunits::UnitPtr unit = newUnit(20, 5);
     unit->setFactor(1000.0);
     unit->setPrecision(1000);
     unit->setUseRegionalSettings(1);

@@ -3,15 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "TestText.h"
 #include "units/fraction/KovUnitFractalInch.h"
 
 namespace {
-
-std::string narrow(const KovString& text) {
-  std::string out;
-  for (int i = 0; i < text.length(); ++i) out += static_cast<char>(text[i]);
-  return out;
-}
 
 enum Flags { kNone = 0, kHideFeet = 1, kHideInches = 2, kBlank = 4 };
 
@@ -85,8 +80,8 @@ TEST(FeetInchFraction, ShowsFeetInchesFractionsAndTheirCarriesAsDocumented) {
       {23.99, 4, 1, kHideInches, "2'"},
       {60.25, 4, 1, kHideInches, "5'-1/4\""},
       {60.25, 4, 1, kNone, "5'-0 1/4\""},
-      {143.99, 16, 2, kNone, "1'-0\" \xB2"},  // 144 square inches make a square foot
-      {11.99, 16, 2, kNone, "0'-12\" \xB2"},
+      {143.99, 16, 2, kNone, "1'-0\" <U+00B2>"},  // 144 square inches make a square foot
+      {11.99, 16, 2, kNone, "0'-12\" <U+00B2>"},
       {1728 + 6.5, 16, 3, kNone, "1'-6 1/2\""},
       {1727.99, 16, 3, kNone, "1'-0\""},
   };
@@ -153,7 +148,7 @@ TEST(FeetInchFraction, UsesEachPowerOfTwentyFivePointFourWhereItStands) {
     const KovUnitFractalInch unit = fractionUnit(16, power);
     const double oneFoot = std::pow(12.0, power) * std::pow(25.4, power);
     const std::string text = plain(unit, oneFoot, kHideInches);
-    EXPECT_EQ(text, power == 2 ? "1' \xB2" : "1'") << "power " << power;
+    EXPECT_EQ(text, power == 2 ? "1' <U+00B2>" : "1'") << "power " << power;
     EXPECT_NEAR(unit.getMillimeters(KovString(text.c_str())), oneFoot, oneFoot * 1e-12);
   }
 }
@@ -211,6 +206,6 @@ TEST(FeetInchFraction, AcceptsTypedFeetInchFractionShapes) {
   };
   for (const auto& c : cases) {
     const KovUnitFractalInch unit = fractionUnit(4, c.power);
-    EXPECT_EQ(unit.isValidString(c.text), c.valid) << "case " << &c - cases;
+    EXPECT_EQ(unit.isValidString(c.text), c.valid) << narrow(c.text) << " power " << c.power;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "TestText.h"
 #include "units/imperial/KovUnitInch.h"
 
 namespace {
@@ -44,7 +45,7 @@ TEST(FeetInchParser, ReadsTheDocumentedTextsToTheLastBit) {
   };
   const KovUnitInch unit = lengthUnit();
   for (const ParseCase& c : cases) {
-    EXPECT_EQ(unit.getMillimeters(c.text), c.millimetres) << "case " << &c - cases;
+    EXPECT_EQ(unit.getMillimeters(c.text), c.millimetres) << narrow(c.text);
   }
 }
 
@@ -62,7 +63,7 @@ TEST(FeetInchParser, ReadsEveryAcceptedFormAsFeetTimesTwelvePlusInches) {
   };
   const KovUnitInch unit = lengthUnit();
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
+    SCOPED_TRACE(narrow(c.text));
     EXPECT_NEAR(unit.getMillimeters(c.text), c.inches * 25.4, 1e-9);
   }
 }
@@ -80,7 +81,7 @@ TEST(FeetInchParser, ScalesAreasAndVolumesByPowersOfTwelveAndTwentyFivePointFour
       {3, L"1'", 1728 * 16387.064}, {3, L"2 1/2\"", 2.5 * 16387.064},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "power " << c.power << " case " << &c - cases);
+    SCOPED_TRACE(::testing::Message() << "power " << c.power << " " << narrow(c.text));
     EXPECT_NEAR(lengthUnit(c.power).getMillimeters(c.text), c.expected,
                 std::fabs(c.expected) * 1e-12);
   }

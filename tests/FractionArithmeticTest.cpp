@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "units/fraction/DenominatorPrecision.h"
+#include "units/core/DisplayParts.h"
 #include "units/fraction/FractionArithmetic.h"
 
 using pelunits::FractionRounding;

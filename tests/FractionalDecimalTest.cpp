@@ -3,15 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "TestText.h"
 #include "units/fraction/KovUnitFractalDecimal.h"
 
 namespace {
-
-std::string narrow(const KovString& text) {
-  std::string out;
-  for (int i = 0; i < text.length(); ++i) out += static_cast<char>(text[i]);
-  return out;
-}
 
 KovUnitFractalDecimal fractionalUnit(int denominator, double factor = 1.0) {
   KovUnitFractalDecimal unit;

@@ -65,8 +65,8 @@ TEST(Limits, NonFiniteValuesShowAsNanOrInfInEveryDisplayOfEveryUnit) {
   const double factors[] = {0.0, -1.0, std::numeric_limits<double>::infinity()};
   for (const UnitKind& kind : kUnitKinds) {
     for (const double factor : factors) {
-      UnitHandle unit(kind.units, kind.representation, kind.power);
-      ASSERT_NE(unit.unit, nullptr) << kind.name;
+      const pelunits::UnitPtr unit = newUnit(kind.units, kind.representation, kind.power);
+      ASSERT_NE(unit, nullptr) << kind.name;
       if (factor != 0.0) unit->setFactor(factor);
       unit->setSymbol(KovString(factor == 0.0 ? "" : "mm"));
       for (const Value& v : values) {
@@ -116,7 +116,7 @@ TEST(Limits, ValuesBeyondTheIntRangeOfFeetPoundsAndWholesStillShowAndReadBack) {
       {{"pound and ounce", 1010, 0, 0}, 1e13},
   };
   for (const Case& c : cases) {
-    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
+    const pelunits::UnitPtr unit = newUnit(c.kind.units, c.kind.representation, c.kind.power);
     const KovString text = unit->getDisplayString(c.value, 0, 0, 1, 1, L' ');
     SCOPED_TRACE(std::string(c.kind.name) + ": " + narrow(text));
     const double read = c.kind.units == 1010 ? unit->getGrams(text) : unit->getMillimeters(text);
@@ -132,7 +132,7 @@ TEST(Limits, HugeFiniteValuesGiveATextWithoutNanInEveryUnit) {
                            std::numeric_limits<double>::denorm_min(),
                            -0.0};
   for (const UnitKind& kind : kUnitKinds) {
-    UnitHandle unit(kind.units, kind.representation, kind.power);
+    const pelunits::UnitPtr unit = newUnit(kind.units, kind.representation, kind.power);
     for (double value : values) {
       for (int trim = 0; trim < 2; ++trim) {
         const KovString text = unit->getDisplayString(value, trim, 0, 1, 1, L'-');
@@ -157,7 +157,7 @@ constexpr int kFinestSecondsDenominator = INT_MAX;
 TEST(Limits, IncrementPrecisionSaysWhenItCanGoNoFinerSoAHostLoopEnds) {
   constexpr int kMaxSteps = 100;
   for (const UnitKind& kind : kUnitKinds) {
-    UnitHandle unit(kind.units, kind.representation, kind.power);
+    const pelunits::UnitPtr unit = newUnit(kind.units, kind.representation, kind.power);
     SCOPED_TRACE(kind.name);
     const bool fraction = kind.representation == 1 || kind.representation == 5006;
     const bool seconds = kind.representation == 2008;
@@ -195,7 +195,7 @@ TEST(Limits, PrecisionSettersCorrectEveryIntArgument) {
       {{"degrees, minutes, seconds", 2000, 2008, 0}, INT_MIN, 1},
   };
   for (const Case& c : cases) {
-    UnitHandle unit(c.kind.units, c.kind.representation, c.kind.power);
+    const pelunits::UnitPtr unit = newUnit(c.kind.units, c.kind.representation, c.kind.power);
     SCOPED_TRACE(std::string(c.kind.name) + " " + std::to_string(c.argument));
     unit->setPrecision(c.argument);
     EXPECT_EQ(unit->getPrecision(), c.precision);
@@ -266,9 +266,9 @@ TEST(Limits, HundredThousandCharacterTextsTakeLinearTimeInEveryReader) {
   for (std::size_t i = 0; i < longer.size(); ++i) {
     const KovString large(longer[i].c_str());
     for (const UnitKind& kind : kUnitKinds) {
-      UnitHandle unit(kind.units, kind.representation, kind.power);
+      const pelunits::UnitPtr unit = newUnit(kind.units, kind.representation, kind.power);
       SCOPED_TRACE(std::string(kind.name) + ", text " + std::to_string(i));
-      EXPECT_LT(secondsFor(*unit.unit, large), 1.0);
+      EXPECT_LT(secondsFor(*unit, large), 1.0);
     }
   }
 }

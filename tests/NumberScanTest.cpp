@@ -11,6 +11,8 @@
 
 #include "KovString.h"
 #include "NumberScan.h"
+#include "TestText.h"
+#include "TextRange.h"
 
 #if defined(__GLIBC__)
 #include <locale.h>
@@ -58,11 +60,16 @@ TEST(ScanDouble, ReadsExactlyWhatStrtodReadsInTheCLocale) {
       "nan(123)", "nan(",     "nan()",      "nan(abc_9)", "1e400",     "-1e400",  "1e-400",
       "4.9e-324", "2.4e-324", "0e99999",    "0x1p-1080",  "0x1p1030",  "12 ²",    "3.14159r",
   };
+  // A sign sequence after the exponent mark that starts no exponent ends the number
+  // before the mark, in both bases.
+  const char* exponentSigns[] = {"0x1p+-2", "0x1p-+2", "0x1p--2",   "0x1p++2",          "0x1p-",
+                                 "1e+-2",   "1e-+2",   "0x1.8p+-1", "0x1aaaaaa15p+-222"};
   const char* longCases[] = {"1.7976931348623157e308", "1.7976931348623159e308",
                              "1e99999999999999999999", "1e-99999999999999999999",
                              "0.000000000000000000000000000000000000000000000001e-300"};
   CLocaleStrtod oracle;
   for (const char* text : cases) expectSameAsStrtod(text, oracle);
+  for (const char* text : exponentSigns) expectSameAsStrtod(text, oracle);
   for (const char* text : longCases) expectSameAsStrtod(text, oracle);
 }
 
@@ -107,6 +114,39 @@ TEST(ScanDouble, RefusesOtherScriptsDigits) {
   EXPECT_EQ(pelunits::scanDouble(arabicIndicFive, 1).consumed, 0);
   const wchar_t fullwidthOne[] = {0xFF11, 0};
   EXPECT_EQ(pelunits::scanDouble(fullwidthOne, 1).consumed, 0);
+}
+
+TEST(TextRange, TrimsAndReadsStretchesInPlaceClampedToTheText) {
+  struct Case {
+    const wchar_t* text;
+    int begin;
+    int end;
+    int trimmedBegin;
+    int trimmedEnd;
+    double number;  // numberIn(begin, end)
+    bool integer;   // startsWithInteger(begin, end)
+    bool real;      // startsWithReal(begin, end)
+  } cases[] = {
+      {L"", 0, 0, 0, 0, 0.0, false, false},
+      {L" \t ", 0, 3, 3, 3, 0.0, false, false},
+      {L"  12.5 lb ", 0, 10, 2, 9, 12.5, true, true},
+      {L"  12.5 lb ", 3, 6, 2, 9, 2.5, true, true},  // the stretch alone is read
+      {L"1234", 1, 3, 0, 4, 23.0, true, true},       // the end cuts the number
+      {L"7", -5, 99, 0, 1, 7.0, true, true},         // out-of-range bounds are clamped
+      {L"7", 1, 0, 0, 1, 0.0, false, false},         // an empty stretch holds no number
+      {L" .5\"", 0, 4, 1, 4, 0.5, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << '"' << narrow(c.text) << "\" [" << c.begin << ", " << c.end << ")");
+    const KovString text(c.text);
+    const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+    EXPECT_EQ(trimmed.begin, c.trimmedBegin);
+    EXPECT_EQ(trimmed.end, c.trimmedEnd);
+    EXPECT_EQ(pelunits::numberIn(text, c.begin, c.end), c.number);
+    EXPECT_EQ(pelunits::startsWithInteger(text, c.begin, c.end), c.integer);
+    EXPECT_EQ(pelunits::startsWithReal(text, c.begin, c.end), c.real);
+  }
 }
 
 TEST(ScanInteger, ReadsSignedDecimalPrefixes) {

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "LocaleEnvironment.h"
+#include "NumberFormatting.h"
 #include "TestText.h"
-#include "UserLocale.h"
 #include "units/metric/KovUnitDecimal.h"
 #include "units/metric/KovUnitKiloNewton.h"
 
-using pelunits::platform::formatNumberLikeWindows;
-using pelunits::platform::NumberFormatRecord;
+using pelunits::formatNumberLikeWindows;
+using pelunits::NumberFormatRecord;
 
 // The user's locale comes from the environment only on POSIX; the Windows build
 // runs its own regional tests under several locales (WindowsLocaleTest.cpp).
@@ -96,9 +96,10 @@ TEST(RegionalNumberFormat, TakesTheLocaleFromLcAllThenLcNumericThenLang) {
       {"", nullptr, nullptr, L"1234.50"},
       {nullptr, nullptr, nullptr, L"1234.50"},
   };
-  int row = 0;
+  const auto shown = [](const char* value) { return value == nullptr ? "(unset)" : value; };
   for (const Case& c : cases) {
-    SCOPED_TRACE(row++);
+    SCOPED_TRACE(::testing::Message() << "LC_ALL=" << shown(c.lcAll) << " LC_NUMERIC="
+                                      << shown(c.lcNumeric) << " LANG=" << shown(c.lang));
     ScopedNumericLocale locale(c.lcAll, c.lcNumeric, c.lang);
     const KovUnitDecimal unit = regionalDecimal(1, 100);
     EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), c.expected);

@@ -238,8 +238,8 @@ TEST(RoundTrip, ReadingTheDisplayGivesTheValueWithinHalfAStep) {
     std::unique_ptr<ScopedNumericLocale> locale;
     if (c.locale != nullptr) locale = std::make_unique<ScopedNumericLocale>(c.locale);
 #endif
-    UnitHandle unit(c.units, c.representation);
-    ASSERT_NE(unit.unit, nullptr) << c.name;
+    const pelunits::UnitPtr unit = newUnit(c.units, c.representation);
+    ASSERT_NE(unit, nullptr) << c.name;
     if (c.power != 0) unit->setPower(c.power);
     if (c.factor != 0.0) unit->setFactor(c.factor);
     unit->setPrecision(c.precision);
@@ -251,15 +251,15 @@ TEST(RoundTrip, ReadingTheDisplayGivesTheValueWithinHalfAStep) {
       // Every flag combination in turn; the separator both ways.
       const int trim = i & 1;
       const int hideZeroFeet = (i >> 1) & 1;
-      if (signIsLostByDesign(c, *unit.unit, value, hideZeroFeet)) continue;
+      if (signIsLostByDesign(c, *unit, value, hideZeroFeet)) continue;
       const int hideZeroInches = (i >> 2) & 1;
       const wchar_t separator = (i >> 3) & 1 ? L'-' : L' ';
       KovString text =
           unit->getDisplayString(value, trim, 0, hideZeroFeet, hideZeroInches, separator);
       text += c.suffix;
-      const double read = (unit.unit->*c.reader)(text);
+      const double read = (unit.get()->*c.reader)(text);
       const double error = isAngle ? angleDifference(read, value) : read - value;
-      const double allowed = c.tolerance(*unit.unit, value);
+      const double allowed = c.tolerance(*unit, value);
       // What a display writes is valid typed text, except whole feet in decimal inches,
       // a fraction behind a '-' (the validator splits at the blank) and regional groups.
       const bool checksValid = c.representation != 3 && c.locale == nullptr &&
@@ -307,13 +307,13 @@ TEST(RoundTrip, StatesWhereDisplayAndReadingDoNotInvert) {
   };
   for (const Limit& l : limits) {
     SCOPED_TRACE(l.why);
-    UnitHandle unit(l.units, l.representation);
-    ASSERT_NE(unit.unit, nullptr);
+    const pelunits::UnitPtr unit = newUnit(l.units, l.representation);
+    ASSERT_NE(unit, nullptr);
     if (l.factor != 0.0) unit->setFactor(l.factor);
     unit->setPrecision(l.precision);
     const KovString text = unit->getDisplayString(l.value, 0, 0, 0, 1, L'-');
     EXPECT_EQ(narrow(text), narrow(KovString(l.shown)));
-    EXPECT_NEAR((unit.unit->*l.reader)(text), l.reads, 1e-9);
+    EXPECT_NEAR((unit.get()->*l.reader)(text), l.reads, 1e-9);
   }
 }
 

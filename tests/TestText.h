@@ -30,18 +30,11 @@ inline bool holds(const KovString& text, const wchar_t* part) {
   return text.find(KovString(part)) >= 0;
 }
 
-// A unit the factory makes for one code pair (and power, 0: the factory's),
-// removed again at the end of the scope.
-struct UnitHandle {
-  KovUnitTransform* unit;
-  UnitHandle(int units, int representation, int power = 0) {
-    auto r = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
-    unit =
-        KovUnitsTransformArray::getNewUnit(static_cast<KovUnitTransform::eSystemUnits>(units), r);
-    if (unit != nullptr && power != 0) unit->setPower(power);
-  }
-  ~UnitHandle() { KovUnitsTransformArray::removeUnit(unit); }
-  UnitHandle(const UnitHandle&) = delete;
-  UnitHandle& operator=(const UnitHandle&) = delete;
-  KovUnitTransform* operator->() const { return unit; }
-};
+// A unit the factory makes for one code pair (and power, 0: the factory's).
+inline pelunits::UnitPtr newUnit(int units, int representation, int power = 0) {
+  auto r = static_cast<KovUnitTransform::eSystemRepresentation>(representation);
+  pelunits::UnitPtr unit(
+      KovUnitsTransformArray::getNewUnit(static_cast<KovUnitTransform::eSystemUnits>(units), r));
+  if (unit != nullptr && power != 0) unit->setPower(power);
+  return unit;
+}

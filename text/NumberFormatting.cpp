@@ -1,10 +1,11 @@
+#include "NumberFormatting.h"
+
+#include <cwchar>
 #include <utility>
 
 #include "NumberScan.h"
-#include "UserLocale.h"
 
 namespace pelunits {
-namespace platform {
 
 namespace {
 
@@ -73,9 +74,6 @@ class RoundedDigits {
   // Integer digits of the result: none when the integer part is 0.
   int integerLength() const { return number_.integerLength + (carry_ ? 1 : 0); }
 
-  // True when nothing was rounded: the digits are the input's own.
-  bool unchanged() const { return !roundUp_; }
-
   // Digit `i` of the result, integer digits first and then the decimals.
   wchar_t digit(int i) const {
     if (carry_) return i == 0 ? L'1' : L'0';
@@ -97,23 +95,6 @@ class RoundedDigits {
   bool roundUp_ = false;
   bool carry_ = false;
   int incremented_ = -1;
-};
-
-// Where the formatted characters go.
-constexpr int kShortResult = 64;
-
-struct BufferSink {
-  wchar_t* end;
-  void put(wchar_t c) { *end++ = c; }
-  void put(const wchar_t* text, int length) {
-    for (int i = 0; i < length; ++i) *end++ = text[i];
-  }
-};
-
-struct TextSink {
-  KovString& out;
-  void put(wchar_t c) { out += c; }
-  void put(const wchar_t* text, int length) { out.append(text, length); }
 };
 
 }  // namespace
@@ -149,61 +130,76 @@ bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& for
                           (decimals > 0 ? decimalLength + decimals : 0) + (negative ? 2 : 0);
   if (total + 1 > kOutputCapacity) return false;
 
-  // The usual case: the text already has the decimals asked for, so its digits are
-  // copied as they stand.
-  const bool plain = digits.unchanged() && number.fractionLength == decimals;
-  const auto write = [&](auto& sink) {
-    if (negative) {
-      if (format.negativeOrder == 0) sink.put(L'(');
-      if (format.negativeOrder == 1) sink.put(L'-');
-      if (format.negativeOrder == 2) sink.put(L"- ", 2);
-    }
-    if (integerLength == 0) {
-      if (writeInteger) sink.put(L'0');
-    } else {
-      // A separator goes before digit i (i > 0) when the digits left from i are a
-      // whole number of groups; counted down rather than divided for every digit.
-      int untilSeparator = groups > 0 ? integerLength % format.grouping : 0;
-      if (groups > 0 && untilSeparator == 0) untilSeparator = format.grouping;
-      for (int i = 0; i < integerLength; ++i) {
-        if (groups > 0 && i > 0 && untilSeparator == 0) {
-          sink.put(format.thousandSeparator, thousandLength);
-          untilSeparator = format.grouping;
-        }
-        sink.put(plain ? number.integerDigits[i] : digits.digit(i));
-        --untilSeparator;
-      }
-    }
-    if (decimals > 0) {
-      sink.put(format.decimalSeparator, decimalLength);
-      for (int i = 0; i < decimals; ++i) {
-        sink.put(plain ? number.fractionDigits[i] : digits.digit(integerLength + i));
-      }
-    }
-    if (negative) {
-      if (format.negativeOrder == 0) sink.put(L')');
-      if (format.negativeOrder == 3) sink.put(L'-');
-      if (format.negativeOrder == 4) sink.put(L" -", 2);
-    }
-  };
-  // Short results are built on the stack and copied once; the rare long ones are
-  // written into the text directly.
-  if (total < kShortResult) {
-    wchar_t buffer[kShortResult];
-    BufferSink sink{buffer};
-    write(sink);
-    out.clear();
-    out.append(buffer, static_cast<int>(sink.end - buffer));
-  } else {
-    // Built apart and moved in: `value` may be the text of `out`.
-    KovString result;
-    result.reserve(static_cast<int>(total));
-    TextSink sink{result};
-    write(sink);
-    out = std::move(result);
+  // Built apart and moved in at the end: `value` may be the text of `out`.
+  KovString result;
+  result.reserve(static_cast<int>(total));
+  if (negative) {
+    if (format.negativeOrder == 0) result += L'(';
+    if (format.negativeOrder == 1) result += L'-';
+    if (format.negativeOrder == 2) result.append(L"- ", 2);
   }
+  if (integerLength == 0) {
+    if (writeInteger) result += L'0';
+  } else {
+    // A separator goes before digit i (i > 0) when the digits left from i are a
+    // whole number of groups.
+    for (int i = 0; i < integerLength; ++i) {
+      if (groups > 0 && i > 0 && (integerLength - i) % format.grouping == 0) {
+        result.append(format.thousandSeparator, thousandLength);
+      }
+      result += digits.digit(i);
+    }
+  }
+  if (decimals > 0) {
+    result.append(format.decimalSeparator, decimalLength);
+    for (int i = 0; i < decimals; ++i) result += digits.digit(integerLength + i);
+  }
+  if (negative) {
+    if (format.negativeOrder == 0) result += L')';
+    if (format.negativeOrder == 3) result += L'-';
+    if (format.negativeOrder == 4) result.append(L" -", 2);
+  }
+  out = std::move(result);
   return true;
 }
 
-}  // namespace platform
+NumberFormatRecord numberFormatRecord(const NumberSettings& settings, int decimals) {
+  NumberFormatRecord record;
+  record.numDigits = decimals;
+  record.leadingZero = settings.leadingZero;
+  record.grouping = settings.grouping;
+  record.decimalSeparator = settings.decimalSeparator.getStringW();
+  record.thousandSeparator = settings.thousandSeparator.getStringW();
+  record.negativeOrder = settings.negativeOrder;
+  return record;
+}
+
+KovString neutralNumber(const KovString& text, const NumberSettings& settings) {
+  const bool dropThousands = !settings.thousandSeparator.isEmpty();
+  const wchar_t thousand = settings.thousandSeparator[0];
+  const wchar_t* decimal = settings.decimalSeparator.getStringW();
+  const int decimalLength = settings.decimalSeparator.length();
+  KovString neutral;
+  neutral.reserve(text.length());
+  // Where the text written so far may next hold a decimal separator: replacements
+  // do not overlap. The separators are all the same length, so the one that ends
+  // first is also the leftmost.
+  int searchFrom = 0;
+  for (int i = 0; i < text.length(); ++i) {
+    const wchar_t c = text[i];
+    if (dropThousands && c == thousand) continue;
+    neutral += c;
+    const int start = neutral.length() - decimalLength;
+    if (decimalLength == 0 || start < searchFrom || c != decimal[decimalLength - 1]) continue;
+    if (std::wmemcmp(neutral.getStringW() + start, decimal,
+                     static_cast<std::size_t>(decimalLength)) != 0) {
+      continue;
+    }
+    neutral.truncate(start);
+    neutral += L'.';
+    searchFrom = neutral.length();
+  }
+  return neutral;
+}
+
 }  // namespace pelunits

@@ -36,6 +36,16 @@ inline int scansAsInteger(const wchar_t* text, int length) noexcept {
   return scanInteger(text, length).consumed > 0 ? 1 : 0;
 }
 
+// 10^0 to 10^22: the powers of ten that a double holds exactly.
+constexpr int kLargestExactPowerOfTen = 22;
+inline constexpr double kExactPowersOfTen[kLargestExactPowerOfTen + 1] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// True when the `length` characters are one or more ASCII digits with at most one
+// '.' among them: no sign, no blank, no exponent.
+bool isUnsignedDecimal(const wchar_t* text, int length) noexcept;
+
 inline bool isAsciiDigit(wchar_t c) noexcept { return c >= L'0' && c <= L'9'; }
 inline bool isBlank(wchar_t c) noexcept {
   return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';

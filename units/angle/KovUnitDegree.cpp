@@ -5,6 +5,6 @@
 KovString KovUnitDegree::getDisplayString(double value, int trimTrailingZeros,
                                           int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                           int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
-  return angleNumberText(remainderOf(value, factor), trimTrailingZeros);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
+  return angleNumberText(pelunits::remainderOf(value, factor), trimTrailingZeros);
 }

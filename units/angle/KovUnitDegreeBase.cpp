@@ -2,24 +2,7 @@
 
 #include <cmath>
 
-#include "NumberScan.h"
-
-namespace {
-
-constexpr wchar_t kDegreeMark = L'\u00B0';
-constexpr wchar_t kDegreeLetter = L'd';
-constexpr wchar_t kMinuteMark = L'\'';
-constexpr wchar_t kSecondsMark = L'"';
-
-// The number that starts at `position` (leading blanks skipped), read up to the
-// first character that cannot continue it; 0 when there is none. Reads in place,
-// so a long text is never copied.
-double numberAt(const KovString& text, int position) {
-  if (position < 0 || position >= text.length()) return 0.0;
-  return pelunits::scanDouble(text.getStringW() + position, text.length() - position).value;
-}
-
-}  // namespace
+#include "TextRange.h"
 
 double KovUnitDegreeBase::getDegrees(const KovString& text) const {
   // Searched in place and in one pass: surrounding blanks hold no mark, so trimming
@@ -55,7 +38,7 @@ double KovUnitDegreeBase::getDegreesDecimal(const KovString& text) const {
   } else if (gon > 0) {
     x = gonToDegrees(x);
   }
-  return remainderOf(x, kDegreesPerCircle);
+  return pelunits::remainderOf(x, kDegreesPerCircle);
 }
 
 int KovUnitDegreeBase::parseDegreesMinutesSeconds(const KovString& text, double& degrees,
@@ -66,8 +49,7 @@ int KovUnitDegreeBase::parseDegreesMinutesSeconds(const KovString& text, double&
   // The text is read in place from `start`: leading blanks, then every leading '-'
   // (the sign of the whole angle) are skipped.
   const int length = text.length();
-  int start = 0;
-  while (start < length && pelunits::isBlank(text[start])) ++start;
+  int start = pelunits::trimmedRange(text).begin;
   const bool negative = text[start] == L'-';
   while (start < length && text[start] == L'-') ++start;
 
@@ -78,23 +60,23 @@ int KovUnitDegreeBase::parseDegreesMinutesSeconds(const KovString& text, double&
 
   if (d == start) return 0;
   if (d > start) {
-    degrees = numberAt(text, start);
+    degrees = pelunits::numberIn(text, start, length);
     if (m >= 0) {
       if (m > d) {
-        minutes = numberAt(text, d + 1);
-        if (!(s >= 0 && s < d)) seconds = numberAt(text, m + 1);
+        minutes = pelunits::numberIn(text, d + 1, length);
+        if (!(s >= 0 && s < d)) seconds = pelunits::numberIn(text, m + 1, length);
       }
     } else if (s < 0) {
-      minutes = numberAt(text, d + 1);  // "10°30" is 10 degrees 30 minutes
+      minutes = pelunits::numberIn(text, d + 1, length);  // "10°30" is 10 degrees 30 minutes
     } else if (s > d) {
-      seconds = numberAt(text, d + 1);
+      seconds = pelunits::numberIn(text, d + 1, length);
     }
   } else if (m >= 0) {
-    minutes = numberAt(text, start);
+    minutes = pelunits::numberIn(text, start, length);
     const int end = s >= 0 ? s : length - 1;
-    if (end > m) seconds = numberAt(text, m + 1);
+    if (end > m) seconds = pelunits::numberIn(text, m + 1, length);
   } else {
-    seconds = numberAt(text, start);
+    seconds = pelunits::numberIn(text, start, length);
   }
 
   if (negative) {
@@ -123,6 +105,6 @@ double KovUnitDegreeBase::gonToDegrees(double gon) {
 }
 
 KovString KovUnitDegreeBase::angleNumberText(double number, int trimTrailingZeros) const {
-  if (!std::isfinite(number)) return nonFiniteText(number);
+  if (!std::isfinite(number)) return pelunits::nonFiniteText(number);
   return displayNumber(number, trimTrailingZeros);
 }

@@ -17,6 +17,11 @@ class KovUnitDegreeBase : public KovUnitBase {
   // A full circle in degrees and in gon.
   static constexpr double kDegreesPerCircle = 360.0;
   static constexpr double kGonPerCircle = 400.0;
+  // The marks of sexagesimal text; typed degrees may also be marked with the letter.
+  static constexpr wchar_t kDegreeMark = L'\u00B0';
+  static constexpr wchar_t kDegreeLetter = L'd';
+  static constexpr wchar_t kMinuteMark = L'\'';
+  static constexpr wchar_t kSecondsMark = L'"';
 
   int isAngle() const override { return 1; }
   int isMetric() const override { return 1; }

@@ -3,35 +3,20 @@
 #include <climits>
 #include <cmath>
 
-#include "NumberScan.h"
-#include "units/fraction/DenominatorPrecision.h"
+#include "TextRange.h"
 
 namespace {
-
-constexpr wchar_t kDegreeMark = L'\u00B0';
-constexpr wchar_t kMinuteMark = L'\'';
-constexpr wchar_t kSecondsMark = L'"';
 
 // Appends `number` with `decimals` decimals followed by `mark`; a number text that
 // reads 0 loses its '-'.
 void appendPart(KovString& text, double number, int decimals, wchar_t mark) {
-  appendNumber(text, number, decimals);
+  pelunits::appendNumber(text, number, decimals);
   text += mark;
-}
-
-// The characters [begin, end) of the text start with an integer ("%d").
-bool integerBetween(const KovString& text, int begin, int end) {
-  return end > begin && pelunits::scansAsInteger(text.getStringW() + begin, end - begin) != 0;
-}
-
-// The characters [begin, end) of the text start with a real number ("%lf").
-bool realBetween(const KovString& text, int begin, int end) {
-  return end > begin && pelunits::scansAsDouble(text.getStringW() + begin, end - begin) != 0;
 }
 
 }  // namespace
 
-int KovUnitGradMinSec::getPrecision() const { return pelunits::denominatorPrecision(denominator); }
+int KovUnitGradMinSec::getPrecision() const { return denominator; }
 
 void KovUnitGradMinSec::setPrecision(int value) {
   noDecimals = 0;
@@ -64,23 +49,20 @@ int KovUnitGradMinSec::incrementPrecision() {
 KovString KovUnitGradMinSec::getDisplayString(double value, int trimTrailingZeros,
                                               int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                               int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  // Every path returns `text`, so that it is built in the caller's result.
-  KovString text;
-  if (!std::isfinite(value)) {
-    text = nonFiniteText(value);
-    return text;
-  }
-  const double r = remainderOf(value, kDegreesPerCircle);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
+  const double r = pelunits::remainderOf(value, kDegreesPerCircle);
   const bool negative = r < 0;
   const double a = std::fabs(r);
   // Minutes are cut, not rounded, and the seconds keep their fraction for the
   // formatting to round: seconds may show 60 but minutes never exceed 59.
-  double wholeDegrees = a - fractionalPart(a);
-  const double minutes = fractionalPart(a) * 60.0;
-  const double wholeMinutes = minutes - fractionalPart(minutes);
-  const double seconds = fractionalPart(minutes) * 60.0;
+  double wholeDegrees = a - pelunits::fractionalPart(a);
+  const double minutes = pelunits::fractionalPart(a) * 60.0;
+  const double wholeMinutes = minutes - pelunits::fractionalPart(minutes);
+  const double seconds = pelunits::fractionalPart(minutes) * 60.0;
   const int p = noDecimals != 0 ? 0 : getPrecision();
   if (negative) wholeDegrees = -wholeDegrees;
+
+  KovString text;
 
   if (p == 0) {
     appendPart(text, r, 0, kDegreeMark);  // rounds to whole degrees, keeping the sign
@@ -110,18 +92,18 @@ int KovUnitGradMinSec::isValidString(const KovString& text) const {
   }
   bool valid = true;
   if (d >= 0) {
-    valid = integerBetween(text, 0, d);
+    valid = pelunits::startsWithInteger(text, 0, d);
     if (m >= 0) {
-      valid = valid && integerBetween(text, d + 1, m);
-      if (s >= 0) valid = valid && realBetween(text, m + 1, s);
+      valid = valid && pelunits::startsWithInteger(text, d + 1, m);
+      if (s >= 0) valid = valid && pelunits::startsWithReal(text, m + 1, s);
     } else if (s >= 0) {
-      valid = valid && realBetween(text, d + 1, s);
+      valid = valid && pelunits::startsWithReal(text, d + 1, s);
     }
   } else if (m >= 0) {
-    valid = integerBetween(text, 0, m);
-    if (s >= 0) valid = valid && realBetween(text, m + 1, s);
+    valid = pelunits::startsWithInteger(text, 0, m);
+    if (s >= 0) valid = valid && pelunits::startsWithReal(text, m + 1, s);
   } else if (s >= 0) {
-    valid = realBetween(text, 0, s);
+    valid = pelunits::startsWithReal(text, 0, s);
   }
   return valid ? 1 : 0;
 }

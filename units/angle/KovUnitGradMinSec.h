@@ -13,14 +13,12 @@ class KovUnitGradMinSec : public KovUnitDegreeBase {
   KovUnitGradMinSec() = default;
   KovUnitGradMinSec(const KovUnitGradMinSec& other) = default;
 
-  // Returns `denominator`.
-  int getPrecision() const override;
-  // value > 0 becomes the denominator; 0 and below mean whole degrees (denominator
-  // 1 with noDecimals set).
-  void setPrecision(int value) override;
-  // 1 -> 60 (clearing noDecimals), 60 -> 3600, anything else times 10 (0 stays 0),
-  // saturating at the largest int. Returns 1.
-  int incrementPrecision() override;
+  // Blanks around the text ignored. The marks present must stand in the order
+  // ° ' "; the text in front of ° must start with an integer, between ° and ' an
+  // integer, in front of ' (without °) an integer, and in front of " a real number.
+  // A text without marks is valid ("", "abc" included); the letter 'd' is no mark
+  // here; text after the last mark is not examined.
+  int isValidString(const KovString& text) const override;
 
   // fmod(value, 360) as degrees, minutes and seconds with their marks; the sign is
   // written once, on the degrees, and a degrees text that reads 0 has none
@@ -30,12 +28,14 @@ class KovUnitGradMinSec : public KovUnitDegreeBase {
                              int hideZeroFeet, int hideZeroInches,
                              wchar_t separator) const override;
 
-  // Blanks around the text ignored. The marks present must stand in the order
-  // ° ' "; the text in front of ° must start with an integer, between ° and ' an
-  // integer, in front of ' (without °) an integer, and in front of " a real number.
-  // A text without marks is valid ("", "abc" included); the letter 'd' is no mark
-  // here; text after the last mark is not examined.
-  int isValidString(const KovString& text) const override;
+  // Returns `denominator`.
+  int getPrecision() const override;
+  // value > 0 becomes the denominator; 0 and below mean whole degrees (denominator
+  // 1 with noDecimals set).
+  void setPrecision(int value) override;
+  // 1 -> 60 (clearing noDecimals), 60 -> 3600, anything else times 10 (0 stays 0),
+  // saturating at the largest int. Returns 1.
+  int incrementPrecision() override;
 
   KovUnitTransform* clone() const override { return cloneUnit(*this); }
 

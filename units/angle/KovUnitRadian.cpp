@@ -5,7 +5,7 @@
 KovString KovUnitRadian::getDisplayString(double value, int trimTrailingZeros,
                                           int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                           int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   return angleNumberText(scaleAngle(value, factor, kDegreesPerCircle), trimTrailingZeros);
 }
 
@@ -13,5 +13,5 @@ double KovUnitRadian::getDegreesDecimal(const KovString& text) const {
   const double x = text.toDouble();
   // No letter is needed for radians; any letter other than 'g' is ignored.
   const double degrees = text.find(L'g') > 0 ? gonToDegrees(x) : radiansToDegrees(x);
-  return remainderOf(degrees, kDegreesPerCircle);
+  return pelunits::remainderOf(degrees, kDegreesPerCircle);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "NumberScan.h"
+#include "TextRange.h"
 #include "UserLocale.h"
 
 KovUnitBase::KovUnitBase() : noDecimals(0) {}
@@ -11,7 +12,8 @@ KovUnitBase::KovUnitBase() : noDecimals(0) {}
 KovUnitBase::~KovUnitBase() = default;
 
 int KovUnitBase::getPrecision() const {
-  // Repeated squaring in double precision, as the precision has always been computed.
+  // 10^precision by repeated squaring in double precision: exact for the 0 to 9
+  // decimals that setPrecision gives.
   double result = 1.0;
   double base = 10.0;
   for (int exponent = precision; exponent > 0; exponent >>= 1) {
@@ -48,18 +50,32 @@ int KovUnitBase::incrementPrecision() {
 KovString KovUnitBase::displayNumber(double number, int trimTrailingZeros) const {
   KovString text;
   text.appendFixed(number, displayDecimals());
-  dropNegativeZeroSign(text);
-  setInternationalNumberFormat(text);
-  removeTrailingZeros(text, trimTrailingZeros);
+  pelunits::dropNegativeZeroSign(text);
+  finishNumber(text, trimTrailingZeros);
   return text;
+}
+
+void KovUnitBase::finishNumber(KovString& text, int trimTrailingZeros) const {
+  if (useRegionalSettings == 0) {
+    if (trimTrailingZeros != 0) pelunits::removeTrailingZeros(text, KovString());
+    return;
+  }
+  // The user's settings, read once for both steps.
+  pelunits::NumberSettings settings;
+  const bool readable = pelunits::platform::readUserNumberSettings(settings);
+  if (readable) pelunits::toRegionalNumber(text, settings, precision);
+  if (trimTrailingZeros == 0) return;
+  // Also when the locale cannot be read: the neutral separators are the best guess.
+  pelunits::removeTrailingZeros(
+      text, readable && useRegionalSettings == 1 ? settings.decimalSeparator : KovString());
 }
 
 KovString KovUnitBase::displayScaledNumber(double value, int trimTrailingZeros) const {
   // The value decides first: inf / inf would make a NaN, and a negative factor
   // would turn "-inf" into "inf".
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const double shown = value / factor;
-  if (!std::isfinite(shown)) return nonFiniteText(shown);
+  if (!std::isfinite(shown)) return pelunits::nonFiniteText(shown);
   return displayNumber(shown, trimTrailingZeros);
 }
 
@@ -69,96 +85,47 @@ int KovUnitBase::startsWithNumber(const KovString& text) const {
   return pelunits::scansAsDouble(text.getStringW(), text.length());
 }
 
-double KovUnitBase::readScaledNumber(const KovString& text) const {
-  return text.toDouble() * factor;
-}
-
 void KovUnitBase::removeTrailingZeros(KovString& text, int trimTrailingZeros) const {
   // Nothing is removed unless asked, so the locale is read only then.
   if (trimTrailingZeros == 0) return;
-  bool hasSeparator = false;
-  KovString decimalSeparator;
-  if (useRegionalSettings == 1 && pelunits::platform::readUserDecimalSeparator(decimalSeparator) &&
-      !decimalSeparator.isEmpty()) {
-    hasSeparator = text.find(decimalSeparator) >= 0;
-  } else {
-    // Also when the locale cannot be read: the neutral separators are the best guess.
-    hasSeparator = text.find(L'.') >= 0 || text.find(L',') >= 0;
-  }
-  if (!hasSeparator) return;
-  text.TrimRight(KovString(L"0"));
-  text.TrimRight(KovString(L".,"));
-}
-
-bool numberTextIsZero(const KovString& text) {
-  bool sawZero = false;
-  for (int i = 0; i < text.length(); ++i) {
-    const wchar_t c = text[i];
-    if (c >= L'1' && c <= L'9') return false;
-    if (c == L'0') sawZero = true;
-  }
-  return sawZero;
-}
-
-void appendNumber(KovString& text, double number, int decimals) {
-  const int start = text.length();
-  text.appendFixed(number, decimals);
-  if (text[start] != L'-') return;
-  bool sawZero = false;
-  for (int i = start + 1; i < text.length(); ++i) {
-    const wchar_t c = text[i];
-    if (c >= L'1' && c <= L'9') return;
-    if (c == L'0') sawZero = true;
-  }
-  if (sawZero) text.erase(start, 1);
-}
-
-double powerOfTen(int n) noexcept {
-  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (n >= 0 && n <= 22) return kExact[n];
-  return std::pow(10.0, n);
-}
-
-void dropNegativeZeroSign(KovString& text) {
-  if (text[0] == L'-' && numberTextIsZero(text)) text.TrimLeft(KovString(L"-"));
-}
-
-KovString nonFiniteText(double value) {
-  if (std::isnan(value)) return KovString(L"nan");
-  return value < 0 ? KovString(L"-inf") : KovString(L"inf");
+  pelunits::NumberSettings settings;
+  const bool regional =
+      useRegionalSettings == 1 && pelunits::platform::readUserNumberSettings(settings);
+  pelunits::removeTrailingZeros(text, regional ? settings.decimalSeparator : KovString());
 }
 
 int KovUnitBase::parseFraction(const KovString& text, double* numeratorOut,
                                double* denominatorOut) const {
-  if (text.find(L'.') >= 0 || text.find(L',') >= 0) return 0;
-  const int slash = text.find(L'/');
-  if (slash <= 0) return 0;
+  return parseFraction(text, 0, text.length(), numeratorOut, denominatorOut);
+}
 
-  KovString head = text.left(slash);
-  head.Trim();
-  const KovString tail = text.mid(slash + 1);
+int KovUnitBase::parseFraction(const KovString& text, int begin, int end, double* numeratorOut,
+                               double* denominatorOut) const {
+  using pelunits::findIn;
+  if (findIn(text, L'.', begin, end) >= 0 || findIn(text, L',', begin, end) >= 0) return 0;
+  const int slash = findIn(text, L'/', begin, end);
+  if (slash <= begin) return 0;
 
-  const int blank = head.find(L' ');
-  int dash = head.find(L'-');
-  if (dash == 0) dash = head.find(L'-', 1);  // a leading minus is a sign, not a separator
+  pelunits::TextRange head = pelunits::trimmedRange(text, begin, slash);
+  const int blank = findIn(text, L' ', head.begin, head.end);
+  int dash = findIn(text, L'-', head.begin, head.end);
+  // A leading minus is a sign, not a separator.
+  if (dash == head.begin) dash = findIn(text, L'-', head.begin + 1, head.end);
 
   int split = -1;
-  if (blank > 0) {
-    split = (dash > 0 && dash < blank) ? dash : blank;
-  } else if (dash > 0) {
+  if (blank > head.begin) {
+    split = (dash > head.begin && dash < blank) ? dash : blank;
+  } else if (dash > head.begin) {
     split = dash;
   }
-  KovString wholeText;
-  if (split > 0) {
-    wholeText = head.left(split);
-    head = head.mid(split + 1);
+  long whole = 0;
+  if (split > head.begin) {
+    whole = pelunits::integerIn(text, head.begin, split);
+    head.begin = split + 1;
   }
 
-  const long whole = wholeText.toLong();
-  double numerator = head.toDouble();
-  double denominator = tail.toDouble();
+  double numerator = pelunits::numberIn(text, head.begin, head.end);
+  double denominator = pelunits::numberIn(text, slash + 1, end);
   if (whole != 0) {
     if (whole < 0) numerator = -numerator;
     numerator += static_cast<double>(whole) * denominator;
@@ -168,5 +135,5 @@ int KovUnitBase::parseFraction(const KovString& text, double* numeratorOut,
   }
   *numeratorOut = numerator;
   *denominatorOut = denominator;
-  return static_cast<int>(tail.toLong());
+  return static_cast<int>(pelunits::integerIn(text, slash + 1, end));
 }

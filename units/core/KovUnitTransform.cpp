@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "UserLocale.h"
-#include "units/core/KovUnitBase.h"
+#include "units/core/NumberText.h"
 
 namespace {
 
@@ -55,27 +55,16 @@ void KovUnitTransform::setUseRegionalSettings(int value) { useRegionalSettings =
 
 void KovUnitTransform::setInternationalNumberFormat(KovString& text) const {
   if (useRegionalSettings == 0) return;
-  pelunits::platform::UserNumberSettings settings;
+  pelunits::NumberSettings settings;
   if (!pelunits::platform::readUserNumberSettings(settings)) return;
-  pelunits::platform::NumberFormatRecord record;
-  record.numDigits = precision;
-  record.leadingZero = settings.leadingZero;
-  record.grouping = settings.grouping;
-  record.decimalSeparator = settings.decimalSeparator.getStringW();
-  record.thousandSeparator = settings.thousandSeparator.getStringW();
-  record.negativeOrder = settings.negativeOrder;
-  // Formatted in place: the formatter reads the neutral text before it writes.
-  pelunits::platform::formatUserNumber(text.getStringW(), record, text);
+  pelunits::toRegionalNumber(text, settings, precision);
 }
 
 void KovUnitTransform::setInternationalNumberFormatBack(KovString& text) const {
   if (useRegionalSettings == 0) return;
-  KovString decimalSeparator;
-  KovString thousandSeparator;
-  if (!pelunits::platform::readUserSeparators(decimalSeparator, thousandSeparator)) return;
-  // Thousands first: "1.234,5" becomes "1234,5", then "1234.5".
-  if (!thousandSeparator.isEmpty()) text.removeAll(thousandSeparator[0]);
-  if (!decimalSeparator.isEmpty()) text.replace(decimalSeparator, KovString(L"."));
+  pelunits::NumberSettings settings;
+  if (!pelunits::platform::readUserNumberSettings(settings)) return;
+  text = pelunits::neutralNumber(text, settings);
 }
 
 int KovUnitTransform::getPrecision() const { return precision; }
@@ -83,9 +72,11 @@ int KovUnitTransform::getPrecision() const { return precision; }
 void KovUnitTransform::setPrecision(int value) { precision = value < 0 ? 0 : value; }
 
 double KovUnitTransform::getMillimeters(const KovString& text) const {
-  KovString neutral(text);
-  setInternationalNumberFormatBack(neutral);
-  return neutral.toDouble();
+  pelunits::NumberSettings settings;
+  if (useRegionalSettings == 0 || !pelunits::platform::readUserNumberSettings(settings)) {
+    return text.toDouble();
+  }
+  return pelunits::neutralNumber(text, settings).toDouble();
 }
 
 KovString KovUnitTransform::getDisplayString(double value, int trimTrailingZeros,
@@ -93,12 +84,9 @@ KovString KovUnitTransform::getDisplayString(double value, int trimTrailingZeros
                                              int /*hideZeroInches*/, wchar_t /*separator*/) const {
   KovString text;
   text.appendFixed(value, precision);
-  dropNegativeZeroSign(text);
-  const bool hasSeparator = text.find(L'.') >= 0 || text.find(L',') >= 0;
-  if (trimTrailingZeros != 0 && hasSeparator) {
-    text.TrimRight(KovString(L"0"));
-    text.TrimRight(KovString(L".,"));
-  }
+  pelunits::dropNegativeZeroSign(text);
+  const bool hasSeparator = pelunits::holdsDecimalSeparator(text, KovString());
+  if (trimTrailingZeros != 0) pelunits::removeTrailingZeros(text, KovString());
   if (trimLeadingZero != 0 && hasSeparator) text.TrimLeft(KovString(L"0"));
   return text;
 }

@@ -1,11 +1,12 @@
 #include "units/fraction/FractionArithmetic.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <utility>
+#include <numeric>
 
 #include "units/core/IntRange.h"
-#include "units/core/KovUnitBase.h"
+#include "units/core/NumberText.h"
 
 namespace pelunits {
 
@@ -21,60 +22,12 @@ double fractionResolution(int denominator) noexcept {
   return static_cast<double>(power);
 }
 
-namespace {
-
-// The number of trailing zero bits of a nonzero value.
-int trailingZeros(unsigned value) noexcept {
-#if defined(__GNUC__)
-  return __builtin_ctz(value);
-#else
-  int count = 0;
-  for (; (value & 1U) == 0; value >>= 1) ++count;
-  return count;
-#endif
-}
-
-// s / p for the resolutions 10 to 10^6: each case divides by a constant, which
-// compiles to a multiplication.
-long long quotientByResolution(long long s, long long p) noexcept {
-  switch (p) {
-    case 10:
-      return s / 10;
-    case 100:
-      return s / 100;
-    case 1000:
-      return s / 1000;
-    case 10000:
-      return s / 10000;
-    case 100000:
-      return s / 100000;
-    case 1000000:
-      return s / 1000000;
-    default:
-      return s / p;
-  }
-}
-
-}  // namespace
-
 int greatestCommonDivisor(int a, int b) noexcept {
   if (a == 0 || b == 0) return 1;
-  // Magnitudes in 32-bit unsigned arithmetic, where INT_MIN has one too.
-  unsigned u = a < 0 ? 0U - static_cast<unsigned>(a) : static_cast<unsigned>(a);
-  unsigned v = b < 0 ? 0U - static_cast<unsigned>(b) : static_cast<unsigned>(b);
-  // Stein's binary algorithm: shifts and subtractions instead of the divisions of
-  // Euclid's, with the same (unique) result.
-  const int shift = trailingZeros(u | v);
-  u >>= trailingZeros(u);
-  do {
-    v >>= trailingZeros(v);
-    if (u > v) std::swap(u, v);
-    v -= u;
-  } while (v != 0);
-  const unsigned divisor = u << shift;
-  // Only gcd(INT_MIN, INT_MIN) = 2^31 does not fit; leaving that pair unreduced is
-  // still a correct fraction.
-  return divisor <= 2147483647U ? static_cast<int>(divisor) : 1;
+  // In 64 bits, where the magnitude of INT_MIN fits. Only gcd(INT_MIN, INT_MIN) =
+  // 2^31 does not fit an int; leaving that pair unreduced is still a correct fraction.
+  const long long divisor = std::gcd(static_cast<long long>(a), static_cast<long long>(b));
+  return divisor <= INT_MAX ? static_cast<int>(divisor) : 1;
 }
 
 bool roundToFraction(double x, int denominator, FractionRounding rounding,
@@ -85,7 +38,7 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   const int n = denominator < 1 ? 1 : denominator;  // below 1: whole units only
   int whole = 0;
   truncateToInt(x, whole);  // in range by the test above
-  const double f = fractionalPart(x);
+  const double f = pelunits::fractionalPart(x);
   const double resolution = fractionResolution(n);
   const long long p = static_cast<long long>(resolution);
   // |n x f| < 2^31 and p <= 10^6, so s fits 64 bits exactly. The product is formed
@@ -93,7 +46,7 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   const long long s = static_cast<long long>((static_cast<double>(n) * f) * resolution);
   // One division: s = q x P + r with r of the sign of s, like fmod. Moving s to the
   // next multiple of P away from zero (or to q x P) changes q by one (or not at all).
-  const long long q = quotientByResolution(s, p);
+  const long long q = s / p;
   const long long r = s - q * p;
   long long steps = q;
   if (rounding == FractionRounding::kNearestStep) {
@@ -113,16 +66,8 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   }
   const int divisor = greatestCommonDivisor(numerator, resultDenominator);
   out.whole = whole;
-  if ((divisor & (divisor - 1)) == 0) {
-    // The usual power-of-two denominators: the exact divisions are shifts of the
-    // magnitudes (|numerator| <= n, so its negation fits).
-    const int shift = trailingZeros(static_cast<unsigned>(divisor));
-    out.numerator = numerator < 0 ? -(-numerator >> shift) : numerator >> shift;
-    out.denominator = resultDenominator >> shift;
-  } else {
-    out.numerator = numerator / divisor;
-    out.denominator = resultDenominator / divisor;
-  }
+  out.numerator = numerator / divisor;
+  out.denominator = resultDenominator / divisor;
   return true;
 }
 

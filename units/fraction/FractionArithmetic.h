@@ -13,7 +13,8 @@ namespace pelunits {
 // 128: 10,000, above 10,000: 1,000,000).
 double fractionResolution(int denominator) noexcept;
 
-// Euclid's divisor of the magnitudes; 1 when either argument is 0, never below 1.
+// The greatest common divisor of the magnitudes; 1 when either argument is 0, never
+// below 1.
 int greatestCommonDivisor(int a, int b) noexcept;
 
 enum class FractionRounding {

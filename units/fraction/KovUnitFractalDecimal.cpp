@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "units/fraction/DenominatorPrecision.h"
+#include "TextRange.h"
+#include "units/core/DisplayParts.h"
 
 using pelunits::FractionRounding;
 
@@ -11,9 +12,7 @@ KovUnitFractalDecimal::KovUnitFractalDecimal() : denominator(4) {}
 
 KovUnitTransform* KovUnitFractalDecimal::clone() const { return cloneUnit(*this); }
 
-int KovUnitFractalDecimal::getPrecision() const {
-  return pelunits::denominatorPrecision(denominator);
-}
+int KovUnitFractalDecimal::getPrecision() const { return denominator; }
 
 void KovUnitFractalDecimal::setPrecision(int value) {
   denominator = pelunits::denominatorFromPrecision(value);
@@ -25,22 +24,12 @@ int KovUnitFractalDecimal::incrementPrecision() {
   return denominator != before ? 1 : 0;
 }
 
-namespace {
-
-void appendFraction(KovString& text, int numerator, int denominator) {
-  text.appendInt(numerator);
-  text += L'/';
-  text.appendInt(denominator);
-}
-
-}  // namespace
-
 KovString KovUnitFractalDecimal::getDisplayString(double value, int trimTrailingZeros,
                                                   int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                                   int /*hideZeroInches*/, wchar_t separator) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const double x = value / factor;
-  if (!std::isfinite(x)) return nonFiniteText(x);
+  if (!std::isfinite(x)) return pelunits::nonFiniteText(x);
   KovString text;
   pelunits::RoundedFraction rounded;
   // The decimal text is only made when it is shown: x is 0, has no nonzero step, or
@@ -51,18 +40,18 @@ KovString KovUnitFractalDecimal::getDisplayString(double value, int trimTrailing
     if (rounded.whole != 0) {
       text.appendInt(rounded.whole);
       if (fraction) {
-        text += separator == L' ' ? L' ' : L'-';
-        appendFraction(text, std::abs(rounded.numerator), rounded.denominator);
+        text += pelunits::partSeparator(separator);
+        pelunits::appendFraction(text, std::abs(rounded.numerator), rounded.denominator);
       }
       return text;
     }
     if (std::fabs(x) > 0.001 && fraction) {
-      appendFraction(text, rounded.numerator, rounded.denominator);
+      pelunits::appendFraction(text, rounded.numerator, rounded.denominator);
       return text;
     }
   }
   text.appendFixed(x, precision);
-  dropNegativeZeroSign(text);
+  pelunits::dropNegativeZeroSign(text);
   removeTrailingZeros(text, trimTrailingZeros);
   return text;
 }
@@ -72,9 +61,9 @@ KovString KovUnitFractalDecimal::getDisplayStringArch(
     eFractionLineArrangement lineArrangement, double fractionParameter, bool showInchMark,
     bool stackedFlag, bool /*dashAfterFeet*/, bool /*extraFlag*/, int /*trimLeadingZero*/,
     int /*hideZeroFeet*/, int /*hideZeroInches*/, wchar_t separator) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const double x = value / factor;
-  if (!std::isfinite(x)) return nonFiniteText(x);
+  if (!std::isfinite(x)) return pelunits::nonFiniteText(x);
   KovString text;
   if (x == 0.0) return text;
   pelunits::RoundedFraction rounded;
@@ -88,7 +77,7 @@ KovString KovUnitFractalDecimal::getDisplayStringArch(
   if (rounded.whole != 0) {
     text.appendInt(rounded.whole);
     if (fraction) {
-      text += separator == L' ' ? L' ' : L'-';
+      text += pelunits::partSeparator(separator);
       pelunits::appendFractionMarkup(text, representation, lineArrangement, stackedFlag,
                                      fractionParameter, std::abs(rounded.numerator),
                                      rounded.denominator);
@@ -103,31 +92,39 @@ KovString KovUnitFractalDecimal::getDisplayStringArch(
   return text;
 }
 
+namespace {
+
+// [begin, end) is empty or a plain unsigned decimal number.
+bool emptyOrNumericIn(const KovString& text, int begin, int end) {
+  return end <= begin || pelunits::numericIn(text, begin, end);
+}
+
+// [begin, end) is a number with one optional leading '-'; it must not be empty.
+bool signedNumberIn(const KovString& text, int begin, int end) {
+  if (begin < end && text[begin] == L'-') ++begin;
+  return pelunits::numericIn(text, begin, end);
+}
+
+}  // namespace
+
 int KovUnitFractalDecimal::isValidString(const KovString& text) const {
-  // Empty or a plain unsigned decimal number.
-  const auto emptyOrNumeric = [](const KovString& piece) {
-    return piece.isEmpty() != 0 || piece.IsNumeric();
-  };
-  // A number with one optional leading '-', which must not be empty.
-  const auto signedNumber = [](KovString piece) {
-    if (piece[0] == L'-') piece.erase(0, 1);
-    return piece.IsNumeric();
-  };
-  KovString s(text);
-  s.Trim();
-  if (s.find(L'\'') >= 0 || s.find(L'"') >= 0 || s[0] == L'/') return 0;
-  const int slash = s.find(L'/');
-  const int blank = s.find(L' ');
+  // Read in place between the outer blanks.
+  const auto [begin, end] = pelunits::trimmedRange(text);
+  if (pelunits::findIn(text, L'\'', begin, end) >= 0 ||
+      pelunits::findIn(text, L'"', begin, end) >= 0 || (begin < end && text[begin] == L'/')) {
+    return 0;
+  }
+  const int slash = pelunits::findIn(text, L'/', begin, end);
+  const int blank = pelunits::findIn(text, L' ', begin, end);
   if (blank >= 0) {
     if (slash < 0 || blank > slash) return 0;
-    KovString whole = s.left(blank);
-    if (whole[0] == L'-') whole.erase(0, 1);
-    if (!emptyOrNumeric(whole)) return 0;
-    if (!signedNumber(s.mid(blank + 1, slash - blank - 1))) return 0;
-    return emptyOrNumeric(s.mid(slash + 1)) ? 1 : 0;
+    const int wholeBegin = begin < blank && text[begin] == L'-' ? begin + 1 : begin;
+    if (!emptyOrNumericIn(text, wholeBegin, blank)) return 0;
+    if (!signedNumberIn(text, blank + 1, slash)) return 0;
+    return emptyOrNumericIn(text, slash + 1, end) ? 1 : 0;
   }
   // A plain number is what a user types first: ‹3›, ‹-2.5› are valid.
-  if (slash < 0) return signedNumber(s) ? 1 : 0;
-  if (!signedNumber(s.left(slash))) return 0;
-  return emptyOrNumeric(s.mid(slash + 1)) ? 1 : 0;
+  if (slash < 0) return signedNumberIn(text, begin, end) ? 1 : 0;
+  if (!signedNumberIn(text, begin, slash)) return 0;
+  return emptyOrNumericIn(text, slash + 1, end) ? 1 : 0;
 }

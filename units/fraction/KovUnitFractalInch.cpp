@@ -3,7 +3,8 @@
 #include <cmath>
 
 #include "NumberScan.h"
-#include "units/fraction/DenominatorPrecision.h"
+#include "TextRange.h"
+#include "units/core/DisplayParts.h"
 
 using pelunits::FractionRounding;
 
@@ -11,7 +12,7 @@ KovUnitFractalInch::KovUnitFractalInch() : denominator(4) { factor = kMillimetre
 
 KovUnitTransform* KovUnitFractalInch::clone() const { return cloneUnit(*this); }
 
-int KovUnitFractalInch::getPrecision() const { return pelunits::denominatorPrecision(denominator); }
+int KovUnitFractalInch::getPrecision() const { return denominator; }
 
 void KovUnitFractalInch::setPrecision(int value) {
   denominator = pelunits::denominatorFromPrecision(value);
@@ -26,7 +27,7 @@ int KovUnitFractalInch::incrementPrecision() {
 bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, bool roundZero,
                                     Parts& parts, double& wholeInches) const {
   // Repeated multiplication here, unlike the squaring of the foot split: from power
-  // 4 on the two differ in the last bit, and each keeps the one it has always used.
+  // 4 on the two differ in the last bit, and the displayed values follow this one.
   const int p = getPower();
   // 1.0 x 25.4 is 25.4 exactly: power 1 skips the loop, not a step.
   wholeInches =
@@ -57,16 +58,10 @@ bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, boo
 
 namespace {
 
-void appendFraction(KovString& text, int numerator, int denominator) {
-  text.appendInt(numerator);
-  text += L'/';
-  text.appendInt(denominator);
-}
-
 // The text for a length whose feet do not fit an int: whole inches alone.
 void appendWholeInches(KovString& text, double inches) {
   text.appendFixed(inches, 0);
-  dropNegativeZeroSign(text);
+  pelunits::dropNegativeZeroSign(text);
 }
 
 }  // namespace
@@ -74,19 +69,12 @@ void appendWholeInches(KovString& text, double inches) {
 KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZeros*/,
                                                int /*trimLeadingZero*/, int hideZeroFeet,
                                                int hideZeroInches, wchar_t separator) const {
-  // Every path returns `text`, so that it is built in the caller's result.
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   KovString text;
-  if (!std::isfinite(value)) {
-    text = nonFiniteText(value);
-    return text;
-  }
   Parts parts;
   double wholeInches = 0.0;
   if (!splitValue(value, FractionRounding::kNearestStep, false, parts, wholeInches)) {
-    if (!std::isfinite(wholeInches)) {
-      text = nonFiniteText(wholeInches);
-      return text;
-    }
+    if (!std::isfinite(wholeInches)) return pelunits::nonFiniteText(wholeInches);
     appendWholeInches(text, wholeInches);
     text += L'"';
   } else {
@@ -100,16 +88,16 @@ KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZ
       text.appendInt(feet);
       text += L'\'';
       if (!noInches || fraction) {
-        text += separator == L' ' ? L' ' : L'-';
+        text += pelunits::partSeparator(separator);
         if (fraction && inches == 0) {
           // Between -1 and 0 inch the zero inches are written so that the sign sits
           // on the fraction: ‹0'-0 -1/2"› reads back negative, ‹0'--1/2"› would not.
           if (!noInches || (feet == 0 && numerator < 0)) text.append(L"0 ", 2);
-          appendFraction(text, numerator, parts.denominator);
+          pelunits::appendFraction(text, numerator, parts.denominator);
         } else if (fraction) {
           text.appendInt(inches);
           text += L' ';
-          appendFraction(text, std::abs(numerator), parts.denominator);
+          pelunits::appendFraction(text, std::abs(numerator), parts.denominator);
         } else {
           text.appendInt(inches);
         }
@@ -119,9 +107,9 @@ KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZ
       if (inches != 0 && !noInches) {
         text.appendInt(inches);
         text += L' ';
-        appendFraction(text, std::abs(numerator), parts.denominator);
+        pelunits::appendFraction(text, std::abs(numerator), parts.denominator);
       } else {
-        appendFraction(text, numerator, parts.denominator);
+        pelunits::appendFraction(text, numerator, parts.denominator);
       }
       text += L'"';
     } else {
@@ -131,7 +119,7 @@ KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZ
   }
   // No trailing-zero step: every text above ends in a foot or inch mark, and that
   // step removes only zeros and separators from the end.
-  if (getPower() == 2) text += L" \u00B2";
+  if (getPower() == 2) pelunits::appendAreaSuffix(text);
   return text;
 }
 
@@ -140,12 +128,12 @@ KovString KovUnitFractalInch::getDisplayStringArch(
     eFractionLineArrangement lineArrangement, double fractionParameter, bool showInchMark,
     bool stackedFlag, bool dashAfterFeet, bool /*extraFlag*/, int /*trimLeadingZero*/,
     int hideZeroFeet, int hideZeroInches, wchar_t /*separator*/) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   Parts parts;
   double wholeInches = 0.0;
   KovString text;
   if (!splitValue(value, FractionRounding::kPositiveHalfUp, true, parts, wholeInches)) {
-    if (!std::isfinite(wholeInches)) return nonFiniteText(wholeInches);
+    if (!std::isfinite(wholeInches)) return pelunits::nonFiniteText(wholeInches);
     appendWholeInches(text, wholeInches);
     if (showInchMark) text += L'"';
     return text;
@@ -167,74 +155,85 @@ KovString KovUnitFractalInch::getDisplayStringArch(
   return text;
 }
 
-bool KovUnitFractalInch::isDecimalNumber(const KovString& text) const {
-  const wchar_t* characters = text.getStringW();
-  int begin = 0;
-  int end = text.length();
-  while (begin < end && pelunits::isBlank(characters[begin])) ++begin;
-  while (end > begin && pelunits::isBlank(characters[end - 1])) --end;
-  const int length = end - begin;
+namespace {
+
+// An optional leading '-', then decimal digits with at most one '.', blanks around
+// the characters [begin, end) ignored; an empty stretch and a lone '-' pass, a lone
+// '.' does not.
+bool decimalNumberIn(const KovString& text, int begin, int end) {
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text, begin, end);
+  const int length = trimmed.end - trimmed.begin;
   int points = 0;
-  for (int i = length > 0 && characters[begin] == L'-' ? begin + 1 : begin; i < end; ++i) {
-    if (pelunits::isAsciiDigit(characters[i])) continue;
-    if (characters[i] != L'.') return false;
+  for (int i = length > 0 && text[trimmed.begin] == L'-' ? trimmed.begin + 1 : trimmed.begin;
+       i < trimmed.end; ++i) {
+    if (pelunits::isAsciiDigit(text[i])) continue;
+    if (text[i] != L'.') return false;
     ++points;
     if (points > 1 || length == 1) return false;
   }
   return true;
 }
 
-namespace {
+// [begin, end) without one leading '-'.
+int afterSign(const KovString& text, int begin, int end) {
+  return begin < end && text[begin] == L'-' ? begin + 1 : begin;
+}
 
-// One leading '-' removed from a piece that has one.
-KovString& stripSign(KovString& piece) {
-  if (piece[0] == L'-') piece.erase(0, 1);
-  return piece;
+// A fraction or a number: with a '/', both sides must be numbers (one sign skipped
+// in the numerator); without, the sign is skipped only on request.
+bool fractionOrNumberIn(const KovString& text, int begin, int end, bool skipSign) {
+  const int slash = pelunits::findIn(text, L'/', begin, end);
+  if (slash >= 0) {
+    if (slash == begin || slash == end - 1) return false;
+    return decimalNumberIn(text, afterSign(text, begin, slash), slash) &&
+           decimalNumberIn(text, slash + 1, end);
+  }
+  return decimalNumberIn(text, skipSign ? afterSign(text, begin, end) : begin, end);
+}
+
+// Whole inches, a blank and a fraction-or-number, or a fraction-or-number alone.
+bool inchPartIn(const KovString& text, int begin, int end, bool skipSign) {
+  const int blank = pelunits::findIn(text, L' ', begin, end);
+  if (blank < 0) return fractionOrNumberIn(text, begin, end, skipSign);
+  return decimalNumberIn(text, afterSign(text, begin, blank), blank) &&
+         fractionOrNumberIn(text, blank + 1, end, skipSign);
+}
+
+// The first position at or after `begin` that is not a blank, up to `end`.
+int skipBlanks(const KovString& text, int begin, int end) {
+  while (begin < end && pelunits::isBlank(text[begin])) ++begin;
+  return begin;
 }
 
 }  // namespace
 
-int KovUnitFractalInch::isValidString(const KovString& text) const {
-  // A fraction or a number: with a '/', both sides must be numbers (one sign
-  // stripped from the numerator); without, the sign is stripped only on request.
-  const auto fractionOrNumber = [this](KovString piece, bool signStrip) {
-    const int slash = piece.find(L'/');
-    if (slash >= 0) {
-      if (slash == 0 || slash == piece.length() - 1) return false;
-      KovString numerator = piece.left(slash);
-      return isDecimalNumber(stripSign(numerator)) && isDecimalNumber(piece.mid(slash + 1));
-    }
-    if (signStrip) stripSign(piece);
-    return isDecimalNumber(piece);
-  };
-  // Whole inches, a blank and a fraction-or-number, or a fraction-or-number alone.
-  const auto inchPart = [&](const KovString& part, bool signStrip) {
-    const int blank = part.find(L' ');
-    if (blank < 0) return fractionOrNumber(part, signStrip);
-    KovString whole = part.left(blank);
-    return isDecimalNumber(stripSign(whole)) && fractionOrNumber(part.mid(blank + 1), signStrip);
-  };
+bool KovUnitFractalInch::isDecimalNumber(const KovString& text) const {
+  return decimalNumberIn(text, 0, text.length());
+}
 
-  KovString s(text);
-  s.Trim();
-  if (s.length() > 2 && getPower() == 2) s.truncate(s.length() - 2);
-  if (s.isEmpty()) return 1;
-  const wchar_t last = s[s.length() - 1];
-  if (last != L'"' && last != L'\'') s += L'"';  // a bare number counts as inches
-  const int footPos = s.find(L'\'');
-  const int inchPos = s.find(L'"');
-  const int length = s.length();
+int KovUnitFractalInch::isValidString(const KovString& text) const {
+  // Read in place between the outer blanks.
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+  const int begin = trimmed.begin;
+  int end = trimmed.end;
+  if (getPower() == 2) end = pelunits::endWithoutAreaSuffix(begin, end);
+  if (end == begin) return 1;
+  // A text that ends in neither mark is read as if an inch mark followed it: a bare
+  // number counts as inches. `markedEnd` is the end of the text with that mark.
+  const wchar_t last = text[end - 1];
+  const bool inchMarkAdded = last != L'"' && last != L'\'';
+  const int markedEnd = inchMarkAdded ? end + 1 : end;
+  const int footPos = pelunits::findIn(text, L'\'', begin, end);
+  int inchPos = pelunits::findIn(text, L'"', begin, end);
+  if (inchPos < 0 && inchMarkAdded) inchPos = end;
 
   if (footPos >= 0) {
     if (inchPos >= 0 && inchPos < footPos) return 0;
-    KovString feet = s.left(footPos);
-    feet.TrimLeft();
-    if (!isDecimalNumber(stripSign(feet))) return 0;
-    if (inchPos < 0) return footPos == length - 1 ? 1 : 0;
-    KovString inches = s.mid(footPos + 1, inchPos - footPos - 1);
-    inches.TrimLeft();
-    return inchPart(inches, false) ? 1 : 0;
+    const int feetBegin = skipBlanks(text, begin, footPos);
+    if (!decimalNumberIn(text, afterSign(text, feetBegin, footPos), footPos)) return 0;
+    if (inchPos < 0) return footPos == markedEnd - 1 ? 1 : 0;
+    return inchPartIn(text, skipBlanks(text, footPos + 1, inchPos), inchPos, false) ? 1 : 0;
   }
-  if (inchPos != length - 1) return 0;
-  return inchPart(s.left(inchPos), true) ? 1 : 0;
+  if (inchPos != markedEnd - 1) return 0;
+  return inchPartIn(text, begin, inchPos, true) ? 1 : 0;
 }

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "NumberScan.h"
+#include "TextRange.h"
+#include "units/core/DisplayParts.h"
 
 KovUnitInch::KovUnitInch() { factor = kMillimetresPerInch; }
 
@@ -18,10 +19,6 @@ void KovUnitInch::setPrecision(int precisionPower) {
 
 namespace {
 
-void appendSeparator(KovString& text, wchar_t separator) {
-  text += separator == L' ' ? L' ' : L'-';
-}
-
 void appendFeet(KovString& text, long long feet) {
   text.appendInt(feet);
   text += L'\'';
@@ -32,11 +29,11 @@ void appendFeet(KovString& text, long long feet) {
 KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
                                         int /*trimLeadingZero*/, int hideZeroFeet,
                                         int hideZeroInches, wchar_t separator) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const Scales s = scales();
   const double s12 = s.inchesPerFoot;
   double inches = value / s.millimetresPerInch;
-  if (!std::isfinite(inches)) return nonFiniteText(inches);  // only for absurd powers
+  if (!std::isfinite(inches)) return pelunits::nonFiniteText(inches);  // only for absurd powers
   int feet = 0;
   normalizeFeetInches(feet, inches, s);
   const int decimals = displayDecimals();
@@ -51,7 +48,7 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
       appendFeet(text, feet > 0 ? feet + 1LL : feet - 1LL);
     } else {
       appendFeet(text, feet);
-      appendSeparator(text, separator);
+      text += pelunits::partSeparator(separator);
       text.appendFixed(inches, decimals);
       text += L'"';
     }
@@ -59,15 +56,15 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
     // Also the fallback for lengths whose feet do not fit an int: inches alone.
     text.appendFixed(inches, decimals);
     text += L'"';
-    if (numberTextIsZero(text)) {
+    if (pelunits::numberTextIsZero(text)) {
       if (hideZeroFeet == 0) {
         text = L"0'";
-        appendSeparator(text, separator);
+        text += pelunits::partSeparator(separator);
         if (hideZeroInches == 0) text += L"0.0\"";
       } else {
         // A rest too small for the decimals with the feet hidden: the inches at the
         // chosen decimals, without a minus sign, as any other rest below one foot.
-        dropNegativeZeroSign(text);
+        pelunits::dropNegativeZeroSign(text);
       }
     }
   } else if (hideZeroFeet != 0) {
@@ -76,32 +73,30 @@ KovString KovUnitInch::getDisplayString(double value, int trimTrailingZeros,
     text = L"0'";
   } else {
     text = L"0.0'";
-    appendSeparator(text, separator);
+    text += pelunits::partSeparator(separator);
     text += L"0.0\"";
   }
   removeTrailingZeros(text, trimTrailingZeros);
-  if (getPower() == 2) text += L" \u00B2";
+  if (getPower() == 2) pelunits::appendAreaSuffix(text);
   return text;
 }
 
 int KovUnitInch::isValidString(const KovString& text) const {
-  // Read in place between the outer blanks; only the feet part is copied.
+  // Read in place between the outer blanks.
   const wchar_t* characters = text.getStringW();
-  int begin = 0;
-  int end = text.length();
-  while (begin < end && pelunits::isBlank(characters[begin])) ++begin;
-  while (end > begin && pelunits::isBlank(characters[end - 1])) --end;
-  if (end - begin > 2 && getPower() == 2) end -= 2;
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+  int begin = trimmed.begin;
+  int end = trimmed.end;
+  if (getPower() == 2) end = pelunits::endWithoutAreaSuffix(begin, end);
   int feetMark = text.find(L'\'', begin);
   if (feetMark >= end) feetMark = -1;
   if (feetMark >= 0) {
-    KovString feetText(characters + begin, feetMark - begin);
-    if (feetText[0] == L'-') feetText.erase(0, 1);
+    const int feetBegin = feetMark > begin && characters[begin] == L'-' ? begin + 1 : begin;
     // Feet are digits with at most one '.': ‹5.5' 6› passes, as the reader takes
     // decimal feet; signs, blanks and exponents inside the feet do not.
-    if (!feetText.isEmpty() && !feetText.IsNumeric()) return 0;
+    if (feetMark > feetBegin && !pelunits::numericIn(text, feetBegin, feetMark)) return 0;
     begin = feetMark + 1;
   }
   if (end > begin && characters[end - 1] == L'"') --end;
-  return pelunits::scansAsDouble(characters + begin, end - begin);
+  return pelunits::startsWithReal(text, begin, end) ? 1 : 0;
 }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "NumberScan.h"
+#include "TextRange.h"
 #include "units/core/IntRange.h"
 
 double powerBySquaring(double base, int exponent) noexcept {
@@ -28,23 +30,20 @@ double powerByMultiplication(double base, int exponent) noexcept {
 namespace {
 
 // The inch part of a feet-and-inch text: behind the feet mark up to the inch mark
-// (or the end when there is none), leading blanks and then leading '-' removed, so
+// (or the end when there is none), leading blanks and then leading '-' skipped, so
 // that the '-' of ‹5'-6"› is a separator. Empty when the inch mark comes first.
-KovString inchTextBehindFeetMark(const KovString& text, int footMark) {
+pelunits::TextRange inchPartBehindFeetMark(const KovString& text, int footMark) {
   const int inchMark = text.find(L'"');
-  KovString inchText;
+  pelunits::TextRange part{footMark + 1, footMark + 1};
   if (inchMark < 0) {
-    inchText = text.mid(footMark + 1);
+    part.end = text.length();
   } else if (inchMark > footMark) {
-    inchText = text.mid(footMark + 1, inchMark - footMark - 1);
+    part.end = inchMark;
   }
-  inchText.TrimLeft();
-  inchText.TrimLeft(KovString(L"-"));
-  return inchText;
+  while (part.begin < part.end && pelunits::isBlank(text[part.begin])) ++part.begin;
+  while (part.begin < part.end && text[part.begin] == L'-') ++part.begin;
+  return part;
 }
-
-// toLong saturates at the 32-bit range, so the narrowing is exact.
-int readWholeFeet(const KovString& feetText) { return static_cast<int>(feetText.toLong()); }
 
 }  // namespace
 
@@ -82,19 +81,20 @@ int KovUnitInchBase::parseFeetInchDecimal(const KovString& text, int& feet, doub
   const int footMark = text.find(L'\'');
   if (footMark == 0) return 0;
   if (footMark > 0) {
-    const KovString feetText = text.left(footMark);
     if (separator >= 0 && separator < footMark) {
       // Decimal feet (‹5.5'›): whatever follows the feet mark is ignored.
-      inches = feetText.toDouble() * scales().inchesPerFoot;
+      inches = pelunits::numberIn(text, 0, footMark) * scales().inchesPerFoot;
       return 1;
     }
-    feet = readWholeFeet(feetText);
-    inches = inchTextBehindFeetMark(text, footMark).toDouble();
+    // integerIn saturates at the 32-bit range, so the narrowing is exact.
+    feet = static_cast<int>(pelunits::integerIn(text, 0, footMark));
+    const pelunits::TextRange inchPart = inchPartBehindFeetMark(text, footMark);
+    inches = pelunits::numberIn(text, inchPart.begin, inchPart.end);
     return 1;
   }
   int inchMark = text.find(L'"');
   if (inchMark < 0) inchMark = text.length();
-  inches = text.left(inchMark).toDouble();
+  inches = pelunits::numberIn(text, 0, inchMark);
   return 1;
 }
 
@@ -108,10 +108,9 @@ int KovUnitInchBase::parseFeetInchFraction(const KovString& text, int& feet, dou
   const int footMark = text.find(L'\'');
   if (footMark == 0) return 0;
   if (footMark > 0) {
-    const KovString feetText = text.left(footMark);
     if (slash < footMark) {
       // Fractional feet (‹1 1/2'›): whatever follows the feet mark is ignored.
-      if (parseFraction(feetText, &numerator, &denominator) == 0) return 0;
+      if (parseFraction(text, 0, footMark, &numerator, &denominator) == 0) return 0;
       const double s12 = scales().inchesPerFoot;
       int wholeFeet = 0;
       if (!truncateToInt(numerator / denominator, wholeFeet)) {
@@ -123,8 +122,9 @@ int KovUnitInchBase::parseFeetInchFraction(const KovString& text, int& feet, dou
       inches = s12 * (numerator - wholeFeet * denominator) / denominator;
       return 1;
     }
-    feet = readWholeFeet(feetText);
-    if (parseFraction(inchTextBehindFeetMark(text, footMark), &numerator, &denominator) == 0) {
+    feet = static_cast<int>(pelunits::integerIn(text, 0, footMark));
+    const pelunits::TextRange inchPart = inchPartBehindFeetMark(text, footMark);
+    if (parseFraction(text, inchPart.begin, inchPart.end, &numerator, &denominator) == 0) {
       return 0;
     }
     inches = numerator / denominator;
@@ -132,7 +132,7 @@ int KovUnitInchBase::parseFeetInchFraction(const KovString& text, int& feet, dou
   }
   int inchMark = text.find(L'"');
   if (inchMark < 0) inchMark = text.length();
-  if (parseFraction(text.left(inchMark), &numerator, &denominator) == 0) return 0;
+  if (parseFraction(text, 0, inchMark, &numerator, &denominator) == 0) return 0;
   inches = numerator / denominator;
   return 1;
 }

@@ -66,7 +66,7 @@ class KovUnitInchBase : public KovUnitBase {
 // power for each set bit of |exponent|; a negative exponent gives 1 / result.
 double powerBySquaring(double base, int exponent) noexcept;
 // base^exponent by repeated multiplication. From exponent 4 on it can differ from
-// powerBySquaring in the last bit; each conversion keeps the one it has always used.
+// powerBySquaring in the last bit, and the fractional display's values follow it.
 double powerByMultiplication(double base, int exponent) noexcept;
 
 // The foot split, inline because every feet-inch display runs it once per value.

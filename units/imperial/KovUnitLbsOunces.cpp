@@ -3,40 +3,28 @@
 #include <algorithm>
 #include <cmath>
 
-#include "NumberScan.h"
-
-namespace {
-
-// The number at the start of the characters [begin, end), read in place; 0 when
-// there is none.
-double numberBetween(const KovString& text, int begin, int end) {
-  if (end <= begin) return 0.0;
-  return pelunits::scanDouble(text.getStringW() + begin, end - begin).value;
-}
-
-}  // namespace
+#include "TextRange.h"
 
 int KovUnitLbsOunces::parsePoundsOunces(const KovString& text, double& pounds,
                                         double& ounces) const {
   pounds = 0.0;
   ounces = 0.0;
   // Read in place between the outer blanks, so that a long text is never copied.
-  int begin = 0;
-  int end = text.length();
-  while (begin < end && pelunits::isBlank(text[begin])) ++begin;
-  while (end > begin && pelunits::isBlank(text[end - 1])) --end;
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+  int begin = trimmed.begin;
+  const int end = trimmed.end;
   // A leading '-' is the sign of the whole weight, as the display writes it.
   const bool negative = begin < end && text[begin] == L'-';
   if (negative) ++begin;
 
   const int lb = text.find(KovString(L"lb"), begin);
   if (lb >= 0 && lb + 2 <= end) {
-    pounds = numberBetween(text, begin, lb);
+    pounds = pelunits::numberIn(text, begin, lb);
     begin = lb + 2;
   }
   int oz = text.find(KovString(L"oz"), begin);
   if (oz < 0 || oz + 2 > end) oz = end;
-  ounces = numberBetween(text, begin, oz);
+  ounces = pelunits::numberIn(text, begin, oz);
 
   if (negative) {
     pounds = -pounds;
@@ -54,12 +42,11 @@ double KovUnitLbsOunces::getGrams(const KovString& text) const {
 
 KovString KovUnitLbsOunces::getDisplayStringDecimal(double value, int trimTrailingZeros) const {
   const double shown = value / factor;
-  if (!std::isfinite(shown)) return nonFiniteText(shown);
+  if (!std::isfinite(shown)) return pelunits::nonFiniteText(shown);
   // The number display sequence without its negative-zero step.
   KovString text;
   text.appendFixed(shown, displayDecimals());
-  setInternationalNumberFormat(text);
-  removeTrailingZeros(text, trimTrailingZeros);
+  finishNumber(text, trimTrailingZeros);
   if (!symbol.isEmpty()) {
     text += L' ';
     text += symbol;
@@ -70,7 +57,7 @@ KovString KovUnitLbsOunces::getDisplayStringDecimal(double value, int trimTraili
 KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
   const int decimals = displayDecimals();
   // Half a step of the last decimal shown, and a small slack around it.
-  const double step = powerOfTen(precision);
+  const double step = pelunits::powerOfTen(precision);
   const double half = 1.0 / (step * 2.0);
   const double slack = 1.0 / (step * 100.0);
 
@@ -95,16 +82,16 @@ KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
     } else {
       text.appendFixed(pounds, 0);
       text += L" lb ";
-      appendNumber(text, rest, decimals);
+      pelunits::appendNumber(text, rest, decimals);
       text += L" oz";
     }
   } else if (rest <= half - slack) {
     text += L' ';
-    appendNumber(text, ounces, decimals);
+    pelunits::appendNumber(text, ounces, decimals);
   } else if (fullPound) {
     text += L"1 lb";
   } else {
-    appendNumber(text, rest, decimals);
+    pelunits::appendNumber(text, rest, decimals);
     text += L"oz";
   }
   return text;
@@ -113,14 +100,11 @@ KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
 KovString KovUnitLbsOunces::getDisplayString(double value, int trimTrailingZeros,
                                              int /*trimLeadingZero*/, int /*hideZeroFeet*/,
                                              int /*hideZeroInches*/, wchar_t /*separator*/) const {
-  // Every path returns `text`, so that it is built in the caller's result.
-  const bool poundsOunces = std::isfinite(value) && !(factor > kDecimalDisplayThreshold);
-  KovString text = !std::isfinite(value) ? nonFiniteText(value)
-                   : !poundsOunces       ? getDisplayStringDecimal(value, trimTrailingZeros)
-                                         : poundsOuncesText(std::fabs(value));
-  if (!poundsOunces) return text;
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
+  if (factor > kDecimalDisplayThreshold) return getDisplayStringDecimal(value, trimTrailingZeros);
+  KovString text = poundsOuncesText(std::fabs(value));
   // One sign for the whole text, and none on a weight that shows as zero.
-  if (value < 0.0 && !numberTextIsZero(text)) {
+  if (value < 0.0 && !pelunits::numberTextIsZero(text)) {
     KovString withSign(L"-");
     withSign += text;
     text = std::move(withSign);
@@ -130,7 +114,7 @@ KovString KovUnitLbsOunces::getDisplayString(double value, int trimTrailingZeros
 }
 
 KovString KovUnitLbsOunces::getDisplayStringWithUnits(double value, int trimTrailingZeros) const {
-  if (!std::isfinite(value)) return nonFiniteText(value);
+  if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   KovString text = getDisplayString(value, trimTrailingZeros, 0, 1, 1, L' ');
   text += L" (";
   text += getDisplayStringDecimal(value, trimTrailingZeros);
@@ -141,19 +125,16 @@ KovString KovUnitLbsOunces::getDisplayStringWithUnits(double value, int trimTrai
 int KovUnitLbsOunces::isValidString(const KovString& text) const {
   // Read in place: the scans skip leading blanks and stop before trailing ones, so
   // trimming the text first would change no answer.
-  const wchar_t* chars = text.getStringW();
   const int lb = text.find(KovString(L"lb"));
   const int oz = text.find(KovString(L"oz"));
   if (lb >= 0) {
     if (oz >= 0 && oz < lb) return 0;
-    if (pelunits::scansAsInteger(chars, lb) == 0) return 0;
+    if (!pelunits::startsWithInteger(text, 0, lb)) return 0;
     if (oz < 0) return 1;
     // The ounces run from after "lb" to before the character in front of "oz"
     // (the blank of " oz").
-    const int count = oz - lb - 3;
-    return count > 0 ? pelunits::scansAsDouble(chars + lb + 2, count) : 0;
+    return pelunits::startsWithReal(text, lb + 2, oz - 1) ? 1 : 0;
   }
-  if (oz >= 0) return pelunits::scansAsDouble(chars, oz);
   // A bare number is read as ounces, so it is valid input.
-  return pelunits::scansAsDouble(chars, text.length());
+  return pelunits::startsWithReal(text, 0, oz >= 0 ? oz : text.length()) ? 1 : 0;
 }

@@ -12,8 +12,8 @@
 // every display reads back to the weight it shows.
 class KovUnitLbsOunces : public KovUnitWeightBase {
  public:
-  // 16 x 28.34952 grams make the pound of this unit; the values are those the
-  // stored weights have always been converted with.
+  // 16 x 28.34952 grams make the pound of this unit, the conversion of the stored
+  // weights.
   static constexpr double kGramsPerOunce = 28.34952;
   static constexpr double kGramsPerPound = 453.59232;
   static constexpr double kOuncesPerPound = 16.0;

@@ -3,12 +3,11 @@
 #include <cmath>
 
 #include "NumberScan.h"
+#include "TextRange.h"
 #include "UserLocale.h"
+#include "units/core/DisplayParts.h"
 
 namespace {
-
-const wchar_t kAreaSuffix[] = L" \u00B2";
-constexpr int kAreaSuffixLength = 2;
 
 bool allDigits(const KovString& text, int begin, int end) {
   for (int i = begin; i < end; ++i) {
@@ -35,29 +34,30 @@ KovString KovUnitDecimal::getDisplayString(double value, int trimTrailingZeros,
   KovString text = displayScaledNumber(value, trimTrailingZeros);
   // "nan", "inf" and "-inf" stand alone in every unit.
   if (hasAreaSuffix() && std::isfinite(value / factor)) {
-    text.append(kAreaSuffix, kAreaSuffixLength);
+    pelunits::appendAreaSuffix(text);
   }
   return text;
 }
 
 int KovUnitDecimal::isValidString(const KovString& text) const {
-  KovString trimmed(text);
-  trimmed.Trim();
-  int length = trimmed.length();
-  if (length > kAreaSuffixLength && hasAreaSuffix()) length -= kAreaSuffixLength;
-  if (length == 0) return 0;
-  if (isDecimalSeparator(trimmed[0])) {
-    return length > 1 && allDigits(trimmed, 1, length) ? 1 : 0;
+  // Read in place between the outer blanks.
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+  const int begin = trimmed.begin;
+  int end = trimmed.end;
+  if (hasAreaSuffix()) end = pelunits::endWithoutAreaSuffix(begin, end);
+  if (end == begin) return 0;
+  if (isDecimalSeparator(text[begin])) {
+    return end - begin > 1 && allDigits(text, begin + 1, end) ? 1 : 0;
   }
-  if (isDecimalSeparator(trimmed[length - 1])) {
-    return allDigits(trimmed, 0, length - 1) ? 1 : 0;
+  if (isDecimalSeparator(text[end - 1])) {
+    return allDigits(text, begin, end - 1) ? 1 : 0;
   }
   // With the regional flag on, the display groups digits with the user's separator
   // ("1’234.568", "1 234,568"); the locale is read only for a text that needs it.
   wchar_t group = 0;
   bool groupRead = false;
-  for (int i = trimmed[0] == L'-' ? 1 : 0; i < length; ++i) {
-    const wchar_t c = trimmed[i];
+  for (int i = text[begin] == L'-' ? begin + 1 : begin; i < end; ++i) {
+    const wchar_t c = text[i];
     if (pelunits::isAsciiDigit(c) || isDecimalSeparator(c)) continue;
     if (useRegionalSettings == 0) return 0;
     if (!groupRead) {
@@ -70,13 +70,12 @@ int KovUnitDecimal::isValidString(const KovString& text) const {
 }
 
 wchar_t KovUnitDecimal::userGroupSeparator() {
-  KovString decimalSeparator;
-  KovString thousandSeparator;
-  if (!pelunits::platform::readUserSeparators(decimalSeparator, thousandSeparator) ||
-      thousandSeparator.length() != 1) {
+  pelunits::NumberSettings settings;
+  if (!pelunits::platform::readUserNumberSettings(settings) ||
+      settings.thousandSeparator.length() != 1) {
     return 0;
   }
-  return thousandSeparator[0];
+  return settings.thousandSeparator[0];
 }
 
 bool KovUnitDecimal::sameGroupSeparator(wchar_t c, wchar_t group) {

@@ -1,24 +1,21 @@
 #include "units/metric/KovUnitDecimalBase.h"
 
-#include "NumberScan.h"
+#include "TextRange.h"
+#include "UserLocale.h"
 
 double KovUnitDecimalBase::getMillimeters(const KovString& text) const {
-  // A '/' after the first character of the trimmed text, found in place; the text
-  // is copied only for a fraction or a regional number, the others are read as typed.
-  const wchar_t* characters = text.getStringW();
-  int begin = 0;
-  while (begin < text.length() && pelunits::isBlank(characters[begin])) ++begin;
-  if (text.find(L'/', begin) > begin) {
-    KovString trimmed(text);
-    trimmed.Trim();
+  // A '/' after the first character of the trimmed text: a fraction, read in place.
+  const pelunits::TextRange trimmed = pelunits::trimmedRange(text);
+  if (pelunits::findIn(text, L'/', trimmed.begin, trimmed.end) > trimmed.begin) {
     double numerator = 0.0;
     double denominator = 1.0;
-    if (parseFraction(trimmed, &numerator, &denominator) != 0) {
+    if (parseFraction(text, trimmed.begin, trimmed.end, &numerator, &denominator) != 0) {
       return factor * numerator / denominator;
     }
   }
-  if (useRegionalSettings == 0) return factor * text.toDouble();
-  KovString neutral(text);
-  setInternationalNumberFormatBack(neutral);
-  return factor * neutral.toDouble();
+  pelunits::NumberSettings settings;
+  if (useRegionalSettings == 0 || !pelunits::platform::readUserNumberSettings(settings)) {
+    return factor * text.toDouble();
+  }
+  return factor * pelunits::neutralNumber(text, settings).toDouble();
 }

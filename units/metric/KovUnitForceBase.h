@@ -1,7 +1,12 @@
 #pragma once
 
-#include "units/core/KovUnitBase.h"
+#include "units/metric/KovUnitScaledNumber.h"
 
-// Family base of the force units; it adds nothing to KovUnitBase and exists so
-// that the family shares one type.
-class KovUnitForceBase : public KovUnitBase {};
+// Family base of the force units, so that the family shares one type.
+class KovUnitForceBase : public KovUnitScaledNumber {
+ public:
+  KovUnitForceBase() = default;
+  KovUnitForceBase(const KovUnitForceBase& other) = default;
+  // Defined out of line, so that the class has one home for its virtual table.
+  ~KovUnitForceBase() override;
+};

@@ -1,7 +1,12 @@
 #pragma once
 
-#include "units/core/KovUnitBase.h"
+#include "units/metric/KovUnitScaledNumber.h"
 
-// Family base of the moment units; it adds nothing to KovUnitBase and exists so
-// that the family shares one type.
-class KovUnitMomentBase : public KovUnitBase {};
+// Family base of the moment units, so that the family shares one type.
+class KovUnitMomentBase : public KovUnitScaledNumber {
+ public:
+  KovUnitMomentBase() = default;
+  KovUnitMomentBase(const KovUnitMomentBase& other) = default;
+  // Defined out of line, so that the class has one home for its virtual table.
+  ~KovUnitMomentBase() override;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <climits>
+
+#include "KovString.h"
+
+// The pieces that the feet-inch, fractional and area displays put together: the
+// precision of the units that keep a denominator, the fraction text, the separator
+// between parts and the area suffix.
+namespace pelunits {
+
+// setPrecision of the fractional units: a denominator below 1 becomes 1.
+inline int denominatorFromPrecision(int requested) noexcept {
+  return requested < 1 ? 1 : requested;
+}
+
+// incrementPrecision of the fractional units: twice the denominator. A doubling
+// that would pass the int range leaves it where it is (saturation at the last
+// doubling, 2^30 from 4), so repeated steps never overflow.
+inline int doubledDenominator(int denominator) noexcept {
+  if (denominator < 1) return 1;
+  return denominator > INT_MAX / 2 ? denominator : denominator * 2;
+}
+
+// Appends "numerator/denominator".
+inline void appendFraction(KovString& text, int numerator, int denominator) {
+  text.appendInt(numerator);
+  text += L'/';
+  text.appendInt(denominator);
+}
+
+// The character between feet and inches, or between a whole number and its
+// fraction: the blank when the caller asks for it, '-' for any other character.
+inline wchar_t partSeparator(wchar_t requested) noexcept { return requested == L' ' ? L' ' : L'-'; }
+
+// The suffix of an area display, " ²", and its length.
+constexpr wchar_t kAreaSuffix[] = L" \u00B2";
+constexpr int kAreaSuffixLength = 2;
+
+inline void appendAreaSuffix(KovString& text) { text.append(kAreaSuffix, kAreaSuffixLength); }
+
+// The end of the typed stretch [begin, end) without an area suffix: a validator of
+// an area drops the last two characters of a stretch longer than that, unseen.
+inline int endWithoutAreaSuffix(int begin, int end) noexcept {
+  return end - begin > kAreaSuffixLength ? end - kAreaSuffixLength : end;
+}
+
+}  // namespace pelunits

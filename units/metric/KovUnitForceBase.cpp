@@ -1,0 +1,3 @@
+#include "units/metric/KovUnitForceBase.h"
+
+KovUnitForceBase::~KovUnitForceBase() = default;

@@ -1,0 +1,3 @@
+#include "units/metric/KovUnitMomentBase.h"
+
+KovUnitMomentBase::~KovUnitMomentBase() = default;

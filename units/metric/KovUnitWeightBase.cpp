@@ -1,0 +1,3 @@
+#include "units/metric/KovUnitWeightBase.h"
+
+KovUnitWeightBase::~KovUnitWeightBase() = default;
