@@ -11,24 +11,7 @@
 namespace pelunits {
 
 Quantity quantityOf(const KovUnitTransform& unit) noexcept {
-  switch (exact::kindOf(unit)) {
-    case exact::UnitKind::degrees:
-    case exact::UnitKind::gon:
-    case exact::UnitKind::radians:
-    case exact::UnitKind::degreesMinutesSeconds:
-      return Quantity::angle;
-    case exact::UnitKind::grams:
-    case exact::UnitKind::poundsOunces:
-      return Quantity::weight;
-    case exact::UnitKind::force:
-      return Quantity::force;
-    case exact::UnitKind::moment:
-      return Quantity::moment;
-    case exact::UnitKind::stress:
-      return Quantity::stress;
-    default:
-      return Quantity::length;
-  }
+  return exact::quantityOfKind(exact::kindOf(unit));
 }
 
 namespace {
@@ -138,12 +121,11 @@ ReadResult readExact(const KovUnitTransform& unit, const wchar_t* text,
                      std::size_t length) noexcept {
   if (text == nullptr) length = 0;
   const exact::Field field = exact::fieldOf(unit);
-  ReadResult result;
-  if (exact::readShortPlainNumber(text, length, field.style, result.value)) {
-    result.status = ReadStatus::complete;
-    result.value *= field.displaySize;
-    result.position = length;
-    return result;
+  // The number goes to a local, not into the result: a result filled piecewise
+  // through a pointer and then copied whole stalls the copy on the partial stores.
+  double number = 0.0;
+  if (exact::readShortPlainNumber(text, length, field.style, number)) {
+    return ReadResult{ReadStatus::complete, number * field.displaySize, length, ""};
   }
   const exact::PlainText plain(text != nullptr ? text : L"", length);
   if (!plain.ok()) return outOfMemory();

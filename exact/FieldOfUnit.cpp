@@ -19,7 +19,8 @@ double raised(double base, int power) {
 
 Field fieldOf(const KovUnitTransform& unit) noexcept {
   Field field;
-  field.quantity = quantityOf(unit);
+  const UnitKind kind = kindOf(unit);
+  field.quantity = quantityOfKind(kind);
   field.power = unit.getPower();
   field.symbol = unit.getSymbol().getStringW();
   field.symbolLength = static_cast<std::size_t>(unit.getSymbol().length());
@@ -27,7 +28,7 @@ Field fieldOf(const KovUnitTransform& unit) noexcept {
   bool regionalDisplay = true;
   const double factor = unit.getFactor();
   field.displaySize = factor;
-  switch (kindOf(unit)) {
+  switch (kind) {
     case UnitKind::feetInch:
       field.displaySize = raised(KovUnitInchBase::kMillimetresPerInch, field.power);
       regionalDisplay = false;

@@ -34,6 +34,14 @@ struct ScannedNumber {
 ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at,
                          const NumberStyle& style) noexcept;
 
+// The common number, digits with at most one decimal separator and 15 digits in
+// all that nothing the general scan looks at follows (another separator, a group
+// separator, an exponent), read without the neutral copy that scanNumber makes:
+// the same result as scanNumber, and false for every other number, which
+// scanNumber then reads.
+bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
+                     const NumberStyle& style, ScannedNumber& out) noexcept;
+
 // The common text of a field, a plain number of up to 15 digits with an optional
 // sign and the style's decimal separator ("-12.345", " 5 "), read straight from the
 // typed text with the result the grammar gives it; false for anything else, which

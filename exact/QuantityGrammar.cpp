@@ -190,6 +190,8 @@ class Reader {
     } kWords[] = {{L"infinity", 8, std::numeric_limits<double>::infinity()},
                   {L"inf", 3, std::numeric_limits<double>::infinity()},
                   {L"nan", 3, std::numeric_limits<double>::quiet_NaN()}};
+    const wchar_t first = static_cast<wchar_t>(charAt(pos_) | 0x20);
+    if (first != L'i' && first != L'n') return false;  // numbers leave here
     for (const auto& w : kWords) {
       std::size_t i = 0;
       while (i < w.length && pos_ + i < n_ && (t_[pos_ + i] | 0x20) == w.word[i]) ++i;
@@ -201,6 +203,15 @@ class Reader {
       }
     }
     return false;
+  }
+
+  // The number at `i`: the short scan for the common number, else the general one.
+  // One result object filled in place, so that it is not copied after the short
+  // scan has written it field by field.
+  ScannedNumber number(std::size_t i, const NumberStyle& style) const {
+    ScannedNumber result;
+    if (!scanShortNumber(t_, n_, i, style, result)) result = scanNumber(t_, n_, i, style);
+    return result;
   }
 
   bool startsMagnitude(std::size_t i) const {
@@ -222,7 +233,7 @@ class Reader {
       return Fraction::read;
     }
     if (!isDigit(charAt(i))) return Fraction::none;
-    const ScannedNumber top = scanNumber(t_, n_, i, NumberStyle{});
+    const ScannedNumber top = number(i, NumberStyle{});
     if (top.scan != Scan::read || !top.integer) return Fraction::none;
     if (top.end >= n_) {
       fail(n_, "a fraction is incomplete");
@@ -234,7 +245,7 @@ class Reader {
 
   bool denominatorAfter(double numerator, std::size_t i, double& value, std::size_t& end) {
     if (i >= n_) return fail(n_, "the denominator is missing");
-    const ScannedNumber bottom = scanNumber(t_, n_, i, NumberStyle{});
+    const ScannedNumber bottom = number(i, NumberStyle{});
     if (bottom.scan != Scan::read || !bottom.integer) return fail(i, "the denominator is missing");
     if (bottom.value == 0.0) return fail(i, "zero denominator");
     value = numerator / bottom.value;
@@ -253,7 +264,7 @@ class Reader {
       ++pos_;
       return true;
     }
-    const ScannedNumber whole = scanNumber(t_, n_, pos_, style_);
+    const ScannedNumber whole = number(pos_, style_);
     if (whole.scan == Scan::none) return fail(pos_, "a number is expected");
     if (whole.scan != Scan::read) return fail(whole.end, whole.message);
     value = whole.value;
@@ -323,8 +334,13 @@ class Reader {
     // "0' -3 1/2"" and "0'-0 -1/2"" as the displays write them, "5' -6"" is 4'6".
     double sign = 1.0;
     bool havePrevious = false;
-    UnitWord previous;
+    // The word of this part and the previous part's, alternating between two slots:
+    // a word that matchUnitWord has just filled field by field and is then copied
+    // whole waits for those stores to land.
+    UnitWord words[2];
+    int current = 0;
     for (;;) {
+      const UnitWord& previous = words[current ^ 1];
       const std::size_t partAt = pos_;
       if (havePrevious && at(L'-')) {
         if (sign < 0) return fail(pos_, "a second sign inside a quantity");
@@ -341,7 +357,8 @@ class Reader {
       const std::size_t afterNumber = pos_;
       if (!havePrevious) powerMark();
       skipBlanks();
-      UnitWord word;
+      UnitWord& word = words[current];
+      word = UnitWord{};
       bool ownSymbol = false;
       const WordMatch match = pos_ < n_
                                   ? matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol,
@@ -382,7 +399,7 @@ class Reader {
       }
       total += sign * value * sizeOf(word);
       pos_ = word.end;
-      previous = word;
+      current ^= 1;
       havePrevious = true;
       if (word.chain == 0 || word.rank <= 1) break;
       // Another part: after blanks, or a '-' that touches the foot mark ("5'-6"").

@@ -48,8 +48,7 @@ wchar_t plainCharacter(wchar_t c) noexcept {
   }
 }
 
-bool vulgarFraction(wchar_t c, int& numerator, int& denominator) noexcept {
-  if (c < L'\u00BC' || (c > L'\u00BE' && c < L'\u2150') || c > L'\u215E') return false;
+bool vulgarFractionValue(wchar_t c, int& numerator, int& denominator) noexcept {
   struct Entry {
     wchar_t c;
     signed char numerator;

@@ -73,5 +73,26 @@ UnitKind kindOf(const KovUnitTransform& unit) noexcept {
   return kind;
 }
 
+Quantity quantityOfKind(UnitKind kind) noexcept {
+  switch (kind) {
+    case UnitKind::degrees:
+    case UnitKind::gon:
+    case UnitKind::radians:
+    case UnitKind::degreesMinutesSeconds:
+      return Quantity::angle;
+    case UnitKind::grams:
+    case UnitKind::poundsOunces:
+      return Quantity::weight;
+    case UnitKind::force:
+      return Quantity::force;
+    case UnitKind::moment:
+      return Quantity::moment;
+    case UnitKind::stress:
+      return Quantity::stress;
+    default:
+      return Quantity::length;
+  }
+}
+
 }  // namespace exact
 }  // namespace pelunits

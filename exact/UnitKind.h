@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KovUnitTransform.h"
+#include "PelUnitsRead.h"
 
 // Which of the library's unit classes an object is, found once per class: the
 // exact reader asks at every call, and a chain of dynamic_casts costs more than
@@ -24,6 +25,9 @@ enum class UnitKind {
 };
 
 UnitKind kindOf(const KovUnitTransform& unit) noexcept;
+
+// The quantity that units of the kind show.
+Quantity quantityOfKind(UnitKind kind) noexcept;
 
 }  // namespace exact
 }  // namespace pelunits

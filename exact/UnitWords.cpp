@@ -101,10 +101,64 @@ constexpr Entry kWords[] = {
 
 wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
 
-std::size_t textLength(const wchar_t* s) {
+constexpr std::size_t textLength(const wchar_t* s) {
   std::size_t n = 0;
   while (s[n] != 0) ++n;
   return n;
+}
+
+constexpr std::size_t kWordCount = sizeof(kWords) / sizeof(kWords[0]);
+
+// The length of every word of the table, counted when the library is compiled.
+struct WordLengths {
+  unsigned char of[kWordCount] = {};
+};
+constexpr WordLengths kWordLengths = [] {
+  WordLengths lengths;
+  for (std::size_t i = 0; i < kWordCount; ++i) {
+    lengths.of[i] = static_cast<unsigned char>(textLength(kWords[i].text));
+  }
+  return lengths;
+}();
+
+std::size_t lengthOf(const Entry& e) { return kWordLengths.of[&e - kWords]; }
+
+constexpr bool sameText(const wchar_t* a, const wchar_t* b) {
+  std::size_t i = 0;
+  while (a[i] != 0 && a[i] == b[i]) ++i;
+  return a[i] == b[i];
+}
+
+constexpr std::size_t entryIndex(const wchar_t* text) {
+  for (std::size_t i = 0; i < kWordCount; ++i) {
+    if (sameText(kWords[i].text, text)) return i;
+  }
+  return kWordCount;
+}
+
+constexpr std::size_t kFootMarkEntry = entryIndex(L"'");
+constexpr std::size_t kTwoPrimesEntry = entryIndex(L"''");
+constexpr std::size_t kInchMarkEntry = entryIndex(L"\"");
+constexpr std::size_t kDegreeEntry = entryIndex(L"\u00B0");
+static_assert(kFootMarkEntry < kWordCount && kTwoPrimesEntry < kWordCount &&
+                  kInchMarkEntry < kWordCount && kDegreeEntry < kWordCount,
+              "the marks are words of the table");
+
+// The mark step: the marks ' '' " and ° are the only words that start with their
+// character, and feet-inch and angle texts carry one in nearly every part. Their
+// entry follows from the character and the next one, where the table search walks
+// the bucket and compares word by word. Gives null for any other character.
+const Entry* markEntry(const wchar_t* text, std::size_t length, std::size_t at) {
+  switch (text[at]) {
+    case L'\'':
+      return &kWords[at + 1 < length && text[at + 1] == L'\'' ? kTwoPrimesEntry : kFootMarkEntry];
+    case L'"':
+      return &kWords[kInchMarkEntry];
+    case L'\u00B0':
+      return &kWords[kDegreeEntry];
+    default:
+      return nullptr;
+  }
 }
 
 // How far `word` matches the text at `at`: its length when all of it matches,
@@ -195,7 +249,7 @@ const Entry* longestEntry(const wchar_t* text, std::size_t length, std::size_t a
   for (int k = index.begin[bucket]; k < index.begin[bucket + 1]; ++k) {
     const Entry& e = kWords[index.entries[k]];
     if (!accept(e)) continue;
-    const std::size_t n = textLength(e.text);
+    const std::size_t n = lengthOf(e);
     if (n <= bestLength) continue;
     if (matchWord(text, length, at, e.text, n, partial) == n) {
       best = &e;
@@ -211,7 +265,7 @@ bool lengthWord(const wchar_t* text, std::size_t length, std::size_t at, bool& p
   const Entry* e =
       longestEntry(text, length, at, partial, [](const Entry& x) { return x.kind == kLength; });
   if (e == nullptr) return false;
-  std::size_t end = at + textLength(e->text);
+  std::size_t end = at + lengthOf(*e);
   word.power = powerAt(text, length, end);
   word.quantity = Quantity::length;
   word.size = raised(e->size, word.power);
@@ -222,11 +276,10 @@ bool lengthWord(const wchar_t* text, std::size_t length, std::size_t at, bool& p
   return true;
 }
 
-}  // namespace
-
-WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
-                        const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
-                        bool& ownSymbol) noexcept {
+// matchUnitWord, with or without the mark step.
+WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
+                      const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
+                      bool& ownSymbol, bool markStep) noexcept {
   ownSymbol = false;
   bool partial = false;
   if (symbolLength > 0) {
@@ -245,41 +298,44 @@ WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at,
   if (!isAsciiLetter(first) && first != L'\'' && first != L'"' && first != L'\u00B0') {
     return partial ? WordMatch::incomplete : WordMatch::none;
   }
-  // "sq ft", "square metres", "cu in", "cubic feet".
-  const bool squareOrCubic = lower(first) == L's' || lower(first) == L'c';
-  static constexpr struct {
-    const wchar_t* text;
-    int power;
-  } kPrefixes[] = {{L"sq", 2}, {L"square", 2}, {L"cu", 3}, {L"cubic", 3}};
-  for (const auto& prefix : kPrefixes) {
-    if (!squareOrCubic) break;
-    const std::size_t n = textLength(prefix.text);
-    if (matchWord(text, length, at, prefix.text, n, partial) != n) continue;
-    std::size_t next = at + n;
-    if (next < length && text[next] == L'.') ++next;
-    while (next < length && text[next] == L' ') ++next;
-    if (next >= length) partial = true;
-    UnitWord base;
-    if (next > at + n && lengthWord(text, length, next, partial, base) && base.power == 1 &&
-        boundaryAt(text, length, base.end)) {
-      word = base;
-      word.power = prefix.power;
-      word.size = raised(base.size * 1.0, prefix.power);
-      word.chain = 0;
-      return WordMatch::found;
+  const Entry* e = markStep ? markEntry(text, length, at) : nullptr;
+  if (e == nullptr) {
+    // "sq ft", "square metres", "cu in", "cubic feet".
+    const bool squareOrCubic = lower(first) == L's' || lower(first) == L'c';
+    static constexpr struct {
+      const wchar_t* text;
+      int power;
+    } kPrefixes[] = {{L"sq", 2}, {L"square", 2}, {L"cu", 3}, {L"cubic", 3}};
+    for (const auto& prefix : kPrefixes) {
+      if (!squareOrCubic) break;
+      const std::size_t n = textLength(prefix.text);
+      if (matchWord(text, length, at, prefix.text, n, partial) != n) continue;
+      std::size_t next = at + n;
+      if (next < length && text[next] == L'.') ++next;
+      while (next < length && text[next] == L' ') ++next;
+      if (next >= length) partial = true;
+      UnitWord base;
+      if (next > at + n && lengthWord(text, length, next, partial, base) && base.power == 1 &&
+          boundaryAt(text, length, base.end)) {
+        word = base;
+        word.power = prefix.power;
+        word.size = raised(base.size * 1.0, prefix.power);
+        word.chain = 0;
+        return WordMatch::found;
+      }
+    }
+    e = longestEntry(text, length, at, partial, [field](const Entry& x) {
+      return x.kind != kAngleOnly || field == Quantity::angle;
+    });
+    // "g" is gon in an angle field and grams elsewhere: the field's meaning first.
+    if (e != nullptr && field == Quantity::angle && e->quantity == Quantity::weight) {
+      const Entry* angle = longestEntry(
+          text, length, at, partial, [](const Entry& x) { return x.quantity == Quantity::angle; });
+      if (angle != nullptr && lengthOf(*angle) == lengthOf(*e)) e = angle;
     }
   }
-  const Entry* e = longestEntry(text, length, at, partial, [field](const Entry& x) {
-    return x.kind != kAngleOnly || field == Quantity::angle;
-  });
-  // "g" is gon in an angle field and grams elsewhere: the field's meaning first.
-  if (e != nullptr && field == Quantity::angle && e->quantity == Quantity::weight) {
-    const Entry* angle = longestEntry(text, length, at, partial,
-                                      [](const Entry& x) { return x.quantity == Quantity::angle; });
-    if (angle != nullptr && textLength(angle->text) == textLength(e->text)) e = angle;
-  }
   if (e == nullptr) return partial ? WordMatch::incomplete : WordMatch::none;
-  std::size_t end = at + textLength(e->text);
+  std::size_t end = at + lengthOf(*e);
   word = UnitWord{};
   word.quantity = e->quantity;
   word.size = e->size;
@@ -327,6 +383,20 @@ WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at,
   if (!boundaryAt(text, length, end)) return partial ? WordMatch::incomplete : WordMatch::none;
   word.end = end;
   return WordMatch::found;
+}
+
+}  // namespace
+
+WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
+                        const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
+                        bool& ownSymbol) noexcept {
+  return matchWordAt(text, length, at, field, symbol, symbolLength, word, ownSymbol, true);
+}
+
+WordMatch matchUnitWordInTable(const wchar_t* text, std::size_t length, std::size_t at,
+                               Quantity field, const wchar_t* symbol, std::size_t symbolLength,
+                               UnitWord& word, bool& ownSymbol) noexcept {
+  return matchWordAt(text, length, at, field, symbol, symbolLength, word, ownSymbol, false);
 }
 
 bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept {

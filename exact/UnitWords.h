@@ -39,6 +39,12 @@ WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at,
                         const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
                         bool& ownSymbol) noexcept;
 
+// matchUnitWord with every word found through the table search, the marks too;
+// the tests hold matchUnitWord's mark step to it.
+WordMatch matchUnitWordInTable(const wchar_t* text, std::size_t length, std::size_t at,
+                               Quantity field, const wchar_t* symbol, std::size_t symbolLength,
+                               UnitWord& word, bool& ownSymbol) noexcept;
+
 // The unit that a bare number after `word` stands for ("5'6": inches, "10°30":
 // minutes, "2 lb 3": ounces); false when none follows it.
 bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept;
