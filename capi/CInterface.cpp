@@ -9,6 +9,7 @@
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsLocale.h"
 #include "PelUnitsRead.h"
 #include "PelUnitsVersion.h"
 #include "Utf8.h"
@@ -239,6 +240,10 @@ const pelunits::NamedUnit* namedUnit(std::size_t index) {
 extern "C" {
 
 const char* pelunits_version(void) { return PELUNITS_VERSION_STRING; }
+
+void pelunits_set_locale(const char* name) { pelunits::setRegionalLocale(name); }
+
+int pelunits_locale_available(void) { return pelunits::regionalLocaleAvailable() ? 1 : 0; }
 
 const char* pelunits_status_message(pelunits_status status) {
   switch (status) {

@@ -19,4 +19,9 @@ namespace pelunits {
 // leaves regional texts neutral, as an unknown locale in the environment does.
 PELUNITS_API void setRegionalLocale(const char* name) noexcept;
 
+// True when the number settings of the locale in force (the chosen one, else the
+// default above) can be read; false for a locale that is named but not installed,
+// whose regional texts stay neutral.
+PELUNITS_API bool regionalLocaleAvailable() noexcept;
+
 }  // namespace pelunits

@@ -59,6 +59,18 @@ enum {
 /* A short lowercase English text for the status; "unknown status" for other values. */
 PELUNITS_C_API const char* pelunits_status_message(pelunits_status status);
 
+/* Chooses the regional locale of every unit whose regional flag is set, for the whole
+ * process, from any thread (also while others display): a POSIX name such as
+ * "de_DE.UTF-8", on Windows a name such as "de-DE". NULL or "" returns to the
+ * environment's locale (LC_ALL, LC_NUMERIC, LANG), on Windows to the user's default.
+ * Changing the environment while other threads call the library is undefined in
+ * POSIX: choose the locale here instead. */
+PELUNITS_C_API void pelunits_set_locale(const char* name);
+
+/* 1 when the number settings of the locale in force can be read, 0 for a locale that
+ * is named but not installed (regional texts then stay neutral). */
+PELUNITS_C_API int pelunits_locale_available(void);
+
 /* A configured display unit. */
 typedef struct pelunits_unit pelunits_unit;
 

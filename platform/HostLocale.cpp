@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "PelUnitsLocale.h"
+#include "UserLocale.h"
 
 namespace pelunits {
 namespace platform {
@@ -47,6 +48,15 @@ void setRegionalLocale(const char* name) noexcept {
     platform::chosenGeneration.fetch_add(1, std::memory_order_release);
   } catch (...) {
     // No memory for the name: the choice stays as it was.
+  }
+}
+
+bool regionalLocaleAvailable() noexcept {
+  try {
+    NumberSettings settings;
+    return platform::readUserNumberSettings(settings);
+  } catch (...) {
+    return false;
   }
 }
 

@@ -455,3 +455,30 @@ TEST(CInterface, StatusMessages) {
 }
 
 }  // namespace
+
+TEST(CInterface, LocaleChosenByTheHostOverridesTheEnvironment) {
+#ifdef _WIN32
+  const char* german = "de-DE";
+#else
+  const char* german = "de_DE.UTF-8";
+#endif
+  struct Case {
+    const char* locale;  // nullptr: the environment's
+    const char* shown;
+    int available;
+  } cases[] = {
+      {german, "1.234,57", 1},
+      {"xx_YY.UTF-8", "1234.57", 0},  // not installed: neutral, and said so
+  };
+  pelunits_unit* unit = pelunits_unit_from_name("millimetres");
+  ASSERT_NE(unit, nullptr);
+  pelunits_unit_set_regional(unit, 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.locale);
+    pelunits_set_locale(c.locale);
+    EXPECT_EQ(pelunits_locale_available(), c.available);
+    EXPECT_EQ(display(unit, 1234.567), c.shown);
+  }
+  pelunits_set_locale(nullptr);
+  pelunits_unit_free(unit);
+}

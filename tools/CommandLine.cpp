@@ -121,6 +121,11 @@ const OptionEntry kOptions[] = {
      }},
     {"--regional", false,
      [](Options& o, std::string_view, std::string&) { return o.regional = true; }},
+    {"--locale", true,
+     [](Options& o, std::string_view v, std::string&) {
+       o.locale = std::string(v);
+       return o.haveLocale = true;
+     }},
     {"--trim-trailing-zeros", false,
      [](Options& o, std::string_view, std::string&) { return o.trimTrailingZeros = true; }},
     {"--trim-leading-zero", false,

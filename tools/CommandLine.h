@@ -49,6 +49,8 @@ struct Options {
   std::wstring symbol;
   bool haveSymbol = false;
   bool regional = false;
+  std::string locale;  // --locale: the regional locale; empty: the environment's
+  bool haveLocale = false;
 
   // Display flags.
   bool trimTrailingZeros = false;

@@ -63,6 +63,8 @@ command, option or unit, bad option value).
   "  --power N              1 length, 2 area, 3 volume, 4 fourth power\n"                   \
   "  --symbol TEXT          the symbol that --with-units appends\n"                         \
   "  --regional             use the user's regional number format\n"                        \
+  "  --locale NAME          the regional locale (de_DE.UTF-8; de-DE on Windows) instead\n"  \
+  "                         of the one the environment names\n"                             \
   "  --format FORMAT        text, tsv or json (see 'pelunits --help')\n"
 
 const char kDisplayHelp[] =

@@ -15,16 +15,11 @@
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsLocale.h"
 #include "PelUnitsRead.h"
 #include "PelUnitsVersion.h"
+#include "StandardInput.h"
 #include "Utf8.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <locale.h>
-#include <unistd.h>
-#endif
 
 namespace pelunits {
 namespace tool {
@@ -37,16 +32,6 @@ constexpr std::size_t kOutputChunk = 1 << 16;
 constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 // How much of an over-long line a record or a message shows.
 constexpr std::size_t kOverlongShown = 64;
-
-// Reads what has arrived on standard input, at most `size` bytes; 0 at its end,
-// negative on an error (errno set).
-long long readInput(char* buffer, std::size_t size) {
-#ifdef _WIN32
-  return _read(0, buffer, static_cast<unsigned>(size));
-#else
-  return read(0, buffer, size);
-#endif
-}
 
 void printError(const std::string& message) {
   std::fprintf(stderr, "pelunits: %s\n", message.c_str());
@@ -73,27 +58,22 @@ void noteFactoryFallback(int systemUnits, int representation, int written) {
 
 // A locale that is named but not installed leaves regional texts neutral; the tool
 // says so once rather than showing neutral texts silently.
-void warnIfRegionalLocaleMissing() {
-#ifndef _WIN32
-  const char* name = nullptr;
-  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && value[0] != '\0') {
-      name = value;
-      break;
+void warnIfRegionalLocaleMissing(const Options& options) {
+  if (regionalLocaleAvailable()) return;
+  std::string name = options.locale;
+  if (!options.haveLocale) {
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+      const char* value = std::getenv(variable);
+      if (value != nullptr && value[0] != '\0') {
+        name = value;
+        break;
+      }
     }
-  }
-  if (name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0) return;
-  const locale_t locale = newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, name, nullptr);
-  if (locale != nullptr) {
-    freelocale(locale);
-    return;
   }
   std::fprintf(stderr,
                "pelunits: warning: the locale '%s' is not installed; --regional shows the "
                "neutral number format\n",
                quotedForMessage(name).c_str());
-#endif
 }
 
 // Asks the factory for the unit that the options name and configures it: first the
@@ -459,7 +439,7 @@ bool convertStandardInput(Converter& converter) {
     // read() rather than fread(): it returns what has arrived, so that results are
     // written before the tool waits for more input (a terminal, or a program that
     // sends one line and waits for its answer).
-    const long long got = readInput(buffer, sizeof(buffer));
+    const long long got = readStandardInput(buffer, sizeof(buffer));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       readError = errno;
@@ -707,7 +687,8 @@ int run(int argc, char** argv) {
       return kExitUsage;
     }
   }
-  if (options.regional) warnIfRegionalLocaleMissing();
+  if (options.haveLocale) setRegionalLocale(options.locale.c_str());
+  if (options.regional) warnIfRegionalLocaleMissing(options);
   Converter converter(options, *unit.get(), systemUnits, from.get());
   converter.begin();
   const bool allConverted = options.items.empty() ? convertStandardInput(converter)

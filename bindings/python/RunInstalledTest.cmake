@@ -1,15 +1,8 @@
 # The Python package as users get it: from `cmake --install`, finding the library of
 # its prefix by itself; and from `pip install` of its folder, offline.
 set(prefix "${WORK_DIR}/prefix")
-file(REMOVE_RECURSE "${WORK_DIR}")
-file(MAKE_DIRECTORY "${WORK_DIR}")
-
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
-  endif()
-endfunction()
+include("${SOURCE_DIR}/tests/install/ScriptSteps.cmake")
+fresh_folder("${WORK_DIR}")
 
 set(tests "${SOURCE_DIR}/bindings/python/tests")
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")

@@ -2,15 +2,8 @@
 # builds a C99 program with -pedantic -Wall -Werror through find_package and through
 # pkg-config, and runs both.
 set(prefix "${WORK_DIR}/prefix")
-file(REMOVE_RECURSE "${WORK_DIR}")
-file(MAKE_DIRECTORY "${WORK_DIR}")
-
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/ScriptSteps.cmake")
+fresh_folder("${WORK_DIR}")
 
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
 if(NOT EXISTS "${prefix}/include/PelUnitsTransform/pelunits.h")

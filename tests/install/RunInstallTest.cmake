@@ -1,15 +1,8 @@
 # Installs the built library into a scratch prefix, then builds and runs one
 # consumer through find_package and one through pkg-config.
 set(prefix "${WORK_DIR}/prefix")
-file(REMOVE_RECURSE "${WORK_DIR}")
-file(MAKE_DIRECTORY "${WORK_DIR}")
-
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/ScriptSteps.cmake")
+fresh_folder("${WORK_DIR}")
 
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}")
 foreach(file include/PelUnitsTransform/KovString.h include/PelUnitsTransform/KovUnitTransform.h

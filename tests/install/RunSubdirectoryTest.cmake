@@ -3,12 +3,7 @@
 # nothing of the library.
 file(REMOVE_RECURSE "${WORK_DIR}")
 
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
-  endif()
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/ScriptSteps.cmake")
 
 run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/tests/install/subdirectory" -B "${WORK_DIR}/build"
     -G "${GENERATOR}" -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_BUILD_TYPE=Release

@@ -384,6 +384,20 @@ TEST(PelunitsTool, NotesAReplacedRepresentationAndWarnsOfAMissingLocale) {
       {{"display", "--unit", "metres", "--regional", "1234567"}, "LC_ALL=C", "1234.567\n", ""},
       // The locale is named but --regional is off: nothing to warn of.
       {{"display", "--unit", "metres", "1234567"}, "LC_ALL=xx_YY.UTF-8", "1234.567\n", ""},
+      // --locale wins over the environment, both ways.
+      {{"display", "--unit", "metres", "--regional", "--locale", "de_DE.UTF-8", "1234567"},
+       "LC_ALL=C",
+       "1.234,567\n",
+       ""},
+      {{"display", "--unit", "metres", "--regional", "--locale", "xx_YY.UTF-8", "1234567"},
+       "LC_ALL=de_DE.UTF-8",
+       "1234.567\n",
+       "pelunits: warning: the locale 'xx_YY.UTF-8' is not installed; --regional shows the "
+       "neutral number format\n"},
+      {{"parse", "--unit", "metres", "--regional", "--locale", "fr_FR.UTF-8", "1,5"},
+       "LC_ALL=C",
+       "1500\n",
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.environment + " " + describe(c.arguments));

@@ -114,6 +114,13 @@ def units():
     return [_lib.pelunits_named_unit_name(i).decode("utf-8") for i in range(count)]
 
 
+def set_locale(name=None):
+    """Chooses the regional locale for the whole process ("de_DE.UTF-8"; "de-DE" on
+    Windows); None or "" returns to the environment's. Returns whether it can be read."""
+    _lib.pelunits_set_locale(name.encode("utf-8") if name else None)
+    return _lib.pelunits_locale_available() != 0
+
+
 def library_version():
     """The version of the loaded library, "MAJOR.MINOR.PATCH"."""
     return _lib.pelunits_version().decode("ascii")

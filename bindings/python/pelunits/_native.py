@@ -60,6 +60,8 @@ _size_p = _c.POINTER(_c.c_size_t)
 
 _SIGNATURES = {
     "pelunits_version": (_c.c_char_p, []),
+    "pelunits_set_locale": (None, [_c.c_char_p]),
+    "pelunits_locale_available": (_c.c_int, []),
     "pelunits_status_message": (_c.c_char_p, [_c.c_int32]),
     "pelunits_unit_new": (_unit, [_c.c_int32, _c.c_int32]),
     "pelunits_unit_from_name": (_unit, [_c.c_char_p]),

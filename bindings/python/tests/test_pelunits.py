@@ -69,6 +69,16 @@ class UnitTest(unittest.TestCase):
         self.assertEqual(pelunits.Unit("gon").quantity, pelunits.Quantity.ANGLE)
         self.assertTrue(pelunits.Unit("gon").is_angle)
 
+    def test_locale_chosen_by_the_host(self):
+        unit = pelunits.Unit("metres", regional=True)
+        try:
+            self.assertTrue(pelunits.set_locale("de_DE.UTF-8"))
+            self.assertEqual(unit.display(1234567), "1.234,567")
+            self.assertFalse(pelunits.set_locale("xx_YY.UTF-8"))  # not installed: neutral
+            self.assertEqual(unit.display(1234567), "1234.567")
+        finally:
+            pelunits.set_locale(None)
+
     def test_unit_names(self):
         names = pelunits.units()
         self.assertIn("feet-inch-fraction", names)
