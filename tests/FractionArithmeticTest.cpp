@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <cmath>
+#include <numeric>
+#include <random>
 #include <string>
 
 #include "units/core/DisplayParts.h"
@@ -51,6 +53,82 @@ TEST(FractionArithmetic, FindsTheGreatestCommonDivisorOfTheMagnitudes) {
                {17, 5, 1},  {-9, -27, 9}};
   for (const auto& c : cases) {
     EXPECT_EQ(pelunits::greatestCommonDivisor(c.a, c.b), c.divisor) << c.a << ", " << c.b;
+  }
+}
+
+TEST(FractionArithmetic, BinaryDivisorAgreesWithStdGcd) {
+  const auto check = [](unsigned u, unsigned v) {
+    ASSERT_EQ(pelunits::binaryGreatestCommonDivisor(u, v), std::gcd(u, v)) << u << ", " << v;
+  };
+  for (unsigned u = 0; u <= 300; ++u) {
+    for (unsigned v = 0; v <= 300; ++v) check(u, v);
+  }
+  const unsigned edges[] = {0U,         1U,      2U,       3U << 20,   1U << 30,   1U << 31,
+                            0x7FFFFFFF, 999983U, 1000000U, 0xFFFFFFFF, 4294967291U};
+  for (const unsigned u : edges) {
+    for (const unsigned v : edges) check(u, v);
+  }
+  std::mt19937 rng(2024);
+  for (int n = 0; n < 200000; ++n) {
+    // Shared powers of two and small factors, as the display denominators have.
+    const unsigned common = 1U << (rng() % 12);
+    check(static_cast<unsigned>(rng()) * (n % 3 == 0 ? 1 : common) / (n % 5 == 0 ? 1 : 997),
+          n % 2 == 0 ? static_cast<unsigned>(rng()) : (rng() % 4096) * common);
+  }
+}
+
+TEST(FractionArithmetic, DivisorOfTheSignedValuesIsStdGcdOfTheirMagnitudes) {
+  const auto reference = [](int a, int b) {
+    if (a == 0 || b == 0) return 1;
+    const long long g = std::gcd(static_cast<long long>(a), static_cast<long long>(b));
+    return g <= INT_MAX ? static_cast<int>(g) : 1;
+  };
+  for (int a = -300; a <= 300; ++a) {
+    for (int b = -300; b <= 300; ++b) {
+      ASSERT_EQ(pelunits::greatestCommonDivisor(a, b), reference(a, b)) << a << ", " << b;
+    }
+  }
+  const int edges[] = {INT_MIN, INT_MIN + 1, -1, 1, INT_MAX, 1 << 30, 3 << 20, 1000000, 999983};
+  for (const int a : edges) {
+    for (const int b : edges) {
+      EXPECT_EQ(pelunits::greatestCommonDivisor(a, b), reference(a, b)) << a << ", " << b;
+    }
+  }
+}
+
+TEST(FractionArithmetic, ExactQuotientIsTheDivisionForEveryDivisor) {
+  const auto check = [](int value, int divisor) {
+    ASSERT_EQ(pelunits::exactQuotient(value, divisor), value / divisor)
+        << value << " / " << divisor;
+  };
+  for (int divisor = 1; divisor <= 1100; ++divisor) {
+    for (int k = -300; k <= 300; ++k) check(k * divisor, divisor);
+    check(INT_MAX / divisor * divisor, divisor);
+    check(-(INT_MAX / divisor * divisor), divisor);
+  }
+  for (int shift = 0; shift <= 30; ++shift) {
+    const int divisor = 1 << shift;
+    check(divisor, divisor);
+    check(-divisor, divisor);
+    check(INT_MIN / divisor * divisor, divisor);
+    check(0, divisor);
+  }
+}
+
+TEST(FractionArithmetic, QuotientByResolutionIsTheTruncatingDivision) {
+  const long long resolutions[] = {1, 7, 10, 100, 1000, 10000, 100000, 1000000, 1000001};
+  std::mt19937_64 rng(7);
+  for (const long long p : resolutions) {
+    const long long edges[] = {0,      1,      -1,        p - 1,     p,         p + 1,        -p,
+                               -p - 1, -p + 1, 1LL << 52, LLONG_MAX, LLONG_MIN, LLONG_MIN + 1};
+    for (const long long s : edges) {
+      EXPECT_EQ(pelunits::quotientByResolution(s, p), s / p) << s << " / " << p;
+    }
+    for (int n = 0; n < 20000; ++n) {
+      const long long s = static_cast<long long>(rng() >> (rng() % 64));
+      const long long signedS = n % 2 == 0 ? s : -s;
+      ASSERT_EQ(pelunits::quotientByResolution(signedS, p), signedS / p) << signedS << " / " << p;
+    }
   }
 }
 

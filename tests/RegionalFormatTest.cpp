@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "LocaleEnvironment.h"
@@ -11,6 +12,7 @@
 #include "units/metric/KovUnitDecimal.h"
 #include "units/metric/KovUnitKiloNewton.h"
 
+using pelunits::formatNumberIntoNewText;
 using pelunits::formatNumberLikeWindows;
 using pelunits::NumberFormatRecord;
 
@@ -332,5 +334,47 @@ TEST(WindowsNumberFormatting, FormatsTheTextOfItsOwnOutputInPlace) {
     KovString text(c.value);
     formatNumberLikeWindows(text.getStringW(), record, text);
     EXPECT_EQ(text, c.expected);
+  }
+}
+
+TEST(WindowsNumberFormatting, ShortResultsMatchTheTextBuiltCharacterByCharacter) {
+  // Generated numbers and records on both sides of the stack buffer's 64
+  // characters, against the result built in a new text.
+  std::mt19937 rng(31);
+  const auto pick = [&rng](int from, int to) {
+    return from + static_cast<int>(rng() % static_cast<unsigned>(to - from + 1));
+  };
+  const wchar_t* separators[] = {L"", L".", L",", L"\u00A0", L"\u202F\u202F", L"<dec>"};
+  for (int n = 0; n < 100000; ++n) {
+    std::wstring value = pick(0, 2) == 0 ? L"-" : L"";
+    const int integerDigits = pick(0, 40);
+    // Leading zeros, and runs of nines that carry when rounded.
+    const wchar_t fill = pick(0, 3) == 0 ? L'9' : L'\0';
+    for (int k = 0; k < integerDigits; ++k) {
+      value += k == 0 && pick(0, 4) == 0 ? L'0' : fill != 0 ? fill : L'0' + pick(0, 9);
+    }
+    const int fractionDigits = pick(-1, 12);  // -1: no point
+    if (fractionDigits >= 0) value += L'.';
+    for (int k = 0; k < fractionDigits; ++k) value += fill != 0 ? fill : L'0' + pick(0, 9);
+    NumberFormatRecord record;
+    record.numDigits = pick(0, 12);
+    record.leadingZero = pick(0, 1);
+    record.grouping = pick(0, 9);
+    record.decimalSeparator = separators[pick(0, 5)];
+    record.thousandSeparator = separators[pick(0, 5)];
+    record.negativeOrder = pick(0, 4);
+    SCOPED_TRACE(testing::PrintToString(value) + " digits " + std::to_string(record.numDigits) +
+                 " grouping " + std::to_string(record.grouping) + " order " +
+                 std::to_string(record.negativeOrder) + " zero " +
+                 std::to_string(record.leadingZero));
+    KovString expected(L"before");
+    KovString got(L"before");
+    const bool expectedOk = formatNumberIntoNewText(value.c_str(), record, expected);
+    ASSERT_EQ(formatNumberLikeWindows(value.c_str(), record, got), expectedOk);
+    ASSERT_EQ(got, expected);
+    // In place, as the displays call it.
+    KovString inPlace(value.c_str());
+    formatNumberLikeWindows(inPlace.getStringW(), record, inPlace);
+    ASSERT_EQ(inPlace, expectedOk ? expected : KovString(value.c_str()));
   }
 }

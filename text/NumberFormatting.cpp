@@ -60,7 +60,7 @@ bool scanNeutralNumber(const wchar_t* text, NeutralNumber& number) {
 class RoundedDigits {
  public:
   RoundedDigits(const NeutralNumber& number, int decimals)
-      : number_(number), kept_(number.integerLength + decimals) {
+      : number_(&number), kept_(number.integerLength + decimals) {
     const bool roundUp =
         number.fractionLength > decimals && number.fractionDigits[decimals] >= L'5';
     if (roundUp) {
@@ -72,7 +72,10 @@ class RoundedDigits {
   }
 
   // Integer digits of the result: none when the integer part is 0.
-  int integerLength() const { return number_.integerLength + (carry_ ? 1 : 0); }
+  int integerLength() const { return number_->integerLength + (carry_ ? 1 : 0); }
+
+  // True when nothing was rounded: the digits are the input's own.
+  bool unchanged() const { return !roundUp_; }
 
   // Digit `i` of the result, integer digits first and then the decimals.
   wchar_t digit(int i) const {
@@ -85,22 +88,39 @@ class RoundedDigits {
  private:
   // The input's digits up to the kept length, decimals padded with zeros.
   wchar_t keptDigit(int i) const {
-    if (i < number_.integerLength) return number_.integerDigits[i];
-    const int f = i - number_.integerLength;
-    return f < number_.fractionLength ? number_.fractionDigits[f] : L'0';
+    if (i < number_->integerLength) return number_->integerDigits[i];
+    const int f = i - number_->integerLength;
+    return f < number_->fractionLength ? number_->fractionDigits[f] : L'0';
   }
 
-  const NeutralNumber& number_;
+  const NeutralNumber* number_;
   int kept_;
   bool roundUp_ = false;
   bool carry_ = false;
   int incremented_ = -1;
 };
 
-}  // namespace
+// Everything about a result except its characters: checked input and record, the
+// rounded digits and the lengths of the parts.
+struct Layout {
+  explicit Layout(const NumberFormatRecord& record) : format(record) {}
+  const NumberFormatRecord& format;
+  NeutralNumber number;
+  RoundedDigits digits{number, 0};
+  int decimals = 0;
+  int integerLength = 0;
+  bool writeInteger = false;
+  bool negative = false;
+  int decimalLength = 0;
+  int thousandLength = 0;
+  int groups = 0;
+  int total = 0;  // characters of the result
+};
 
-bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& format,
-                             KovString& out) {
+// Fills `layout` for `value`; false for an invalid text or record, or a result the
+// system's buffer would not hold.
+bool layOut(const wchar_t* value, Layout& layout) {
+  const NumberFormatRecord& format = layout.format;
   if (value == nullptr || format.decimalSeparator == nullptr ||
       format.thousandSeparator == nullptr) {
     return false;
@@ -108,58 +128,157 @@ bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& for
   if (format.numDigits < 0 || format.numDigits >= kOutputCapacity) return false;
   if (format.grouping < 0 || format.grouping > 9) return false;
   if (format.negativeOrder < 0 || format.negativeOrder > 4) return false;
-  NeutralNumber number;
+  NeutralNumber& number = layout.number;
   if (!scanNeutralNumber(value, number)) return false;
   if (number.integerLength >= kOutputCapacity) return false;
 
   const int decimals = format.numDigits;
-  const RoundedDigits digits(number, decimals);
-  const int integerLength = digits.integerLength();
+  layout.decimals = decimals;
+  layout.digits = RoundedDigits(number, decimals);
+  const int integerLength = layout.digits.integerLength();
+  layout.integerLength = integerLength;
   // As the system does: without the leading zero a zero integer part writes no digit
   // at all, even when no decimals follow, and the sign stays on a value that rounds
   // to zero. The library's displays remove a negative zero's sign before formatting.
-  const bool writeInteger = integerLength > 0 || format.leadingZero != 0;
-  const bool negative = number.negative;
+  layout.writeInteger = integerLength > 0 || format.leadingZero != 0;
+  layout.negative = number.negative;
 
-  const int decimalLength = wideLength(format.decimalSeparator);
-  const int thousandLength = wideLength(format.thousandSeparator);
-  const int groups =
+  layout.decimalLength = wideLength(format.decimalSeparator);
+  layout.thousandLength = wideLength(format.thousandSeparator);
+  layout.groups =
       format.grouping > 0 && integerLength > 0 ? (integerLength - 1) / format.grouping : 0;
-  const long long total = (writeInteger ? (integerLength > 0 ? integerLength : 1) : 0) +
-                          static_cast<long long>(groups) * thousandLength +
-                          (decimals > 0 ? decimalLength + decimals : 0) + (negative ? 2 : 0);
+  const long long total = (layout.writeInteger ? (integerLength > 0 ? integerLength : 1) : 0) +
+                          static_cast<long long>(layout.groups) * layout.thousandLength +
+                          (decimals > 0 ? layout.decimalLength + decimals : 0) +
+                          (layout.negative ? 2 : 0);
   if (total + 1 > kOutputCapacity) return false;
+  layout.total = static_cast<int>(total);
+  return true;
+}
 
-  // Built apart and moved in at the end: `value` may be the text of `out`.
+// The result character by character in a new text, moved into `out` at the end:
+// `value` may be the text of `out`.
+void writeIntoNewText(const Layout& layout, KovString& out) {
+  const NumberFormatRecord& format = layout.format;
+  const int integerLength = layout.integerLength;
   KovString result;
-  result.reserve(static_cast<int>(total));
-  if (negative) {
+  result.reserve(layout.total);
+  if (layout.negative) {
     if (format.negativeOrder == 0) result += L'(';
     if (format.negativeOrder == 1) result += L'-';
     if (format.negativeOrder == 2) result.append(L"- ", 2);
   }
   if (integerLength == 0) {
-    if (writeInteger) result += L'0';
+    if (layout.writeInteger) result += L'0';
   } else {
     // A separator goes before digit i (i > 0) when the digits left from i are a
     // whole number of groups.
     for (int i = 0; i < integerLength; ++i) {
-      if (groups > 0 && i > 0 && (integerLength - i) % format.grouping == 0) {
-        result.append(format.thousandSeparator, thousandLength);
+      if (layout.groups > 0 && i > 0 && (integerLength - i) % format.grouping == 0) {
+        result.append(format.thousandSeparator, layout.thousandLength);
       }
-      result += digits.digit(i);
+      result += layout.digits.digit(i);
     }
   }
-  if (decimals > 0) {
-    result.append(format.decimalSeparator, decimalLength);
-    for (int i = 0; i < decimals; ++i) result += digits.digit(integerLength + i);
+  if (layout.decimals > 0) {
+    result.append(format.decimalSeparator, layout.decimalLength);
+    for (int i = 0; i < layout.decimals; ++i) result += layout.digits.digit(integerLength + i);
   }
-  if (negative) {
+  if (layout.negative) {
     if (format.negativeOrder == 0) result += L')';
     if (format.negativeOrder == 3) result += L'-';
     if (format.negativeOrder == 4) result.append(L" -", 2);
   }
   out = std::move(result);
+}
+
+// Results shorter than this are written by writeShortResult.
+constexpr int kShortResult = 64;
+
+wchar_t* copyText(wchar_t* to, const wchar_t* text, int length) {
+  for (int i = 0; i < length; ++i) *to++ = text[i];
+  return to;
+}
+
+// The same characters as writeIntoNewText, for a result of fewer than kShortResult
+// characters, into `buffer` on the caller's stack; returns the length. Faster than
+// building a text: no capacity check or length update per character, digits that
+// need no rounding copied straight from the input, and the thousands groups counted
+// down instead of a remainder per digit. The caller copies the buffer into its text
+// once, which also leaves `value` intact until the end.
+int writeShortResult(const Layout& layout, wchar_t* buffer) {
+  const NumberFormatRecord& format = layout.format;
+  const NeutralNumber& number = layout.number;
+  const RoundedDigits& digits = layout.digits;
+  const int integerLength = layout.integerLength;
+  const int decimals = layout.decimals;
+  // The usual case: the text already has the decimals asked for, so its digits are
+  // copied as they stand.
+  const bool unrounded = digits.unchanged() && number.fractionLength == decimals;
+  wchar_t* end = buffer;
+  if (layout.negative) {
+    if (format.negativeOrder == 0) *end++ = L'(';
+    if (format.negativeOrder == 1) *end++ = L'-';
+    if (format.negativeOrder == 2) end = copyText(end, L"- ", 2);
+  }
+  if (integerLength == 0) {
+    if (layout.writeInteger) *end++ = L'0';
+  } else if (layout.groups == 0) {
+    if (unrounded) {
+      end = copyText(end, number.integerDigits, integerLength);
+    } else {
+      for (int i = 0; i < integerLength; ++i) *end++ = digits.digit(i);
+    }
+  } else {
+    int untilSeparator = integerLength % format.grouping;
+    if (untilSeparator == 0) untilSeparator = format.grouping;
+    for (int i = 0; i < integerLength; ++i) {
+      if (untilSeparator == 0) {
+        end = copyText(end, format.thousandSeparator, layout.thousandLength);
+        untilSeparator = format.grouping;
+      }
+      *end++ = unrounded ? number.integerDigits[i] : digits.digit(i);
+      --untilSeparator;
+    }
+  }
+  if (decimals > 0) {
+    end = copyText(end, format.decimalSeparator, layout.decimalLength);
+    if (unrounded) {
+      end = copyText(end, number.fractionDigits, decimals);
+    } else {
+      for (int i = 0; i < decimals; ++i) *end++ = digits.digit(integerLength + i);
+    }
+  }
+  if (layout.negative) {
+    if (format.negativeOrder == 0) *end++ = L')';
+    if (format.negativeOrder == 3) *end++ = L'-';
+    if (format.negativeOrder == 4) end = copyText(end, L" -", 2);
+  }
+  return static_cast<int>(end - buffer);
+}
+
+}  // namespace
+
+bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& format,
+                             KovString& out) {
+  Layout layout(format);
+  if (!layOut(value, layout)) return false;
+  if (layout.total < kShortResult) {
+    wchar_t buffer[kShortResult];
+    const int length = writeShortResult(layout, buffer);
+    out.clear();
+    out.append(buffer, length);
+  } else {
+    writeIntoNewText(layout, out);
+  }
+  return true;
+}
+
+bool formatNumberIntoNewText(const wchar_t* value, const NumberFormatRecord& format,
+                             KovString& out) {
+  Layout layout(format);
+  if (!layOut(value, layout)) return false;
+  writeIntoNewText(layout, out);
   return true;
 }
 

@@ -40,6 +40,12 @@ NumberFormatRecord numberFormatRecord(const NumberSettings& settings, int decima
 bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& format,
                              KovString& out);
 
+// The same result as formatNumberLikeWindows, always built character by character
+// in a new text, where formatNumberLikeWindows writes short results into a stack
+// buffer first. The reference the tests hold that buffer against.
+bool formatNumberIntoNewText(const wchar_t* value, const NumberFormatRecord& format,
+                             KovString& out);
+
 // Typed regional text in the neutral form: the first character of the thousands
 // separator removed everywhere first ("1.234,5" becomes "1234,5"), then every
 // decimal separator in what is left replaced by '.', left to right. One pass and

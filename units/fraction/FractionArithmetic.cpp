@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <numeric>
+#include <utility>
 
 #include "units/core/IntRange.h"
 #include "units/core/NumberText.h"
@@ -22,12 +22,81 @@ double fractionResolution(int denominator) noexcept {
   return static_cast<double>(power);
 }
 
+namespace {
+
+// The number of trailing zero bits of a nonzero value.
+int trailingZeros(unsigned value) noexcept {
+#if defined(__GNUC__)
+  return __builtin_ctz(value);
+#else
+  int count = 0;
+  for (; (value & 1U) == 0; value >>= 1) ++count;
+  return count;
+#endif
+}
+
+}  // namespace
+
+unsigned binaryGreatestCommonDivisor(unsigned u, unsigned v) noexcept {
+  if (u == 0) return v;
+  if (v == 0) return u;
+  // Stein's algorithm: the common factors of two come out as one count of trailing
+  // zeros, and each step is a shift and a subtraction. std::gcd divides at each
+  // step, and a 64-bit division costs tens of cycles; the small denominators of the
+  // displays need only a few of these cheap steps.
+  const int shift = trailingZeros(u | v);
+  u >>= trailingZeros(u);
+  do {
+    v >>= trailingZeros(v);
+    if (u > v) std::swap(u, v);
+    v -= u;
+  } while (v != 0);
+  return u << shift;
+}
+
+long long quotientByResolution(long long s, long long p) noexcept {
+  // Each case divides by a constant, which the compiler turns into a multiplication
+  // and shifts instead of a 64-bit division.
+  switch (p) {
+    case 10:
+      return s / 10;
+    case 100:
+      return s / 100;
+    case 1000:
+      return s / 1000;
+    case 10000:
+      return s / 10000;
+    case 100000:
+      return s / 100000;
+    case 1000000:
+      return s / 1000000;
+    default:
+      return s / p;
+  }
+}
+
+int exactQuotient(int value, int divisor) noexcept {
+  // The usual divisors are powers of two (the denominators 2 to 64 of the inch
+  // fractions): then the division is a shift of the magnitude, a cycle where an int
+  // division takes tens. Exact, so the shift of the magnitude truncates nothing.
+  if ((divisor & (divisor - 1)) != 0) return value / divisor;
+  const int shift = trailingZeros(static_cast<unsigned>(divisor));
+  const unsigned magnitude =
+      value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  // The sign put back in unsigned arithmetic, where INT_MIN / 1 does not overflow.
+  const unsigned quotient = magnitude >> shift;
+  return static_cast<int>(value < 0 ? 0U - quotient : quotient);
+}
+
 int greatestCommonDivisor(int a, int b) noexcept {
   if (a == 0 || b == 0) return 1;
-  // In 64 bits, where the magnitude of INT_MIN fits. Only gcd(INT_MIN, INT_MIN) =
-  // 2^31 does not fit an int; leaving that pair unreduced is still a correct fraction.
-  const long long divisor = std::gcd(static_cast<long long>(a), static_cast<long long>(b));
-  return divisor <= INT_MAX ? static_cast<int>(divisor) : 1;
+  // Magnitudes in 32-bit unsigned arithmetic, where INT_MIN has one too. Only
+  // gcd(INT_MIN, INT_MIN) = 2^31 does not fit an int; leaving that pair unreduced
+  // is still a correct fraction.
+  const unsigned u = a < 0 ? 0U - static_cast<unsigned>(a) : static_cast<unsigned>(a);
+  const unsigned v = b < 0 ? 0U - static_cast<unsigned>(b) : static_cast<unsigned>(b);
+  const unsigned divisor = binaryGreatestCommonDivisor(u, v);
+  return divisor <= static_cast<unsigned>(INT_MAX) ? static_cast<int>(divisor) : 1;
 }
 
 bool roundToFraction(double x, int denominator, FractionRounding rounding,
@@ -46,7 +115,7 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   const long long s = static_cast<long long>((static_cast<double>(n) * f) * resolution);
   // One division: s = q x P + r with r of the sign of s, like fmod. Moving s to the
   // next multiple of P away from zero (or to q x P) changes q by one (or not at all).
-  const long long q = s / p;
+  const long long q = quotientByResolution(s, p);
   const long long r = s - q * p;
   long long steps = q;
   if (rounding == FractionRounding::kNearestStep) {
@@ -66,8 +135,8 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   }
   const int divisor = greatestCommonDivisor(numerator, resultDenominator);
   out.whole = whole;
-  out.numerator = numerator / divisor;
-  out.denominator = resultDenominator / divisor;
+  out.numerator = exactQuotient(numerator, divisor);
+  out.denominator = exactQuotient(resultDenominator, divisor);
   return true;
 }
 

@@ -17,6 +17,18 @@ double fractionResolution(int denominator) noexcept;
 // below 1.
 int greatestCommonDivisor(int a, int b) noexcept;
 
+// The greatest common divisor of two unsigned values by shifts and subtractions;
+// gcd(0, v) is v. The same result as std::gcd, without its divisions.
+unsigned binaryGreatestCommonDivisor(unsigned u, unsigned v) noexcept;
+
+// value / divisor for a divisor > 0 that divides value exactly (a fraction's
+// numerator or denominator by their common divisor).
+int exactQuotient(int value, int divisor) noexcept;
+
+// s / p, truncated toward zero like the operator, for p > 0; the resolutions 10 to
+// 10^6 of fractionResolution divide by a constant.
+long long quotientByResolution(long long s, long long p) noexcept;
+
 enum class FractionRounding {
   // To the nearest step, halves away from zero (the plain displays).
   kNearestStep,
