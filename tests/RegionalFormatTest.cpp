@@ -345,17 +345,18 @@ TEST(WindowsNumberFormatting, ShortResultsMatchTheTextBuiltCharacterByCharacter)
     return from + static_cast<int>(rng() % static_cast<unsigned>(to - from + 1));
   };
   const wchar_t* separators[] = {L"", L".", L",", L"\u00A0", L"\u202F\u202F", L"<dec>"};
+  const auto digit = [&pick] { return static_cast<wchar_t>(L'0' + pick(0, 9)); };
   for (int n = 0; n < 100000; ++n) {
     std::wstring value = pick(0, 2) == 0 ? L"-" : L"";
     const int integerDigits = pick(0, 40);
     // Leading zeros, and runs of nines that carry when rounded.
     const wchar_t fill = pick(0, 3) == 0 ? L'9' : L'\0';
     for (int k = 0; k < integerDigits; ++k) {
-      value += k == 0 && pick(0, 4) == 0 ? L'0' : fill != 0 ? fill : L'0' + pick(0, 9);
+      value += k == 0 && pick(0, 4) == 0 ? L'0' : fill != 0 ? fill : digit();
     }
     const int fractionDigits = pick(-1, 12);  // -1: no point
     if (fractionDigits >= 0) value += L'.';
-    for (int k = 0; k < fractionDigits; ++k) value += fill != 0 ? fill : L'0' + pick(0, 9);
+    for (int k = 0; k < fractionDigits; ++k) value += fill != 0 ? fill : digit();
     NumberFormatRecord record;
     record.numDigits = pick(0, 12);
     record.leadingZero = pick(0, 1);
