@@ -44,8 +44,9 @@ inline double tolerance(const KovUnitTransform& u, double value) {
     const double inches = std::fabs(value) / inchUnit;
     const double rest = std::fmod(inches, foot);
     double allowed = 0.5 * step;
-    // A rest within a step of a whole foot shows as that foot.
-    if (inches >= foot && (rest < step || foot - rest < step)) allowed = step;
+    // A rest within a step of a whole foot shows as that foot, the first foot
+    // included (11.9999945" at 5 decimals shows as 1').
+    if ((inches >= foot && rest < step) || foot - rest < step) allowed = step;
     if (inches <= 0.001) allowed = std::max(allowed, 0.001);
     return allowed * inchUnit * (1 + 1e-9) + relative;
   }
