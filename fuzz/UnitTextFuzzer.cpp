@@ -108,11 +108,12 @@ double readOwnQuantity(const KovUnitTransform& unit, const KovString& text) {
   return unit.getMillimeters(text);
 }
 
-// True when some number in the text is non-finite ("inf", "nan", an overflow) or so
+// True when some number in the text is non-finite ("inf", "nan", an overflow), so
 // large that scaling it to internal units, by the unit's factor and up to a fourth
-// power of feet, may overflow.
+// power of feet, may overflow, or written with more digits than a double has range.
 bool spellsAHugeOrNonFiniteNumber(const KovUnitTransform& unit, const KovString& text) {
   const double kHuge = 1e290 / std::fmax(1.0, unit.getFactor());
+  constexpr int kLongestFraction = 300;
   const wchar_t* characters = text.getStringW();
   const int length = text.length();
   for (int i = 0; i < length;) {
@@ -122,6 +123,9 @@ bool spellsAHugeOrNonFiniteNumber(const KovUnitTransform& unit, const KovString&
       continue;
     }
     if (!(std::fabs(number.value) < kHuge)) return true;
+    // The unit readers scale a fraction part by a power of ten of its length, which
+    // overflows past about 300 digits: such numbers are left out of the property.
+    if (number.consumed > kLongestFraction) return true;
     i += number.consumed;
   }
   return false;
