@@ -113,7 +113,12 @@ double readOwnQuantity(const KovUnitTransform& unit, const KovString& text) {
 // power of feet, may overflow, or written with more digits than a double has range.
 bool spellsAHugeOrNonFiniteNumber(const KovUnitTransform& unit, const KovString& text) {
   const double kHuge = 1e290 / std::fmax(1.0, unit.getFactor());
-  constexpr int kLongestFraction = 300;
+  // The unit readers scale parts by powers of ten of their lengths, which overflow
+  // for long runs of digits: texts with that many digits are left out.
+  constexpr int kMostDigits = 100;
+  int digits = 0;
+  for (int i = 0; i < text.length(); ++i) digits += pelunits::isAsciiDigit(text[i]) ? 1 : 0;
+  if (digits > kMostDigits) return true;
   const wchar_t* characters = text.getStringW();
   const int length = text.length();
   for (int i = 0; i < length;) {
@@ -123,9 +128,7 @@ bool spellsAHugeOrNonFiniteNumber(const KovUnitTransform& unit, const KovString&
       continue;
     }
     if (!(std::fabs(number.value) < kHuge)) return true;
-    // The unit readers scale a fraction part by a power of ten of its length, which
-    // overflows past about 300 digits: such numbers are left out of the property.
-    if (number.consumed > kLongestFraction) return true;
+
     i += number.consumed;
   }
   return false;
