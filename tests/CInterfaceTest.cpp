@@ -75,9 +75,9 @@ TEST(CInterface, VersionIsThePackageVersion) {
   EXPECT_STREQ(pelunits_version(), PELUNITS_VERSION_STRING);
 }
 
-// Displays through the C interface against literal texts of the README and the flags
-// and separators mapped one to one onto the C++ arguments.
-TEST(CInterface, DisplaysWithEveryFlag) {
+// Texts beyond ASCII in both encodings, the with-units display and a separator
+// beyond the 16-bit plane; every other flag is held against C++ below.
+TEST(CInterface, DisplaysInBothEncodings) {
   struct Case {
     const char* unit;
     double value;
@@ -86,18 +86,12 @@ TEST(CInterface, DisplaysWithEveryFlag) {
     const char* shows;
   };
   const Case cases[] = {
-      {"feet-inch-fraction", 1689.1, 0, ' ', "5' 6 1/2\""},
       {"feet-inch-fraction", 1689.1, 0, '-', "5'-6 1/2\""},
-      {"feet-inch-fraction", -88.9, PELUNITS_HIDE_ZERO_FEET, '-', "-3 1/2\""},
-      {"feet-inch-fraction", 1524.0, PELUNITS_HIDE_ZERO_INCHES, '-', "5'"},
-      {"feet-decimal-inch", 1689.1, 0, '-', "5'-6.50\""},
       {"metres", 1500, PELUNITS_TRIM_TRAILING_ZEROS | PELUNITS_WITH_UNITS, ' ', "1.5 m"},
-      {"metres", 1500, PELUNITS_TRIM_TRAILING_ZEROS, ' ', "1.5"},
       {"square-metres", 1000000, PELUNITS_WITH_UNITS, ' ', "1.00 m\xc2\xb2"},
       {"degrees-minutes-seconds", 10.504166666666666, 0, ' ',
        "10\xc2\xb0"
        "30'15\""},
-      {"pounds-ounces", 1000, 0, ' ', "2 lb 3.27 oz"},
       {"radians", NAN, 0, ' ', "nan"},
       // Any code point is a separator; the imperial units tell a blank from the rest.
       {"feet-inch-fraction", 1689.1, 0, 0x1F600, "5'-6 1/2\""},
@@ -455,30 +449,3 @@ TEST(CInterface, StatusMessages) {
 }
 
 }  // namespace
-
-TEST(CInterface, LocaleChosenByTheHostOverridesTheEnvironment) {
-#ifdef _WIN32
-  const char* german = "de-DE";
-#else
-  const char* german = "de_DE.UTF-8";
-#endif
-  struct Case {
-    const char* locale;  // nullptr: the environment's
-    const char* shown;
-    int available;
-  } cases[] = {
-      {german, "1.234,57", 1},
-      {"xx_YY.UTF-8", "1234.57", 0},  // not installed: neutral, and said so
-  };
-  pelunits_unit* unit = pelunits_unit_from_name("millimetres");
-  ASSERT_NE(unit, nullptr);
-  pelunits_unit_set_regional(unit, 1);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.locale);
-    pelunits_set_locale(c.locale);
-    EXPECT_EQ(pelunits_locale_available(), c.available);
-    EXPECT_EQ(display(unit, 1234.567), c.shown);
-  }
-  pelunits_set_locale(nullptr);
-  pelunits_unit_free(unit);
-}

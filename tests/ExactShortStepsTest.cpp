@@ -33,6 +33,15 @@ std::string describe(const std::wstring& text, std::size_t at, const NumberStyle
          narrow(KovString(std::wstring(1, style.decimal).c_str()));
 }
 
+// A text of 1 to `longest` characters drawn from `alphabet` (a literal).
+template <std::size_t N>
+std::wstring randomText(std::mt19937_64& random, const wchar_t (&alphabet)[N], int longest) {
+  std::wstring text;
+  const int length = 1 + static_cast<int>(random() % static_cast<unsigned>(longest));
+  for (int k = 0; k < length; ++k) text += alphabet[random() % (N - 1)];
+  return text;
+}
+
 // Returns whether the short scan read the number.
 bool expectShortScanAsGeneral(const std::wstring& text, std::size_t at, const NumberStyle& style) {
   ScannedNumber quick;
@@ -78,11 +87,7 @@ TEST(ExactShortSteps, ShortNumberScanAnswersAsTheGeneralScanOnGeneratedTexts) {
   std::mt19937_64 random(17);
   int shortReads = 0;
   for (int n = 0; n < 200000; ++n) {
-    std::wstring text;
-    const int length = 1 + static_cast<int>(random() % 24);
-    for (int k = 0; k < length; ++k) {
-      text += kAlphabet[random() % (sizeof kAlphabet / sizeof kAlphabet[0] - 1)];
-    }
+    const std::wstring text = randomText(random, kAlphabet, 24);
     const std::size_t at = random() % text.size();
     const NumberStyle& style = kStyles[random() % (sizeof kStyles / sizeof kStyles[0])];
     if (expectShortScanAsGeneral(text, at, style)) ++shortReads;
@@ -103,11 +108,7 @@ TEST(ExactShortSteps, MarkStepFindsTheWordTheTableSearchFinds) {
   std::mt19937_64 random(23);
   int marks = 0;
   for (int n = 0; n < 200000; ++n) {
-    std::wstring text;
-    const int length = 1 + static_cast<int>(random() % 6);
-    for (int k = 0; k < length; ++k) {
-      text += kAlphabet[random() % (sizeof kAlphabet / sizeof kAlphabet[0] - 1)];
-    }
+    const std::wstring text = randomText(random, kAlphabet, 6);
     const std::size_t at = random() % text.size();
     const Quantity field = fields[random() % 6];
     const wchar_t* symbol = kSymbols[random() % (sizeof kSymbols / sizeof kSymbols[0])];

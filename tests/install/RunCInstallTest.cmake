@@ -16,17 +16,7 @@ run(${CMAKE_COMMAND} -S "${source}" -B "${WORK_DIR}/cmake-consumer" -DCMAKE_PREF
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-consumer")
 run("${WORK_DIR}/cmake-consumer/c-consumer")
 
-find_program(PKG_CONFIG pkg-config REQUIRED)
-file(GLOB_RECURSE pcfile "${prefix}/*/PelUnitsTransform.pc")
-get_filename_component(pcdir "${pcfile}" DIRECTORY)
-set(ENV{PKG_CONFIG_PATH} "${pcdir}")
-execute_process(COMMAND ${PKG_CONFIG} --cflags --libs PelUnitsTransform
-                OUTPUT_VARIABLE flags RESULT_VARIABLE rc OUTPUT_STRIP_TRAILING_WHITESPACE)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "pkg-config does not know PelUnitsTransform")
-endif()
-separate_arguments(flags UNIX_COMMAND "${flags}")
-get_filename_component(libdir "${pcdir}" DIRECTORY)
+pkg_config_flags("${prefix}")
 run(${CC} -std=c99 -pedantic -Wall -Werror "${source}/consumer.c" ${flags} -lm
     -Wl,-rpath,${libdir} -o "${WORK_DIR}/pkg-consumer")
 run("${WORK_DIR}/pkg-consumer")

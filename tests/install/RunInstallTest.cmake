@@ -31,19 +31,7 @@ if(EXISTS "${BUILD_DIR}/tools/pelunits")
   endif()
 endif()
 
-find_program(PKG_CONFIG pkg-config)
-if(PKG_CONFIG)
-  file(GLOB_RECURSE pcfile "${prefix}/*/PelUnitsTransform.pc")
-  get_filename_component(pcdir "${pcfile}" DIRECTORY)
-  set(ENV{PKG_CONFIG_PATH} "${pcdir}")
-  execute_process(COMMAND ${PKG_CONFIG} --cflags --libs PelUnitsTransform
-                  OUTPUT_VARIABLE flags RESULT_VARIABLE rc OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "pkg-config does not know PelUnitsTransform")
-  endif()
-  separate_arguments(flags UNIX_COMMAND "${flags}")
-  get_filename_component(libdir "${pcdir}" DIRECTORY)
-  run(${CXX} -std=c++17 "${SOURCE_DIR}/tests/install/consumer/consumer.cpp" ${flags}
-      -Wl,-rpath,${libdir} -o "${WORK_DIR}/pkg-consumer")
-  run("${WORK_DIR}/pkg-consumer")
-endif()
+pkg_config_flags("${prefix}")
+run(${CXX} -std=c++17 "${SOURCE_DIR}/tests/install/consumer/consumer.cpp" ${flags}
+    -Wl,-rpath,${libdir} -o "${WORK_DIR}/pkg-consumer")
+run("${WORK_DIR}/pkg-consumer")
