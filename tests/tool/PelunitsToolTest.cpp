@@ -124,14 +124,11 @@ TEST(PelunitsTool, ParsesTypedTextToTheInternalValueOfItsQuantity) {
       {{"parse", "--unit", "feet-inch-fraction", "5\u2032 6\u00BD\u2033"}, 1689.1},
       // --as-typed is the unit's own reader: it reads the number and ignores the rest.
       {{"parse", "--as-typed", "--unit", "metres", "1,5"}, 1000.0},
-      {{"parse", "--unit", "metres", "1 1/2"}, 1500.0},
-      {{"parse", "--unit", "degrees", "10°30'"}, 10.5},
-      {{"parse", "--unit", "degrees-minutes-seconds", "10°30'15\""},
-       10.0 + 30.0 / 60 + 15.0 / 3600},
+      // The internal value of each quantity: grams, kilonewtons, degrees.
       {{"parse", "--unit", "kilograms", "2.5"}, 2500.0},
       {{"parse", "--unit", "newtons", "1500"}, 1.5},
-      {{"parse", "--unit", "pounds-ounces", "2 lb 3 oz"}, 35 * 28.34952},
-      {{"parse", "--unit", "square-inches", "1.00 ²"}, 645.16},
+      {{"parse", "--unit", "degrees-minutes-seconds", "10°30'15\""},
+       10.0 + 30.0 / 60 + 15.0 / 3600},
       // Texts that start with '-' are items, not options.
       {{"parse", "--unit", "feet-decimal-inch", "-5' 6\""}, -66 * 25.4},
       {{"parse", "--unit", "pounds-ounces", "-1 lb 8 oz"}, -24 * 28.34952},
