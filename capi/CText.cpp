@@ -130,5 +130,29 @@ std::size_t utf16Units(const wchar_t* text, std::size_t count) {
   return units;
 }
 
+namespace {
+
+template <class Char>
+TextOut writeMeasuredAs(const wchar_t* wide, std::size_t count, Char* buffer, std::size_t size,
+                        std::size_t& length, std::size_t (*measure)(const wchar_t*, std::size_t)) {
+  length = measure(wide, count);
+  if (buffer == nullptr || size <= length) return TextOut::tooSmall;
+  buffer[length] = 0;
+  encodeAll(wide, count, buffer);
+  return TextOut::fits;
+}
+
+}  // namespace
+
+TextOut writeMeasured(const wchar_t* wide, std::size_t count, char* buffer, std::size_t size,
+                      std::size_t& length) {
+  return writeMeasuredAs(wide, count, buffer, size, length, utf8Bytes);
+}
+
+TextOut writeMeasured(const wchar_t* wide, std::size_t count, std::uint16_t* buffer,
+                      std::size_t size, std::size_t& length) {
+  return writeMeasuredAs(wide, count, buffer, size, length, utf16Units);
+}
+
 }  // namespace capi
 }  // namespace pelunits

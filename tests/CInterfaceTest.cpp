@@ -176,6 +176,45 @@ TEST(CInterface, BufferTooSmallTellsTheLengthAndWritesNothing) {
   EXPECT_EQ(small[0], 1);
 }
 
+// Texts are narrowed in blocks of four ASCII characters, then one by one: a character
+// outside ASCII at any place of texts of any length, in a roomy buffer (one pass) and in
+// one of the exact size (measured first), comes back as the plain encoding writes it.
+TEST(CInterface, TextsComeBackWhereverTheirWideCharactersStand) {
+  const char* const wideCharacters[] = {"\xc2\xb2", "\xe2\x80\xaf", "\xf0\x9d\x91\x9a"};
+  const Unit unit = named("kilonewtons");
+  for (const char* wideCharacter : wideCharacters) {
+    for (std::size_t length = 0; length <= 19; ++length) {
+      for (std::size_t place = 0; place <= length; ++place) {  // `length`: ASCII only
+        std::string symbol;
+        for (std::size_t i = 0; i < length; ++i) {
+          if (i == place) {
+            symbol += wideCharacter;
+          } else {
+            symbol += static_cast<char>('a' + i);
+          }
+        }
+        SCOPED_TRACE(symbol);
+        ASSERT_EQ(pelunits_unit_set_symbol(unit.get(), symbol.c_str()), PELUNITS_OK);
+        const std::u16string utf16 = utf16Of(symbol);
+        for (const std::size_t room : {std::size_t{100}, symbol.size() + 1}) {
+          char text[100];
+          std::size_t written = 0;
+          ASSERT_EQ(pelunits_unit_get_symbol(unit.get(), text, room, &written), PELUNITS_OK);
+          EXPECT_EQ(std::string(text, written), symbol);
+          EXPECT_EQ(text[written], '\0');
+        }
+        for (const std::size_t room : {std::size_t{100}, utf16.size() + 1}) {
+          std::uint16_t text[100];
+          std::size_t written = 0;
+          ASSERT_EQ(pelunits_unit_get_symbol_utf16(unit.get(), text, room, &written), PELUNITS_OK);
+          EXPECT_EQ(std::u16string(text, text + written), utf16);
+          EXPECT_EQ(text[written], 0);
+        }
+      }
+    }
+  }
+}
+
 // Symbols outside the ASCII range, one beyond the 16-bit plane included, come back as
 // they were given, in both encodings.
 TEST(CInterface, SymbolsRoundTripInBothEncodings) {
