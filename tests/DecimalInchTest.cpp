@@ -41,6 +41,11 @@ TEST(DecimalInch, ShowsWholeFeetAndDecimalInchesAsDocumented) {
       {-0.0, 2, 1, 0, 1, L' ', "0'"},
       {0.1, 2, 1, 0, 0, L'-', "0'-0.0\""},
       {0.1, 2, 1, 0, 1, L' ', "0' "},  // the separator stays at the end
+      // 0.1 mm is 0.0039": at two decimals the inch text reads as zero. With the feet
+      // hidden the unit shows that inch text like any other rest, without a sign.
+      {0.1, 2, 1, 1, 0, L' ', "0.00\""},
+      {0.1, 2, 1, 1, 1, L' ', "0.00\""},
+      {-0.1, 2, 1, 1, 1, L' ', "0.00\""},
       {1689.1, 1, 1, 1, 1, L' ', "5' 6.5\""},
       {1689.1, 3, 1, 1, 1, L' ', "5' 6.500\""},
       {92903.04, 2, 2, 1, 1, L' ', "1' <U+00B2>"},
@@ -57,21 +62,6 @@ TEST(DecimalInch, ShowsWholeFeetAndDecimalInchesAsDocumented) {
               c.text)
         << c.millimetres << " mm, power " << c.power << ", hide feet " << c.hideZeroFeet
         << ", hide inches " << c.hideZeroInches;
-  }
-}
-
-TEST(DecimalInch, ShowsARestThatReadsAsZeroAsZeroInchesWhenTheFeetAreHidden) {
-  // 0.1 mm is 0.0039": at two decimals the inch text reads as zero. With the feet
-  // hidden the unit shows that inch text like any other rest, without a sign.
-  const struct {
-    double millimetres;
-    int hideZeroInches;
-    const char* text;
-  } cases[] = {{0.1, 0, "0.00\""}, {0.1, 1, "0.00\""}, {-0.1, 1, "0.00\""}};
-  for (const auto& c : cases) {
-    KovUnitInch unit;
-    EXPECT_EQ(narrow(unit.getDisplayString(c.millimetres, 0, 0, 1, c.hideZeroInches, L' ')), c.text)
-        << c.millimetres << " mm, hide inches " << c.hideZeroInches;
   }
 }
 
