@@ -78,7 +78,9 @@ TEST(RoundTrip, ReadingTheDisplayGivesTheValueWithinHalfAStep) {
            (locale == nullptr || (s.kind == Kind::decimal && readerOf(s) == kMillimeters));
   };
   const long checked = roundtrip::forEachDisplay(20240611, 1000, readable, [](const Display& d) {
-    if (d.edge || signIsLostByDesign(d)) return true;
+    // Up to 1e300, whole feet, pounds and fraction units far beyond an int among them;
+    // above, the display unit's number or the value read back overflows.
+    if (!(std::fabs(d.value) <= 1e300) || signIsLostByDesign(d)) return true;
     KovString text = d.text;
     // A plain number typed into a gon unit reads as degrees; the letter g marks gon.
     if (d.setup.representation == 2007) text += L"g";
