@@ -197,6 +197,8 @@ TEST(WindowsNumberFormatting, FormatsNeutralNumbersByTheRecord) {
     int leadingZero = 1;
     int grouping = 3;
     int negativeOrder = 1;
+    const wchar_t* decimalSeparator = L"?";
+    const wchar_t* thousandSeparator = L"~";
   };
   // Unless a row says otherwise: two digits, the leading zero, groups of three and
   // the '-' in front. Rows: rounding half away from zero with carries; padding; without the leading
@@ -253,6 +255,11 @@ TEST(WindowsNumberFormatting, FormatsNeutralNumbersByTheRecord) {
       {L"--1", nullptr},
       {L"nan", nullptr},
       {L"\u0661\u0662", nullptr},
+      // Separators of any length, none at all, or a missing one.
+      {L"1234567.25", L"1234567<dec>3", 1, 1, 3, 1, L"<dec>", L""},
+      {L"1234567.25", L"1\u202F\u202F234\u202F\u202F567<dec>3", 1, 1, 3, 1, L"<dec>",
+       L"\u202F\u202F"},
+      {L"1", nullptr, 2, 1, 3, 1, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(narrow(KovString(c.value)) + " digits " + std::to_string(c.numDigits) + " order " +
@@ -261,8 +268,8 @@ TEST(WindowsNumberFormatting, FormatsNeutralNumbersByTheRecord) {
     record.numDigits = c.numDigits;
     record.leadingZero = c.leadingZero;
     record.grouping = c.grouping;
-    record.decimalSeparator = L"?";
-    record.thousandSeparator = L"~";
+    record.decimalSeparator = c.decimalSeparator;
+    record.thousandSeparator = c.thousandSeparator;
     record.negativeOrder = c.negativeOrder;
     KovString out(L"untouched");
     const bool ok = formatNumberLikeWindows(c.value, record, out);
@@ -272,23 +279,11 @@ TEST(WindowsNumberFormatting, FormatsNeutralNumbersByTheRecord) {
       ASSERT_TRUE(ok);
       EXPECT_EQ(out, c.expected);
     }
+    // In place, as the displays call it; a refused text stays as it was.
+    KovString text(c.value);
+    formatNumberLikeWindows(text.getStringW(), record, text);
+    EXPECT_EQ(text, c.expected != nullptr ? c.expected : c.value);
   }
-}
-
-TEST(WindowsNumberFormatting, WritesSeparatorsOfAnyLength) {
-  NumberFormatRecord record;
-  record.numDigits = 1;
-  record.grouping = 3;
-  record.decimalSeparator = L"<dec>";
-  record.thousandSeparator = L"";
-  KovString out;
-  ASSERT_TRUE(formatNumberLikeWindows(L"1234567.25", record, out));
-  EXPECT_EQ(out, L"1234567<dec>3");
-  record.thousandSeparator = L"\u202F\u202F";
-  ASSERT_TRUE(formatNumberLikeWindows(L"1234567.25", record, out));
-  EXPECT_EQ(out, L"1\u202F\u202F234\u202F\u202F567<dec>3");
-  record.decimalSeparator = nullptr;
-  EXPECT_FALSE(formatNumberLikeWindows(L"1", record, out));
 }
 
 TEST(WindowsNumberFormatting, FailsWhenTheResultOutgrowsTheSystemBuffer) {
@@ -310,31 +305,6 @@ TEST(WindowsNumberFormatting, FailsWhenTheResultOutgrowsTheSystemBuffer) {
   EXPECT_EQ(out, L"1.44");
   const std::wstring hugeInteger(100000, L'4');
   EXPECT_FALSE(formatNumberLikeWindows(hugeInteger.c_str(), record, out));
-}
-
-TEST(WindowsNumberFormatting, FormatsTheTextOfItsOwnOutputInPlace) {
-  struct Case {
-    const wchar_t* value;
-    const wchar_t* expected;
-  };
-  // Short results are built on the stack; the second one is longer than that buffer.
-  const Case cases[] = {
-      {L"-1234.5", L"-1,234.50"},
-      {L"123456789012123456789012123456789012123456789012",
-       L"123,456,789,012,123,456,789,012,123,456,789,012,123,456,789,012.00"},
-      {L"12a", L"12a"},  // refused: the text stays as it was
-  };
-  NumberFormatRecord record;
-  record.numDigits = 2;
-  record.grouping = 3;
-  record.decimalSeparator = L".";
-  record.thousandSeparator = L",";
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(std::wstring(c.value)));
-    KovString text(c.value);
-    formatNumberLikeWindows(text.getStringW(), record, text);
-    EXPECT_EQ(text, c.expected);
-  }
 }
 
 TEST(WindowsNumberFormatting, ShortResultsMatchTheTextBuiltCharacterByCharacter) {
