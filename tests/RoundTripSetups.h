@@ -2,9 +2,9 @@
 
 // What the round-trip property tests display: every unit class with the settings a
 // host gives it, each at the precisions its class steps through, under several user
-// locales, for values drawn with a fixed seed from the ranges a structural model uses
-// and then for the edges of the double range and the non-finite values; the display flags and the
-// separator take every combination in turn.
+// locales, for values drawn with a fixed seed from the ranges a structural model uses,
+// then for the edges of the double range and the non-finite values; the display flags
+// and the separator take every combination in turn.
 
 #include <gtest/gtest.h>
 
@@ -95,7 +95,6 @@ struct Display {
   const char* locale;  // null: the regional flag off
   const KovUnitTransform& unit;
   double value;
-  bool edge;  // one of the edges of the double range rather than a generated value
   int trim;
   int hideZeroFeet;
   wchar_t separator;
@@ -135,12 +134,11 @@ long forEachDisplay(std::uint64_t seed, int generated, Wanted wanted, Check chec
         int failures = 0;
         for (int i = 0; i < generated + kEdges && failures < 3; ++i) {
           const double magnitude = std::pow(10.0, exponent(random));
-          const bool edge = i >= generated;
-          const double value = edge                  ? edges[i - generated]
+          const double value = i >= generated        ? edges[i - generated]
                                : (random() & 1) != 0 ? -magnitude
                                                      : magnitude;
-          Display display{
-              s, locale, *unit, value, edge, i & 1, (i >> 1) & 1, (i >> 3) & 1 ? L'-' : L' ', {}};
+          Display display{s, locale, *unit, value, i & 1, (i >> 1) & 1, (i >> 3) & 1 ? L'-' : L' ',
+                          {}};
           display.text = unit->getDisplayString(value, display.trim, 0, display.hideZeroFeet,
                                                 (i >> 2) & 1, display.separator);
           if (!check(display)) ++failures;

@@ -60,12 +60,14 @@ double angleDifference(double a, double b) {
 
 // Two displays put the sign of a small negative value where the reader does not
 // look (see StatesWhereDisplayAndReadingDoNotInvert): feet-inch-fraction text with
-// the zero feet shown, and degrees-minutes-seconds between -1 and 0 degrees.
+// the zero feet shown and whole inches (below one inch the sign stands on the
+// fraction), and degrees-minutes-seconds between -1 and 0 degrees.
 bool signIsLostByDesign(const Display& d) {
   if (d.value >= 0) return false;
   if (d.setup.representation == 1 && d.hideZeroFeet == 0) {
     const int p = d.unit.getPower();
-    return -d.value / std::pow(25.4, p) < std::pow(12.0, p) * (1 + 1e-5);
+    const double inches = -d.value / std::pow(25.4, p);
+    return inches < std::pow(12.0, p) * (1 + 1e-5) && inches >= 1.0 - 1.0 / d.unit.getPrecision();
   }
   return d.setup.kind == Kind::dms && std::fmod(d.value, 360.0) > -1.0;
 }
