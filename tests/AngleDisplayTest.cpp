@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "LocaleEnvironment.h"
 #include "TestText.h"
 #include "units/angle/KovUnitDegree.h"
 #include "units/angle/KovUnitGon.h"
@@ -19,17 +18,12 @@ std::wstring shown(const KovUnitTransform& unit, double value, int trim) {
 
 // The decimal angle units with their usual full circles.
 struct AngleUnits {
-  explicit AngleUnits(int regional = 0) {
+  AngleUnits() {
     degree.setFactor(360.0);
     gon.setFactor(400.0);
     radian.setFactor(kTwoPi);
     wholeDegree.setFactor(360.0);
     wholeDegree.setPrecision(1);
-    for (KovUnitTransform* unit :
-         {static_cast<KovUnitTransform*>(&degree), static_cast<KovUnitTransform*>(&gon),
-          static_cast<KovUnitTransform*>(&radian)}) {
-      unit->setUseRegionalSettings(regional);
-    }
   }
   KovUnitDegree degree, wholeDegree, unscaledDegree;
   KovUnitGon gon;
@@ -99,19 +93,5 @@ TEST(AngleDisplay, HugeValuesShowAReducedGonAndAFullRadianText) {
     EXPECT_NEAR(radianText.toDouble() / (value / 360.0 * kTwoPi), 1.0, 1e-12);
   }
 }
-
-#if !defined(_WIN32)  // the user's locale comes from the environment only on POSIX
-TEST(AngleDisplay, DecimalAnglesFollowTheRegionalNumberFormat) {
-  ScopedNumericLocale german("de_DE.UTF-8");
-  AngleUnits u(1);
-  u.degree.setFactor(3600.0);
-  const DisplayCase cases[] = {
-      {&u.degree, 45.5, 0, L"45,50"},      {&u.degree, 45.5, 1, L"45,5"},
-      {&u.degree, 1234.5, 0, L"1.234,50"}, {&u.degree, 45.0, 1, L"45"},
-      {&u.gon, 90.0, 0, L"100,00"},        {&u.radian, 180.0, 0, L"3,14"},
-  };
-  expectShows(cases, sizeof cases / sizeof cases[0]);
-}
-#endif
 
 }  // namespace

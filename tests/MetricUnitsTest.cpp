@@ -108,18 +108,6 @@ TEST(DecimalLength, ReadsTypedNumbersAndFractionsTimesTheFactor) {
   }
 }
 
-#if !defined(_WIN32)  // the user's locale comes from the environment only on POSIX
-TEST(DecimalLength, ReadsTheGermanRegionalFormWhenAsked) {
-  ScopedNumericLocale locale("de_DE.UTF-8");
-  KovUnitDecimal unit = decimalUnit(1.0, 100);
-  unit.setUseRegionalSettings(1);
-  EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1.234,5"), 1234.5);
-  EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1 1/2"), 1.5);
-  unit.setUseRegionalSettings(0);
-  EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1.234,5"), 1.234);
-}
-#endif
-
 TEST(DecimalLength, AcceptsPlainNumbersAndThoseBeingTyped) {
   const wchar_t* accepted[] = {L"12.5", L"-12,5", L".5", L"5.", L"-", L"-.5", L"1.2.3", L"  42  "};
   const wchar_t* refused[] = {L"",    L".",   L"1 3/4", L"12a", L"x.",           L"-5.",    L"+5",
@@ -235,17 +223,3 @@ TEST(WeightForceMomentStress, AcceptTextsThatStartWithANumber) {
     for (const wchar_t* text : refused) EXPECT_EQ(unit->isValidString(text), 0) << narrow(text);
   }
 }
-
-#if !defined(_WIN32)  // the user's locale comes from the environment only on POSIX
-TEST(WeightForceMomentStress, ShowTheRegionalForm) {
-  ScopedNumericLocale locale("de_DE.UTF-8");
-  for (int index = 1; index < kMetricUnitCount; ++index) {
-    SCOPED_TRACE(kMetricUnitNames[index]);
-    const std::unique_ptr<KovUnitBase> unit = metricUnit[index]();
-    unit->setUseRegionalSettings(1);
-    EXPECT_EQ(unit->getDisplayString(1.5, 0, 0, 0, 0, L' '), L"1,50");
-    EXPECT_EQ(unit->getDisplayString(-0.0001, 1, 0, 0, 0, L' '), L"0");
-    EXPECT_EQ(unit->getDisplayString(-12345.678, 1, 0, 0, 0, L' '), L"-12.345,68");
-  }
-}
-#endif

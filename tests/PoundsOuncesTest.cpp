@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "LocaleEnvironment.h"
 #include "units/imperial/KovUnitLbsOunces.h"
 
 namespace {
@@ -140,23 +139,5 @@ TEST(PoundsOunces, ValidatorChecksPoundsBeforeOuncesAndTheirNumbers) {
     EXPECT_EQ(unit.isValidString(KovString(c.text)), c.valid);
   }
 }
-
-#if !defined(_WIN32)  // the user's locale comes from the environment only on POSIX
-TEST(PoundsOunces, OnlyTheDecimalTextFollowsTheRegionalNumberFormat) {
-  ScopedNumericLocale german("de_DE.UTF-8");
-  KovUnitLbsOunces tonnes;
-  tonnes.setUseRegionalSettings(1);
-  tonnes.setFactor(1000000.0);
-  tonnes.setSymbol(KovString(L"t"));
-  KovUnitLbsOunces kilograms;
-  kilograms.setUseRegionalSettings(1);
-  kilograms.setFactor(1000.0);
-  kilograms.setSymbol(KovString(L"kg"));
-  EXPECT_EQ(shown(tonnes, 2000000, 0), L"2,00 t");
-  EXPECT_EQ(shown(tonnes, 2500000, 1), L"2,5 t");
-  EXPECT_EQ(std::wstring(kilograms.getDisplayStringWithUnits(680.38848, 0).getStringW()),
-            L"1 lb 8.00 oz (0,68 kg)");
-}
-#endif
 
 }  // namespace

@@ -60,6 +60,50 @@ TEST(RegionalNumberFormat, ShowsNumbersInTheFormOfTheEnvironmentsNumericLocale) 
   }
 }
 
+// Every decimal display follows it: angles, weights, forces, moments and stresses, and
+// the decimal text of the pound-and-ounce unit, whose pounds and ounces stay neutral.
+TEST(RegionalNumberFormat, EveryDecimalDisplayFollowsIt) {
+  struct Case {
+    int units, representation;
+    double factor;
+    double value;
+    int trim;
+    const wchar_t* expected;
+    const wchar_t* symbol = L"";  // with a symbol: the display with units
+  };
+  const Case cases[] = {
+      {2000, 0, 3600.0, 45.5, 0, L"45,50"},
+      {2000, 0, 3600.0, 45.5, 1, L"45,5"},
+      {2000, 0, 3600.0, 1234.5, 0, L"1.234,50"},
+      {2000, 0, 3600.0, 45.0, 1, L"45"},
+      {2000, 2007, 400.0, 90.0, 0, L"100,00"},
+      {2000, 2005, 6.283185307179586, 180.0, 0, L"3,14"},
+      {1010, 0, 1e6, 2000000, 0, L"2,00 t (2,00 t)", L"t"},
+      {1010, 0, 1e6, 2500000, 1, L"2,5 t (2,5 t)", L"t"},
+      {1010, 0, 1000.0, 680.38848, 0, L"1 lb 8.00 oz (0,68 kg)", L"kg"},
+  };
+  ScopedNumericLocale locale("de_DE.UTF-8");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    const pelunits::UnitPtr unit = newUnit(c.units, c.representation);
+    unit->setFactor(c.factor);
+    unit->setSymbol(KovString(c.symbol));
+    unit->setUseRegionalSettings(1);
+    EXPECT_EQ(narrow(c.symbol[0] != 0 ? unit->getDisplayStringWithUnits(c.value, c.trim)
+                                      : unit->getDisplayString(c.value, c.trim, 0, 0, 0, L' ')),
+              narrow(KovString(c.expected)));
+  }
+  // Weights, forces, moments and stresses, each with its own factor of 1.
+  for (const int units : {1009, 3101, 3201, 3300}) {
+    SCOPED_TRACE(units);
+    const pelunits::UnitPtr unit = newUnit(units, 0);
+    unit->setUseRegionalSettings(1);
+    EXPECT_EQ(unit->getDisplayString(1.5, 0, 0, 0, 0, L' '), L"1,50");
+    EXPECT_EQ(unit->getDisplayString(-0.0001, 1, 0, 0, 0, L' '), L"0");
+    EXPECT_EQ(unit->getDisplayString(-12345.678, 1, 0, 0, 0, L' '), L"-12.345,68");
+  }
+}
+
 TEST(RegionalNumberFormat, ReadsTypedRegionalNumbersBackInTheNeutralForm) {
   struct Case {
     const char* locale;
@@ -71,6 +115,7 @@ TEST(RegionalNumberFormat, ReadsTypedRegionalNumbersBackInTheNeutralForm) {
       {"de_DE.UTF-8", L"1.234,5", 1234.5},      {"de_DE.UTF-8", L"1.5", 15.0},
       {"en_US.UTF-8", L"1,234.5", 1234.5},      {"fr_FR.UTF-8", L"1\u202F234,5", 1234.5},
       {"de_CH.UTF-8", L"1\u2019234.5", 1234.5}, {"C", L"1234.5", 1234.5},
+      {"de_DE.UTF-8", L"1 1/2", 1.5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.locale) + " " + narrow(KovString(c.typed)));
@@ -149,6 +194,7 @@ TEST(RegionalNumberFormat, LeavesTextsUnchangedWhenTheLocaleIsMissingOrTheFlagIs
     EXPECT_EQ(typed, L"1.234,5");
     EXPECT_EQ(unit.getDisplayString(1234.5, 0, 0, 0, 0, L' '), L"1234.50");
     EXPECT_EQ(unit.getDisplayString(1234.5, 1, 0, 0, 0, L' '), L"1234.5");
+    EXPECT_DOUBLE_EQ(unit.getMillimeters(L"1.234,5"), 1.234);
   }
 }
 
