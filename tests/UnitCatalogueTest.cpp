@@ -50,33 +50,30 @@ TEST(UnitCatalogue, ImperialFactorsFollowTheirDefinitions) {
   }
 }
 
-// The imperial engineering units on their classes: the display of a value that is one
-// or a thousand of them, and the text read back.
+// The imperial engineering units on their classes: the display with units of a value
+// that is one or a thousand of them, and the text read back.
 TEST(UnitCatalogue, ImperialUnitsDisplayAndReadBack) {
   struct Case {
     const char* name;
     double value;
-    const wchar_t* shows;
     const wchar_t* withUnits;
   };
   const Case cases[] = {
-      {"decimal-feet", 3048.0, L"10.00", L"10.00 ft"},
-      {"cubic-inches", 16387.064 * 1728, L"1728.00", L"1728.00 in³"},
-      {"cubic-feet", 28316846.592, L"1.00", L"1.00 ft³"},
-      {"kips", 4.4482216152605, L"1.00", L"1.00 kip"},
-      {"pounds-force", 4.4482216152605, L"1000.00", L"1000.00 lbf"},
-      {"kip-feet", 4.4482216152605 * 0.3048, L"1.00", L"1.00 kip·ft"},
-      {"pound-force-feet", 4.4482216152605 * 0.3048, L"1000.00", L"1000.00 lbf·ft"},
-      {"psi", 4.4482216152605 / 645.16, L"1.00", L"1.00 psi"},
-      {"ksi", 4448.2216152605 / 645.16, L"1.00", L"1.00 ksi"},
+      {"decimal-feet", 3048.0, L"10.00 ft"},
+      {"cubic-inches", 16387.064 * 1728, L"1728.00 in³"},
+      {"cubic-feet", 28316846.592, L"1.00 ft³"},
+      {"kips", 4.4482216152605, L"1.00 kip"},
+      {"pounds-force", 4.4482216152605, L"1000.00 lbf"},
+      {"kip-feet", 4.4482216152605 * 0.3048, L"1.00 kip·ft"},
+      {"pound-force-feet", 4.4482216152605 * 0.3048, L"1000.00 lbf·ft"},
+      {"psi", 4.4482216152605 / 645.16, L"1.00 psi"},
+      {"ksi", 4448.2216152605 / 645.16, L"1.00 ksi"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const NamedUnit& unit = named(c.name);
     KovUnitTransform* made = pelunits::newNamedUnit(unit);
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(narrow(made->getDisplayString(c.value, 0, 0, 0, 0, L' ')),
-              narrow(KovString(c.shows)));
     EXPECT_EQ(narrow(made->getDisplayStringWithUnits(c.value, 0)), narrow(KovString(c.withUnits)));
     const double read = pelunits::parseWith(pelunits::parseOperationFor(unit.systemUnits, *made),
                                             *made, KovString(c.withUnits));
