@@ -49,41 +49,28 @@ TEST(FeetInchParser, ReadsTheDocumentedTextsToTheLastBit) {
   }
 }
 
-TEST(FeetInchParser, ReadsEveryAcceptedFormAsFeetTimesTwelvePlusInches) {
+// Every accepted form as feet times twelve plus inches, in inches of the power: one
+// square foot is 144 square inches of 645.16 mm², one cubic foot 1,728 cubic inches.
+TEST(FeetInchParser, ReadsEveryAcceptedFormAsFeetAndInchesOfItsPower) {
   struct Case {
     const wchar_t* text;
     double inches;
+    int power = 1;
   };
   const Case cases[] = {
-      {L"6", 6},     {L"6.5\"", 6.5},     {L"-6.5", -6.5},
-      {L"5' 6", 66}, {L"5' 6.5\"", 66.5}, {L"5'-6.5\"", 66.5},
-      {L"1/2", 0.5}, {L"6-1/2\"", 6.5},   {L"5'1/2", 60.5},
-      {L"3/4'", 9},  {L"'1/2", 0},        {L"5' 6\" trailing", 66},
-      {L"12\"", 12}, {L"-1 1/2'", -18},   {L"0' 11.99999\"", 11.99999},
-  };
-  const KovUnitInch unit = lengthUnit();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(narrow(c.text));
-    EXPECT_NEAR(unit.getMillimeters(c.text), c.inches * 25.4, 1e-9);
-  }
-}
-
-TEST(FeetInchParser, ScalesAreasAndVolumesByPowersOfTwelveAndTwentyFivePointFour) {
-  struct Case {
-    int power;
-    const wchar_t* text;
-    double expected;
-  };
-  // One square foot is 144 square inches of 645.16 mm² each; one cubic foot 1,728
-  // cubic inches of 16,387.064 mm³.
-  const Case cases[] = {
-      {2, L"1'", 144 * 645.16},     {2, L"1' 50", 194 * 645.16},      {2, L"1.5'", 216 * 645.16},
-      {3, L"1'", 1728 * 16387.064}, {3, L"2 1/2\"", 2.5 * 16387.064},
+      {L"6", 6},        {L"6.5\"", 6.5},      {L"-6.5", -6.5},
+      {L"5' 6", 66},    {L"5' 6.5\"", 66.5},  {L"5'-6.5\"", 66.5},
+      {L"1/2", 0.5},    {L"6-1/2\"", 6.5},    {L"5'1/2", 60.5},
+      {L"3/4'", 9},     {L"'1/2", 0},         {L"5' 6\" trailing", 66},
+      {L"12\"", 12},    {L"-1 1/2'", -18},    {L"0' 11.99999\"", 11.99999},
+      {L"1'", 144, 2},  {L"1' 50", 194, 2},   {L"1.5'", 216, 2},
+      {L"1'", 1728, 3}, {L"2 1/2\"", 2.5, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "power " << c.power << " " << narrow(c.text));
-    EXPECT_NEAR(lengthUnit(c.power).getMillimeters(c.text), c.expected,
-                std::fabs(c.expected) * 1e-12);
+    const double expected = c.inches * std::pow(25.4, c.power);
+    EXPECT_NEAR(lengthUnit(c.power).getMillimeters(c.text), expected,
+                std::fabs(expected) * 1e-12 + 1e-9);
   }
 }
 
