@@ -6,13 +6,10 @@
 
 #include <cmath>
 #include <limits>
-#include <random>
-#include <string>
 
 #include "ExactTolerance.h"
 #include "KovString.h"
 #include "KovUnitTransform.h"
-#include "LocaleEnvironment.h"
 #include "PelUnitsRead.h"
 #include "RoundTripSetups.h"
 #include "TestText.h"
@@ -56,28 +53,5 @@ TEST(ExactRoundTrip, EveryDisplayReadsBackCompleteWithinHalfAStep) {
   });
   EXPECT_GT(checked, 50000);
 }
-
-#if !defined(_WIN32)
-// The metric validator accepts its own regional display, digit groups included.
-TEST(ExactRoundTrip, TheMetricValidatorAcceptsItsRegionalDisplay) {
-  std::mt19937_64 random(7);
-  std::uniform_real_distribution<double> exponent(-3.0, 9.0);
-  for (const char* locale : {"en_US.UTF-8", "de_DE.UTF-8", "de_CH.UTF-8", "fr_FR.UTF-8"}) {
-    ScopedNumericLocale scoped(locale);
-    const pelunits::UnitPtr unit = newUnit(20, 5);
-    unit->setFactor(1000.0);
-    unit->setPrecision(1000);
-    unit->setUseRegionalSettings(1);
-    for (int i = 0; i < 200; ++i) {
-      const double value = ((i & 1) != 0 ? -1 : 1) * std::pow(10.0, exponent(random));
-      const KovString text = unit->getDisplayString(value, i & 2, 0, 0, 0, L' ');
-      ASSERT_EQ(unit->isValidString(text), 1) << locale << ": " << narrow(text);
-    }
-    // Only the user's own separator: another locale's stays refused.
-    const wchar_t* foreign = std::string(locale) == "de_CH.UTF-8" ? L"1 234.5" : L"1\u2019234";
-    EXPECT_EQ(unit->isValidString(KovString(foreign)), 0) << locale;
-  }
-}
-#endif
 
 }  // namespace

@@ -167,6 +167,16 @@ TEST(RegionalNumberFormat, IgnoresVariablesWhoseNamesOnlyBeginLikeTheLocaleVaria
   }
 }
 
+// The metric validator accepts the user's own group separator (the round-trip test
+// checks every regional display), never another locale's.
+TEST(RegionalNumberFormat, TheValidatorRefusesAnotherLocalesGroupSeparator) {
+  for (const char* locale : {"en_US.UTF-8", "de_DE.UTF-8", "de_CH.UTF-8", "fr_FR.UTF-8"}) {
+    ScopedNumericLocale scoped(locale);
+    const wchar_t* foreign = std::string(locale) == "de_CH.UTF-8" ? L"1 234.5" : L"1\u2019234";
+    EXPECT_EQ(regionalDecimal(1, 1000).isValidString(KovString(foreign)), 0) << locale;
+  }
+}
+
 TEST(RegionalNumberFormat, FollowsAChangeOfTheEnvironmentAtTheNextCall) {
   ScopedNumericLocale locale("de_DE.UTF-8");
   const KovUnitDecimal unit = regionalDecimal(1, 100);

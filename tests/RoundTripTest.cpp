@@ -90,9 +90,10 @@ TEST(RoundTrip, ReadingTheDisplayGivesTheValueWithinHalfAStep) {
     const double read = (d.unit.*reader)(text);
     const double error = reader == kDegrees ? angleDifference(read, d.value) : read - d.value;
     const double allowed = exacttest::tolerance(d.unit, d.value);
-    // What a display writes is valid typed text, except whole feet in decimal inches,
-    // a fraction behind a '-' (the validator splits at the blank) and regional groups.
-    const bool checksValid = d.setup.kind != Kind::feetDecimalInch && d.locale == nullptr &&
+    // What a display writes is valid typed text, digit groups of the regional form
+    // included, except whole feet in decimal inches and a fraction behind a '-' (the
+    // validator splits at the blank).
+    const bool checksValid = d.setup.kind != Kind::feetDecimalInch &&
                              !(d.setup.representation == 5006 && d.separator == L'-');
     const bool valid = !checksValid || d.unit.isValidString(text) != 0;
     if (std::fabs(error) <= allowed && valid) return true;
