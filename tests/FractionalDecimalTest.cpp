@@ -106,10 +106,3 @@ TEST(FractionalDecimal, AcceptsFractionsAndThePlainNumberAUserTypesFirst) {
   const KovUnitFractalDecimal unit;
   for (const auto& c : cases) EXPECT_EQ(unit.isValidString(c.text), c.valid) << &c - cases;
 }
-
-TEST(FractionalDecimal, SharesTheDenominatorPrecisionSteps) {
-  KovUnitFractalDecimal unit;
-  EXPECT_EQ(unit.getPrecision(), 4);
-  EXPECT_EQ(unit.incrementPrecision(), 1);
-  EXPECT_EQ(unit.getPrecision(), 8);
-}

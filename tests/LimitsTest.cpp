@@ -116,6 +116,11 @@ TEST(Limits, IncrementPrecisionSaysWhenItCanGoNoFinerSoAHostLoopEnds) {
       EXPECT_EQ(unit->incrementPrecision(), 0);
       EXPECT_EQ(unit->getPrecision(), 0);
       unit->setPrecision(1);
+    } else {
+      // One step: the next power of two of a fraction, one more decimal of the rest.
+      const int before = unit->getPrecision();
+      EXPECT_EQ(unit->incrementPrecision(), 1);
+      EXPECT_EQ(unit->getPrecision(), fraction ? 2 * before : 10 * before);
     }
     int steps = 0;
     while (unit->incrementPrecision() != 0 && steps < kMaxSteps) ++steps;
