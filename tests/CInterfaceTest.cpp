@@ -22,30 +22,27 @@ using Unit = std::unique_ptr<pelunits_unit, UnitDeleter>;
 
 Unit named(const char* name) { return Unit(pelunits_unit_from_name(name)); }
 
+// A display measured first, then written into a buffer of exactly its size, which it
+// ends with a NUL: through `call`, the UTF-8 or the UTF-16 form.
+template <class Char, class CodeUnit, class Call>
+std::basic_string<Char> measured(Call call, const pelunits_unit* unit, double value, unsigned flags,
+                                 std::uint32_t separator) {
+  std::size_t length = 0;
+  EXPECT_EQ(call(unit, value, flags, separator, nullptr, 0, &length), PELUNITS_BUFFER_TOO_SMALL);
+  std::vector<CodeUnit> text(length + 1, 0x7f);
+  EXPECT_EQ(call(unit, value, flags, separator, text.data(), text.size(), &length), PELUNITS_OK);
+  EXPECT_EQ(text[length], 0);
+  return std::basic_string<Char>(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length));
+}
+
 std::string display(const pelunits_unit* unit, double value, unsigned flags = 0,
                     std::uint32_t separator = ' ') {
-  std::size_t length = 0;
-  EXPECT_EQ(pelunits_display(unit, value, flags, separator, nullptr, 0, &length),
-            PELUNITS_BUFFER_TOO_SMALL);
-  std::string text(length + 1, '\x7f');
-  EXPECT_EQ(pelunits_display(unit, value, flags, separator, &text[0], text.size(), &length),
-            PELUNITS_OK);
-  EXPECT_EQ(text[length], '\0');
-  text.resize(length);
-  return text;
+  return measured<char, char>(pelunits_display, unit, value, flags, separator);
 }
 
 std::u16string display16(const pelunits_unit* unit, double value, unsigned flags = 0,
                          std::uint32_t separator = ' ') {
-  std::size_t length = 0;
-  EXPECT_EQ(pelunits_display_utf16(unit, value, flags, separator, nullptr, 0, &length),
-            PELUNITS_BUFFER_TOO_SMALL);
-  std::vector<std::uint16_t> text(length + 1, 0x7f);
-  EXPECT_EQ(
-      pelunits_display_utf16(unit, value, flags, separator, text.data(), text.size(), &length),
-      PELUNITS_OK);
-  EXPECT_EQ(text[length], 0);
-  return std::u16string(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length));
+  return measured<char16_t, std::uint16_t>(pelunits_display_utf16, unit, value, flags, separator);
 }
 
 // An independent UTF-16 encoder for the oracle: UTF-8 through the wide form.
@@ -339,17 +336,10 @@ TEST(CInterface, LengthFormsKeepEmbeddedNul) {
   const wchar_t wide[] = {L'1', 0, L'5'};
   const KovString text(wide, 3);
   const std::uint16_t text16[] = {'1', 0, '5'};
-  EXPECT_EQ(pelunits_is_valid_ex(unit.get(),
-                                 "1\0"
-                                 "5",
-                                 3),
-            reference->isValidString(text));
+  const char text8[] = {'1', 0, '5'};
+  EXPECT_EQ(pelunits_is_valid_ex(unit.get(), text8, 3), reference->isValidString(text));
   EXPECT_EQ(pelunits_is_valid_utf16_ex(unit.get(), text16, 3), reference->isValidString(text));
-  EXPECT_EQ(pelunits_read_as_typed_ex(unit.get(),
-                                      "1\0"
-                                      "5",
-                                      3),
-            reference->getMillimeters(text));
+  EXPECT_EQ(pelunits_read_as_typed_ex(unit.get(), text8, 3), reference->getMillimeters(text));
   EXPECT_EQ(pelunits_read_as_typed_utf16_ex(unit.get(), text16, 3),
             reference->getMillimeters(text));
   EXPECT_EQ(pelunits_is_valid_ex(unit.get(), nullptr, 0), reference->isValidString(KovString()));
