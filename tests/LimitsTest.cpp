@@ -163,25 +163,12 @@ std::vector<std::wstring> longTexts(std::size_t length) {
     while (s.size() + piece.size() <= length - tail.size()) s += piece;
     return s + tail;
   };
-  std::vector<std::wstring> texts = {
-      repeat(L"7"),
-      repeat(L"9", L"e99999"),
-      repeat(L" ", L"5"),
-      repeat(L"-"),
-      repeat(L"0", L".5"),
-      repeat(L"5'"),
-      repeat(L"1/"),
-      repeat(L"1 "),
-      repeat(L"\""),
-      repeat(L"\u00B0"),
-      repeat(L"d"),
-      repeat(L"lb "),
-      repeat(L"oz"),
-      repeat(L"."),
-      repeat(L","),
-      repeat(L"6 1/2\" "),
-      repeat(L"10\u00B030'15\""),
-  };
+  std::vector<std::wstring> texts = {repeat(L"9", L"e99999"), repeat(L" ", L"5"),
+                                     repeat(L"0", L".5")};
+  for (const wchar_t* piece : {L"7", L"-", L"5'", L"1/", L"1 ", L"\"", L"\u00B0", L"d", L"lb ",
+                               L"oz", L".", L",", L"6 1/2\" ", L"10\u00B030'15\""}) {
+    texts.push_back(repeat(piece));
+  }
   std::mt19937 random(7);
   const wchar_t alphabet[] = L"0123456789 -./,'\"\u00B0dlbozrg\u00B2\t";
   std::wstring mixed;

@@ -92,31 +92,16 @@ bool sameBits(double a, double b) {
 }
 
 TEST(SharedSteps, FractionalPartAndRemainderGiveFmodBitForBit) {
-  const double values[] = {0.0,
-                           -0.0,
-                           0.25,
-                           -0.25,
-                           1.0,
-                           -3.0,
-                           10.504166666666666,
-                           359.99,
-                           -359.99,
-                           360.0,
-                           -360.0,
-                           370.25,
-                           -725.0,
-                           1e-300,
-                           -1e-300,
-                           4.5e15,
-                           -9.007199254740993e15,
-                           1e300,
-                           DBL_MAX,
-                           DBL_TRUE_MIN};
+  const double magnitudes[] = {0.0,   0.25,    1.0,         3.0,    10.504166666666666,   359.99,
+                               360.0, 370.25,  725.0,       1e-300, 9.007199254740993e15, 4.5e15,
+                               1e300, DBL_MAX, DBL_TRUE_MIN};
   const double periods[] = {1.0, 360.0, 400.0, 6.283185307179586, -360.0, 1e-3, DBL_MAX};
-  for (const double x : values) {
-    EXPECT_TRUE(sameBits(pelunits::fractionalPart(x), std::fmod(x, 1.0))) << x;
-    for (const double y : periods) {
-      EXPECT_TRUE(sameBits(pelunits::remainderOf(x, y), std::fmod(x, y))) << x << " mod " << y;
+  for (const double magnitude : magnitudes) {
+    for (const double x : {magnitude, -magnitude}) {
+      EXPECT_TRUE(sameBits(pelunits::fractionalPart(x), std::fmod(x, 1.0))) << x;
+      for (const double y : periods) {
+        EXPECT_TRUE(sameBits(pelunits::remainderOf(x, y), std::fmod(x, y))) << x << " mod " << y;
+      }
     }
   }
   std::mt19937_64 rng(5);

@@ -50,14 +50,6 @@ Reader readerOf(const UnitSetup& s) {
   }
 }
 
-// The signed difference of two angles, folded into (-180, 180].
-double angleDifference(double a, double b) {
-  double d = std::fmod(a - b, 360.0);
-  if (d > 180.0) d -= 360.0;
-  if (d <= -180.0) d += 360.0;
-  return d;
-}
-
 // Two displays put the sign of a small negative value where the reader does not
 // look (see StatesWhereDisplayAndReadingDoNotInvert): feet-inch-fraction text with
 // the zero feet shown and whole inches (below one inch the sign stands on the
@@ -88,7 +80,9 @@ TEST(RoundTrip, ReadingTheDisplayGivesTheValueWithinHalfAStep) {
     if (d.setup.representation == 2007) text += L"g";
     const Reader reader = readerOf(d.setup);
     const double read = (d.unit.*reader)(text);
-    const double error = reader == kDegrees ? angleDifference(read, d.value) : read - d.value;
+    // Angles modulo 360.
+    const double error =
+        reader == kDegrees ? std::remainder(read - d.value, 360.0) : read - d.value;
     const double allowed = exacttest::tolerance(d.unit, d.value);
     // What a display writes is valid typed text, digit groups of the regional form
     // included, except whole feet in decimal inches and a fraction behind a '-' (the
