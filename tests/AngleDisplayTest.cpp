@@ -12,10 +12,6 @@ namespace {
 
 const double kTwoPi = 2.0 * std::acos(-1.0);
 
-std::wstring shown(const KovUnitTransform& unit, double value, int trim) {
-  return unit.getDisplayString(value, trim, 0, 0, 0, L' ').getStringW();
-}
-
 // The decimal angle units with their usual full circles.
 struct AngleUnits {
   AngleUnits() {
@@ -30,25 +26,11 @@ struct AngleUnits {
   KovUnitRadian radian, unscaledRadian;
 };
 
-struct DisplayCase {
-  const KovUnitTransform* unit;
-  double value;
-  int trim;
-  const wchar_t* text;
-};
-
-void expectShows(const DisplayCase* cases, size_t count) {
-  for (const DisplayCase* c = cases; c != cases + count; ++c) {
-    SCOPED_TRACE(::testing::Message() << "value " << c->value << " trim " << c->trim);
-    EXPECT_EQ(shown(*c->unit, c->value, c->trim), c->text);
-  }
-}
-
 TEST(GonDisplay, DropsWholeTurnsInDegreesSoHugeAnglesKeepTheirPlaceOnTheCircle) {
   KovUnitGon gon;
   gon.setFactor(400.0);
-  // fmod is exact: the gon shown for v is the gon shown for v reduced to one turn.
-  // Where the gon product overflows too.
+  // fmod is exact: the gon shown for v is the gon shown for v reduced to one turn, also
+  // where the gon product overflows.
   for (double value :
        {9.2e18, -9.2e18, 1e300, 1e308, -1.7976931348623157e308, 123456789012.345, 450.0, -90.0}) {
     SCOPED_TRACE(value);
@@ -60,7 +42,12 @@ TEST(GonDisplay, DropsWholeTurnsInDegreesSoHugeAnglesKeepTheirPlaceOnTheCircle) 
 
 TEST(AngleDisplay, DegreesAndGonReduceModuloTheFullCircleWhileRadiansDoNot) {
   const AngleUnits u;
-  const DisplayCase cases[] = {
+  const struct {
+    const KovUnitTransform* unit;
+    double value;
+    int trim;
+    const wchar_t* text;
+  } cases[] = {
       {&u.degree, 45.5, 0, L"45.50"},
       {&u.degree, 45.5, 1, L"45.5"},
       {&u.degree, 370, 0, L"10.00"},
@@ -81,7 +68,10 @@ TEST(AngleDisplay, DegreesAndGonReduceModuloTheFullCircleWhileRadiansDoNot) {
       {&u.radian, -0.1, 0, L"0.00"},
       {&u.unscaledRadian, 180, 0, L"0.50"},
   };
-  expectShows(cases, sizeof cases / sizeof cases[0]);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "value " << c.value << " trim " << c.trim);
+    EXPECT_EQ(c.unit->getDisplayString(c.value, c.trim, 0, 0, 0, L' '), c.text);
+  }
 }
 
 // 1e308 degrees are about 1.745e306 radians, written in full.
