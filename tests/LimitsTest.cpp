@@ -99,11 +99,6 @@ TEST(Limits, HugeFiniteValuesGiveATextWithoutNanInEveryUnit) {
   }
 }
 
-// Doubling stops at the last power of two an int holds (4 * 2^28); stepping
-// seconds by ten stops at the largest int (seconds with 4 decimals).
-constexpr int kFinestDenominator = 1 << 30;
-constexpr int kFinestSecondsDenominator = INT_MAX;
-
 TEST(Limits, IncrementPrecisionSaysWhenItCanGoNoFinerSoAHostLoopEnds) {
   constexpr int kMaxSteps = 100;
   for (const UnitSetup& kind : kSetups) {
@@ -125,9 +120,9 @@ TEST(Limits, IncrementPrecisionSaysWhenItCanGoNoFinerSoAHostLoopEnds) {
     int steps = 0;
     while (unit->incrementPrecision() != 0 && steps < kMaxSteps) ++steps;
     EXPECT_LT(steps, kMaxSteps);
-    EXPECT_EQ(unit->getPrecision(), fraction  ? kFinestDenominator
-                                    : seconds ? kFinestSecondsDenominator
-                                              : 1000000000);
+    // Doubling stops at the last power of two an int holds (4 * 2^28); stepping
+    // seconds by ten stops at the largest int (seconds with 4 decimals).
+    EXPECT_EQ(unit->getPrecision(), fraction ? 1 << 30 : seconds ? INT_MAX : 1000000000);
     EXPECT_EQ(unit->incrementPrecision(), 0);
     const KovString text = unit->getDisplayString(1234.56789, 0, 0, 0, 0, L'-');
     EXPECT_FALSE(text.isEmpty());
