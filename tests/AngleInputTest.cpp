@@ -73,32 +73,4 @@ TEST(AngleInput, NumbersBeyondTheDoubleRangeReadAsNanWhileLargeFiniteOnesReduce)
   EXPECT_EQ(degree.getDegrees(KovString(L"1e400\u00B0")), INFINITY);
 }
 
-TEST(AngleInput, SharedValidatorAcceptsTextThatStartsWithANumber) {
-  struct Case {
-    const wchar_t* text;
-    int valid;
-  };
-  const Case cases[] = {
-      {L" 12 ", 1},
-      {L"45\u00B030'", 1},
-      {L"1.5r", 1},
-      {L"-3", 1},
-      {L"+.5", 1},
-      {L"12abc", 1},
-      {L"", 0},
-      {L"\u00B030", 0},
-      {L"abc", 0},
-      {L"-", 0},
-      {L".", 0},
-      {L"'", 0},
-      {L"\u0661\u0662", 0},
-      {L"\uFF11\uFF12", 0},  // other scripts' digits are no numbers
-  };
-  const KovUnitGon gon;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::wstring(L"text: ") + c.text);
-    EXPECT_EQ(gon.isValidString(KovString(c.text)), c.valid);
-  }
-}
-
 }  // namespace

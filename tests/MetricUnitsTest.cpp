@@ -210,14 +210,20 @@ TEST(WeightForceMomentStress, ReadTypedTextWithoutTrimmingOrRegionalForm) {
 }
 #endif
 
-// Any text that the runtime's number reading starts on, nan and hex included.
-TEST(WeightForceMomentStress, AcceptTextsThatStartWithANumber) {
-  const wchar_t* accepted[] = {L"12.5", L"-3", L"1e3", L"12abc", L"  7 ",
-                               L"-.5",  L"+5", L"nan", L"0x1A"};
-  const wchar_t* refused[] = {L"", L"abc", L"-", L".", L"+", L"\u0661\u0662", L"- 5", L"e5"};
-  for (int index = 1; index < kMetricUnitCount; ++index) {
-    const std::unique_ptr<KovUnitBase> unit = metricUnit[index]();
-    SCOPED_TRACE(kMetricUnitNames[index]);
+// The validator that the weights, forces, moments, stresses and decimal angles share:
+// any text that the runtime's number reading starts on, nan and hex included; other
+// scripts' digits are no numbers.
+TEST(SharedValidator, AcceptsTextsThatStartWithANumber) {
+  const wchar_t* accepted[] = {L"12.5", L"-3",  L"1e3",  L"12abc", L"  7 ",       L"-.5",
+                               L"+5",   L"nan", L"0x1A", L"1.5r",  L"45\u00B030'"};
+  const wchar_t* refused[] = {L"",         L"abc",          L"-",           L".",
+                              L"+",        L"- 5",          L"e5",          L"'",
+                              L"\u00B030", L"\u0661\u0662", L"\uFF11\uFF12"};
+  const int codes[][2] = {{1009, 0}, {3101, 0},    {3201, 0},   {3300, 0},
+                          {2000, 0}, {2000, 2005}, {2000, 2007}};
+  for (const auto& code : codes) {
+    const pelunits::UnitPtr unit = newUnit(code[0], code[1]);
+    SCOPED_TRACE(std::to_string(code[0]) + "/" + std::to_string(code[1]));
     for (const wchar_t* text : accepted) EXPECT_EQ(unit->isValidString(text), 1) << narrow(text);
     for (const wchar_t* text : refused) EXPECT_EQ(unit->isValidString(text), 0) << narrow(text);
   }
