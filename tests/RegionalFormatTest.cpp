@@ -342,7 +342,7 @@ TEST(WindowsNumberFormatting, FormatsNeutralNumbersByTheRecord) {
       ASSERT_TRUE(ok);
       EXPECT_EQ(out, c.expected);
     }
-    // In place, as the displays call it; a refused text stays as it was.
+    // In place, as the displays call it; a refused text is left unchanged.
     KovString text(c.value);
     formatNumberLikeWindows(text.getStringW(), record, text);
     EXPECT_EQ(text, c.expected != nullptr ? c.expected : c.value);
