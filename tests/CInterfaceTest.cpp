@@ -156,14 +156,14 @@ TEST(CInterface, TextsComeBackWhereverTheirWideCharactersStand) {
   const char* const wideCharacters[] = {"\xc2\xb2", "\xe2\x80\xaf", "\xf0\x9d\x91\x9a"};
   const Unit unit = named("kilonewtons");
   for (const char* wideCharacter : wideCharacters) {
-    for (std::size_t length = 0; length <= 19; ++length) {
+    for (std::size_t length = 0; length <= 40; ++length) {
       for (std::size_t place = 0; place <= length; ++place) {  // `length`: ASCII only
         std::string symbol;
         for (std::size_t i = 0; i < length; ++i) {
           if (i == place) {
             symbol += wideCharacter;
           } else {
-            symbol += static_cast<char>('a' + i);
+            symbol += static_cast<char>('a' + i % 26);
           }
         }
         SCOPED_TRACE(symbol);
