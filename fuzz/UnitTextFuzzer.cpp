@@ -116,11 +116,11 @@ bool spellsAHugeOrNonFiniteNumber(const KovUnitTransform& unit, const KovString&
   // The unit readers scale parts by powers of ten of their lengths, which overflow
   // for long runs of digits: texts with that many digits are left out.
   constexpr int kMostDigits = 100;
-  int digits = 0;
-  for (int i = 0; i < text.length(); ++i) digits += pelunits::isAsciiDigit(text[i]) ? 1 : 0;
-  if (digits > kMostDigits) return true;
   const wchar_t* characters = text.getStringW();
   const int length = text.length();
+  int digits = 0;
+  for (int i = 0; i < length; ++i) digits += pelunits::isAsciiDigit(characters[i]) ? 1 : 0;
+  if (digits > kMostDigits) return true;
   for (int i = 0; i < length;) {
     const pelunits::ScannedDouble number = pelunits::scanDouble(characters + i, length - i);
     if (number.consumed == 0) {
@@ -128,7 +128,6 @@ bool spellsAHugeOrNonFiniteNumber(const KovUnitTransform& unit, const KovString&
       continue;
     }
     if (!(std::fabs(number.value) < kHuge)) return true;
-
     i += number.consumed;
   }
   return false;
