@@ -245,6 +245,29 @@ void pelunits_set_locale(const char* name) { pelunits::setRegionalLocale(name); 
 
 int pelunits_locale_available(void) { return pelunits::regionalLocaleAvailable() ? 1 : 0; }
 
+pelunits_status pelunits_set_number_format(const pelunits_number_format* format) {
+  if (format == nullptr) {
+    pelunits::clearRegionalFormat();
+    return PELUNITS_OK;
+  }
+  // The first version of the record is the only one so far.
+  if (format->struct_size != sizeof(pelunits_number_format)) return PELUNITS_BAD_ARGUMENT;
+  if (format->decimal_separator == nullptr || format->group_separator == nullptr ||
+      format->grouping > 9 || (format->leading_zero != 0 && format->leading_zero != 1)) {
+    return PELUNITS_BAD_ARGUMENT;
+  }
+  return guarded([&] {
+    pelunits::RegionalFormat regional;
+    regional.decimalSeparator = format->decimal_separator;
+    regional.groupSeparator = format->group_separator;
+    regional.grouping = static_cast<int>(format->grouping);
+    regional.negativeForm = format->negative_form;
+    regional.leadingZero = format->leading_zero == 1;
+    if (!pelunits::isValidRegionalFormat(regional)) return PELUNITS_BAD_ARGUMENT;
+    return pelunits::setRegionalFormat(regional) ? PELUNITS_OK : PELUNITS_NO_MEMORY;
+  });
+}
+
 const char* pelunits_status_message(pelunits_status status) {
   switch (status) {
     case PELUNITS_OK:

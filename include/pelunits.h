@@ -71,6 +71,27 @@ PELUNITS_C_API void pelunits_set_locale(const char* name);
  * is named but not installed (regional texts then stay neutral). */
 PELUNITS_C_API int pelunits_locale_available(void);
 
+/* A number format given by the host, for every unit whose regional flag is set. */
+typedef struct pelunits_number_format {
+  size_t struct_size;            /* sizeof(pelunits_number_format): lets the struct grow */
+  const char* decimal_separator; /* UTF-8, 1 to 3 characters */
+  const char* group_separator;   /* UTF-8, 0 to 3 characters; "" for no grouping */
+  uint32_t grouping;             /* digits per group, 0 to 9; 0 for none */
+  int32_t negative_form;         /* 0 "(1.1)", 1 "-1.1", 2 "- 1.1", 3 "1.1-", 4 "1.1 -" */
+  int32_t leading_zero;          /* 1 for "0.5", 0 for ".5" */
+} pelunits_number_format;
+
+/* Sets the number format of every regional display and reading, process-wide, from any
+ * thread (as pelunits_set_locale); it takes precedence over the chosen locale and the
+ * environment's. NULL returns to the system's (pelunits_set_locale, else the
+ * environment's locale). PELUNITS_BAD_ARGUMENT, changing nothing, for an invalid
+ * record: a struct_size this library does not know, a NULL or empty decimal separator,
+ * a NULL group separator, malformed UTF-8, a separator of more than 3 characters or
+ * holding a digit, '+', '-', a parenthesis, a control character or a character beyond
+ * U+FFFF, a group separator that starts with the decimal separator's first character,
+ * or a number out of its range. */
+PELUNITS_C_API pelunits_status pelunits_set_number_format(const pelunits_number_format* format);
+
 /* A configured display unit. */
 typedef struct pelunits_unit pelunits_unit;
 

@@ -9,8 +9,9 @@
 namespace pelunits {
 namespace platform {
 
-// Reads the user's number format; false when it cannot be read, and then `out` is
-// left in an unspecified state.
+// Reads the user's number format: the host's (setRegionalFormat), else the system's
+// (HostLocale.h); false when it cannot be read, and then `out` is left in an
+// unspecified state.
 bool readUserNumberSettings(NumberSettings& out);
 
 // Formats a neutral number text for the user's locale with the record, as

@@ -112,7 +112,7 @@ LocaleNumbers cachedLocaleNumbers(const char* name) {
 
 }  // namespace
 
-bool readUserNumberSettings(NumberSettings& out) {
+bool readSystemNumberSettings(NumberSettings& out) {
   const LocaleNumbers numbers = cachedLocaleNumbers(numericLocaleName());
   if (!numbers.readable) return false;
   out.leadingZero = 1;

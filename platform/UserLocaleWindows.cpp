@@ -86,7 +86,7 @@ bool readLocaleInteger(const Locale& locale, LCTYPE type, int& out) {
 
 }  // namespace
 
-bool readUserNumberSettings(NumberSettings& out) {
+bool readSystemNumberSettings(NumberSettings& out) {
   const Locale locale = currentLocale();
   return readLocaleInteger(locale, LOCALE_ILZERO, out.leadingZero) &&
          readLocaleInteger(locale, LOCALE_SGROUPING, out.grouping) &&

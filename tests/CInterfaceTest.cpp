@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "KovUnitsTransformArray.h"
+#include "LocaleEnvironment.h"
 #include "PelUnitsCatalogue.h"
 #include "PelUnitsRead.h"
 #include "PelUnitsVersion.h"
@@ -442,6 +443,57 @@ TEST(CInterface, RefusesBadArguments) {
   // An empty text given as NULL with length 0 is the empty text.
   EXPECT_EQ(pelunits_read_ex(unit.get(), nullptr, 0, nullptr, nullptr, nullptr),
             pelunits_read(unit.get(), "", nullptr, nullptr));
+}
+
+// The record's own checks; the rules of the format itself are the C++ layer's
+// (HostLocaleTest.cpp), and one row shows that they are applied.
+TEST(CInterface, SetsTheNumberFormatFromAValidRecordOnly) {
+  const pelunits_number_format german = {sizeof(pelunits_number_format), ",", ".", 3, 1, 1};
+  struct Case {
+    const char* why;
+    pelunits_number_format format;
+    pelunits_status status;
+  };
+  auto with = [&german](auto change) {
+    pelunits_number_format format = german;
+    change(format);
+    return format;
+  };
+  const Case cases[] = {
+      {"valid", german, PELUNITS_OK},
+      {"a smaller struct_size", with([](auto& f) { f.struct_size -= 1; }), PELUNITS_BAD_ARGUMENT},
+      {"a larger struct_size", with([](auto& f) { f.struct_size += 8; }), PELUNITS_BAD_ARGUMENT},
+      {"no decimal separator", with([](auto& f) { f.decimal_separator = nullptr; }),
+       PELUNITS_BAD_ARGUMENT},
+      {"no group separator", with([](auto& f) { f.group_separator = nullptr; }),
+       PELUNITS_BAD_ARGUMENT},
+      {"grouping beyond int", with([](auto& f) { f.grouping = 0x80000003u; }),
+       PELUNITS_BAD_ARGUMENT},
+      {"leading zero 2", with([](auto& f) { f.leading_zero = 2; }), PELUNITS_BAD_ARGUMENT},
+      {"negative form 5", with([](auto& f) { f.negative_form = 5; }), PELUNITS_BAD_ARGUMENT},
+      {"a digit separator", with([](auto& f) { f.group_separator = "1"; }), PELUNITS_BAD_ARGUMENT},
+  };
+#if !defined(_WIN32)
+  const ScopedNumericLocale environment("C");
+#endif
+  const Unit unit = named("metres");
+  ASSERT_EQ(pelunits_unit_set_regional(unit.get(), 1), PELUNITS_OK);
+  const pelunits_number_format other = {sizeof(pelunits_number_format), "_", "~", 3, 1, 1};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    ASSERT_EQ(pelunits_set_number_format(&other), PELUNITS_OK);
+    EXPECT_EQ(pelunits_set_number_format(&c.format), c.status);
+    // A refused record leaves the format in force.
+    EXPECT_EQ(display(unit.get(), 1234567.0), c.status == PELUNITS_OK ? "1.234,567" : "1~234_567");
+  }
+  ASSERT_EQ(pelunits_set_number_format(&german), PELUNITS_OK);
+  double value = 0;
+  EXPECT_EQ(pelunits_read(unit.get(), "1.234,5", &value, nullptr), PELUNITS_OK);
+  EXPECT_EQ(value, 1234500.0);
+  EXPECT_EQ(pelunits_set_number_format(nullptr), PELUNITS_OK);
+#if !defined(_WIN32)
+  EXPECT_EQ(display(unit.get(), 1234567.0), "1234.567");  // the environment's again
+#endif
 }
 
 TEST(CInterface, StatusMessages) {

@@ -15,6 +15,7 @@
 #include "KovUnitsTransformArray.h"
 #include "LocaleEnvironment.h"
 #include "PelUnitsRead.h"
+#include "RegionalSource.h"
 #include "TestText.h"
 #include "exact/FieldOfUnit.h"
 #include "exact/NumberReading.h"
@@ -69,29 +70,40 @@ struct Case {
   const wchar_t* symbol = nullptr;  // the unit's symbol, when it has one
 };
 
+void checkOne(const Case& c) {
+  const auto unit = makeField(c.field);
+  if (c.symbol != nullptr) unit->setSymbol(KovString(c.symbol));
+  const pelunits::ReadResult r = pelunits::readExact(*unit, KovString(c.text));
+  EXPECT_EQ(static_cast<int>(r.status), static_cast<int>(c.status)) << r.message;
+  if (c.status == kComplete) {
+    EXPECT_TRUE(std::isnan(c.value)
+                    ? std::isnan(r.value)
+                    : std::fabs(r.value - c.value) <= 1e-9 * std::fabs(c.value) + 1e-12)
+        << r.value;
+    EXPECT_STREQ(r.message, "");
+  } else {
+    EXPECT_EQ(r.value, 0.0);
+    EXPECT_STRNE(r.message, "");
+  }
+}
+
+// A row that names a locale runs with its format from each source.
 void check(const Case* cases, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     const Case& c = cases[i];
     SCOPED_TRACE(std::string(c.locale != nullptr ? c.locale : "") + " " +
                  narrow(KovString(c.text)));
 #if !defined(_WIN32)
-    std::optional<ScopedNumericLocale> locale;
-    if (c.locale != nullptr) locale.emplace(c.locale);
-#endif
-    const auto unit = makeField(c.field);
-    if (c.symbol != nullptr) unit->setSymbol(KovString(c.symbol));
-    const pelunits::ReadResult r = pelunits::readExact(*unit, KovString(c.text));
-    EXPECT_EQ(static_cast<int>(r.status), static_cast<int>(c.status)) << r.message;
-    if (c.status == kComplete) {
-      EXPECT_TRUE(std::isnan(c.value)
-                      ? std::isnan(r.value)
-                      : std::fabs(r.value - c.value) <= 1e-9 * std::fabs(c.value) + 1e-12)
-          << r.value;
-      EXPECT_STREQ(r.message, "");
-    } else {
-      EXPECT_EQ(r.value, 0.0);
-      EXPECT_STRNE(r.message, "");
+    if (c.locale != nullptr) {
+      for (const RegionalSource source : kRegionalSources) {
+        SCOPED_TRACE(nameOf(source));
+        const ScopedRegional regional(c.locale, source);
+        checkOne(c);
+      }
+      continue;
     }
+#endif
+    checkOne(c);
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "LocaleEnvironment.h"
 #include "NumberFormatting.h"
+#include "RegionalSource.h"
 #include "TestText.h"
 #include "units/metric/KovUnitDecimal.h"
 #include "units/metric/KovUnitKiloNewton.h"
@@ -51,12 +52,14 @@ TEST(RegionalNumberFormat, ShowsNumbersInTheFormOfTheEnvironmentsNumericLocale) 
       {"C", 1234.5, 100, 0, L"1234.50"},
       {"POSIX", 1234567.0, 1, 0, L"1234567"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.locale) + " " + std::to_string(c.value));
-    ScopedNumericLocale locale(c.locale);
-    const KovUnitDecimal unit = regionalDecimal(1, c.precisionSteps);
-    EXPECT_EQ(narrow(unit.getDisplayString(c.value, c.trimTrailingZeros, 0, 0, 0, L' ')),
-              narrow(KovString(c.expected)));
+  for (const RegionalSource source : kRegionalSources) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.locale) + " " + std::to_string(c.value) + " " + nameOf(source));
+      const ScopedRegional regional(c.locale, source);
+      const KovUnitDecimal unit = regionalDecimal(1, c.precisionSteps);
+      EXPECT_EQ(narrow(unit.getDisplayString(c.value, c.trimTrailingZeros, 0, 0, 0, L' ')),
+                narrow(KovString(c.expected)));
+    }
   }
 }
 
@@ -82,25 +85,28 @@ TEST(RegionalNumberFormat, EveryDecimalDisplayFollowsIt) {
       {1010, 0, 1e6, 2500000, 1, L"2,5 t (2,5 t)", L"t"},
       {1010, 0, 1000.0, 680.38848, 0, L"1 lb 8.00 oz (0,68 kg)", L"kg"},
   };
-  ScopedNumericLocale locale("de_DE.UTF-8");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.value);
-    const pelunits::UnitPtr unit = newUnit(c.units, c.representation);
-    unit->setFactor(c.factor);
-    unit->setSymbol(KovString(c.symbol));
-    unit->setUseRegionalSettings(1);
-    EXPECT_EQ(narrow(c.symbol[0] != 0 ? unit->getDisplayStringWithUnits(c.value, c.trim)
-                                      : unit->getDisplayString(c.value, c.trim, 0, 0, 0, L' ')),
-              narrow(KovString(c.expected)));
-  }
-  // Weights, forces, moments and stresses, each with its own factor of 1.
-  for (const int units : {1009, 3101, 3201, 3300}) {
-    SCOPED_TRACE(units);
-    const pelunits::UnitPtr unit = newUnit(units, 0);
-    unit->setUseRegionalSettings(1);
-    EXPECT_EQ(unit->getDisplayString(1.5, 0, 0, 0, 0, L' '), L"1,50");
-    EXPECT_EQ(unit->getDisplayString(-0.0001, 1, 0, 0, 0, L' '), L"0");
-    EXPECT_EQ(unit->getDisplayString(-12345.678, 1, 0, 0, 0, L' '), L"-12.345,68");
+  for (const RegionalSource source : kRegionalSources) {
+    SCOPED_TRACE(nameOf(source));
+    const ScopedRegional regional("de_DE.UTF-8", source);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.value);
+      const pelunits::UnitPtr unit = newUnit(c.units, c.representation);
+      unit->setFactor(c.factor);
+      unit->setSymbol(KovString(c.symbol));
+      unit->setUseRegionalSettings(1);
+      EXPECT_EQ(narrow(c.symbol[0] != 0 ? unit->getDisplayStringWithUnits(c.value, c.trim)
+                                        : unit->getDisplayString(c.value, c.trim, 0, 0, 0, L' ')),
+                narrow(KovString(c.expected)));
+    }
+    // Weights, forces, moments and stresses, each with its own factor of 1.
+    for (const int units : {1009, 3101, 3201, 3300}) {
+      SCOPED_TRACE(units);
+      const pelunits::UnitPtr unit = newUnit(units, 0);
+      unit->setUseRegionalSettings(1);
+      EXPECT_EQ(unit->getDisplayString(1.5, 0, 0, 0, 0, L' '), L"1,50");
+      EXPECT_EQ(unit->getDisplayString(-0.0001, 1, 0, 0, 0, L' '), L"0");
+      EXPECT_EQ(unit->getDisplayString(-12345.678, 1, 0, 0, 0, L' '), L"-12.345,68");
+    }
   }
 }
 
@@ -117,11 +123,13 @@ TEST(RegionalNumberFormat, ReadsTypedRegionalNumbersBackInTheNeutralForm) {
       {"de_CH.UTF-8", L"1\u2019234.5", 1234.5}, {"C", L"1234.5", 1234.5},
       {"de_DE.UTF-8", L"1 1/2", 1.5},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.locale) + " " + narrow(KovString(c.typed)));
-    ScopedNumericLocale locale(c.locale);
-    const KovUnitDecimal unit = regionalDecimal(1, 100);
-    EXPECT_DOUBLE_EQ(unit.getMillimeters(KovString(c.typed)), c.expected);
+  for (const RegionalSource source : kRegionalSources) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.locale) + " " + narrow(KovString(c.typed)) + " " + nameOf(source));
+      const ScopedRegional regional(c.locale, source);
+      const KovUnitDecimal unit = regionalDecimal(1, 100);
+      EXPECT_DOUBLE_EQ(unit.getMillimeters(KovString(c.typed)), c.expected);
+    }
   }
 }
 
