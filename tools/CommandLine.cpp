@@ -126,6 +126,30 @@ const OptionEntry kOptions[] = {
        o.locale = std::string(v);
        return o.haveLocale = true;
      }},
+    {"--decimal-separator", true,
+     [](Options& o, std::string_view v, std::string&) {
+       o.numberFormat.decimalSeparator = std::string(v);
+       return o.haveNumberFormat = true;
+     }},
+    {"--group-separator", true,
+     [](Options& o, std::string_view v, std::string&) {
+       o.numberFormat.groupSeparator = std::string(v);
+       return o.haveNumberFormat = true;
+     }},
+    {"--grouping", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveNumberFormat = readFlagValue("--grouping", v, o.numberFormat.grouping, e);
+     }},
+    {"--negative-form", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveNumberFormat =
+                  readFlagValue("--negative-form", v, o.numberFormat.negativeForm, e);
+     }},
+    {"--no-leading-zero", false,
+     [](Options& o, std::string_view, std::string&) {
+       o.numberFormat.leadingZero = false;
+       return o.haveNumberFormat = true;
+     }},
     {"--trim-trailing-zeros", false,
      [](Options& o, std::string_view, std::string&) { return o.trimTrailingZeros = true; }},
     {"--trim-leading-zero", false,
@@ -267,6 +291,14 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
     error = "units takes no arguments";
     return false;
   }
+  if (options.haveNumberFormat && !isValidRegionalFormat(options.numberFormat)) {
+    error =
+        "invalid number format: separators of 1 to 3 characters (the group one may be "
+        "empty) without digits, signs or parentheses, the group one not starting like the "
+        "decimal one, --grouping 0 to 9, --negative-form 0 to 4";
+    return false;
+  }
+  if (options.haveNumberFormat) options.regional = true;
   if (options.haveUnitName && (options.haveSystemUnits || options.haveRepresentation)) {
     error = "give either --unit or --units/--representation, not both";
     return false;

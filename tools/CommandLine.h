@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "PelUnitsLocale.h"
+
 // The command line of the pelunits tool: the command, the unit and its settings,
 // the display flags and the items to convert.
 namespace pelunits {
@@ -14,6 +16,13 @@ enum class Command { None, Display, Parse, Check, Units, Convert };
 // How results are written: plain result lines, or one record per item with the
 // input, the result and the status (tab-separated values, or JSON Lines).
 enum class Format { Text, Tsv, Json };
+
+// The format the number-format options start from: '.', no grouping.
+inline pelunits::RegionalFormat neutralNumberFormat() {
+  pelunits::RegionalFormat format;
+  format.groupSeparator.clear();
+  return format;
+}
 
 struct Options {
   Command command = Command::None;
@@ -51,6 +60,10 @@ struct Options {
   bool regional = false;
   std::string locale;  // --locale: the regional locale; empty: the environment's
   bool haveLocale = false;
+  // --decimal-separator, --group-separator, --grouping, --negative-form and
+  // --no-leading-zero: a number format of the tool's own, which implies --regional.
+  pelunits::RegionalFormat numberFormat = neutralNumberFormat();
+  bool haveNumberFormat = false;
 
   // Display flags.
   bool trimTrailingZeros = false;

@@ -65,6 +65,15 @@ command, option or unit, bad option value).
   "  --regional             use the user's regional number format\n"                        \
   "  --locale NAME          the regional locale (de_DE.UTF-8; de-DE on Windows) instead\n"  \
   "                         of the one the environment names\n"                             \
+  "  --decimal-separator TEXT\n"                                                            \
+  "                         a number format of your own instead of the locale's (each\n"    \
+  "                         of these five implies --regional): the decimal separator\n"     \
+  "                         (default '.')\n"                                                \
+  "  --group-separator TEXT\n"                                                              \
+  "                         the group separator (default none)\n"                           \
+  "  --grouping N           digits per group (default 3)\n"                                 \
+  "  --negative-form N      0 (1.1), 1 -1.1 (default), 2 - 1.1, 3 1.1-, 4 1.1 -\n"          \
+  "  --no-leading-zero      .5 rather than 0.5\n"                                           \
   "  --format FORMAT        text, tsv or json (see 'pelunits --help')\n"
 
 const char kDisplayHelp[] =

@@ -688,6 +688,7 @@ int run(int argc, char** argv) {
     }
   }
   if (options.haveLocale) setRegionalLocale(options.locale.c_str());
+  if (options.haveNumberFormat) setRegionalFormat(options.numberFormat);
   if (options.regional) warnIfRegionalLocaleMissing(options);
   Converter converter(options, *unit.get(), systemUnits, from.get());
   converter.begin();

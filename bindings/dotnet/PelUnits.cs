@@ -100,6 +100,21 @@ namespace PelUnits
         [DllImport(Library, CharSet = CharSet.Unicode)]
         internal static extern int pelunits_is_valid_utf16_ex(UnitHandle unit, string text, UIntPtr length);
 
+        [StructLayout(LayoutKind.Sequential)]
+        internal struct NumberFormat
+        {
+            public UIntPtr StructSize;
+            public IntPtr DecimalSeparator;  // UTF-8, NUL-terminated
+            public IntPtr GroupSeparator;
+            public uint Grouping;
+            public int NegativeForm;
+            public int LeadingZero;
+        }
+
+        [DllImport(Library)] internal static extern int pelunits_set_number_format(ref NumberFormat format);
+        [DllImport(Library, EntryPoint = "pelunits_set_number_format")]
+        internal static extern int pelunits_reset_number_format(IntPtr none);
+
         internal static string Message(int status)
         {
             return Marshal.PtrToStringAnsi(pelunits_status_message(status));
@@ -270,7 +285,7 @@ namespace PelUnits
             return new string(buffer, 0, (int)length);
         }
 
-        private static void Check(int status)
+        internal static void Check(int status)
         {
             if (status == Native.NoMemory) throw new OutOfMemoryException();
             if (status != Native.Ok) throw new ArgumentException(Native.Message(status));
@@ -280,6 +295,57 @@ namespace PelUnits
         {
             if (text == null) throw new ArgumentNullException("name");
             byte[] bytes = System.Text.Encoding.UTF8.GetBytes(text);
+            Array.Resize(ref bytes, bytes.Length + 1);
+            return bytes;
+        }
+    }
+    // The number format of every regional display and reading, given by the host for
+    // the whole process (from any thread), above the chosen locale and the system's.
+    public static class RegionalFormat
+    {
+        // The decimal separator (1 to 3 characters), the group separator (0 to 3; ""
+        // for none), digits per group (0 to 9), the negative form (0 "(1.1)", 1 "-1.1",
+        // 2 "- 1.1", 3 "1.1-", 4 "1.1 -") and the leading zero of "0.5". Throws
+        // ArgumentException for a format the library refuses; it then changes nothing.
+        public static void Set(string decimalSeparator, string groupSeparator, int grouping = 3,
+                               int negativeForm = 1, bool leadingZero = true)
+        {
+            if (grouping < 0) throw new ArgumentException("grouping");
+            byte[] decimalBytes = Separator(decimalSeparator);
+            byte[] groupBytes = Separator(groupSeparator);
+            GCHandle decimalPin = GCHandle.Alloc(decimalBytes, GCHandleType.Pinned);
+            GCHandle groupPin = GCHandle.Alloc(groupBytes, GCHandleType.Pinned);
+            try
+            {
+                var format = new Native.NumberFormat
+                {
+                    StructSize = (UIntPtr)Marshal.SizeOf(typeof(Native.NumberFormat)),
+                    DecimalSeparator = decimalPin.AddrOfPinnedObject(),
+                    GroupSeparator = groupPin.AddrOfPinnedObject(),
+                    Grouping = (uint)grouping,
+                    NegativeForm = negativeForm,
+                    LeadingZero = leadingZero ? 1 : 0,
+                };
+                Unit.Check(Native.pelunits_set_number_format(ref format));
+            }
+            finally
+            {
+                decimalPin.Free();
+                groupPin.Free();
+            }
+        }
+
+        // Returns to the system's format.
+        public static void Reset() { Native.pelunits_reset_number_format(IntPtr.Zero); }
+
+        // NUL-terminated UTF-8; a lone surrogate or a NUL is refused, never replaced.
+        private static byte[] Separator(string text)
+        {
+            if (text == null) throw new ArgumentNullException("separator");
+            if (text.IndexOf('\0') >= 0) throw new ArgumentException("separator holds NUL");
+            byte[] bytes;
+            try { bytes = new System.Text.UTF8Encoding(false, true).GetBytes(text); }
+            catch (System.Text.EncoderFallbackException) { throw new ArgumentException("separator"); }
             Array.Resize(ref bytes, bytes.Length + 1);
             return bytes;
         }

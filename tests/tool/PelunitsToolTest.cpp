@@ -305,6 +305,48 @@ TEST(PelunitsTool, ListsEveryUnitWithAnExampleThatDisplaysAndReadsBack) {
   }
 }
 
+// The number-format options: a format of the tool's own, above the locale, which turns
+// --regional on; an invalid one is a usage error.
+TEST(PelunitsTool, TakesANumberFormatOfItsOwn) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string out;
+    int status;
+  };
+  const Case cases[] = {
+      {{"display", "--unit", "metres", "--decimal-separator", ",", "1234567"}, "1234,567\n", 0},
+      {{"display", "--unit", "metres", "--decimal-separator", ",", "--group-separator", ".",
+        "--negative-form", "3", "-1234567"},
+       "1.234,567-\n",
+       0},
+      {{"display", "--unit", "metres", "--group-separator", "\u2009", "--grouping", "2", "1234567"},
+       "12\u200934.567\n",
+       0},
+      {{"display", "--unit", "metres", "--no-leading-zero", "500"}, ".500\n", 0},
+      {{"display", "--unit", "metres", "--locale", "xx_YY.UTF-8", "--decimal-separator", ",",
+        "1500"},
+       "1,500\n",
+       0},  // a format needs no installed locale
+      {{"parse", "--unit", "metres", "--decimal-separator", ",", "--group-separator", ".",
+        "1.234,5"},
+       "1234500\n",
+       0},
+      {{"display", "--unit", "metres", "--decimal-separator", "", "1"}, "", 2},
+      {{"display", "--unit", "metres", "--decimal-separator", ",", "--group-separator", ",", "1"},
+       "",
+       2},
+      {{"display", "--unit", "metres", "--grouping", "10", "1"}, "", 2},
+      {{"display", "--unit", "metres", "--negative-form", "x", "1"}, "", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(describe(c.arguments));
+    const Result result = run(c.arguments, "", "LC_ALL=de_CH.UTF-8");
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.status, c.status) << result.err;
+    EXPECT_EQ(result.err.empty(), c.status == 0) << result.err;
+  }
+}
+
 // What the tool says on standard error besides the results.
 TEST(PelunitsTool, NotesAReplacedRepresentationAndWarnsOfAMissingLocale) {
   struct Case {
@@ -525,6 +567,7 @@ TEST(PelunitsTool, ReportsOverlongLinesAndSkipsAByteOrderMark) {
   }
 }
 
+#ifdef PELUNITS_MAN_PAGE
 // Every option that a help text lists, as "--name".
 std::vector<std::string> optionsInHelp() {
   std::vector<std::string> options;
@@ -546,7 +589,6 @@ std::vector<std::string> optionsInHelp() {
   return options;
 }
 
-#ifdef PELUNITS_MAN_PAGE
 // The man page is written from the help texts: every command and every option shows.
 TEST(PelunitsTool, ManPageShowsEveryCommandAndOption) {
   const Result page = runScript(std::string("cd \"$(dirname ") + quoted(PELUNITS_MAN_PAGE) +

@@ -139,6 +139,32 @@ static class PelUnitsTest
         }
     }
 
+    static void HostRegionalFormat()
+    {
+        using (var unit = new Unit("metres"))
+        {
+            unit.Regional = true;
+            try
+            {
+                RegionalFormat.Set(",", ".", 3, 3);
+                Equal(unit.Display(-1234567), "1.234,567-", "host format, negative form 3");
+                RegionalFormat.Set("\u066b", "\u066c");
+                Equal(unit.Display(1234567), "1\u066c234\u066b567", "host format, Arabic separators");
+                foreach (var bad in new[] { "", "0", "\ud800", "a\0" })
+                {
+                    bool threw = false;
+                    try { RegionalFormat.Set(bad, ","); } catch (ArgumentException) { threw = true; }
+                    Expect(threw, "refused separator " + bad.Length);
+                }
+                Equal(unit.Display(1234567), "1\u066c234\u066b567", "a refused format changes nothing");
+            }
+            finally
+            {
+                RegionalFormat.Reset();
+            }
+        }
+    }
+
     static int Main()
     {
         Displays();
@@ -146,6 +172,7 @@ static class PelUnitsTest
         TypedReadersAndValidators();
         Errors();
         ExactReader();
+        HostRegionalFormat();
         Console.WriteLine(failures == 0 ? ".NET binding: all checks passed" : failures + " checks failed");
         return failures == 0 ? 0 : 1;
     }

@@ -15,9 +15,10 @@ A unit is used by one thread at a time; units may be made on any thread.
 import ctypes
 import enum
 
+from . import _native
 from ._native import lib as _lib
 
-__all__ = ["Unit", "ReadError", "ReadStatus", "Quantity", "units", "library_version"]
+__all__ = ["Unit", "ReadError", "ReadStatus", "Quantity", "units", "set_locale", "set_regional_format", "library_version"]
 
 _OK = 0
 _INCOMPLETE = 1
@@ -119,6 +120,34 @@ def set_locale(name=None):
     Windows); None or "" returns to the environment's. Returns whether it can be read."""
     _lib.pelunits_set_locale(name.encode("utf-8") if name else None)
     return _lib.pelunits_locale_available() != 0
+
+
+def set_regional_format(decimal=None, group=",", grouping=3, negative_form=1, leading_zero=True):
+    """Gives the number format of every regional display and reading for the whole
+    process, above the chosen locale and the environment's: the decimal and group
+    separators (1 to 3 and 0 to 3 characters), digits per group (0 to 9), the negative
+    form (0 "(1.1)", 1 "-1.1", 2 "- 1.1", 3 "1.1-", 4 "1.1 -") and the leading zero of
+    "0.5". With no decimal separator, returns to the system's format. Raises ValueError
+    for a format the library refuses, which then changes nothing."""
+    if decimal is None:
+        _lib.pelunits_set_number_format(None)
+        return
+    if not isinstance(grouping, int) or not 0 <= grouping <= 9:
+        raise ValueError("grouping must be 0 to 9")
+    separators = [_encode(decimal), _encode(group)]
+    if any(b"\0" in separator for separator in separators):
+        raise ValueError("a separator must not hold NUL")
+    record = _native.NumberFormat(
+        ctypes.sizeof(_native.NumberFormat),
+        separators[0],
+        separators[1],
+        grouping,
+        negative_form,
+        1 if leading_zero else 0,
+    )
+    status = _lib.pelunits_set_number_format(ctypes.byref(record))
+    if status != 0:
+        raise ValueError("invalid number format: %s" % _message(status))
 
 
 def library_version():

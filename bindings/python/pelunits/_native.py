@@ -55,6 +55,21 @@ def _load():
 lib = _load()
 
 _c = ctypes
+
+
+class NumberFormat(_c.Structure):
+    """pelunits_number_format."""
+
+    _fields_ = [
+        ("struct_size", _c.c_size_t),
+        ("decimal_separator", _c.c_char_p),
+        ("group_separator", _c.c_char_p),
+        ("grouping", _c.c_uint32),
+        ("negative_form", _c.c_int32),
+        ("leading_zero", _c.c_int32),
+    ]
+
+
 _unit = _c.c_void_p
 _size_p = _c.POINTER(_c.c_size_t)
 
@@ -62,6 +77,7 @@ _SIGNATURES = {
     "pelunits_version": (_c.c_char_p, []),
     "pelunits_set_locale": (None, [_c.c_char_p]),
     "pelunits_locale_available": (_c.c_int, []),
+    "pelunits_set_number_format": (_c.c_int32, [_c.POINTER(NumberFormat)]),
     "pelunits_status_message": (_c.c_char_p, [_c.c_int32]),
     "pelunits_unit_new": (_unit, [_c.c_int32, _c.c_int32]),
     "pelunits_unit_from_name": (_unit, [_c.c_char_p]),

@@ -79,6 +79,37 @@ class UnitTest(unittest.TestCase):
         finally:
             pelunits.set_locale(None)
 
+    def test_regional_format_given_by_the_host(self):
+        unit = pelunits.Unit("metres", regional=True)
+        cases = [
+            # (format, value, shows)
+            ({"decimal": ",", "group": "."}, 1234567, "1.234,567"),
+            ({"decimal": ",", "group": ".", "negative_form": 3}, -1234567, "1.234,567-"),
+            ({"decimal": "\u066b", "group": "\u066c"}, 1234567, "1\u066c234\u066b567"),
+            ({"decimal": ".", "group": "", "leading_zero": False}, 500, ".500"),
+        ]
+        try:
+            pelunits.set_locale("xx_YY.UTF-8")  # not installed: the format still holds
+            for format, value, shows in cases:
+                with self.subTest(format=format):
+                    pelunits.set_regional_format(**format)
+                    self.assertEqual(unit.display(value), shows)
+            pelunits.set_regional_format(decimal=",", group=".")
+            self.assertEqual(unit.read("1.234,5"), 1234500.0)
+            pelunits.set_regional_format(decimal="\u066b", group="\u066c")
+            for bad in [{"decimal": ""}, {"decimal": ".", "group": "."},
+                        {"decimal": "a\0b"}, {"decimal": ".", "grouping": 10},
+                        {"decimal": ".", "negative_form": 7}]:
+                with self.subTest(bad=bad):
+                    with self.assertRaises(ValueError):
+                        pelunits.set_regional_format(**bad)
+                    self.assertEqual(unit.display(1234567), "1\u066c234\u066b567")
+            pelunits.set_regional_format()
+            self.assertEqual(unit.display(1234567), "1234.567")
+        finally:
+            pelunits.set_regional_format()
+            pelunits.set_locale(None)
+
     def test_unit_names(self):
         names = pelunits.units()
         self.assertIn("feet-inch-fraction", names)
