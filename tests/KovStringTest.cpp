@@ -154,6 +154,10 @@ TEST(KovString, ShortTextsStayInlineAndLongOnesGrow) {
   EXPECT_EQ(str(shortMoved), L"0.00");
   shortMoved = shortMoved.getStringW() + 1;  // assigning a pointer into itself
   EXPECT_EQ(str(shortMoved), L".00");
+  // An empty text assigned over another ends its characters too, as a C string.
+  const KovString empty;
+  shortMoved = empty;
+  EXPECT_STREQ(shortMoved.getStringW(), L"");
 }
 
 }  // namespace

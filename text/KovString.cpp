@@ -119,7 +119,9 @@ KovString::KovString(const char* text) : KovString() { *this = text; }
 
 KovString& KovString::operator=(const KovString& other) {
   if (this != &other) {
+    // Terminated here: appending an empty text writes nothing.
     length_ = 0;
+    data()[0] = 0;
     append(other.getStringW(), other.length_);
   }
   return *this;
