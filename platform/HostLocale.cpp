@@ -107,12 +107,16 @@ const NumberSettings* hostNumberFormat() noexcept {
   return choice.hasFormat ? &choice.format : nullptr;
 }
 
+const NumberSettings* userNumberSettings() {
+  if (const NumberSettings* format = hostNumberFormat()) return format;
+  return systemNumberSettings();
+}
+
 bool readUserNumberSettings(NumberSettings& out) {
-  if (const NumberSettings* format = hostNumberFormat()) {
-    out = *format;
-    return true;
-  }
-  return readSystemNumberSettings(out);
+  const NumberSettings* settings = userNumberSettings();
+  if (settings == nullptr) return false;
+  out = *settings;
+  return true;
 }
 
 }  // namespace platform

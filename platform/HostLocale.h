@@ -18,8 +18,13 @@ const std::string& hostLocaleName() noexcept;
 const NumberSettings* hostNumberFormat() noexcept;
 
 // The number format of the system (UserLocalePosix.cpp or UserLocaleWindows.cpp):
-// the chosen locale's, else the user's; false when it cannot be read.
-bool readSystemNumberSettings(NumberSettings& out);
+// the chosen locale's, else the user's; null when it cannot be read. It points into
+// this thread's storage and stays valid until this thread's next call.
+const NumberSettings* systemNumberSettings();
+
+// The same settings read afresh from the system's locale data: the plain form of
+// systemNumberSettings, which keeps the settings of the last locale read.
+bool readLocaleSettingsUncached(NumberSettings& out);
 
 }  // namespace platform
 }  // namespace pelunits

@@ -14,6 +14,11 @@ namespace platform {
 // unspecified state.
 bool readUserNumberSettings(NumberSettings& out);
 
+// The same settings without a copy, for the steps of every regional display: null when
+// they cannot be read. It points into this thread's storage and stays valid until this
+// thread's next call of userNumberSettings or readUserNumberSettings.
+const NumberSettings* userNumberSettings();
+
 // Formats a neutral number text for the user's locale with the record, as
 // formatNumberLikeWindows describes: the system's formatter on Windows, the
 // library's own elsewhere.

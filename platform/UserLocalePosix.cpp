@@ -85,35 +85,8 @@ LocaleNumbers readLocaleNumbers(const char* name) {
   return numbers;
 }
 
-// The numbers of the locale read last on this thread, keyed by its name. Reading a
-// locale's data (newlocale, nl_langinfo) costs many times a whole display, and the
-// name rarely changes between calls, so a call costs a look at the environment and
-// a compare until the name changes. A name too long for the key is read each time.
-struct LocaleCache {
-  bool filled = false;
-  char name[kNameCapacity] = {};
-  LocaleNumbers numbers;
-};
-
-thread_local LocaleCache cache;
-
-LocaleNumbers cachedLocaleNumbers(const char* name) {
-  LocaleCache& cached = cache;
-  if (cached.filled && std::strncmp(cached.name, name, kNameCapacity) == 0) {
-    return cached.numbers;
-  }
-  const std::size_t length = std::strlen(name);
-  if (length >= static_cast<std::size_t>(kNameCapacity)) return readLocaleNumbers(name);
-  std::memcpy(cached.name, name, length + 1);
-  cached.numbers = readLocaleNumbers(name);
-  cached.filled = true;
-  return cached.numbers;
-}
-
-}  // namespace
-
-bool readSystemNumberSettings(NumberSettings& out) {
-  const LocaleNumbers numbers = cachedLocaleNumbers(numericLocaleName());
+// The settings of a locale's numbers; false when they cannot be read.
+bool settingsOf(const LocaleNumbers& numbers, NumberSettings& out) {
   if (!numbers.readable) return false;
   out.leadingZero = 1;
   out.grouping = numbers.grouping;
@@ -121,6 +94,45 @@ bool readSystemNumberSettings(NumberSettings& out) {
   out.thousandSeparator = KovString(numbers.thousand, numbers.thousandLength);
   out.negativeOrder = 1;
   return true;
+}
+
+// The settings of the locale read last on this thread, keyed by its name. Reading a
+// locale's data (newlocale, nl_langinfo) costs many times a whole display, and the
+// name rarely changes between calls, so a call costs a look at the environment and
+// a compare until the name changes; the settings are kept whole, so that a display
+// reads them where they are. A name too long for the key is read each time.
+struct LocaleCache {
+  bool filled = false;
+  char name[kNameCapacity] = {};
+  bool readable = false;
+  NumberSettings settings;
+};
+
+thread_local LocaleCache cache;
+thread_local NumberSettings uncached;  // the settings of a name too long for the key
+
+const NumberSettings* cachedLocaleSettings(const char* name) {
+  LocaleCache& cached = cache;
+  if (cached.filled && std::strncmp(cached.name, name, kNameCapacity) == 0) {
+    return cached.readable ? &cached.settings : nullptr;
+  }
+  const std::size_t length = std::strlen(name);
+  if (length >= static_cast<std::size_t>(kNameCapacity)) {
+    return settingsOf(readLocaleNumbers(name), uncached) ? &uncached : nullptr;
+  }
+  cached.filled = false;  // until the settings are whole: building them may throw
+  cached.readable = settingsOf(readLocaleNumbers(name), cached.settings);
+  std::memcpy(cached.name, name, length + 1);
+  cached.filled = true;
+  return cached.readable ? &cached.settings : nullptr;
+}
+
+}  // namespace
+
+const NumberSettings* systemNumberSettings() { return cachedLocaleSettings(numericLocaleName()); }
+
+bool readLocaleSettingsUncached(NumberSettings& out) {
+  return settingsOf(readLocaleNumbers(numericLocaleName()), out);
 }
 
 bool formatUserNumber(const wchar_t* value, const NumberFormatRecord& format, KovString& out) {

@@ -86,7 +86,12 @@ bool readLocaleInteger(const Locale& locale, LCTYPE type, int& out) {
 
 }  // namespace
 
-bool readSystemNumberSettings(NumberSettings& out) {
+const NumberSettings* systemNumberSettings() {
+  thread_local NumberSettings settings;
+  return readLocaleSettingsUncached(settings) ? &settings : nullptr;
+}
+
+bool readLocaleSettingsUncached(NumberSettings& out) {
   const Locale locale = currentLocale();
   return readLocaleInteger(locale, LOCALE_ILZERO, out.leadingZero) &&
          readLocaleInteger(locale, LOCALE_SGROUPING, out.grouping) &&

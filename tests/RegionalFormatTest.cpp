@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "HostLocale.h"
 #include "LocaleEnvironment.h"
 #include "NumberFormatting.h"
 #include "RegionalSource.h"
@@ -248,6 +249,30 @@ TEST(RegionalNumberFormat, FlagTwoFormatsButTrimsAtEitherNeutralSeparator) {
     SCOPED_TRACE(c.regional);
     const KovUnitDecimal unit = regionalDecimal(c.regional, c.precisionSteps);
     EXPECT_EQ(unit.getDisplayString(c.value, 1, 0, 0, 0, L' '), c.expected);
+  }
+}
+
+// The settings that the displays read where the last locale's are kept, against the
+// same settings read afresh, over a run of locales that comes back to earlier ones.
+TEST(RegionalNumberFormat, KeptSettingsMatchTheSettingsReadAfresh) {
+  const std::string tooLongForTheKey = "de_DE.UTF-8" + std::string(200, '@');
+  const char* const names[] = {
+      "de_DE.UTF-8",      "de_DE.UTF-8", "fr_FR.UTF-8", "C",
+      "xx_NOWHERE.UTF-8", "de_CH.UTF-8", "de_DE.UTF-8", tooLongForTheKey.c_str(),
+      "en_US.UTF-8"};
+  for (const char* name : names) {
+    SCOPED_TRACE(std::string(name).substr(0, 20));
+    ScopedNumericLocale locale(name);
+    pelunits::NumberSettings fresh;
+    const bool readable = pelunits::platform::readLocaleSettingsUncached(fresh);
+    const pelunits::NumberSettings* kept = pelunits::platform::systemNumberSettings();
+    ASSERT_EQ(kept != nullptr, readable);
+    if (!readable) continue;
+    EXPECT_EQ(narrow(kept->decimalSeparator), narrow(fresh.decimalSeparator));
+    EXPECT_EQ(narrow(kept->thousandSeparator), narrow(fresh.thousandSeparator));
+    EXPECT_EQ(kept->grouping, fresh.grouping);
+    EXPECT_EQ(kept->leadingZero, fresh.leadingZero);
+    EXPECT_EQ(kept->negativeOrder, fresh.negativeOrder);
   }
 }
 

@@ -61,13 +61,13 @@ void KovUnitBase::finishNumber(KovString& text, int trimTrailingZeros) const {
     return;
   }
   // The user's settings, read once for both steps.
-  pelunits::NumberSettings settings;
-  const bool readable = pelunits::platform::readUserNumberSettings(settings);
-  if (readable) pelunits::toRegionalNumber(text, settings, precision);
+  const pelunits::NumberSettings* settings = pelunits::platform::userNumberSettings();
+  if (settings != nullptr) pelunits::toRegionalNumber(text, *settings, precision);
   if (trimTrailingZeros == 0) return;
   // Also when the locale cannot be read: the neutral separators are the best guess.
+  const KovString neutral;
   pelunits::removeTrailingZeros(
-      text, readable && useRegionalSettings == 1 ? settings.decimalSeparator : KovString());
+      text, settings != nullptr && useRegionalSettings == 1 ? settings->decimalSeparator : neutral);
 }
 
 KovString KovUnitBase::displayScaledNumber(double value, int trimTrailingZeros) const {
