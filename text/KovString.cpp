@@ -5,10 +5,12 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <new>
+#include <utility>
 
 #include "NumberScan.h"
 
@@ -346,6 +348,35 @@ KovString& KovString::appendInt(long long value) {
   return append(p, static_cast<int>(end - p));
 }
 
+namespace {
+
+// The exact fixed text of `value` with `decimals` decimals, '.' as the point, into
+// `buffer` (large enough); returns its length. Without the floating-point
+// std::to_chars the C library's printf gives the same digits (it rounds exactly),
+// with the point of the current C locale, which is put back to '.'.
+int formatFixed(char* buffer, int size, double value, int decimals) noexcept {
+#if defined(PELUNITS_HAVE_FLOAT_TO_CHARS)
+  const auto result =
+      std::to_chars(buffer, buffer + size, value, std::chars_format::fixed, decimals);
+  return static_cast<int>(result.ptr - buffer);
+#else
+  const int written =
+      std::snprintf(buffer, static_cast<std::size_t>(size), "%.*f", decimals, value);
+  if (written <= 0 || written >= size) return 0;
+  // [-]digits[point digits]: whatever stands between the two runs of digits is the point.
+  int i = buffer[0] == '-' ? 1 : 0;
+  while (i < written && buffer[i] >= '0' && buffer[i] <= '9') ++i;
+  if (i == written) return written;
+  int next = i;
+  while (next < written && !(buffer[next] >= '0' && buffer[next] <= '9')) ++next;
+  buffer[i] = '.';
+  std::memmove(buffer + i + 1, buffer + next, static_cast<std::size_t>(written - next));
+  return written - (next - i - 1);
+#endif
+}
+
+}  // namespace
+
 KovString& KovString::appendFixed(double value, int decimals) {
   if (std::isnan(value)) return append(L"nan", 3);
   if (std::isinf(value)) return value < 0 ? append(L"-inf", 4) : append(L"inf", 3);
@@ -357,10 +388,7 @@ KovString& KovString::appendFixed(double value, int decimals) {
   // The widest fixed text: 309 integer digits, sign, point and the decimals.
   constexpr int kBufferSize = 320 + kMaxDecimals;
   char buffer[kBufferSize];
-  auto [end, ec] =
-      std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::fixed, decimals);
-  (void)ec;
-  const int n = static_cast<int>(end - buffer);
+  const int n = formatFixed(buffer, kBufferSize, value, decimals);
   const int start = length_;
   reserve(length_ + n);
   wchar_t* out = data() + start;

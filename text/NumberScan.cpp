@@ -1,10 +1,12 @@
 #include "NumberScan.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <system_error>
 #include <vector>
 
 namespace pelunits {
@@ -19,7 +21,7 @@ bool isHexDigit(char c) noexcept {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// from_chars reports a number out of range without a value; strtod gives +-inf
+// A reader may report a number out of range without a value; strtod gives +-inf
 // on overflow and 0 on underflow. Decide which from the position of the first
 // significant digit plus the exponent (saturated), in the number's own base.
 bool overflows(const char* first, const char* last, bool hex) noexcept {
@@ -100,9 +102,8 @@ int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) 
 }
 
 // strtod takes an exponent only when the mark is followed by an optional single
-// sign and a digit; otherwise the number ends before the mark. libstdc++ 12's
-// from_chars(..., chars_format::hex) reads "1p+-2" as 2^-2, so the span handed to
-// from_chars is cut at a mark that starts no exponent, in both bases. Returns the
+// sign and a digit; otherwise the number ends before the mark. The span handed to
+// the readers is cut at a mark that starts no exponent, in both bases. Returns the
 // new end of the span.
 const char* endBeforeBadExponent(const char* first, const char* last, bool hex) noexcept {
   const char exponentMark = hex ? 'p' : 'e';
@@ -121,6 +122,82 @@ const char* endBeforeBadExponent(const char* first, const char* last, bool hex) 
   return q != last && *q >= '0' && *q <= '9' ? last : p;
 }
 
+int hexDigitValue(char c) noexcept {
+  if (c >= '0' && c <= '9') return c - '0';
+  return (c | 0x20) - 'a' + 10;
+}
+
+// Hexadecimal numbers after the "0x" ("1.8p3", "ff", ".1"), correctly rounded to
+// nearest, ties to even, as strtod reads them (fast_float has no hexadecimal
+// form). The first 16 significant digits are kept exactly and the rest only as a
+// sticky bit, which is all the rounding of a 53-bit result needs. Returns the end
+// of the number, or `first` when it has no digit.
+const char* readHex(const char* first, const char* last, double& value) noexcept {
+  std::uint64_t mantissa = 0;
+  bool sticky = false;
+  long long scale = 0;  // the power of two the mantissa's digits are worth
+  bool digits = false;
+  bool afterPoint = false;
+  const char* p = first;
+  for (; p != last; ++p) {
+    if (*p == '.' && !afterPoint) {
+      afterPoint = true;
+      continue;
+    }
+    if (!isHexDigit(*p)) break;
+    digits = true;
+    const int digit = hexDigitValue(*p);
+    if (mantissa >> 60 == 0) {
+      mantissa = mantissa << 4 | static_cast<std::uint64_t>(digit);
+      if (afterPoint) scale -= 4;
+    } else {
+      sticky = sticky || digit != 0;
+      if (!afterPoint && scale < LLONG_MAX / 8) scale += 4;
+    }
+  }
+  if (!digits) return first;
+  if (p != last && (*p | 0x20) == 'p') {
+    // The span ends before a mark that starts no exponent, so digits follow.
+    const char* q = p + 1;
+    bool negative = false;
+    if (*q == '+' || *q == '-') negative = *q++ == '-';
+    long long exponent = 0;
+    for (; q != last && *q >= '0' && *q <= '9'; ++q) {
+      if (exponent < LLONG_MAX / 16) exponent = exponent * 10 + (*q - '0');
+    }
+    scale += negative ? -exponent : exponent;
+    p = q;
+  }
+  if (mantissa == 0) {
+    value = 0.0;
+    return p;
+  }
+  int bits = 64;
+  while ((mantissa >> (bits - 1)) == 0) --bits;
+  const long long top = scale + bits - 1;  // the value lies in [2^top, 2^(top+1))
+  if (top > 1023) {
+    value = std::numeric_limits<double>::infinity();
+    return p;
+  }
+  // 53 bits for a normal result, fewer for a subnormal one.
+  const long long keep = top >= -1022 ? 53 : 53 - (-1022 - top);
+  if (keep < 0) {
+    value = 0.0;
+    return p;
+  }
+  const int shift = bits - static_cast<int>(keep);
+  if (shift <= 0) {
+    value = std::ldexp(static_cast<double>(mantissa), static_cast<int>(scale));
+    return p;
+  }
+  const std::uint64_t kept = shift == 64 ? 0 : mantissa >> shift;
+  const bool half = (mantissa >> (shift - 1) & 1) != 0;
+  const bool rest = sticky || (mantissa & ((std::uint64_t{1} << (shift - 1)) - 1)) != 0;
+  const std::uint64_t rounded = kept + (half && (rest || (kept & 1) != 0) ? 1 : 0);
+  // ldexp is exact here, and gives infinity when rounding carries past the largest double.
+  value = std::ldexp(static_cast<double>(rounded), static_cast<int>(scale + shift));
+  return p;
+}
 }  // namespace
 
 ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
@@ -131,7 +208,7 @@ ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   bool negative = false;
   if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
   if (i >= length) return result;
-  // A second sign never starts a number; from_chars would accept '-'.
+  // A second sign never starts a number; fast_float would accept '-'.
   if (text[i] == L'+' || text[i] == L'-') return result;
 
   double plain = 0.0;
@@ -166,23 +243,16 @@ ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   double value = 0.0;
   const char* stop = first;
   if (hex) {
-    // from_chars would take a sign after the prefix; strtod does not.
+    // strtod takes no sign after the prefix.
     const bool signAfterPrefix = last - first > 2 && (first[2] == '-' || first[2] == '+');
-    auto [ptr, ec] = signAfterPrefix
-                         ? std::from_chars_result{first, std::errc::invalid_argument}
-                         : std::from_chars(first + 2, last, value, std::chars_format::hex);
-    if (ec == std::errc::invalid_argument) {
+    stop = signAfterPrefix ? first : readHex(first + 2, last, value);
+    if (stop == first || stop == first + 2) {
       // "0x" without hex digits: strtod reads the "0" alone.
       value = 0.0;
       stop = first + 1;
-    } else {
-      stop = ptr;
-      if (ec == std::errc::result_out_of_range) {
-        value = overflows(first + 2, ptr, true) ? std::numeric_limits<double>::infinity() : 0.0;
-      }
     }
   } else {
-    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    const auto [ptr, ec] = fast_float::from_chars(first, last, value);
     if (ec == std::errc::invalid_argument) return result;
     stop = ptr;
     if (ec == std::errc::result_out_of_range) {

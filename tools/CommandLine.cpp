@@ -1,10 +1,14 @@
 #include "CommandLine.h"
 
+#include <fast_float/fast_float.h>
+
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <system_error>
 
 #include "PelUnitsCatalogue.h"
@@ -323,7 +327,7 @@ bool readDouble(std::string_view text, double& value) {
   if (text.empty()) return false;
   const char* first = text.data();
   const char* last = first + text.size();
-  const std::from_chars_result result = std::from_chars(first, last, value);
+  const fast_float::from_chars_result result = fast_float::from_chars(first, last, value);
   if (result.ptr != last) return false;
   if (result.ec == std::errc::result_out_of_range) {
     // Too large or too small for a double: the value strtod gives (+-inf or +-0).
@@ -350,8 +354,17 @@ bool readInt(std::string_view text, int& value) {
 
 std::string shortestText(double value) {
   char buffer[64];
+#if defined(PELUNITS_HAVE_FLOAT_TO_CHARS)
   const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof(buffer), value);
   return std::string(buffer, result.ptr);
+#else
+  // The fewest significant digits that read back as the same value (the tool never
+  // sets a locale, so printf writes '.').
+  for (int digits = 1;; ++digits) {
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+    if (digits == 17 || std::strtod(buffer, nullptr) == value) return buffer;
+  }
+#endif
 }
 
 }  // namespace tool
