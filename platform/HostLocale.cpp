@@ -1,6 +1,7 @@
 #include "HostLocale.h"
 
 #include <atomic>
+#include <cwchar>
 #include <mutex>
 #include <string_view>
 
@@ -65,6 +66,17 @@ bool changeChoice(Change change) noexcept {
 
 constexpr std::size_t kSeparatorLimit = 3;
 
+// A character outside the Basic Multilingual Plane; a 16-bit wchar_t (Windows) holds
+// none, only the surrogate halves of one.
+bool beyondBasicPlane(wchar_t c) noexcept {
+#if WCHAR_MAX > 0xFFFF
+  return static_cast<unsigned long>(c) > 0xFFFF;
+#else
+  (void)c;
+  return false;
+#endif
+}
+
 // A separator of the host's format in wide characters: valid UTF-8 of at most
 // kSeparatorLimit characters, none of which would be taken for part of a number.
 bool widenSeparator(const std::string& text, KovString& out) {
@@ -73,7 +85,7 @@ bool widenSeparator(const std::string& text, KovString& out) {
   for (const wchar_t c : wide) {
     const bool part = (c >= L'0' && c <= L'9') || c == L'-' || c == L'+' || c == L'(' ||
                       c == L')' || c < 0x20 || (c >= 0x7F && c < 0xA0) ||
-                      (c >= 0xD800 && c <= 0xDFFF) || static_cast<unsigned long>(c) > 0xFFFF;
+                      (c >= 0xD800 && c <= 0xDFFF) || beyondBasicPlane(c);
     if (part) return false;
   }
   out = KovString(wide.c_str(), static_cast<int>(wide.size()));

@@ -118,7 +118,10 @@ bool formatUserNumber(const wchar_t* value, const NumberFormatRecord& format, Ko
   record.lpThousandSep = const_cast<LPWSTR>(format.thousandSeparator);
   record.NegativeOrder = static_cast<UINT>(format.negativeOrder);
   wchar_t buffer[kFormattedCapacity];
-  const Locale locale = currentLocale();
+  // The record carries every setting, so under a host-given format the user's default
+  // locale formats it, also when the chosen locale name is unusable.
+  const bool hostFormat = hostNumberFormat() != nullptr;
+  const Locale locale = hostFormat ? Locale{} : currentLocale();
   if (!locale.usable) return false;
   const int written =
       locale.chosen
