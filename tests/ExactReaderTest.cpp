@@ -43,12 +43,11 @@ struct Field {
   int regional = 0;
 };
 const Field feetInchFraction{20, 1, 0, 0, 16}, feetDecimalInch{20, 2, 0, 0, 100},
-    fractionalDecimal{20, 5006, 0, 25.4, 16}, millimetres{20, 5, 0, 1.0, 100},
-    metres{20, 5, 0, 1000.0, 1000}, squareMetres{3005, 3003, 0, 1e6, 100},
-    squareFeet{20, 1, 2, 0, 16}, cubicMetres{5003, 4003, 0, 1e9, 1000},
-    degrees{2000, 0, 0, 360.0, 100}, gon{2000, 2007, 0, 400.0, 100},
-    radians{2000, 2005, 0, 2 * kPi, 10000}, dms{2000, 2008, 0, 0, 3600},
-    grams{1009, 0, 0, 1.0, 100}, kilograms{1009, 0, 0, 1000.0, 100},
+    fractionalDecimal{20, 5006, 0, 25.4, 16}, metres{20, 5, 0, 1000.0, 1000},
+    squareMetres{3005, 3003, 0, 1e6, 100}, squareFeet{20, 1, 2, 0, 16},
+    cubicMetres{5003, 4003, 0, 1e9, 1000}, degrees{2000, 0, 0, 360.0, 100},
+    gon{2000, 2007, 0, 400.0, 100}, radians{2000, 2005, 0, 2 * kPi, 10000},
+    dms{2000, 2008, 0, 0, 3600}, grams{1009, 0, 0, 1.0, 100}, kilograms{1009, 0, 0, 1000.0, 100},
     poundsOunces{1010, 0, 0, 0, 100}, kilonewtons{3101, 0, 0, 1.0, 100},
     kilonewtonMetres{3201, 0, 0, 1.0, 100}, stress{3300, 0, 0, 1.0, 100},
     regionalMetres{20, 5, 0, 1000.0, 1000, 1};
@@ -312,7 +311,7 @@ TEST(ExactReader, ReadsShortPlainNumbersAsTheGrammarDoes) {
   for (int i = 0; i < 20000; ++i) {
     std::wstring text = (random() & 1) != 0 ? L"-" : L"";
     const int digits = 1 + static_cast<int>(random() % 15);
-    const int point = static_cast<int>(random() % (digits + 2));
+    const int point = static_cast<int>(random() % static_cast<unsigned>(digits + 2));
     for (int d = 0; d < digits; ++d) {
       if (d == point) text += L'.';
       text += static_cast<wchar_t>(L'0' + random() % 10);

@@ -265,9 +265,9 @@ TEST(UnitFactoryThreads, MakesShowsReadsAndRemovesUnitsOnFourThreadsAtOnce) {
     return KovUnitsTransformArray::removeUnit(unit) == 1;
   };
 
-  std::vector<Outcome> expected(kCases);
+  std::vector<Outcome> expected(static_cast<std::size_t>(kCases));
   for (int i = 0; i < kCases; ++i) {
-    ASSERT_TRUE(use(cases[i], expected[i]));
+    ASSERT_TRUE(use(cases[i], expected[static_cast<std::size_t>(i)]));
   }
 
   constexpr int kThreads = 4;
@@ -279,7 +279,8 @@ TEST(UnitFactoryThreads, MakesShowsReadsAndRemovesUnitsOnFourThreadsAtOnce) {
       Outcome outcome;
       for (int i = 0; i < kIterations; ++i) {
         const int k = (i + t * 5) % kCases;
-        if (!use(cases[k], outcome) || !(outcome == expected[k])) mismatches.fetch_add(1);
+        if (!use(cases[k], outcome) || !(outcome == expected[static_cast<std::size_t>(k)]))
+          mismatches.fetch_add(1);
       }
     });
   }

@@ -113,7 +113,8 @@ TEST(PeakMemory, OneCallOnALongTextAllocatesLessThanTwiceTheText) {
       {"metric fraction read", 20, 5, false},
   };
   const KovString& text = longFraction();
-  const long long textBytes = static_cast<long long>(text.length()) * sizeof(wchar_t);
+  const long long textBytes =
+      static_cast<long long>(text.length()) * static_cast<long long>(sizeof(wchar_t));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     auto representation = static_cast<Unit::eSystemRepresentation>(c.representation);

@@ -13,6 +13,7 @@ class KovUnitDecimal : public KovUnitDecimalBase {
   // Factor 1.0, two decimals, power 1.
   KovUnitDecimal() = default;
   KovUnitDecimal(const KovUnitDecimal& other) = default;
+  KovUnitDecimal& operator=(const KovUnitDecimal& other) = default;
 
   // value / factor with `precision` decimals (none when noDecimals is set), in the
   // regional form when useRegionalSettings is set, trailing zeros removed on request,
