@@ -67,10 +67,28 @@ TEST(ScanDouble, ReadsExactlyWhatStrtodReadsInTheCLocale) {
   const char* longCases[] = {"1.7976931348623157e308", "1.7976931348623159e308",
                              "1e99999999999999999999", "1e-99999999999999999999",
                              "0.000000000000000000000000000000000000000000000001e-300"};
+  // The library's own hexadecimal reader: halfway cases to even, a sticky digit far
+  // beyond the 53 bits, more digits than 64 bits hold, subnormal rounding, and the carry
+  // past the largest double.
+  const char* hexRounding[] = {"0x1.00000000000008p0",
+                               "0x1.00000000000018p0",
+                               "0x1.000000000000080000000000000001p0",
+                               "0x1.0000000000000fffffffffffffffffp0",
+                               "0x123456789abcdef0123456789p-40",
+                               "0x0.0000000000001p-1022",
+                               "0x0.00000000000008p-1022",
+                               "0x0.00000000000018p-1022",
+                               "0x1.fffffffffffff8p1023",
+                               "0x1.fffffffffffff7ffp1023",
+                               "0x1p-1075",
+                               "0x1.000001p-1075",
+                               "0x00000000000000000000001p0",
+                               "0x.0000000000000000000000001p100"};
   CLocaleStrtod oracle;
   for (const char* text : cases) expectSameAsStrtod(text, oracle);
   for (const char* text : exponentSigns) expectSameAsStrtod(text, oracle);
   for (const char* text : longCases) expectSameAsStrtod(text, oracle);
+  for (const char* text : hexRounding) expectSameAsStrtod(text, oracle);
 }
 
 TEST(ScanDouble, AgreesWithStrtodOnManyGeneratedTexts) {
