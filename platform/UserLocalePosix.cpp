@@ -1,6 +1,3 @@
-#include <langinfo.h>
-#include <locale.h>
-
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -8,29 +5,21 @@
 #include <initializer_list>
 
 #include "HostLocale.h"
+#include "LocaleNumbers.h"
 #include "UserLocale.h"
 
 // The user's number format on POSIX systems: the locale the host chose, else the
 // numeric locale that the process environment names (LC_ALL, else LC_NUMERIC, else LANG; "C" when
-// none is set), read from the system's locale data with newlocale. The process's global locale is
-// never read or changed, so a host that calls setlocale does not move it.
+// none is set), read from the system's locale data by the step of LocaleNumbers.h that the build
+// chose. The process's global locale is never read or changed, so a host that calls setlocale does
+// not move it.
 
 namespace pelunits {
 namespace platform {
 
 namespace {
 
-constexpr int kNameCapacity = 128;      // longer locale names are read at every call
-constexpr int kSeparatorCapacity = 16;  // wide characters, terminator included
-
-struct LocaleNumbers {
-  bool readable = false;
-  int grouping = 0;
-  wchar_t decimal[kSeparatorCapacity] = {};
-  int decimalLength = 0;
-  wchar_t thousand[kSeparatorCapacity] = {};
-  int thousandLength = 0;
-};
+constexpr int kNameCapacity = 128;  // longer locale names are read at every call
 
 // The locale the host chose (setRegionalLocale), else the one the environment names:
 // LC_ALL, else LC_NUMERIC, else LANG, an empty value counting as unset; "C" when none
@@ -45,46 +34,6 @@ const char* numericLocaleName() {
   return "C";
 }
 
-// Decodes a locale string with the calling thread's current locale.
-bool widen(const char* text, wchar_t* out, int& length) {
-  length = 0;
-  if (text == nullptr) return false;
-  std::mbstate_t state{};
-  std::size_t remaining = std::strlen(text);
-  while (remaining > 0) {
-    wchar_t c = 0;
-    const std::size_t used = std::mbrtowc(&c, text, remaining, &state);
-    if (used == static_cast<std::size_t>(-1) || used == static_cast<std::size_t>(-2)) {
-      return false;
-    }
-    if (used == 0 || length + 1 >= kSeparatorCapacity) return false;
-    out[length++] = c;
-    text += used;
-    remaining -= used;
-  }
-  out[length] = 0;
-  return true;
-}
-
-LocaleNumbers readLocaleNumbers(const char* name) {
-  LocaleNumbers numbers;
-  // LC_CTYPE from the same name: the separators are encoded in that locale's codeset.
-  const locale_t locale = newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, name, nullptr);
-  if (locale == nullptr) return numbers;
-  const locale_t previous = uselocale(locale);
-  const bool decoded =
-      widen(nl_langinfo_l(RADIXCHAR, locale), numbers.decimal, numbers.decimalLength) &&
-      widen(nl_langinfo_l(THOUSEP, locale), numbers.thousand, numbers.thousandLength);
-  uselocale(previous);
-  // "\3\3" gives 3; an empty grouping or CHAR_MAX means no grouping.
-  const char* grouping = nl_langinfo_l(GROUPING, locale);
-  const int leading = grouping != nullptr ? static_cast<unsigned char>(grouping[0]) : 0;
-  numbers.grouping = leading >= CHAR_MAX ? 0 : leading;
-  freelocale(locale);
-  numbers.readable = decoded;
-  return numbers;
-}
-
 // The settings of a locale's numbers; false when they cannot be read.
 bool settingsOf(const LocaleNumbers& numbers, NumberSettings& out) {
   if (!numbers.readable) return false;
@@ -97,7 +46,7 @@ bool settingsOf(const LocaleNumbers& numbers, NumberSettings& out) {
 }
 
 // The settings of the locale read last on this thread, keyed by its name. Reading a
-// locale's data (newlocale, nl_langinfo) costs many times a whole display, and the
+// locale's data (newlocale and its queries) costs many times a whole display, and the
 // name rarely changes between calls, so a call costs a look at the environment and
 // a compare until the name changes; the settings are kept whole, so that a display
 // reads them where they are. A name too long for the key is read each time.
@@ -128,6 +77,31 @@ const NumberSettings* cachedLocaleSettings(const char* name) {
 }
 
 }  // namespace
+
+bool widenLocaleText(const char* text, wchar_t* out, int& length) {
+  length = 0;
+  if (text == nullptr) return false;
+  std::mbstate_t state{};
+  std::size_t remaining = std::strlen(text);
+  while (remaining > 0) {
+    wchar_t c = 0;
+    const std::size_t used = std::mbrtowc(&c, text, remaining, &state);
+    if (used == static_cast<std::size_t>(-1) || used == static_cast<std::size_t>(-2)) {
+      return false;
+    }
+    if (used == 0 || length + 1 >= kSeparatorCapacity) return false;
+    out[length++] = c;
+    text += used;
+    remaining -= used;
+  }
+  out[length] = 0;
+  return true;
+}
+
+int leadingGroupSize(const char* grouping) {
+  const int leading = grouping != nullptr ? static_cast<unsigned char>(grouping[0]) : 0;
+  return leading >= CHAR_MAX ? 0 : leading;
+}
 
 const NumberSettings* systemNumberSettings() { return cachedLocaleSettings(numericLocaleName()); }
 
