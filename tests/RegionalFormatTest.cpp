@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <locale.h>
+#endif
 
 #include <clocale>
 #include <cstdlib>
@@ -274,6 +277,33 @@ TEST(RegionalNumberFormat, KeptSettingsMatchTheSettingsReadAfresh) {
     EXPECT_EQ(kept->leadingZero, fresh.leadingZero);
     EXPECT_EQ(kept->negativeOrder, fresh.negativeOrder);
   }
+}
+
+// Reading a locale's numbers switches the calling thread's locale for a moment: the
+// thread's own locale, a locale object or the global one, is in force again afterwards,
+// with its own separator, whatever locale was read and whether it could be read.
+TEST(RegionalNumberFormat, ReadingALocaleLeavesTheThreadsOwnLocaleInForce) {
+  const locale_t german = newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, "de_DE.UTF-8", nullptr);
+  ASSERT_NE(german, nullptr);
+  struct Case {
+    locale_t own;
+    const char* ownDecimal;
+  };
+  const Case owns[] = {{LC_GLOBAL_LOCALE, "."}, {german, ","}};
+  const char* const read[] = {"fr_FR.UTF-8", "de_CH.UTF-8", "C", "xx_NOWHERE.UTF-8"};
+  for (const Case& own : owns) {
+    const locale_t before = uselocale(own.own);
+    for (const char* name : read) {
+      SCOPED_TRACE(std::string(own.ownDecimal) + " " + name);
+      ScopedNumericLocale locale(name);
+      pelunits::NumberSettings settings;
+      pelunits::platform::readLocaleSettingsUncached(settings);
+      EXPECT_EQ(uselocale(nullptr), own.own);
+      EXPECT_STREQ(localeconv()->decimal_point, own.ownDecimal);
+    }
+    uselocale(before);
+  }
+  freelocale(german);
 }
 
 #endif
