@@ -1,7 +1,9 @@
 // The C interface: every entry point catches what the C++ layer may throw (only
 // std::bad_alloc from the texts) and answers with a status or its neutral answer.
 
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <string_view>
 
@@ -91,6 +93,16 @@ bool bufferArgumentsValid(const pelunits_unit* unit, Char* buffer, std::size_t s
   return unit != nullptr && length != nullptr && (buffer != nullptr || size == 0);
 }
 
+// The text of pelunits_display, flags and separator checked.
+KovString displayText(const pelunits_unit& unit, double value, unsigned flags, wchar_t separator) {
+  const KovUnitTransform& u = *unit.unit;
+  const int trim = flag(flags, PELUNITS_TRIM_TRAILING_ZEROS);
+  if ((flags & PELUNITS_WITH_UNITS) != 0) return u.getDisplayStringWithUnits(value, trim);
+  return u.getDisplayString(value, trim, flag(flags, PELUNITS_TRIM_LEADING_ZERO),
+                            flag(flags, PELUNITS_HIDE_ZERO_FEET),
+                            flag(flags, PELUNITS_HIDE_ZERO_INCHES), separator);
+}
+
 template <class Char>
 pelunits_status display(const pelunits_unit* unit, double value, unsigned flags,
                         std::uint32_t separator, Char* buffer, std::size_t size,
@@ -100,17 +112,8 @@ pelunits_status display(const pelunits_unit* unit, double value, unsigned flags,
       !separatorChar(separator, sep)) {
     return PELUNITS_BAD_ARGUMENT;
   }
-  return guarded([&] {
-    const KovUnitTransform& u = *unit->unit;
-    const int trim = flag(flags, PELUNITS_TRIM_TRAILING_ZEROS);
-    if ((flags & PELUNITS_WITH_UNITS) != 0) {
-      return finishText(u.getDisplayStringWithUnits(value, trim), buffer, size, length);
-    }
-    return finishText(u.getDisplayString(value, trim, flag(flags, PELUNITS_TRIM_LEADING_ZERO),
-                                         flag(flags, PELUNITS_HIDE_ZERO_FEET),
-                                         flag(flags, PELUNITS_HIDE_ZERO_INCHES), sep),
-                      buffer, size, length);
-  });
+  return guarded(
+      [&] { return finishText(displayText(*unit, value, flags, sep), buffer, size, length); });
 }
 
 template <class Char>
@@ -233,6 +236,127 @@ const pelunits::NamedUnit* namedUnit(std::size_t index) {
   std::size_t count = 0;
   const pelunits::NamedUnit* units = pelunits::namedUnits(count);
   return index < count ? &units[index] : nullptr;
+}
+
+// The exact reader on one text that is there (`length` units from `text`).
+pelunits_status readText(const pelunits_unit& unit, const char* utf8, std::size_t length,
+                         double* value, std::size_t* errorOffset, const char** message) noexcept {
+  // Checked here, so that malformed text is a bad argument whatever the reader makes of it.
+  const std::string_view text(utf8, length);
+  for (std::size_t pos = 0; pos < length;) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80u) {
+      ++pos;
+      continue;
+    }
+    char32_t codePoint = 0;
+    const std::size_t step = pelunits::decodeUtf8(text, pos, codePoint);
+    if (step == 0) return refuseRead(PELUNITS_BAD_ARGUMENT, pos, value, errorOffset, message);
+    pos += step;
+  }
+  const pelunits::ReadResult result = pelunits::readExactUtf8(*unit.unit, utf8, length);
+  return reportRead(result, result.position, value, errorOffset, message);
+}
+
+pelunits_status readText(const pelunits_unit& unit, const std::uint16_t* utf16, std::size_t length,
+                         double* value, std::size_t* errorOffset, const char** message) noexcept {
+  try {
+    KovString text;
+    std::size_t bad = 0;
+    if (length != 0 && !pelunits::capi::utf16ToKov(utf16, length, text, bad)) {
+      return refuseRead(PELUNITS_BAD_ARGUMENT, bad, value, errorOffset, message);
+    }
+    const pelunits::ReadResult result = pelunits::readExact(*unit.unit, text);
+    const std::size_t offset = pelunits::capi::utf16Units(text.getStringW(), result.position);
+    return reportRead(result, offset, value, errorOffset, message);
+  } catch (const std::bad_alloc&) {
+    return refuseRead(PELUNITS_NO_MEMORY, 0, value, errorOffset, message);
+  } catch (...) {
+    return refuseRead(PELUNITS_INTERNAL_ERROR, 0, value, errorOffset, message);
+  }
+}
+
+template <class Char>
+const Char* emptyText() {
+  static const Char empty[1] = {0};
+  return empty;
+}
+
+// A count of texts whose count + 1 offsets can be addressed.
+bool countFits(std::size_t count) {
+  return count < std::numeric_limits<std::size_t>::max() / sizeof(std::int32_t);
+}
+
+// Appends one display text to a packed column at `end`. Once the buffer has proved too
+// small, the texts are only measured, so that `end` ends as the room the column needs.
+template <class Char>
+bool appendPacked(const KovString& text, Char* buffer, std::size_t size, std::size_t& end,
+                  bool fits) {
+  std::size_t written = 0;
+  if (!fits) {
+    writeText(text, static_cast<Char*>(nullptr), 0, written);
+  } else if (writeText(text, buffer + end, size - end, written) == TextOut::tooSmall) {
+    // No room for the NUL that the single display writes; the packed text needs none.
+    fits = size - end >= written;
+    if (fits) {
+      pelunits::capi::encodeAll(text.getStringW(), static_cast<std::size_t>(text.length()),
+                                buffer + end);
+    }
+  }
+  end += written;
+  return fits;
+}
+
+template <class Char>
+pelunits_status displayMany(const pelunits_unit* unit, const double* values, std::size_t count,
+                            unsigned flags, std::uint32_t separator, Char* buffer, std::size_t size,
+                            std::int32_t* offsets, std::size_t* length) noexcept {
+  wchar_t sep = L' ';
+  if (!bufferArgumentsValid(unit, buffer, size, length) || offsets == nullptr ||
+      (values == nullptr && count != 0) || !countFits(count) || (flags & ~kDisplayFlags) != 0 ||
+      !separatorChar(separator, sep)) {
+    return PELUNITS_BAD_ARGUMENT;
+  }
+  return guarded([&] {
+    constexpr auto kMostOffset = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+    std::size_t end = 0;
+    bool fits = true;
+    offsets[0] = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      fits = appendPacked(displayText(*unit, values[i], flags, sep), buffer, size, end, fits);
+      if (end > kMostOffset) return PELUNITS_BAD_ARGUMENT;
+      offsets[i + 1] = static_cast<std::int32_t>(end);
+    }
+    *length = end;
+    return fits ? PELUNITS_OK : PELUNITS_BUFFER_TOO_SMALL;
+  });
+}
+
+template <class Char>
+pelunits_status readMany(const pelunits_unit* unit, const Char* buffer, const std::int32_t* offsets,
+                         std::size_t count, double* values, pelunits_status* statuses,
+                         std::size_t* positions) noexcept {
+  if (unit == nullptr || offsets == nullptr || (values == nullptr && count != 0) ||
+      !countFits(count) || offsets[0] < 0) {
+    return PELUNITS_BAD_ARGUMENT;
+  }
+  // Every offset is checked before any text is read, so that bad offsets read nothing.
+  for (std::size_t i = 0; i < count; ++i) {
+    if (offsets[i + 1] < offsets[i]) return PELUNITS_BAD_ARGUMENT;
+  }
+  if (buffer == nullptr && offsets[count] != offsets[0]) return PELUNITS_BAD_ARGUMENT;
+  pelunits_status first = PELUNITS_OK;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto start = static_cast<std::size_t>(offsets[i]);
+    const auto textLength = static_cast<std::size_t>(offsets[i + 1] - offsets[i]);
+    std::size_t position = 0;
+    const Char* text = buffer != nullptr ? buffer + start : emptyText<Char>();
+    const pelunits_status status =
+        readText(*unit, text, textLength, &values[i], &position, nullptr);
+    if (statuses != nullptr) statuses[i] = status;
+    if (positions != nullptr) positions[i] = position;
+    if (first == PELUNITS_OK) first = status;
+  }
+  return first;
 }
 
 }  // namespace
@@ -457,21 +581,7 @@ pelunits_status pelunits_read_ex(const pelunits_unit* unit, const char* utf8, si
   if (unit == nullptr || (utf8 == nullptr && length != 0)) {
     return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, message);
   }
-  if (utf8 == nullptr) utf8 = "";
-  // Checked here, so that malformed text is a bad argument whatever the reader makes of it.
-  const std::string_view text(utf8, length);
-  for (std::size_t pos = 0; pos < length;) {
-    if (static_cast<unsigned char>(utf8[pos]) < 0x80u) {
-      ++pos;
-      continue;
-    }
-    char32_t codePoint = 0;
-    const std::size_t step = pelunits::decodeUtf8(text, pos, codePoint);
-    if (step == 0) return refuseRead(PELUNITS_BAD_ARGUMENT, pos, value, error_offset, message);
-    pos += step;
-  }
-  const pelunits::ReadResult result = pelunits::readExactUtf8(*unit->unit, utf8, length);
-  return reportRead(result, result.position, value, error_offset, message);
+  return readText(*unit, utf8 != nullptr ? utf8 : "", length, value, error_offset, message);
 }
 
 pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,
@@ -480,20 +590,7 @@ pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit, const std::uin
   if (unit == nullptr || (utf16 == nullptr && length != 0)) {
     return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, message);
   }
-  try {
-    KovString text;
-    std::size_t bad = 0;
-    if (length != 0 && !pelunits::capi::utf16ToKov(utf16, length, text, bad)) {
-      return refuseRead(PELUNITS_BAD_ARGUMENT, bad, value, error_offset, message);
-    }
-    const pelunits::ReadResult result = pelunits::readExact(*unit->unit, text);
-    const std::size_t offset = pelunits::capi::utf16Units(text.getStringW(), result.position);
-    return reportRead(result, offset, value, error_offset, message);
-  } catch (const std::bad_alloc&) {
-    return refuseRead(PELUNITS_NO_MEMORY, 0, value, error_offset, message);
-  } catch (...) {
-    return refuseRead(PELUNITS_INTERNAL_ERROR, 0, value, error_offset, message);
-  }
+  return readText(*unit, utf16, length, value, error_offset, message);
 }
 
 pelunits_status pelunits_read(const pelunits_unit* unit, const char* utf8, double* value,
@@ -543,6 +640,31 @@ int pelunits_is_valid_ex(const pelunits_unit* unit, const char* utf8, size_t len
 int pelunits_is_valid_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,
                                size_t length) {
   return isValid(unit, utf16, length);
+}
+
+pelunits_status pelunits_display_many(const pelunits_unit* unit, const double* values, size_t count,
+                                      unsigned flags, std::uint32_t separator, char* buffer,
+                                      size_t size, std::int32_t* offsets, size_t* length) {
+  return displayMany(unit, values, count, flags, separator, buffer, size, offsets, length);
+}
+
+pelunits_status pelunits_display_many_utf16(const pelunits_unit* unit, const double* values,
+                                            size_t count, unsigned flags, std::uint32_t separator,
+                                            std::uint16_t* buffer, size_t size,
+                                            std::int32_t* offsets, size_t* length) {
+  return displayMany(unit, values, count, flags, separator, buffer, size, offsets, length);
+}
+
+pelunits_status pelunits_read_many(const pelunits_unit* unit, const char* buffer,
+                                   const std::int32_t* offsets, size_t count, double* values,
+                                   pelunits_status* statuses, size_t* positions) {
+  return readMany(unit, buffer, offsets, count, values, statuses, positions);
+}
+
+pelunits_status pelunits_read_many_utf16(const pelunits_unit* unit, const std::uint16_t* buffer,
+                                         const std::int32_t* offsets, size_t count, double* values,
+                                         pelunits_status* statuses, size_t* positions) {
+  return readMany(unit, buffer, offsets, count, values, statuses, positions);
 }
 
 }  // extern "C"

@@ -234,6 +234,58 @@ PELUNITS_C_API pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit,
                                                       double* value, size_t* error_offset,
                                                       const char** message);
 
+/* Batches: a whole column in one call, for bindings and exports. Texts travel packed,
+ * as Apache Arrow lays out a string array: the texts one after another without NULs
+ * in one buffer, and `count + 1` offsets, offsets[i] the start of text i and
+ * offsets[count] the end of the last, so that text i is the offsets[i + 1] -
+ * offsets[i] bytes (or code units) from offsets[i].
+ *
+ * pelunits_display_many displays `count` values, as pelunits_display does with the
+ * same flags and separator, into `buffer` (`size` bytes) and writes the `count + 1`
+ * offsets. *length receives the bytes all the texts need (no NUL is needed). When
+ * `size` is smaller, PELUNITS_BUFFER_TOO_SMALL is returned, *length is still the room
+ * needed, and the contents of `buffer` and `offsets` are unspecified: the call keeps no
+ * state, so a repeated call with a larger buffer starts afresh. PELUNITS_BAD_ARGUMENT,
+ * writing nothing, for a NULL unit, offsets or length, NULL values with a nonzero
+ * count, a NULL buffer with a nonzero size, a count whose offsets do not fit in
+ * memory, unknown flags or a bad separator; and when the texts together pass
+ * INT32_MAX bytes, which the offsets cannot hold (split the column then). The _utf16
+ * twin counts 16-bit code units instead of bytes.
+ *
+ * Threads: as for every call, one unit is used by one thread at a time, and different
+ * units may be used by different threads at once (a clone per thread serves a column
+ * split into chunks). */
+PELUNITS_C_API pelunits_status pelunits_display_many(const pelunits_unit* unit,
+                                                     const double* values, size_t count,
+                                                     unsigned flags, uint32_t separator,
+                                                     char* buffer, size_t size, int32_t* offsets,
+                                                     size_t* length);
+PELUNITS_C_API pelunits_status pelunits_display_many_utf16(const pelunits_unit* unit,
+                                                           const double* values, size_t count,
+                                                           unsigned flags, uint32_t separator,
+                                                           uint16_t* buffer, size_t size,
+                                                           int32_t* offsets, size_t* length);
+/* pelunits_read_many reads the `count` packed UTF-8 texts of `buffer` with the exact
+ * reader, each as pelunits_read_ex reads it: values[i] gets its value (0 unless it is
+ * complete), statuses[i] its status (PELUNITS_BAD_ARGUMENT for a malformed text) and
+ * positions[i] where reading stopped in it (0 when complete), in bytes from the start
+ * of that text. `statuses` and `positions` may be NULL. Returns PELUNITS_OK when every
+ * text is complete, else the status of the first one that is not; or
+ * PELUNITS_BAD_ARGUMENT, reading and writing nothing, for a NULL unit or offsets, NULL
+ * values with a nonzero count, a NULL buffer with texts that are not all empty, a
+ * negative offsets[0], offsets that decrease, or a count whose offsets do not fit in
+ * memory. `buffer` must hold offsets[count] bytes. The _utf16 twin reads UTF-16 and
+ * counts code units. */
+PELUNITS_C_API pelunits_status pelunits_read_many(const pelunits_unit* unit, const char* buffer,
+                                                  const int32_t* offsets, size_t count,
+                                                  double* values, pelunits_status* statuses,
+                                                  size_t* positions);
+PELUNITS_C_API pelunits_status pelunits_read_many_utf16(const pelunits_unit* unit,
+                                                        const uint16_t* buffer,
+                                                        const int32_t* offsets, size_t count,
+                                                        double* values, pelunits_status* statuses,
+                                                        size_t* positions);
+
 /* The unit's own reader for its quantity (getMillimeters, getDegrees, getGrams,
  * getKiloNewton, getKiloNewtonMeter, getNewtonPerSquareMm), unchanged: what it cannot
  * read reads as 0. 0 for NULL or malformed text. */
