@@ -219,6 +219,12 @@ class TableReporter : public benchmark::ConsoleReporter {
       result.nanoseconds = run.GetAdjustedCPUTime() * timeUnitToNanoseconds(run.time_unit);
       const auto allocs = run.counters.find("allocs");
       result.allocations = allocs != run.counters.end() ? allocs->second.value : 0.0;
+      // A batch benchmark reports per value, to stand beside the single calls.
+      const auto batch = run.counters.find(kValuesPerCall);
+      if (batch != run.counters.end() && batch->second.value > 0) {
+        result.nanoseconds /= batch->second.value;
+        result.allocations /= batch->second.value;
+      }
     }
   }
 

@@ -17,6 +17,9 @@ namespace pelbench {
 
 // Every benchmark cycles through this many values (a power of two).
 constexpr std::size_t kValueCount = 4096;
+// The counter by which a batch benchmark tells how many values one of its calls
+// handles; the report divides its time and allocations by it.
+constexpr char kValuesPerCall[] = "values_per_call";
 constexpr std::size_t kValueMask = kValueCount - 1;
 
 // kValueCount values spread uniformly over [low, high), the same on every run

@@ -11,12 +11,14 @@
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
+#include "PelUnitsRead.h"
 #include "pelunits.h"
 
 namespace pelbench {
 namespace {
 
 const char kCxxRow[] = "c-interface/feet-inch-fraction C++ getDisplayString";
+const char kCxxReadRow[] = "c-interface/feet-inch-fraction C++ readExactUtf8";
 
 // Sixteenths over ±100 feet, the unit of the README's example.
 const std::vector<double>& values() {
@@ -83,6 +85,98 @@ void cDisplay(benchmark::State& state, Call call) {
   pelunits_unit_free(unit);
 }
 
+// pelunits_display_many over the same values, in columns of kBatch, checked against the
+// single display after the loop.
+template <class Char, class Call>
+void cDisplayMany(benchmark::State& state, Call call) {
+  constexpr std::size_t kBatch = 256;
+  pelunits_unit* unit = newCUnit();
+  std::vector<Char> buffer(kBatch * 32);
+  std::vector<std::int32_t> offsets(kBatch + 1);
+  std::size_t length = 0;
+  std::size_t start = 0;
+  const AllocationMeter meter;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(call(unit, values().data() + start, kBatch, buffer.data(),
+                                  buffer.size(), offsets.data(), &length));
+    start = (start + kBatch) & kValueMask;
+  }
+  meter.stop(state);
+  state.counters[kValuesPerCall] = static_cast<double>(kBatch);
+  KovUnitTransform* reference = newCxxUnit();
+  call(unit, values().data(), kBatch, buffer.data(), buffer.size(), offsets.data(), &length);
+  for (std::size_t k = 0; k < kBatch; ++k) {
+    const std::string expected = cxxText(*reference, values()[k]);
+    const auto begin = buffer.begin() + offsets[k];
+    if (static_cast<std::size_t>(offsets[k + 1] - offsets[k]) != expected.size() ||
+        !std::equal(expected.begin(), expected.end(), begin,
+                    [](char a, Char b) { return static_cast<Char>(a) == b; })) {
+      state.SkipWithError(("C batch display differs from C++ '" + expected + "'").c_str());
+      break;
+    }
+  }
+  KovUnitsTransformArray::removeUnit(reference);
+  pelunits_unit_free(unit);
+}
+
+// The display texts of the values, packed with their offsets.
+struct PackedTexts {
+  std::string bytes;
+  std::vector<std::int32_t> offsets{0};
+};
+
+const PackedTexts& packedTexts() {
+  static const PackedTexts kTexts = [] {
+    PackedTexts packed;
+    KovUnitTransform* unit = newCxxUnit();
+    for (double value : values()) {
+      packed.bytes += cxxText(*unit, value);
+      packed.offsets.push_back(static_cast<std::int32_t>(packed.bytes.size()));
+    }
+    KovUnitsTransformArray::removeUnit(unit);
+    return packed;
+  }();
+  return kTexts;
+}
+
+void cxxReadExact(benchmark::State& state) {
+  KovUnitTransform* unit = newCxxUnit();
+  const PackedTexts& texts = packedTexts();
+  std::size_t i = 0;
+  const AllocationMeter meter;
+  for (auto _ : state) {
+    const auto start = static_cast<std::size_t>(texts.offsets[i]);
+    benchmark::DoNotOptimize(pelunits::readExactUtf8(
+        *unit, texts.bytes.data() + start, static_cast<std::size_t>(texts.offsets[i + 1]) - start));
+    i = (i + 1) & kValueMask;
+  }
+  meter.stop(state);
+  KovUnitsTransformArray::removeUnit(unit);
+}
+
+void cReadMany(benchmark::State& state) {
+  constexpr std::size_t kBatch = 256;
+  pelunits_unit* unit = newCUnit();
+  const PackedTexts& texts = packedTexts();
+  std::vector<double> read(kBatch);
+  std::vector<pelunits_status> statuses(kBatch);
+  std::size_t start = 0;
+  const AllocationMeter meter;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(pelunits_read_many(unit, texts.bytes.data(),
+                                                texts.offsets.data() + start, kBatch, read.data(),
+                                                statuses.data(), nullptr));
+    start = (start + kBatch) & kValueMask;
+  }
+  meter.stop(state);
+  state.counters[kValuesPerCall] = static_cast<double>(kBatch);
+  if (pelunits_read_many(unit, texts.bytes.data(), texts.offsets.data(), kBatch, read.data(),
+                         statuses.data(), nullptr) != PELUNITS_OK) {
+    state.SkipWithError("C batch read refused a display text");
+  }
+  pelunits_unit_free(unit);
+}
+
 }  // namespace
 
 void registerCInterface() {
@@ -99,6 +193,24 @@ void registerCInterface() {
         cDisplay<std::uint16_t>(
             state, [](const pelunits_unit* u, double v, std::uint16_t* b, std::size_t n,
                       std::size_t* l) { return pelunits_display_utf16(u, v, 0, '-', b, n, l); });
+      });
+  add("c-interface/feet-inch-fraction pelunits_display_many per value", kCxxRow, 1.15, true,
+      [](benchmark::State& state) {
+        cDisplayMany<char>(state, [](const pelunits_unit* u, const double* v, std::size_t count,
+                                     char* b, std::size_t n, std::int32_t* o, std::size_t* l) {
+          return pelunits_display_many(u, v, count, 0, '-', b, n, o, l);
+        });
+      });
+  add(kCxxReadRow, "", 0.0, false, cxxReadExact);
+  add("c-interface/feet-inch-fraction pelunits_read_many per value", kCxxReadRow, 1.2, false,
+      cReadMany);
+  add("c-interface/feet-inch-fraction pelunits_display_many_utf16 per value", kCxxRow, 1.15, true,
+      [](benchmark::State& state) {
+        cDisplayMany<std::uint16_t>(
+            state, [](const pelunits_unit* u, const double* v, std::size_t count, std::uint16_t* b,
+                      std::size_t n, std::int32_t* o, std::size_t* l) {
+              return pelunits_display_many_utf16(u, v, count, 0, '-', b, n, o, l);
+            });
       });
 }
 

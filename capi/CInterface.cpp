@@ -312,8 +312,8 @@ pelunits_status displayMany(const pelunits_unit* unit, const double* values, std
                             std::int32_t* offsets, std::size_t* length) noexcept {
   wchar_t sep = L' ';
   if (!bufferArgumentsValid(unit, buffer, size, length) || offsets == nullptr ||
-      (values == nullptr && count != 0) || !countFits(count) || (flags & ~kDisplayFlags) != 0 ||
-      !separatorChar(separator, sep)) {
+      (values == nullptr && count != 0) || !countFits(count) ||
+      (flags & ~(kDisplayFlags | PELUNITS_NUL_AFTER_EACH)) != 0 || !separatorChar(separator, sep)) {
     return PELUNITS_BAD_ARGUMENT;
   }
   return guarded([&] {
@@ -321,8 +321,15 @@ pelunits_status displayMany(const pelunits_unit* unit, const double* values, std
     std::size_t end = 0;
     bool fits = true;
     offsets[0] = 0;
+    const bool nulAfterEach = (flags & PELUNITS_NUL_AFTER_EACH) != 0;
+    flags &= ~PELUNITS_NUL_AFTER_EACH;
     for (std::size_t i = 0; i < count; ++i) {
       fits = appendPacked(displayText(*unit, values[i], flags, sep), buffer, size, end, fits);
+      if (nulAfterEach) {
+        fits = fits && end < size;
+        if (fits) buffer[end] = 0;
+        ++end;
+      }
       if (end > kMostOffset) return PELUNITS_BAD_ARGUMENT;
       offsets[i + 1] = static_cast<std::int32_t>(end);
     }

@@ -181,6 +181,11 @@ PELUNITS_C_API pelunits_status pelunits_unit_get_symbol_utf16(const pelunits_uni
 #define PELUNITS_ARCH_DASH_AFTER_FEET 0x80u
 #define PELUNITS_ARCH_EXTRA 0x100u
 
+/* Batch calls only (pelunits_display_many and its twin): each text ends with a NUL,
+ * counted in its span (offsets[i + 1] - offsets[i] is its length plus one), for callers
+ * that split a column on NULs. */
+#define PELUNITS_NUL_AFTER_EACH 0x200u
+
 /* The display text of an internal value. `separator` is a Unicode code point (a blank
  * or '-' between feet and inches). The text is written as UTF-8 with a terminating NUL
  * and *length (which must not be NULL) receives its length in bytes without the NUL.
@@ -249,8 +254,9 @@ PELUNITS_C_API pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit,
  * writing nothing, for a NULL unit, offsets or length, NULL values with a nonzero
  * count, a NULL buffer with a nonzero size, a count whose offsets do not fit in
  * memory, unknown flags or a bad separator; and when the texts together pass
- * INT32_MAX bytes, which the offsets cannot hold (split the column then). The _utf16
- * twin counts 16-bit code units instead of bytes.
+ * INT32_MAX bytes, which the offsets cannot hold (split the column then). The flag
+ * PELUNITS_NUL_AFTER_EACH ends each text with a NUL. The _utf16 twin counts 16-bit code
+ * units instead of bytes.
  *
  * Threads: as for every call, one unit is used by one thread at a time, and different
  * units may be used by different threads at once (a clone per thread serves a column

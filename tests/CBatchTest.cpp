@@ -119,6 +119,25 @@ TEST(CBatch, DisplaysAColumnAsTheSingleCallsDoInBothEncodings) {
   expectBatchMatchesSingles<std::uint16_t>();
 }
 
+TEST(CBatch, EndsEachTextWithANulWhenAsked) {
+  const Unit unit(pelunits_unit_from_name("degrees-minutes-seconds"));
+  const double values[] = {10.5, -0.25, 359.99};
+  std::string expected;
+  for (double value : values) expected += single<char>(unit.get(), value, 0, ' ') + '\0';
+  std::int32_t offsets[4] = {};
+  std::size_t length = 0;
+  std::vector<char> buffer(expected.size());
+  for (std::size_t size : {expected.size() - 1, expected.size()}) {
+    EXPECT_EQ(pelunits_display_many(unit.get(), values, 3, PELUNITS_NUL_AFTER_EACH, ' ',
+                                    buffer.data(), size, offsets, &length),
+              size < expected.size() ? PELUNITS_BUFFER_TOO_SMALL : PELUNITS_OK);
+    EXPECT_EQ(length, expected.size());
+  }
+  EXPECT_EQ(std::string(buffer.data(), length), expected);
+  EXPECT_EQ(offsets[3], static_cast<std::int32_t>(expected.size()));
+  EXPECT_EQ(buffer[static_cast<std::size_t>(offsets[1]) - 1], '\0');
+}
+
 TEST(CBatch, AnEmptyColumnHasOneOffset) {
   const Unit unit(pelunits_unit_from_name("metres"));
   std::int32_t offsets[1] = {-1};

@@ -9,11 +9,16 @@ grams, kilonewtons, kilonewton-metres and newtons per square millimetre.
     >>> unit.display(1689.1, separator="-")
     '5\\'-6 1/2"'
 
-A unit is used by one thread at a time; units may be made on any thread.
+A unit is used by one thread at a time; units may be made on any thread, and a
+copy (copy.copy, pickle) is an independent unit for another thread or process.
+display_many and read_many convert a whole column in one call into the library per
+chunk, without holding the interpreter's lock while the library works.
 """
 
+import array
 import ctypes
 import enum
+import itertools
 
 from . import _native
 from ._native import lib as _lib
@@ -36,6 +41,7 @@ _ARCH_INCH_MARK = 0x20
 _ARCH_STACKED = 0x40
 _ARCH_DASH_AFTER_FEET = 0x80
 _ARCH_EXTRA = 0x100
+_NUL_AFTER_EACH = 0x200
 
 
 class ReadStatus(enum.IntEnum):
@@ -61,15 +67,88 @@ class ReadError(ValueError):
     """A text that the exact reader does not take as a whole quantity.
 
     position: where reading stopped, in characters of the text; incomplete: True when
-    the text is the start of a quantity ("5' 6 1/"), False when nothing can complete it.
+    the text is the start of a quantity ("5' 6 1/"), False when nothing can complete it;
+    index: the item of read_many's texts, None for read.
     """
 
-    def __init__(self, text, position, incomplete, message):
+    def __init__(self, text, position, incomplete, message, index=None):
         self.text = text
         self.position = position
         self.incomplete = incomplete
         self.message = message
-        super().__init__("%s at position %d of %r" % (message, position, text))
+        self.index = index
+        where = "" if index is None else "item %d: " % index
+        super().__init__("%s%s at position %d of %r" % (where, message, position, text))
+
+
+# Columns travel to the library in chunks of this many items: one call each, with
+# buffers that stay in the cache and offsets far below the 32-bit limit.
+_CHUNK = 1 << 15
+_MOST_OFFSET = (1 << 31) - 1
+if array.array("i").itemsize != 4:
+    raise ImportError("pelunits needs a 32-bit C int for its column offsets")
+
+
+def _doubles(values):
+    """The values as C doubles: a float64 buffer (array.array('d'), NumPy) is used
+    where it lies; anything else is converted. Returns the buffer and its length."""
+    try:
+        view = memoryview(values)
+    except TypeError:
+        view = None
+    if view is not None and view.ndim == 1 and view.format == "d" and view.c_contiguous:
+        kind = ctypes.c_double * len(view)
+        if view.readonly:
+            return kind.from_buffer_copy(view), len(view)
+        return kind.from_buffer(view), len(view)
+    converted = array.array("d", values)
+    return converted, len(converted)
+
+
+def _address(data):
+    if isinstance(data, array.array):
+        return data.buffer_info()[0]
+    return ctypes.addressof(data)
+
+
+def _texts_of_chunk(raw, count):
+    """The texts of a chunk displayed with a NUL after each: one split, several times
+    faster than slicing by offsets. The texts themselves hold no NUL (a symbol cannot,
+    and a NUL separator is not asked for this way)."""
+    texts = raw[:-1].decode("utf-8").split("\0")
+    if len(texts) != count:
+        raise ValueError("a display text holds a NUL")
+    return texts
+
+
+def _packed(texts):
+    """The texts packed as UTF-8 with their offsets; None when they pass the offsets'
+    limit. Lone surrogates pass through, for the library to refuse."""
+    try:
+        joined = "".join(texts)
+    except TypeError:
+        for index, text in enumerate(texts):
+            if not isinstance(text, str):
+                raise TypeError("item %d: text must be str, not %s"
+                                % (index, type(text).__name__)) from None
+        raise
+    if joined.isascii():
+        data = joined.encode("ascii")
+        lengths = map(len, texts)
+    else:
+        encoded = [text.encode("utf-8", "surrogatepass") for text in texts]
+        data = b"".join(encoded)
+        lengths = map(len, encoded)
+    if len(data) > _MOST_OFFSET:
+        return None
+    return data, array.array("i", itertools.accumulate(lengths, initial=0))
+
+
+def _restore(name, codes, settings):
+    """A unit from what pickle kept of one."""
+    if name is not None:
+        return Unit(name, **settings)
+    return Unit(codes=codes, **settings)
 
 
 def _message(status):
@@ -165,6 +244,7 @@ class Unit:
     def __init__(self, name=None, *, codes=None, precision=None, factor=None, power=None,
                  regional=None, symbol=None):
         self._handle = None
+        self._name = name
         if (name is None) == (codes is None):
             raise TypeError("give either a unit name or codes=(system_units, representation)")
         if name is not None:
@@ -189,9 +269,10 @@ class Unit:
             self.symbol = symbol
 
     @classmethod
-    def _wrap(cls, handle):
+    def _wrap(cls, handle, name):
         unit = cls.__new__(cls)
         unit._handle = handle
+        unit._name = name
         return unit
 
     def close(self):
@@ -220,7 +301,19 @@ class Unit:
         handle = _lib.pelunits_unit_clone(self._h())
         if not handle:
             raise MemoryError()
-        return Unit._wrap(handle)
+        return Unit._wrap(handle, self._name)
+
+    def __copy__(self):
+        return self.copy()
+
+    def __deepcopy__(self, memo):
+        return self.copy()
+
+    def __reduce__(self):
+        # By name or codes, then every setting: the same unit in another process.
+        settings = {"factor": self.factor, "precision": self.precision, "power": self.power,
+                    "regional": self.regional, "symbol": self.symbol}
+        return _restore, (self._name, self.codes, settings)
 
     def __repr__(self):
         if not self._handle:
@@ -321,9 +414,39 @@ class Unit:
         h, sep, v = self._h(), _separator(separator), float(value)
         return _text_out(lambda b, n, l: _lib.pelunits_display(h, v, flags, sep, b, n, l))
 
-    def display_many(self, values, **options):
-        """display() of every value, as a list."""
-        return [self.display(value, **options) for value in values]
+    def display_many(self, values, trim_trailing_zeros=False, trim_leading_zero=False,
+                     hide_zero_feet=False, hide_zero_inches=False, separator=" ",
+                     with_units=False):
+        """display() of every value, as a list: any sequence of numbers, or a float64
+        buffer (array.array('d'), a NumPy array) read where it lies."""
+        flags = self._flags(trim_trailing_zeros, trim_leading_zero, hide_zero_feet,
+                            hide_zero_inches) | (_WITH_UNITS if with_units else 0)
+        h, sep = self._h(), _separator(separator)
+        if sep == 0:
+            return [self.display(value, trim_trailing_zeros, trim_leading_zero, hide_zero_feet,
+                                 hide_zero_inches, separator, with_units) for value in values]
+        flags |= _NUL_AFTER_EACH
+        data, count = _doubles(values)
+        base = _address(data)
+        offsets = (ctypes.c_int32 * (min(count, _CHUNK) + 1))()
+        buffer = ctypes.create_string_buffer(min(count, _CHUNK) * 16 + 64)
+        length = ctypes.c_size_t(0)
+        texts = []
+        for start in range(0, count, _CHUNK):
+            n = min(_CHUNK, count - start)
+            pointer = base + 8 * start
+            status = _lib.pelunits_display_many(h, pointer, n, flags, sep, buffer, len(buffer),
+                                                offsets, ctypes.byref(length))
+            if status == _BUFFER_TOO_SMALL:
+                buffer = ctypes.create_string_buffer(length.value + length.value // 4)
+                status = _lib.pelunits_display_many(h, pointer, n, flags, sep, buffer,
+                                                    len(buffer), offsets, ctypes.byref(length))
+            if status == _NO_MEMORY:
+                raise MemoryError()
+            if status != _OK:
+                raise ValueError(_message(status))
+            texts += _texts_of_chunk(ctypes.string_at(buffer, length.value), n)
+        return texts
 
     def display_arch(self, value, trim_trailing_zeros=False, representation=0,
                      line_arrangement=0, fraction_parameter=1.0, inch_mark=False,
@@ -363,20 +486,68 @@ class Unit:
                             (message or b"").decode("utf-8", "replace"))
         return value
 
-    def read_many(self, texts, errors="raise"):
-        """read() of every text, as a list; errors="nan" gives nan for the texts that
-        do not read instead of raising."""
+    def read_many(self, texts, errors="raise", as_array=False, with_status=False):
+        """read() of every text of a sequence, in one call into the library per chunk.
+
+        errors="raise" raises ReadError for the first text that does not read, naming
+        its index; errors="nan" gives nan for such texts. as_array returns a NumPy
+        float64 array (an array.array('d') without NumPy) instead of a list.
+        with_status returns (values, statuses) and raises nothing: a status per text,
+        0 complete, 1 incomplete, 2 invalid, 4 not valid Unicode, its value nan unless
+        complete."""
         if errors not in ("raise", "nan"):
             raise ValueError("errors must be 'raise' or 'nan'")
-        values = []
-        for text in texts:
-            status, value, _, _, _ = self._read(text)
+        h = self._h()
+        texts = texts if isinstance(texts, list) else list(texts)
+        count = len(texts)
+        values = array.array("d", [0.0]) * count
+        statuses = array.array("i", [0]) * count
+        values_at, statuses_at = values.buffer_info()[0], statuses.buffer_info()[0]
+        failed = []
+        for start in range(0, count, _CHUNK):
+            chunk = texts[start:start + _CHUNK]
+            packed = _packed(chunk)
+            if packed is None:
+                for index, text in enumerate(chunk, start):
+                    statuses[index], values[index] = self._read(text)[:2]
+                status = max(statuses[start:start + len(chunk)])
+            else:
+                data, offsets = packed
+                status = _lib.pelunits_read_many(h, data, offsets.buffer_info()[0], len(chunk),
+                                                 values_at + 8 * start, statuses_at + 4 * start,
+                                                 None)
+            if status == _NO_MEMORY:
+                raise MemoryError()
             if status != _OK:
-                if errors == "raise":
-                    self.read(text)
-                value = float("nan")
-            values.append(value)
-        return values
+                failed += [index for index in range(start, start + len(chunk))
+                           if statuses[index] != _OK]
+                if errors == "raise" and not with_status:
+                    self._raise_for(texts[failed[0]], failed[0])
+        nan = float("nan")
+        for index in failed:
+            values[index] = nan
+        if as_array:
+            try:
+                import numpy
+            except ImportError:
+                result = values
+                status_result = statuses
+            else:
+                result = numpy.frombuffer(values, dtype=numpy.float64)
+                status_result = numpy.frombuffer(statuses, dtype=numpy.int32)
+        else:
+            result = values.tolist()
+            status_result = statuses.tolist()
+        return (result, status_result) if with_status else result
+
+    def _raise_for(self, text, index):
+        try:
+            status, _, data, offset, message = self._read(text)
+        except ValueError as error:
+            raise ValueError("item %d: %s" % (index, error)) from None
+        position = len(data[:offset].decode("utf-8", "replace"))
+        raise ReadError(text, position, status == _INCOMPLETE,
+                        (message or b"").decode("utf-8", "replace"), index)
 
     def status(self, text):
         """ReadStatus of the text: COMPLETE, INCOMPLETE or INVALID."""

@@ -118,6 +118,15 @@ _SIGNATURES = {
         [_unit, _c.c_char_p, _c.c_size_t, _c.POINTER(_c.c_double), _size_p,
          _c.POINTER(_c.c_char_p)],
     ),
+    "pelunits_display_many": (
+        _c.c_int32,
+        [_unit, _c.c_void_p, _c.c_size_t, _c.c_uint, _c.c_uint32, _c.c_void_p, _c.c_size_t,
+         _c.c_void_p, _size_p],
+    ),
+    "pelunits_read_many": (
+        _c.c_int32,
+        [_unit, _c.c_char_p, _c.c_void_p, _c.c_size_t, _c.c_void_p, _c.c_void_p, _c.c_void_p],
+    ),
     "pelunits_read_as_typed_ex": (_c.c_double, [_unit, _c.c_char_p, _c.c_size_t]),
     "pelunits_is_valid_ex": (_c.c_int, [_unit, _c.c_char_p, _c.c_size_t]),
 }
