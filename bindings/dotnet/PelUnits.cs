@@ -36,12 +36,17 @@ namespace PelUnits
         // True when the text is the start of a quantity ("5' 6 1/").
         public bool Incomplete { get; private set; }
 
-        public ReadException(string text, int position, bool incomplete, string message)
-            : base(message + " at position " + position + " of \"" + text + "\"")
+        // The item of ReadMany's texts; -1 for Read.
+        public int Index { get; private set; }
+
+        public ReadException(string text, int position, bool incomplete, string message, int index = -1)
+            : base((index >= 0 ? "item " + index + ": " : "") + message + " at position " + position +
+                   " of \"" + text + "\"")
         {
             Text = text;
             Position = position;
             Incomplete = incomplete;
+            Index = index;
         }
     }
 
@@ -60,7 +65,8 @@ namespace PelUnits
     {
         // "libPelUnitsTransform.dll" on Windows, "libPelUnitsTransform.so" elsewhere.
         private const string Library = "libPelUnitsTransform";
-        internal const int Ok = 0, Incomplete = 1, Invalid = 2, BufferTooSmall = 3, NoMemory = 5;
+        internal const int Ok = 0, Incomplete = 1, Invalid = 2, BufferTooSmall = 3, BadArgument = 4,
+                           NoMemory = 5;
 
         [DllImport(Library)] internal static extern IntPtr pelunits_version();
         [DllImport(Library)] internal static extern IntPtr pelunits_status_message(int status);
@@ -99,6 +105,15 @@ namespace PelUnits
             UIntPtr length);
         [DllImport(Library, CharSet = CharSet.Unicode)]
         internal static extern int pelunits_is_valid_utf16_ex(UnitHandle unit, string text, UIntPtr length);
+
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_display_many_utf16(UnitHandle unit, ref double values,
+            UIntPtr count, uint flags, uint separator, [Out] char[] buffer, UIntPtr size,
+            [Out] int[] offsets, out UIntPtr length);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_read_many_utf16(UnitHandle unit, string buffer,
+            int[] offsets, UIntPtr count, [Out] double[] values, [Out] int[] statuses,
+            [Out] UIntPtr[] positions);
 
         [StructLayout(LayoutKind.Sequential)]
         internal struct NumberFormat
@@ -218,6 +233,87 @@ namespace PelUnits
             UnitHandle h = Live;
             return TextOut((char[] b, out UIntPtr n) => Native.pelunits_display_utf16(
                 h, value, (uint)options, separator, b, (UIntPtr)(b == null ? 0 : b.Length), out n));
+        }
+
+        // Display of every value in one call into the library; the values are read where
+        // they lie.
+        public string[] DisplayMany(ReadOnlySpan<double> values,
+                                    DisplayOptions options = DisplayOptions.None, char separator = ' ')
+        {
+            UnitHandle h = Live;
+            var texts = new string[values.Length];
+            if (values.Length == 0) return texts;
+            var offsets = new int[values.Length + 1];
+            char[] buffer = new char[values.Length * 16];
+            UIntPtr length;
+            ref double first = ref MemoryMarshal.GetReference(values);
+            var count = (UIntPtr)values.Length;
+            int status = Native.pelunits_display_many_utf16(h, ref first, count, (uint)options, separator,
+                                                            buffer, (UIntPtr)buffer.Length, offsets, out length);
+            if (status == Native.BufferTooSmall)
+            {
+                buffer = new char[(int)length];
+                status = Native.pelunits_display_many_utf16(h, ref first, count, (uint)options, separator,
+                                                            buffer, (UIntPtr)buffer.Length, offsets, out length);
+            }
+            Check(status);
+            for (int i = 0; i < texts.Length; ++i)
+                texts[i] = new string(buffer, offsets[i], offsets[i + 1] - offsets[i]);
+            return texts;
+        }
+
+        // Read of every text in one call into the library: ReadException (with the
+        // item's Index) for the first text that is not a whole quantity.
+        public double[] ReadMany(string[] texts)
+        {
+            var statuses = new int[texts == null ? 0 : texts.Length];
+            var positions = new UIntPtr[statuses.Length];
+            double[] values = ReadManyRaw(texts, statuses, positions);
+            for (int i = 0; i < statuses.Length; ++i)
+            {
+                if (statuses[i] == Native.Ok) continue;
+                double ignored;
+                int position;
+                string message;
+                int status = ReadRaw(texts[i], out ignored, out position, out message);
+                throw new ReadException(texts[i], position, status == Native.Incomplete, message, i);
+            }
+            return values;
+        }
+
+        // The same without exceptions: each text's status (a malformed one counts as
+        // Invalid), and NaN as the value of a text that is not complete.
+        public double[] ReadMany(string[] texts, ReadStatus[] statuses)
+        {
+            if (statuses == null || texts == null || statuses.Length != texts.Length)
+                throw new ArgumentException("statuses must have one entry per text");
+            var raw = new int[texts.Length];
+            double[] values = ReadManyRaw(texts, raw, null);
+            for (int i = 0; i < raw.Length; ++i)
+            {
+                statuses[i] = raw[i] == Native.Ok || raw[i] == Native.Incomplete ? (ReadStatus)raw[i]
+                                                                                  : ReadStatus.Invalid;
+                if (raw[i] != Native.Ok) values[i] = double.NaN;
+            }
+            return values;
+        }
+
+        private double[] ReadManyRaw(string[] texts, int[] statuses, UIntPtr[] positions)
+        {
+            if (texts == null) throw new ArgumentNullException("texts");
+            var offsets = new int[texts.Length + 1];
+            for (int i = 0; i < texts.Length; ++i)
+            {
+                if (texts[i] == null) throw new ArgumentNullException("texts[" + i + "]");
+                offsets[i + 1] = checked(offsets[i] + texts[i].Length);
+            }
+            var values = new double[texts.Length];
+            int status = Native.pelunits_read_many_utf16(Live, string.Concat(texts), offsets,
+                                                         (UIntPtr)texts.Length, values, statuses, positions);
+            if (status == Native.NoMemory) throw new OutOfMemoryException();
+            if (status == Native.BadArgument && Array.IndexOf(statuses, Native.BadArgument) < 0)
+                Check(status);
+            return values;
         }
 
         // The exact reader: the quantity when all of the text is one, else ReadException.

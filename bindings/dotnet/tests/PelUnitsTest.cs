@@ -165,8 +165,44 @@ static class PelUnitsTest
         }
     }
 
+    // The batch calls against the single ones, in several units and with non-ASCII texts.
+    static void Columns()
+    {
+        double[] values = { 1689.1, -88.9, 0, 1e300, double.NaN, 10.504166666666666, 1e6 };
+        foreach (var name in new[] { "feet-inch-fraction", "degrees-minutes-seconds", "square-metres" })
+        {
+            using (var unit = new Unit(name))
+            {
+                string[] texts = unit.DisplayMany(values, DisplayOptions.WithUnits);
+                Equal(texts.Length, values.Length, name + " count");
+                for (int i = 0; i < values.Length; ++i)
+                    Equal(texts[i], unit.Display(values[i], DisplayOptions.WithUnits), name + " item " + i);
+                Equal(unit.DisplayMany(new ReadOnlySpan<double>(values, 1, 2), DisplayOptions.None, '-')[1],
+                      unit.Display(values[2], DisplayOptions.None, '-'), name + " slice");
+                Equal(unit.DisplayMany(new double[0]).Length, 0, name + " empty");
+            }
+        }
+        using (var unit = new Unit("feet-inch-fraction"))
+        {
+            var texts = new[] { "5' 7 1/4\"", "12'", "5\u2032 6\u00bd\u2033", "", "5' 6 1/", "\ud800", "x" };
+            var statuses = new ReadStatus[texts.Length];
+            double[] read = unit.ReadMany(texts, statuses);
+            Equal(read[0], unit.Read(texts[0]), "read item 0");
+            Equal(read[2], unit.Read(texts[2]), "read item 2");
+            Equal(string.Join(",", statuses), "Complete,Complete,Complete,Incomplete,Incomplete,Invalid,Invalid",
+                  "read statuses");
+            Expect(double.IsNaN(read[4]), "NaN for an incomplete text");
+            Equal(unit.ReadMany(new[] { "1'", "2'" })[1], unit.Read("2'"), "read without statuses");
+            bool threw = false;
+            try { unit.ReadMany(new[] { "1'", "5' x\"" }); }
+            catch (ReadException e) { threw = e.Index == 1 && e.Message.StartsWith("item 1"); }
+            Expect(threw, "ReadException names the item");
+        }
+    }
+
     static int Main()
     {
+        Columns();
         Displays();
         CodesAndSettings();
         TypedReadersAndValidators();
