@@ -3,14 +3,16 @@
 // flags, separators, values and buffer sizes. Properties: every call returns a known
 // status; malformed text and only malformed text is refused; the UTF-8 and UTF-16
 // forms agree with each other and with the C++ unit; buffers are never overrun and
-// texts come back well-formed.
+// texts come back well-formed; the batch calls answer as the single ones.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "KovString.h"
@@ -192,6 +194,78 @@ void fuzzDisplay(pelunits_unit* unit, pelunits::fuzz::ByteReader& in) {
   check(toUtf16(wide) == text16, "UTF-16 display is not the UTF-8 one");
 }
 
+// The batch calls on a column of up to 8 items whose counts, offsets, flags and buffer
+// sizes come from the bytes: they answer as the single calls do, refuse bad offsets
+// before reading, and never write past the buffer they were given.
+void fuzzBatch(pelunits_unit* unit, const std::string& bytes) {
+  pelunits::fuzz::ByteReader in(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  const std::size_t count = in.byte() % 9;
+  const unsigned flags = in.byte() & 0x3FFu;
+  const std::size_t size = in.byte() % 96;
+  std::vector<double> values(count);
+  for (double& value : values) value = in.rawDouble();
+
+  constexpr char kGuard = 0x5A;
+  std::vector<char> buffer(size + 16, kGuard);
+  std::vector<std::int32_t> offsets(count + 2, -7);
+  std::size_t length = 0;
+  const pelunits_status shown = pelunits_display_many(unit, values.data(), count, flags, ' ',
+                                                      buffer.data(), size, offsets.data(), &length);
+  check(std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(size), buffer.end(),
+                    [](char c) { return c == kGuard; }),
+        "batch display wrote past its buffer");
+  check(offsets[count + 1] == -7, "batch display wrote past its offsets");
+  check(
+      shown == PELUNITS_OK || shown == PELUNITS_BUFFER_TOO_SMALL || shown == PELUNITS_BAD_ARGUMENT,
+      "batch display status");
+  if (shown == PELUNITS_OK) {
+    const bool nulAfterEach = (flags & PELUNITS_NUL_AFTER_EACH) != 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      char single[512];
+      std::size_t singleLength = 0;
+      const pelunits_status one =
+          pelunits_display(unit, values[i], flags & ~PELUNITS_NUL_AFTER_EACH, ' ', single,
+                           sizeof single, &singleLength);
+      const auto span = static_cast<std::size_t>(offsets[i + 1] - offsets[i]);
+      check(one != PELUNITS_OK ||
+                (span == singleLength + (nulAfterEach ? 1 : 0) &&
+                 std::memcmp(buffer.data() + offsets[i], single, singleLength) == 0),
+            "batch display differs from the single display");
+    }
+  }
+
+  // Offsets from the bytes, some out of order or past the text: checked before use.
+  const std::string_view text(bytes);
+  std::vector<std::int32_t> readOffsets(count + 1);
+  bool inOrder = true;
+  for (std::size_t i = 0; i <= count; ++i) {
+    const std::uint8_t raw = in.byte();
+    readOffsets[i] = (raw & 0x80u) != 0 ? -static_cast<std::int32_t>(raw & 3u)
+                                        : static_cast<std::int32_t>(raw % (text.size() + 1));
+    inOrder = inOrder && readOffsets[i] >= 0 && (i == 0 || readOffsets[i] >= readOffsets[i - 1]);
+  }
+  std::vector<double> read(count, -1.0);
+  std::vector<pelunits_status> statuses(count, -1);
+  std::vector<std::size_t> positions(count, 99);
+  const pelunits_status status = pelunits_read_many(unit, text.data(), readOffsets.data(), count,
+                                                    read.data(), statuses.data(), positions.data());
+  if (!inOrder) {
+    check(status == PELUNITS_BAD_ARGUMENT && (count == 0 || (statuses[0] == -1 && read[0] == -1.0)),
+          "bad offsets were not refused before reading");
+    return;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    double value = 0;
+    std::size_t position = 0;
+    const auto start = static_cast<std::size_t>(readOffsets[i]);
+    const pelunits_status one = pelunits_read_ex(
+        unit, text.data() + start, static_cast<std::size_t>(readOffsets[i + 1]) - start, &value,
+        &position, nullptr);
+    check(one == statuses[i] && sameBits(value, read[i]) && position == positions[i],
+          "batch read differs from the single read");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -215,6 +289,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzzReading(unit, bytes);
   fuzzRawUtf16(unit, bytes);
   fuzzSymbol(unit, bytes);
+  fuzzBatch(unit, bytes);
 
   // A clone displays alike, the symbol just set included.
   pelunits_unit* copy = pelunits_unit_clone(unit);
