@@ -124,8 +124,12 @@ ReadResult readExact(const KovUnitTransform& unit, const wchar_t* text,
   // The number goes to a local, not into the result: a result filled piecewise
   // through a pointer and then copied whole stalls the copy on the partial stores.
   double number = 0.0;
-  if (exact::readShortPlainNumber(text, length, field.style, number)) {
-    return ReadResult{ReadStatus::complete, number * field.displaySize, length, ""};
+  exact::ExactNumber exactNumber;
+  if (exact::readShortPlainNumber(text, length, field.style, number, exactNumber)) {
+    double value = number * field.displaySize;
+    exactNumber.multiply(field.displayExact);
+    exactNumber.nearestDouble(value);
+    return ReadResult{ReadStatus::complete, value, length, ""};
   }
   const exact::PlainText plain(text != nullptr ? text : L"", length);
   if (!plain.ok()) return outOfMemory();

@@ -15,6 +15,25 @@ double raised(double base, int power) {
   return result;
 }
 
+// exactFactor of the factor read last on this thread: a unit's factor rarely changes
+// between reads, and finding its decimal costs many times a read.
+ExactNumber cachedExactFactor(double factor) {
+  struct Last {
+    bool filled = false;
+    double factor = 0.0;
+    ExactNumber exact;
+  };
+  thread_local Last last[2];
+  for (Last& l : last) {
+    if (l.filled && l.factor == factor) return l.exact;
+  }
+  last[1] = last[0];
+  last[0].factor = factor;
+  last[0].exact = exactFactor(factor);
+  last[0].filled = true;
+  return last[0].exact;
+}
+
 }  // namespace
 
 Field fieldOf(const KovUnitTransform& unit) noexcept {
@@ -28,9 +47,12 @@ Field fieldOf(const KovUnitTransform& unit) noexcept {
   bool regionalDisplay = true;
   const double factor = unit.getFactor();
   field.displaySize = factor;
+  field.displayExact = cachedExactFactor(factor);
   switch (kind) {
     case UnitKind::feetInch:
       field.displaySize = raised(KovUnitInchBase::kMillimetresPerInch, field.power);
+      field.displayExact = cachedExactFactor(KovUnitInchBase::kMillimetresPerInch);
+      field.displayExact.raise(field.power);
       regionalDisplay = false;
       break;
     case UnitKind::fractionalDecimal:
@@ -38,21 +60,27 @@ Field fieldOf(const KovUnitTransform& unit) noexcept {
       break;
     case UnitKind::degreesMinutesSeconds:
       field.displaySize = 1.0;
+      field.displayExact = ExactNumber::ofInteger(1);
       regionalDisplay = false;
       break;
     case UnitKind::gon:
     case UnitKind::radians:
       field.displaySize = 360.0 / factor;
+      field.displayExact = ExactNumber::ofInteger(360);
+      field.displayExact.divide(cachedExactFactor(factor));
       break;
     case UnitKind::degrees:
       field.displaySize = 1.0;  // decimal degrees show the angle itself, reduced
+      field.displayExact = ExactNumber::ofInteger(1);
       break;
     case UnitKind::poundsOunces:
       field.echo = true;
       field.echoSize = factor;
+      field.echoExact = field.displayExact;
       if (unit.getUseRegionalSettings() != 0) field.echoStyle = userNumberStyle();
       if (!(factor > KovUnitLbsOunces::kDecimalDisplayThreshold)) {
         field.displaySize = KovUnitLbsOunces::kGramsPerOunce;  // a bare number is ounces
+        field.displayExact = cachedExactFactor(KovUnitLbsOunces::kGramsPerOunce);
         regionalDisplay = false;
       } else {
         field.style = field.echoStyle;  // the locale is read once

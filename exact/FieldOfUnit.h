@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "ExactNumber.h"
 #include "KovUnitTransform.h"
 #include "NumberReading.h"
 #include "PelUnitsRead.h"
@@ -14,14 +15,16 @@ namespace exact {
 
 struct Field {
   Quantity quantity = Quantity::length;
-  int power = 1;             // of a length field
-  double displaySize = 1.0;  // internal units per bare number
-  NumberStyle style;         // numbers of the main text
+  int power = 1;                                         // of a length field
+  double displaySize = 1.0;                              // internal units per bare number
+  ExactNumber displayExact = ExactNumber::ofInteger(1);  // the same, exactly
+  NumberStyle style;                                     // numbers of the main text
   // The pound-and-ounce display with units adds the decimal text in parentheses:
   // "1 lb 8.00 oz (0.68 kg)". Its numbers follow `echoStyle`, a bare one counts
   // `echoSize`.
   bool echo = false;
   double echoSize = 1.0;
+  ExactNumber echoExact = ExactNumber::ofInteger(1);
   NumberStyle echoStyle;
   const wchar_t* symbol = L"";  // the unit's own symbol, standing for its display unit
   std::size_t symbolLength = 0;

@@ -24,6 +24,46 @@ class NeutralDigits {
     }
     ++size_;
   }
+  // The exact value of the neutral digits: up to 19 significant digits and a power
+  // of ten within the exact numbers' range, else inexact.
+  ExactNumber exactValue() const {
+    const wchar_t* digits = size_ <= kInline ? inline_ : overflow_.c_str();
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    int fractionDigits = 0;
+    bool point = false;
+    std::size_t i = 0;
+    for (; i < size_ && digits[i] != L'e'; ++i) {
+      if (digits[i] == L'.') {
+        point = true;
+        continue;
+      }
+      if (significant == 0 && digits[i] == L'0') {
+        if (point) ++fractionDigits;
+        continue;
+      }
+      if (++significant > 19) return ExactNumber::inexact();
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(digits[i] - L'0');
+      if (point) ++fractionDigits;
+    }
+    int exponent = 0;
+    if (i < size_) {
+      bool negative = false;
+      ++i;
+      if (i < size_ && digits[i] == L'-') {
+        negative = true;
+        ++i;
+      }
+      for (; i < size_; ++i) {
+        if (exponent > 1000) return ExactNumber::inexact();
+        exponent = exponent * 10 + (digits[i] - L'0');
+      }
+      if (negative) exponent = -exponent;
+    }
+    if (mantissa == 0) return ExactNumber::ofInteger(0);
+    return ExactNumber::decimal(mantissa, exponent - fractionDigits);
+  }
+
   double value() const {
     double fast = 0.0;
     if (fastValue(fast)) return fast;
@@ -129,6 +169,7 @@ bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
   const double whole = static_cast<double>(mantissa);
   out.scan = Scan::read;
   out.value = fraction > 0 ? whole / kPowers[fraction] : whole;
+  out.exact = ExactNumber::decimal(mantissa, -fraction);
   out.end = i;
   out.message = "";
   out.integer = !point;
@@ -207,13 +248,14 @@ ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at
   ScannedNumber result;
   result.scan = Scan::read;
   result.value = digits.value();
+  result.exact = digits.exactValue();
   result.end = i;
   result.integer = integer && !grouped;
   return result;
 }
 
 bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberStyle& style,
-                          double& value) noexcept {
+                          double& value, ExactNumber& exact) noexcept {
   std::size_t begin = 0;
   std::size_t end = length;
   while (begin < end && text[begin] == L' ') ++begin;
@@ -252,6 +294,8 @@ bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberS
   const double whole = static_cast<double>(mantissa);
   const double number = fraction > 0 ? whole / kPowers[fraction] : whole;
   value = negative ? -number : number;
+  exact = ExactNumber::decimal(mantissa, fraction > 0 ? -fraction : 0);
+  if (negative) exact.negate();
   return true;
 }
 

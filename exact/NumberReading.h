@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "ExactNumber.h"
+
 // Numbers of typed text, in the neutral form or in the user's regional form.
 //
 // Neutral: digits with '.' as the decimal point and no grouping ("1234.5", ".5",
@@ -27,6 +29,7 @@ struct ScannedNumber {
   std::size_t end = 0;       // after the number (read), or where it went wrong
   const char* message = "";  // for incomplete and invalid
   bool integer = false;      // digits only: no separator, no exponent
+  ExactNumber exact;         // the number's exact value (read)
 };
 
 // Reads the number that starts at `at` in plain text (see TypedText.h); no sign.
@@ -47,7 +50,7 @@ bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
 // typed text with the result the grammar gives it; false for anything else, which
 // the grammar then reads.
 bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberStyle& style,
-                          double& value) noexcept;
+                          double& value, ExactNumber& exact) noexcept;
 
 // The user's regional number form, read from the system for this call; the
 // neutral form when the system has none.

@@ -39,15 +39,28 @@ double raised(double base, int power) {
   return result;
 }
 
+// A value both exactly and in double arithmetic: the exact one gives the result,
+// rounded once, unless it left the exact numbers' range (ExactNumber.h).
 struct Value {
   double number = 0.0;
+  ExactNumber exact;
   bool plain = true;  // no unit: in the display unit when it stands in a sum
 };
+
+ExactNumber withSign(ExactNumber x, double sign) {
+  if (sign < 0) x.negate();
+  return x;
+}
 
 class Reader {
  public:
   Reader(const wchar_t* text, std::size_t length, const Field& field)
-      : t_(text), n_(length), field_(field), style_(field.style), displaySize_(field.displaySize) {
+      : t_(text),
+        n_(length),
+        field_(field),
+        style_(field.style),
+        displaySize_(field.displaySize),
+        displayExact_(field.displayExact) {
     while (n_ > 0 && t_[n_ - 1] == L' ') --n_;
   }
 
@@ -61,6 +74,7 @@ class Reader {
       ++pos_;
       style_ = field_.echoStyle;
       displaySize_ = field_.echoSize;
+      displayExact_ = field_.echoExact;
       Value echo;
       skipBlanks();
       if (!sum(echo)) return failure();
@@ -78,6 +92,9 @@ class Reader {
     }
     result.status = ReadStatus::complete;
     result.value = v.plain ? v.number * field_.displaySize : v.number;
+    ExactNumber exact = v.exact;
+    if (v.plain) exact.multiply(field_.displayExact);
+    exact.nearestDouble(result.value);
     result.position = pos_;
     return result;
   }
@@ -107,6 +124,11 @@ class Reader {
   double inDisplayUnit(const Value& v) const {
     return v.plain ? v.number * displaySize_ : v.number;
   }
+  ExactNumber exactInDisplayUnit(const Value& v) const {
+    ExactNumber x = v.exact;
+    if (v.plain) x.multiply(displayExact_);
+    return x;
+  }
 
   bool sum(Value& out) {
     if (!term(out)) return false;
@@ -134,8 +156,11 @@ class Reader {
       // A bare number in a sum is in the display unit; so is a sum of bare numbers.
       if (out.plain && right.plain) {
         out.number += sign * right.number;
+        out.exact.add(withSign(right.exact, sign));
       } else {
         out.number = inDisplayUnit(out) + sign * inDisplayUnit(right);
+        out.exact = exactInDisplayUnit(out);
+        out.exact.add(withSign(exactInDisplayUnit(right), sign));
         out.plain = false;
       }
     }
@@ -159,11 +184,13 @@ class Reader {
       if (times) {
         if (!out.plain && !right.plain) return fail(rightAt, "multiply by a plain number");
         out.number *= right.number;
+        out.exact.multiply(right.exact);
         out.plain = out.plain && right.plain;
       } else {
         if (!right.plain) return fail(rightAt, "divide by a plain number");
         if (right.number == 0.0) return fail(rightAt, "division by zero");
         out.number /= right.number;
+        out.exact.divide(right.exact);
       }
     }
   }
@@ -178,6 +205,7 @@ class Reader {
     if (pos_ >= n_) return fail(n_, "a number is missing");
     if (!compound(out)) return false;
     out.number *= sign;
+    if (sign < 0) out.exact.negate();
     return true;
   }
 
@@ -198,6 +226,7 @@ class Reader {
       if (i == w.length && !isAsciiLetter(charAt(pos_ + i))) {
         pos_ += i;
         out.number = w.value;
+        out.exact = ExactNumber::inexact();
         out.plain = true;
         return true;
       }
@@ -224,11 +253,12 @@ class Reader {
 
   // An integer fraction "n/d" at `i`; `none` leaves everything as it was.
   enum class Fraction { read, none, failed };
-  Fraction fraction(std::size_t i, double& value, std::size_t& end) {
+  Fraction fraction(std::size_t i, double& value, ExactNumber& exact, std::size_t& end) {
     int numerator = 0;
     int denominator = 0;
     if (vulgarFraction(charAt(i), numerator, denominator)) {
       value = static_cast<double>(numerator) / denominator;
+      exact = vulgarExact(numerator, denominator);
       end = i + 1;
       return Fraction::read;
     }
@@ -240,27 +270,38 @@ class Reader {
       return Fraction::failed;
     }
     if (t_[top.end] != L'/') return Fraction::none;
-    return denominatorAfter(top.value, top.end + 1, value, end) ? Fraction::read : Fraction::failed;
+    return denominatorAfter(top.value, top.exact, top.end + 1, value, exact, end)
+               ? Fraction::read
+               : Fraction::failed;
   }
 
-  bool denominatorAfter(double numerator, std::size_t i, double& value, std::size_t& end) {
+  static ExactNumber vulgarExact(int numerator, int denominator) {
+    return ExactNumber::of(
+        Ratio{static_cast<std::uint64_t>(numerator), static_cast<std::uint64_t>(denominator)});
+  }
+
+  bool denominatorAfter(double numerator, const ExactNumber& numeratorExact, std::size_t i,
+                        double& value, ExactNumber& exact, std::size_t& end) {
     if (i >= n_) return fail(n_, "the denominator is missing");
     const ScannedNumber bottom = number(i, NumberStyle{});
     if (bottom.scan != Scan::read || !bottom.integer) return fail(i, "the denominator is missing");
     if (bottom.value == 0.0) return fail(i, "zero denominator");
     value = numerator / bottom.value;
+    exact = numeratorExact;
+    exact.divide(bottom.exact);
     end = bottom.end;
     return true;
   }
 
   // A magnitude at pos_: a number, a fraction, a whole number and a fraction.
   // `negativeZero` permits "0 -1/2", whose sign stands on the fraction.
-  bool magnitude(double& value, bool& negative) {
+  bool magnitude(double& value, ExactNumber& exact, bool& negative) {
     negative = false;
     int numerator = 0;
     int denominator = 0;
     if (vulgarFraction(charAt(pos_), numerator, denominator)) {
       value = static_cast<double>(numerator) / denominator;
+      exact = vulgarExact(numerator, denominator);
       ++pos_;
       return true;
     }
@@ -268,14 +309,16 @@ class Reader {
     if (whole.scan == Scan::none) return fail(pos_, "a number is expected");
     if (whole.scan != Scan::read) return fail(whole.end, whole.message);
     value = whole.value;
+    exact = whole.exact;
     pos_ = whole.end;
     if (!whole.integer) return true;
     if (at(L'/')) {
-      if (!denominatorAfter(whole.value, pos_ + 1, value, pos_)) return false;
+      if (!denominatorAfter(whole.value, whole.exact, pos_ + 1, value, exact, pos_)) return false;
       return true;
     }
     if (vulgarFraction(charAt(pos_), numerator, denominator)) {
       value += static_cast<double>(numerator) / denominator;
+      exact.add(vulgarExact(numerator, denominator));
       ++pos_;
       return true;
     }
@@ -293,8 +336,9 @@ class Reader {
       }
     }
     double part = 0.0;
+    ExactNumber partExact;
     std::size_t end = i;
-    const Fraction f = fraction(i, part, end);
+    const Fraction f = fraction(i, part, partExact, end);
     if (f == Fraction::failed) return false;
     if (f == Fraction::none) {
       negative = false;
@@ -303,6 +347,7 @@ class Reader {
       return true;
     }
     value += part;
+    exact.add(partExact);
     pos_ = end;
     return true;
   }
@@ -323,6 +368,17 @@ class Reader {
   double sizeOf(const UnitWord& word) const {
     return word.markPower ? raised(word.size, field_.power) : word.size;
   }
+  ExactNumber exactSizeOf(const UnitWord& word) const {
+    ExactNumber size = word.exact;
+    if (word.markPower) size.raise(field_.power);
+    return size;
+  }
+  // sign × value × the word's size, exactly.
+  ExactNumber exactPart(double sign, const ExactNumber& value, const UnitWord& word) const {
+    ExactNumber part = withSign(value, sign);
+    part.multiply(exactSizeOf(word));
+    return part;
+  }
 
   bool compound(Value& out) {
     if (nonFinite(out)) {
@@ -330,6 +386,7 @@ class Reader {
       return true;
     }
     double total = 0.0;
+    ExactNumber totalExact = ExactNumber::ofInteger(0);
     // A sign inside the compound covers the part it stands on and the parts after it:
     // "0' -3 1/2"" and "0'-0 -1/2"" as the displays write them, "5' -6"" is 4'6".
     double sign = 1.0;
@@ -348,8 +405,9 @@ class Reader {
         ++pos_;
       }
       double value = 0.0;
+      ExactNumber valueExact;
       bool negativeFraction = false;
-      if (!magnitude(value, negativeFraction)) return false;
+      if (!magnitude(value, valueExact, negativeFraction)) return false;
       if (negativeFraction) {
         if (sign < 0) return fail(partAt, "a second sign inside a quantity");
         sign = -1.0;
@@ -370,6 +428,7 @@ class Reader {
         pos_ = word.end;
         ownSymbolOnly();  // "0° °": a degree display with the symbol ° appended
         out.number = sign * value;
+        out.exact = withSign(valueExact, sign);
         out.plain = true;
         return true;
       }
@@ -378,6 +437,7 @@ class Reader {
           pos_ = afterNumber;
           powerMark();
           out.number = sign * value;
+          out.exact = withSign(valueExact, sign);
           out.plain = true;
           return true;
         }
@@ -385,6 +445,7 @@ class Reader {
         if (!impliedNextUnit(previous, next)) return fail(partAt, "a unit is missing");
         pos_ = afterNumber;
         total += sign * value * sizeOf(next);
+        totalExact.add(exactPart(sign, valueExact, next));
         break;
       }
       if (word.quantity != field_.quantity) {
@@ -398,6 +459,7 @@ class Reader {
         return fail(pos_, "units out of order");
       }
       total += sign * value * sizeOf(word);
+      totalExact.add(exactPart(sign, valueExact, word));
       pos_ = word.end;
       current ^= 1;
       havePrevious = true;
@@ -423,6 +485,7 @@ class Reader {
     powerMark();
     ownSymbolOnly();
     out.number = total;
+    out.exact = totalExact;
     out.plain = false;
     return true;
   }
@@ -482,6 +545,7 @@ class Reader {
   const Field& field_;
   NumberStyle style_;
   double displaySize_;
+  ExactNumber displayExact_;
   std::size_t pos_ = 0;
   std::size_t failAt_ = 0;
   const char* message_ = nullptr;

@@ -19,7 +19,7 @@ enum Kind : unsigned char {
 struct Entry {
   const wchar_t* text;
   Quantity quantity;
-  double size;
+  Ratio exact;  // the size in internal units
   int chain;
   int rank;
   Kind kind;
@@ -28,75 +28,78 @@ struct Entry {
 constexpr int kImperialLength = 1;
 constexpr int kSexagesimal = 2;
 constexpr int kImperialWeight = 3;
-constexpr double kPi = 3.141592653589793;
-constexpr double kGramsPerOunce = 28.34952;  // the library's ounce
-constexpr double kKiloNewtonsPerPoundForce = 0.0044482216152605;
+// 180/π for radians, as the double nearest to it: its exact binary value.
+constexpr Ratio kDegreesPerRadian{1007958012753983ull, 17592186044416ull};
+constexpr Ratio kGramsPerOunce{2834952, 100000};  // the library's ounce
+constexpr Ratio kGramsPerPound{45359232, 100000};
+constexpr Ratio kKiloNewtonsPerPoundForce{44482216152605ull, 10000000000000000ull};
+constexpr Ratio kKiloNewtonsPerKip{44482216152605ull, 10000000000000ull};
 
 constexpr Entry kWords[] = {
-    {L"mm", Quantity::length, 1.0, 0, 0, kLength},
-    {L"millimetre", Quantity::length, 1.0, 0, 0, kLength},
-    {L"millimetres", Quantity::length, 1.0, 0, 0, kLength},
-    {L"millimeter", Quantity::length, 1.0, 0, 0, kLength},
-    {L"millimeters", Quantity::length, 1.0, 0, 0, kLength},
-    {L"cm", Quantity::length, 10.0, 0, 0, kLength},
-    {L"dm", Quantity::length, 100.0, 0, 0, kLength},
-    {L"m", Quantity::length, 1000.0, 0, 0, kLength},
-    {L"metre", Quantity::length, 1000.0, 0, 0, kLength},
-    {L"metres", Quantity::length, 1000.0, 0, 0, kLength},
-    {L"meter", Quantity::length, 1000.0, 0, 0, kLength},
-    {L"meters", Quantity::length, 1000.0, 0, 0, kLength},
-    {L"km", Quantity::length, 1.0e6, 0, 0, kLength},
-    {L"in", Quantity::length, 25.4, kImperialLength, 1, kLength},
-    {L"inch", Quantity::length, 25.4, kImperialLength, 1, kLength},
-    {L"inches", Quantity::length, 25.4, kImperialLength, 1, kLength},
-    {L"ft", Quantity::length, 304.8, kImperialLength, 2, kLength},
-    {L"foot", Quantity::length, 304.8, kImperialLength, 2, kLength},
-    {L"feet", Quantity::length, 304.8, kImperialLength, 2, kLength},
-    {L"yd", Quantity::length, 914.4, kImperialLength, 3, kLength},
-    {L"yard", Quantity::length, 914.4, kImperialLength, 3, kLength},
-    {L"yards", Quantity::length, 914.4, kImperialLength, 3, kLength},
-    {L"'", Quantity::length, 304.8, kImperialLength, 2, kFootMark},
-    {L"''", Quantity::length, 25.4, kImperialLength, 1, kInchMark},
-    {L"\"", Quantity::length, 25.4, kImperialLength, 1, kInchMark},
-    {L"\u00B0", Quantity::angle, 1.0, kSexagesimal, 3, kPlain},
-    {L"d", Quantity::angle, 1.0, kSexagesimal, 3, kAngleOnly},
-    {L"deg", Quantity::angle, 1.0, kSexagesimal, 3, kPlain},
-    {L"degree", Quantity::angle, 1.0, kSexagesimal, 3, kPlain},
-    {L"degrees", Quantity::angle, 1.0, kSexagesimal, 3, kPlain},
-    {L"gon", Quantity::angle, 0.9, 0, 0, kPlain},
-    {L"grad", Quantity::angle, 0.9, 0, 0, kPlain},
-    {L"g", Quantity::angle, 0.9, 0, 0, kAngleOnly},
-    {L"rad", Quantity::angle, 180.0 / kPi, 0, 0, kPlain},
-    {L"radian", Quantity::angle, 180.0 / kPi, 0, 0, kPlain},
-    {L"radians", Quantity::angle, 180.0 / kPi, 0, 0, kPlain},
-    {L"r", Quantity::angle, 180.0 / kPi, 0, 0, kAngleOnly},
-    {L"g", Quantity::weight, 1.0, 0, 0, kPlain},
-    {L"gram", Quantity::weight, 1.0, 0, 0, kPlain},
-    {L"grams", Quantity::weight, 1.0, 0, 0, kPlain},
-    {L"kg", Quantity::weight, 1000.0, 0, 0, kPlain},
-    {L"t", Quantity::weight, 1.0e6, 0, 0, kPlain},
-    {L"tonne", Quantity::weight, 1.0e6, 0, 0, kPlain},
-    {L"tonnes", Quantity::weight, 1.0e6, 0, 0, kPlain},
-    {L"lb", Quantity::weight, 16.0 * kGramsPerOunce, kImperialWeight, 2, kPlain},
-    {L"lbs", Quantity::weight, 16.0 * kGramsPerOunce, kImperialWeight, 2, kPlain},
-    {L"pound", Quantity::weight, 16.0 * kGramsPerOunce, kImperialWeight, 2, kPlain},
-    {L"pounds", Quantity::weight, 16.0 * kGramsPerOunce, kImperialWeight, 2, kPlain},
+    {L"mm", Quantity::length, {1, 1}, 0, 0, kLength},
+    {L"millimetre", Quantity::length, {1, 1}, 0, 0, kLength},
+    {L"millimetres", Quantity::length, {1, 1}, 0, 0, kLength},
+    {L"millimeter", Quantity::length, {1, 1}, 0, 0, kLength},
+    {L"millimeters", Quantity::length, {1, 1}, 0, 0, kLength},
+    {L"cm", Quantity::length, {10, 1}, 0, 0, kLength},
+    {L"dm", Quantity::length, {100, 1}, 0, 0, kLength},
+    {L"m", Quantity::length, {1000, 1}, 0, 0, kLength},
+    {L"metre", Quantity::length, {1000, 1}, 0, 0, kLength},
+    {L"metres", Quantity::length, {1000, 1}, 0, 0, kLength},
+    {L"meter", Quantity::length, {1000, 1}, 0, 0, kLength},
+    {L"meters", Quantity::length, {1000, 1}, 0, 0, kLength},
+    {L"km", Quantity::length, {1000000, 1}, 0, 0, kLength},
+    {L"in", Quantity::length, {254, 10}, kImperialLength, 1, kLength},
+    {L"inch", Quantity::length, {254, 10}, kImperialLength, 1, kLength},
+    {L"inches", Quantity::length, {254, 10}, kImperialLength, 1, kLength},
+    {L"ft", Quantity::length, {3048, 10}, kImperialLength, 2, kLength},
+    {L"foot", Quantity::length, {3048, 10}, kImperialLength, 2, kLength},
+    {L"feet", Quantity::length, {3048, 10}, kImperialLength, 2, kLength},
+    {L"yd", Quantity::length, {9144, 10}, kImperialLength, 3, kLength},
+    {L"yard", Quantity::length, {9144, 10}, kImperialLength, 3, kLength},
+    {L"yards", Quantity::length, {9144, 10}, kImperialLength, 3, kLength},
+    {L"'", Quantity::length, {3048, 10}, kImperialLength, 2, kFootMark},
+    {L"''", Quantity::length, {254, 10}, kImperialLength, 1, kInchMark},
+    {L"\"", Quantity::length, {254, 10}, kImperialLength, 1, kInchMark},
+    {L"\u00B0", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
+    {L"d", Quantity::angle, {1, 1}, kSexagesimal, 3, kAngleOnly},
+    {L"deg", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
+    {L"degree", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
+    {L"degrees", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
+    {L"gon", Quantity::angle, {9, 10}, 0, 0, kPlain},
+    {L"grad", Quantity::angle, {9, 10}, 0, 0, kPlain},
+    {L"g", Quantity::angle, {9, 10}, 0, 0, kAngleOnly},
+    {L"rad", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
+    {L"radian", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
+    {L"radians", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
+    {L"r", Quantity::angle, kDegreesPerRadian, 0, 0, kAngleOnly},
+    {L"g", Quantity::weight, {1, 1}, 0, 0, kPlain},
+    {L"gram", Quantity::weight, {1, 1}, 0, 0, kPlain},
+    {L"grams", Quantity::weight, {1, 1}, 0, 0, kPlain},
+    {L"kg", Quantity::weight, {1000, 1}, 0, 0, kPlain},
+    {L"t", Quantity::weight, {1000000, 1}, 0, 0, kPlain},
+    {L"tonne", Quantity::weight, {1000000, 1}, 0, 0, kPlain},
+    {L"tonnes", Quantity::weight, {1000000, 1}, 0, 0, kPlain},
+    {L"lb", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
+    {L"lbs", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
+    {L"pound", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
+    {L"pounds", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
     {L"oz", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
     {L"ounce", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
     {L"ounces", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
-    {L"N", Quantity::force, 0.001, 0, 0, kForce},
-    {L"kN", Quantity::force, 1.0, 0, 0, kForce},
-    {L"MN", Quantity::force, 1000.0, 0, 0, kForce},
+    {L"N", Quantity::force, {1, 1000}, 0, 0, kForce},
+    {L"kN", Quantity::force, {1, 1}, 0, 0, kForce},
+    {L"MN", Quantity::force, {1000, 1}, 0, 0, kForce},
     {L"lbf", Quantity::force, kKiloNewtonsPerPoundForce, 0, 0, kForce},
-    {L"kip", Quantity::force, 1000.0 * kKiloNewtonsPerPoundForce, 0, 0, kForce},
-    {L"kips", Quantity::force, 1000.0 * kKiloNewtonsPerPoundForce, 0, 0, kForce},
-    {L"Pa", Quantity::stress, 1.0e-6, 0, 0, kPlain},
-    {L"kPa", Quantity::stress, 1.0e-3, 0, 0, kPlain},
-    {L"MPa", Quantity::stress, 1.0, 0, 0, kPlain},
-    {L"GPa", Quantity::stress, 1000.0, 0, 0, kPlain},
+    {L"kip", Quantity::force, kKiloNewtonsPerKip, 0, 0, kForce},
+    {L"kips", Quantity::force, kKiloNewtonsPerKip, 0, 0, kForce},
+    {L"Pa", Quantity::stress, {1, 1000000}, 0, 0, kPlain},
+    {L"kPa", Quantity::stress, {1, 1000}, 0, 0, kPlain},
+    {L"MPa", Quantity::stress, {1, 1}, 0, 0, kPlain},
+    {L"GPa", Quantity::stress, {1000, 1}, 0, 0, kPlain},
     // Pounds-force per square inch: N / mm².
-    {L"psi", Quantity::stress, kKiloNewtonsPerPoundForce * 1000.0 / (25.4 * 25.4), 0, 0, kPlain},
-    {L"ksi", Quantity::stress, kKiloNewtonsPerPoundForce * 1.0e6 / (25.4 * 25.4), 0, 0, kPlain},
+    {L"psi", Quantity::stress, {8896443230521ull, 1290320000000000ull}, 0, 0, kPlain},
+    {L"ksi", Quantity::stress, {8896443230521ull, 1290320000000ull}, 0, 0, kPlain},
 };
 
 wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
@@ -196,11 +199,21 @@ int powerAt(const wchar_t* text, std::size_t length, std::size_t& at) {
   return power;
 }
 
-double raised(double size, int power) {
-  double result = 1.0;
-  for (int i = 0; i < power; ++i) result *= size;
+// Gives the word its exact size and the double nearest to it.
+void setSize(UnitWord& word, ExactNumber exact) {
+  word.exact = exact;
+  word.size = 0.0;
+  exact.nearestDouble(word.size);
+}
+
+ExactNumber raised(Ratio size, int power) {
+  ExactNumber result = ExactNumber::of(size);
+  result.raise(power);
   return result;
 }
+
+constexpr Ratio kMinute{1, 60};
+constexpr Ratio kSecond{1, 3600};
 
 // The entries by the first character of their word, in any case (the marks ' and "
 // and the degree sign under their own buckets), built once.
@@ -268,7 +281,7 @@ bool lengthWord(const wchar_t* text, std::size_t length, std::size_t at, bool& p
   std::size_t end = at + lengthOf(*e);
   word.power = powerAt(text, length, end);
   word.quantity = Quantity::length;
-  word.size = raised(e->size, word.power);
+  setSize(word, raised(e->exact, word.power));
   word.chain = word.power == 1 ? e->chain : 0;
   word.rank = e->rank;
   word.markPower = false;
@@ -319,7 +332,9 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
           boundaryAt(text, length, base.end)) {
         word = base;
         word.power = prefix.power;
-        word.size = raised(base.size * 1.0, prefix.power);
+        ExactNumber size = base.exact;
+        size.raise(prefix.power);
+        setSize(word, size);
         word.chain = 0;
         return WordMatch::found;
       }
@@ -338,13 +353,13 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
   std::size_t end = at + lengthOf(*e);
   word = UnitWord{};
   word.quantity = e->quantity;
-  word.size = e->size;
+  setSize(word, ExactNumber::of(e->exact));
   word.chain = e->chain;
   word.rank = e->rank;
   if (e->kind == kFootMark || e->kind == kInchMark) {
     if (field == Quantity::angle) {
       word.quantity = Quantity::angle;
-      word.size = e->kind == kFootMark ? 1.0 / 60.0 : 1.0 / 3600.0;
+      setSize(word, ExactNumber::of(e->kind == kFootMark ? kMinute : kSecond));
       word.chain = kSexagesimal;
       word.rank = e->kind == kFootMark ? 2 : 1;
     } else {
@@ -352,7 +367,7 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
     }
   } else if (e->kind == kLength) {
     word.power = powerAt(text, length, end);
-    word.size = raised(e->size, word.power);
+    setSize(word, raised(e->exact, word.power));
     if (word.power != 1) word.chain = 0;
   } else if (e->kind == kForce) {
     std::size_t next = end;
@@ -367,13 +382,19 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
         boundaryAt(text, length, length2.end)) {
       if (perArea && length2.power == 2) {
         word.quantity = Quantity::stress;
-        word.size = e->size * 1000.0 / length2.size;
+        ExactNumber size = ExactNumber::of(e->exact);
+        size.multiply(ExactNumber::ofInteger(1000));
+        size.divide(length2.exact);
+        setSize(word, size);
         end = length2.end;
       } else if (perArea && length2.end >= length) {
         return WordMatch::incomplete;  // "N/mm" before its ²
       } else if (!perArea && length2.power == 1) {
         word.quantity = Quantity::moment;
-        word.size = e->size * length2.size / 1000.0;
+        ExactNumber size = ExactNumber::of(e->exact);
+        size.multiply(length2.exact);
+        size.divide(ExactNumber::ofInteger(1000));
+        setSize(word, size);
         end = length2.end;
       }
     } else if ((lengthPartial || next >= length) && next > end) {
@@ -404,12 +425,12 @@ bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept {
   next = word;
   next.rank = word.rank - 1;
   if (word.chain == kImperialLength) {
-    next.size = word.rank == 3 ? 304.8 : 25.4;
+    setSize(next, ExactNumber::of(word.rank == 3 ? Ratio{3048, 10} : Ratio{254, 10}));
     next.power = word.power;
   } else if (word.chain == kSexagesimal) {
-    next.size = word.rank == 3 ? 1.0 / 60.0 : 1.0 / 3600.0;
+    setSize(next, ExactNumber::of(word.rank == 3 ? kMinute : kSecond));
   } else if (word.chain == kImperialWeight) {
-    next.size = kGramsPerOunce;
+    setSize(next, ExactNumber::of(kGramsPerOunce));
   }
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "ExactNumber.h"
 #include "PelUnitsRead.h"
 
 // The unit words and marks a typed quantity may carry, and their size in the
@@ -23,6 +24,7 @@ struct UnitWord {
   int power = 1;           // lengths only: 1 to 4
   bool markPower = false;  // ' or ": counts in the field's power
   double size = 1.0;       // internal units (mm^power, degrees, g, kN, kN·m, N/mm²)
+  ExactNumber exact;       // the same size, exactly
   int chain = 0;           // 0: stands alone; else units that may follow each other
   int rank = 0;            // within a chain, larger first (ft before in)
   std::size_t end = 0;     // after the word

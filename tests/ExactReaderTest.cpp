@@ -317,12 +317,13 @@ TEST(ExactReader, ReadsShortPlainNumbersAsTheGrammarDoes) {
       text += static_cast<wchar_t>(L'0' + random() % 10);
     }
     double shortValue = 0.0;
-    ASSERT_TRUE(
-        pelunits::exact::readShortPlainNumber(text.data(), text.size(), field.style, shortValue));
+    pelunits::exact::ExactNumber shortExact;
+    ASSERT_TRUE(pelunits::exact::readShortPlainNumber(text.data(), text.size(), field.style,
+                                                      shortValue, shortExact));
     const pelunits::ReadResult full =
         pelunits::exact::readQuantity(text.data(), text.size(), field);
     ASSERT_EQ(full.status, kComplete) << narrow(KovString(text.c_str()));
-    const double scaled = shortValue * field.displaySize;
+    const double scaled = pelunits::readExact(*unit, KovString(text.c_str())).value;
     EXPECT_EQ(std::memcmp(&scaled, &full.value, sizeof scaled), 0)
         << narrow(KovString(text.c_str()));
   }

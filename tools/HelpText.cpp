@@ -135,7 +135,7 @@ const char kParseHelp[] =
     "\n"
     "examples:\n"
     "  $ pelunits parse --unit feet-inch-fraction \"5' 7 1/4\\\"\"\n"
-    "  1708.1499999999999\n"
+    "  1708.15\n"
     "  $ pelunits parse --unit feet-inch-fraction \"5′ 6½″\" \"1.5 m\"\n"
     "  1689.1\n"
     "  1500\n"

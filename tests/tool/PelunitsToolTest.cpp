@@ -223,7 +223,7 @@ TEST(PelunitsTool, ReportsABadItemAndConvertsTheRest) {
        "pelunits: 'abc': invalid at byte 0: a number is expected\n"},
       {{"parse", "--unit", "feet-inch-fraction"},
        "5' 6 1/\n\n66\n",
-       "\n\n1676.3999999999999\n",
+       "\n\n1676.4\n",
        "pelunits: line 1: '5' 6 1/': incomplete at byte 7: the denominator is missing\n"},
       {{"check", "--strict", "--unit", "degrees-minutes-seconds", "10 30 15", "10°30'", "-"},
        "",
