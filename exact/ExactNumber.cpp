@@ -29,6 +29,25 @@ Wide gcd(Wide a, Wide b) {
   return a;
 }
 
+int bitLength(Wide value) {
+  int bits = 0;
+  if (value >= kTwo64) {
+    value >>= 64;
+    bits = 64;
+  }
+  const auto low = static_cast<std::uint64_t>(value);
+  return low == 0 ? bits : bits + 64 - __builtin_clzll(low);
+}
+
+// quotient × 2^exponent, with `sticky` for any bits below it, to the nearest double
+// (ties to even). The quotient has 64 significant bits.
+double rounded(Wide quotient, int exponent, bool sticky) {
+  auto kept = static_cast<std::uint64_t>(quotient >> 11);
+  const auto dropped = static_cast<std::uint64_t>(quotient & 0x7FF);
+  if (dropped > 0x400 || (dropped == 0x400 && (sticky || (kept & 1) != 0))) ++kept;
+  return std::ldexp(static_cast<double>(kept), exponent + 11);
+}
+
 bool powerOfTen(int exponent, Wide& out) {
   if (exponent < 0 || exponent > 38) return false;
   out = 1;
@@ -165,6 +184,20 @@ bool ExactNumber::nearestDouble(double& out) const {
   if (numerator_ < kTwo53 && denominator_ < kTwo53) {
     // Both exact in a double: one IEEE division rounds correctly.
     magnitude = static_cast<double>(numerator_) / static_cast<double>(denominator_);
+  } else if (numerator_ < kTwo64 && denominator_ < kTwo64) {
+    // The quotient to 64 or 65 bits in one division of the shifted numerator, then
+    // rounded to 53 with the remainder as the sticky bit.
+    const int shift = 64 + bitLength(denominator_) - bitLength(numerator_);
+    const Wide shifted = numerator_ << shift;
+    Wide quotient = shifted / denominator_;
+    bool sticky = shifted % denominator_ != 0;
+    int exponent = -shift;
+    while (quotient >= kTwo64) {
+      sticky = sticky || (quotient & 1) != 0;
+      quotient >>= 1;
+      ++exponent;
+    }
+    magnitude = rounded(quotient, exponent, sticky);
   } else {
     // The quotient to 64 bits by long division, then rounded to 53 with the
     // remainder's bits as the sticky bit. The value lies within 2^±128, so it is
@@ -189,10 +222,7 @@ bool ExactNumber::nearestDouble(double& out) const {
       }
     }
     sticky = sticky || remainder != 0;
-    auto kept = static_cast<std::uint64_t>(quotient >> 11);
-    const auto dropped = static_cast<std::uint64_t>(quotient & 0x7FF);
-    if (dropped > 0x400 || (dropped == 0x400 && (sticky || (kept & 1) != 0))) ++kept;
-    magnitude = std::ldexp(static_cast<double>(kept), exponent + 11);
+    magnitude = rounded(quotient, exponent, sticky);
   }
   out = negative_ ? -magnitude : magnitude;
   return true;
