@@ -52,7 +52,12 @@ enum class Quantity : int {
 
 struct ReadResult {
   ReadStatus status = ReadStatus::invalid;
-  double value = 0.0;        // in the unit's internal quantity; 0 unless complete
+  // In the unit's internal quantity; 0 unless complete. The double nearest to the
+  // text's exact value, the units' sizes taken by their definitions (radians by the
+  // doubles nearest to 180/π and 2π). Past the range of the reader's exact 128-bit
+  // rationals (more than 19 significant digits, exponents beyond ±38) it is computed in
+  // double arithmetic instead: within a few units in the last place.
+  double value = 0.0;
   std::size_t position = 0;  // where reading stopped, for a text that is not complete
   const char* message = "";  // short lowercase reason (static storage), "" when complete
 };

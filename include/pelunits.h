@@ -217,7 +217,8 @@ PELUNITS_C_API pelunits_status pelunits_display_arch_utf16(const pelunits_unit* 
                                                            uint32_t separator, uint16_t* buffer,
                                                            size_t size, size_t* length);
 
-/* The exact reader: PELUNITS_OK with *value the quantity in internal units when all of
+/* The exact reader: PELUNITS_OK with *value the quantity in internal units (the double
+ * nearest to the text's exact value, as the C++ ReadResult::value says) when all of
  * the NUL-terminated text is one; PELUNITS_INCOMPLETE for the start of one ("", "5' 6
  * 1/"); PELUNITS_INVALID when no continuation makes one. *value is 0 unless the text is
  * complete; *error_offset is where reading stopped (0 when complete), in bytes. Either

@@ -316,7 +316,8 @@ namespace PelUnits
             return values;
         }
 
-        // The exact reader: the quantity when all of the text is one, else ReadException.
+        // The exact reader: the quantity when all of the text is one, else ReadException;
+        // the double nearest to the text's exact value.
         public double Read(string text)
         {
             double value;

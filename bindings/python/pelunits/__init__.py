@@ -478,7 +478,8 @@ class Unit:
         return status, value.value, data, offset.value, message.value
 
     def read(self, text):
-        """The exact reader: the quantity when all of the text is one, else ReadError."""
+        """The exact reader: the quantity when all of the text is one, else ReadError.
+        The value is the double nearest to the text's exact value."""
         status, value, data, offset, message = self._read(text)
         if status != _OK:
             position = len(data[:offset].decode("utf-8", "replace"))
