@@ -18,7 +18,15 @@ constexpr Wide kTwo53 = static_cast<Wide>(1) << 53;
 constexpr Wide kTwo63 = static_cast<Wide>(1) << 63;
 constexpr Wide kTwo64 = static_cast<Wide>(1) << 64;
 
-bool multiplied(Wide a, Wide b, Wide& out) { return !__builtin_mul_overflow(a, b, &out); }
+// a × b unless it overflows. Parts that fit 64 bits, as nearly all do, take one
+// 64-by-64-bit multiplication that cannot overflow instead of the checked 128-bit one.
+bool multiplied(Wide a, Wide b, Wide& out) {
+  if (((a | b) >> 64) == 0) {
+    out = static_cast<Wide>(static_cast<std::uint64_t>(a)) * static_cast<std::uint64_t>(b);
+    return true;
+  }
+  return !__builtin_mul_overflow(a, b, &out);
+}
 
 Wide gcd(Wide a, Wide b) {
   while (b != 0) {
