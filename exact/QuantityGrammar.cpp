@@ -201,6 +201,7 @@ class Reader {
     if (at(L'-') || at(L'+')) {
       sign = at(L'-') ? -1.0 : 1.0;
       ++pos_;
+      skipBlanks();  // "- 10 ft", "+ 1e3 mm": blanks may follow a leading sign
     }
     if (pos_ >= n_) return fail(n_, "a number is missing");
     if (!compound(out)) return false;

@@ -11,7 +11,7 @@
 //   text      = sum [ "(" sum ")" ]            the parentheses: pound-and-ounce fields
 //   sum       = term { ("+" | " - ") term }    a binary '-' has blanks on both sides
 //   term      = signed { ("*" | "/") signed }  one side of '*', the right of '/' plain
-//   signed    = [ "-" | "+" ] compound         the sign applies to the whole compound
+//   signed    = [ ("-" | "+") [ blanks ] ] compound   the sign covers the whole compound
 //   compound  = "nan" | "inf" | "infinity"
 //             | part { [ blanks | "-" after a foot mark ] part }   larger units first
 //   part      = magnitude [ unit ]             the last part may omit the next unit

@@ -164,11 +164,16 @@ TEST(ExactReader, ReadsTypographicMarksFractionsAndBlanks) {
       {feetInchFraction, L"1\u2153\"", kComplete, (1 + 1.0 / 3) * kIn},
       {feetInchFraction, L"3\u20444\"", kComplete, 0.75 * kIn},   // fraction slash
       {feetInchFraction, L"\u22125' 6\"", kComplete, -66 * kIn},  // minus sign
-      {feetInchFraction, L"5'\u00A06\"", kComplete, 66 * kIn},    // no-break space
-      {feetInchFraction, L"5'\u20096\"", kComplete, 66 * kIn},    // thin space
-      {feetInchFraction, L"5'\u202F6\"", kComplete, 66 * kIn},    // narrow no-break space
-      {dms, L"10\u00BA30'", kComplete, 10.5},                     // º as the degree mark
-      {dms, L"10\u02DA30'", kComplete, 10.5},                     // ˚ as the degree mark
+      {feetInchFraction, L"- 10 ft", kComplete, -120 * kIn},      // blanks after a sign
+      {feetInchFraction, L"+ 1e3 mm", kComplete, 1000.0},
+      {feetInchFraction, L"2' * - 3", kComplete, -72 * kIn},
+      {feetInchFraction, L"1' - - 6\"", kComplete, 18 * kIn},  // minus, then a sign
+      {feetInchFraction, L"-  ", kIncomplete, 0},
+      {feetInchFraction, L"5'\u00A06\"", kComplete, 66 * kIn},  // no-break space
+      {feetInchFraction, L"5'\u20096\"", kComplete, 66 * kIn},  // thin space
+      {feetInchFraction, L"5'\u202F6\"", kComplete, 66 * kIn},  // narrow no-break space
+      {dms, L"10\u00BA30'", kComplete, 10.5},                   // º as the degree mark
+      {dms, L"10\u02DA30'", kComplete, 10.5},                   // ˚ as the degree mark
   };
   check(cases, std::size(cases));
 }
