@@ -34,6 +34,12 @@ constexpr Ratio kGramsPerOunce{2834952, 100000};  // the library's ounce
 constexpr Ratio kGramsPerPound{45359232, 100000};
 constexpr Ratio kKiloNewtonsPerPoundForce{44482216152605ull, 10000000000000000ull};
 constexpr Ratio kKiloNewtonsPerKip{44482216152605ull, 10000000000000ull};
+// Standard gravity, 9.80665 m/s²: the kilogram-force and the tonne-force.
+constexpr Ratio kKiloNewtonsPerKilogramForce{980665, 100000000};
+constexpr Ratio kKiloNewtonsPerTonneForce{980665, 100000};
+// Pounds-force per square foot (92903.04 mm²), in N/mm².
+constexpr Ratio kPsf{44482216152605ull, 929030400000000000ull};
+constexpr Ratio kKsf{44482216152605ull, 929030400000000ull};
 
 constexpr Entry kWords[] = {
     {L"mm", Quantity::length, {1, 1}, 0, 0, kLength},
@@ -93,10 +99,16 @@ constexpr Entry kWords[] = {
     {L"lbf", Quantity::force, kKiloNewtonsPerPoundForce, 0, 0, kForce},
     {L"kip", Quantity::force, kKiloNewtonsPerKip, 0, 0, kForce},
     {L"kips", Quantity::force, kKiloNewtonsPerKip, 0, 0, kForce},
+    {L"k", Quantity::force, kKiloNewtonsPerKip, 0, 0, kForce},  // US practice: a kip
+    {L"kgf", Quantity::force, kKiloNewtonsPerKilogramForce, 0, 0, kForce},
+    {L"tf", Quantity::force, kKiloNewtonsPerTonneForce, 0, 0, kForce},
     {L"Pa", Quantity::stress, {1, 1000000}, 0, 0, kPlain},
     {L"kPa", Quantity::stress, {1, 1000}, 0, 0, kPlain},
     {L"MPa", Quantity::stress, {1, 1}, 0, 0, kPlain},
     {L"GPa", Quantity::stress, {1000, 1}, 0, 0, kPlain},
+    {L"bar", Quantity::stress, {1, 10}, 0, 0, kPlain},
+    {L"psf", Quantity::stress, kPsf, 0, 0, kPlain},  // area loads
+    {L"ksf", Quantity::stress, kKsf, 0, 0, kPlain},
     // Pounds-force per square inch: N / mm².
     {L"psi", Quantity::stress, {8896443230521ull, 1290320000000000ull}, 0, 0, kPlain},
     {L"ksi", Quantity::stress, {8896443230521ull, 1290320000000ull}, 0, 0, kPlain},
@@ -140,12 +152,24 @@ constexpr std::size_t entryIndex(const wchar_t* text) {
 }
 
 constexpr std::size_t kFootMarkEntry = entryIndex(L"'");
+constexpr std::size_t kPoundForceEntry = entryIndex(L"lbf");
 constexpr std::size_t kTwoPrimesEntry = entryIndex(L"''");
 constexpr std::size_t kInchMarkEntry = entryIndex(L"\"");
 constexpr std::size_t kDegreeEntry = entryIndex(L"\u00B0");
 static_assert(kFootMarkEntry < kWordCount && kTwoPrimesEntry < kWordCount &&
                   kInchMarkEntry < kWordCount && kDegreeEntry < kWordCount,
               "the marks are words of the table");
+static_assert(kPoundForceEntry < kWordCount, "lbf is a word of the table");
+
+// US practice writes the pound-force as lb or lbs: in a force, moment or stress field,
+// and beside a length in a moment, the pound is a force.
+bool isPound(const Entry& e) {
+  return e.quantity == Quantity::weight && e.chain == kImperialWeight && e.rank == 2;
+}
+
+bool joinsUnits(wchar_t c) {
+  return c == L'\u00B7' || c == L'\u22C5' || c == L'-' || c == L'.' || c == L'*';
+}
 
 // The mark step: the marks ' '' " and ° are the only words that start with their
 // character, and feet-inch and angle texts carry one in nearly every part. Their
@@ -289,6 +313,39 @@ bool lengthWord(const wchar_t* text, std::size_t length, std::size_t at, bool& p
   return true;
 }
 
+// A force word at `at`, the pound counting as a pound-force, and the length of its
+// text; null when none stands there.
+const Entry* forceEntryAt(const wchar_t* text, std::size_t length, std::size_t at,
+                          std::size_t& matched) {
+  bool partial = false;
+  const Entry* e = longestEntry(text, length, at, partial,
+                                [](const Entry& x) { return x.kind == kForce || isPound(x); });
+  if (e == nullptr) return nullptr;
+  matched = lengthOf(*e);
+  return isPound(*e) ? &kWords[kPoundForceEntry] : e;
+}
+
+// A moment written length first, from the end of a length word: "in-kips", "ft·lb",
+// "ftkip" (the words touch or are joined by - · * ×). True, with the word filled in
+// and `end` after the force, when a force word follows.
+bool momentAfterLength(const wchar_t* text, std::size_t length, std::size_t& end,
+                       const Entry& lengthEntry, UnitWord& word) {
+  std::size_t next = end;
+  if (next < length && joinsUnits(text[next])) ++next;
+  std::size_t matched = 0;
+  const Entry* force = forceEntryAt(text, length, next, matched);
+  if (force == nullptr || !boundaryAt(text, length, next + matched)) return false;
+  ExactNumber size = ExactNumber::of(force->exact);
+  size.multiply(ExactNumber::of(lengthEntry.exact));
+  size.divide(ExactNumber::ofInteger(1000));
+  word.quantity = Quantity::moment;
+  word.chain = 0;
+  word.rank = 0;
+  setSize(word, size);
+  end = next + matched;
+  return true;
+}
+
 // matchUnitWord, with or without the mark step.
 WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
                       const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
@@ -351,6 +408,10 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
   }
   if (e == nullptr) return partial ? WordMatch::incomplete : WordMatch::none;
   std::size_t end = at + lengthOf(*e);
+  if (isPound(*e) &&
+      (field == Quantity::force || field == Quantity::moment || field == Quantity::stress)) {
+    e = &kWords[kPoundForceEntry];  // its own length stays: "lb", "lbs", "pounds"
+  }
   word = UnitWord{};
   word.quantity = e->quantity;
   setSize(word, ExactNumber::of(e->exact));
@@ -365,6 +426,8 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
     } else {
       word.markPower = true;
     }
+  } else if (e->kind == kLength && momentAfterLength(text, length, end, *e, word)) {
+    // "in-kips", "ft-lb", "ft·kip": the length first, as US practice writes moments.
   } else if (e->kind == kLength) {
     word.power = powerAt(text, length, end);
     setSize(word, raised(e->exact, word.power));
@@ -372,10 +435,7 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
   } else if (e->kind == kForce) {
     std::size_t next = end;
     const bool perArea = next < length && text[next] == L'/';
-    if (next < length && (text[next] == L'\u00B7' || text[next] == L'\u22C5' ||
-                          text[next] == L'-' || text[next] == L'.' || text[next] == L'/')) {
-      ++next;
-    }
+    if (next < length && (joinsUnits(text[next]) || text[next] == L'/')) ++next;
     UnitWord length2;
     bool lengthPartial = false;
     if (lengthWord(text, length, next, lengthPartial, length2) &&

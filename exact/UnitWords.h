@@ -13,9 +13,10 @@
 // marks ' and " count in the field's own power. Angles: ° d deg degree(s), gon
 // grad g, rad r radian(s), and in an angle field ' and " for minutes and seconds.
 // Weights: g gram(s) kg t tonne(s) lb lbs pound(s) oz ounce(s). Forces: N kN MN lbf
-// kip(s). Moments: a force and a length (N·m, kNm, kN-m, kip·ft, lbf-ft). Stresses: a
-// force per square length (N/mm², kN/m2), Pa kPa MPa GPa psi ksi. Words of three or
-// more letters match in any case.
+// kip(s) k kgf tf, and lb lbs in force, moment and stress fields. Moments: a force and
+// a length either way round (N·m, kNm, kN*m, kip·ft, ft-kips, in-lb). Stresses: a
+// force per square length (N/mm², kgf/cm²), Pa kPa MPa GPa bar psi ksi psf ksf. Words
+// of three or more letters match in any case.
 namespace pelunits {
 namespace exact {
 

@@ -241,6 +241,13 @@ TEST(ExactReader, ConvertsExplicitUnitsOfTheSameQuantityOnly) {
       {kilonewtons, L"2 kN", kComplete, 2.0},
       {kilonewtons, L"1000 lbf", kComplete, 4.4482216152605},
       {kilonewtons, L"1 kip", kComplete, 4.4482216152605},
+      // Words of another quantity stay invalid; the pound is a weight in a weight field.
+      {feetInchFraction, L"6 in-kips", kInvalid, 0},
+      {kilonewtons, L"6 ft-kip", kInvalid, 0},
+      {kilonewtons, L"6 psf", kInvalid, 0},
+      {stress, L"5 k", kInvalid, 0},
+      {kilonewtons, L"5 ft lb", kInvalid, 0},  // blanks between: a length, then a force
+      {kilograms, L"2 lb", kComplete, 2 * kLb},
       {kilonewtonMetres, L"1000 N\u00B7m", kComplete, 1.0},
       {kilonewtonMetres, L"2 kN\u00B7m", kComplete, 2.0},
       {kilonewtonMetres, L"2 kNm", kComplete, 2.0},

@@ -94,6 +94,31 @@ def with_word(word, size):
     return make
 
 
+def one_of_words(words):
+    """A decimal with one of the words, each a way of writing the same unit."""
+    def make(rng):
+        text, value = decimal(rng, 4, 3)
+        word, size = rng.choice(words)
+        return text + " " + word, value * size
+    return make
+
+
+GRAVITY = F("9.80665")  # N per kilogram-force
+KIP_FOOT = KIP * F("0.3048")  # kN·m
+KIP_INCH = KIP * F("0.0254")
+MOMENT_WORDS = [(w, KIP_FOOT) for w in ("k-ft", "kip-ft", "ft-kip", "ft-kips", "ft\u00b7kip",
+                                         "kip*ft", "kip\u00d7ft", "ftkip")]
+MOMENT_WORDS += [(w, KIP_INCH) for w in ("kip-in", "in-kip", "in-kips", "in\u00b7kips")]
+MOMENT_WORDS += [(w, KIP_FOOT / 1000) for w in ("lb-ft", "ft-lb", "ft-lbs", "lbf-ft")]
+MOMENT_WORDS += [(w, KIP_INCH / 1000) for w in ("lb-in", "in-lb", "in-lbs")]
+MOMENT_WORDS += [(w, 1) for w in ("kN*m", "kN\u00b7m", "kNm")]
+MOMENT_WORDS += [("tf\u00b7m", GRAVITY), ("kgf\u00b7m", GRAVITY / 1000)]
+FORCE_WORDS = [("k", KIP), ("kips", KIP), ("tf", GRAVITY), ("kgf", GRAVITY / 1000),
+               ("lb", KIP / 1000), ("lbs", KIP / 1000), ("N", F(1, 1000))]
+STRESS_WORDS = [("psf", POUND_FORCE / FOOT ** 2), ("ksf", 1000 * POUND_FORCE / FOOT ** 2),
+                ("kgf/cm\u00b2", GRAVITY / 100), ("bar", F(1, 10)), ("psi", POUND_FORCE / INCH ** 2),
+                ("lb/in\u00b2", POUND_FORCE / INCH ** 2)]
+
 # (unit, generator): each generator gives a text and its exact value in internal units.
 CASES = [
     ("feet-inch-fraction", feet_inch),
@@ -120,6 +145,9 @@ CASES = [
     ("psi", with_word(" psi", POUND_FORCE / INCH ** 2)),
     ("ksi", plain(1000 * POUND_FORCE / INCH ** 2)),
     ("newtons-per-square-mm", with_word(" kN/m2", F(1, 1000))),
+    ("kilonewton-metres", one_of_words(MOMENT_WORDS)),
+    ("kilonewtons", one_of_words(FORCE_WORDS)),
+    ("newtons-per-square-mm", one_of_words(STRESS_WORDS)),
 ]
 
 
