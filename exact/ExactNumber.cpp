@@ -108,8 +108,6 @@ ExactNumber ExactNumber::ofDouble(double value) {
   return x;
 }
 
-bool ExactNumber::isZero() const { return numerator_ == 0; }
-
 void ExactNumber::add(const ExactNumber& other) {
   if (!exact_ || !other.exact_) {
     exact_ = false;
@@ -245,7 +243,6 @@ void ExactNumber::add(const ExactNumber&) {}
 void ExactNumber::multiply(const ExactNumber&) {}
 void ExactNumber::divide(const ExactNumber&) {}
 void ExactNumber::raise(int) {}
-bool ExactNumber::isZero() const { return false; }
 bool ExactNumber::nearestDouble(double&) const { return false; }
 
 #endif

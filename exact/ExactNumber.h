@@ -37,7 +37,6 @@ class ExactNumber {
   void multiply(const ExactNumber& other);
   void divide(const ExactNumber& other);  // other is not zero
   void raise(int power);                  // power 1 to 4
-  bool isZero() const;
 
   // The nearest double, ties to even; false when inexact. A zero leaves `out` alone,
   // so that the double arithmetic's signed zero stands.

@@ -1,5 +1,7 @@
 #include "FieldOfUnit.h"
 
+#include <cstring>
+
 #include "UnitKind.h"
 #include "units/imperial/KovUnitInchBase.h"
 #include "units/imperial/KovUnitLbsOunces.h"
@@ -24,8 +26,9 @@ ExactNumber cachedExactFactor(double factor) {
     ExactNumber exact;
   };
   thread_local Last last[2];
+  // Compared bit for bit, so that a NaN factor is found again too.
   for (Last& l : last) {
-    if (l.filled && l.factor == factor) return l.exact;
+    if (l.filled && std::memcmp(&l.factor, &factor, sizeof factor) == 0) return l.exact;
   }
   last[1] = last[0];
   last[0].factor = factor;

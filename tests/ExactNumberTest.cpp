@@ -63,8 +63,8 @@ TEST(ExactNumber, KeepsSumsAndQuotientsExact) {
       x.divide(b);
     else
       x.add(b);
-    double got = 0.0;
 #if defined(__SIZEOF_INT128__)
+    double got = 0.0;
     ASSERT_TRUE(x.nearestDouble(got)) << c.exact;
     EXPECT_EQ(got, std::strtod(c.exact, nullptr)) << c.exact;
 #endif
