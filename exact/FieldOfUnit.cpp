@@ -77,6 +77,7 @@ Field fieldOf(const KovUnitTransform& unit) noexcept {
       field.displayExact = ExactNumber::ofInteger(1);
       break;
     case UnitKind::poundsOunces:
+      field.unitOunce = true;
       field.echo = true;
       field.echoSize = factor;
       field.echoExact = field.displayExact;

@@ -28,6 +28,7 @@ struct Field {
   NumberStyle echoStyle;
   const wchar_t* symbol = L"";  // the unit's own symbol, standing for its display unit
   std::size_t symbolLength = 0;
+  bool unitOunce = false;  // lb and oz are the pound-and-ounce unit's own
 };
 
 Field fieldOf(const KovUnitTransform& unit) noexcept;

@@ -60,7 +60,8 @@ class Reader {
         field_(field),
         style_(field.style),
         displaySize_(field.displaySize),
-        displayExact_(field.displayExact) {
+        displayExact_(field.displayExact),
+        words_{field.quantity, field.symbol, field.symbolLength, field.unitOunce} {
     while (n_ > 0 && t_[n_ - 1] == L' ') --n_;
   }
 
@@ -420,8 +421,7 @@ class Reader {
       word = UnitWord{};
       bool ownSymbol = false;
       const WordMatch match = pos_ < n_
-                                  ? matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol,
-                                                  field_.symbolLength, word, ownSymbol)
+                                  ? matchUnitWord(t_, n_, pos_, words_, word, ownSymbol)
                                   : WordMatch::none;
       if (match == WordMatch::incomplete) return fail(n_, "the unit is incomplete");
       if (match == WordMatch::found && ownSymbol) preferWordGoingOn(word, ownSymbol);
@@ -496,7 +496,9 @@ class Reader {
   void preferWordGoingOn(UnitWord& word, bool& ownSymbol) {
     UnitWord tableWord;
     bool own = false;
-    if (matchUnitWord(t_, n_, pos_, field_.quantity, L"", 0, tableWord, own) != WordMatch::found ||
+    WordField withoutSymbol = words_;
+    withoutSymbol.symbolLength = 0;
+    if (matchUnitWord(t_, n_, pos_, withoutSymbol, tableWord, own) != WordMatch::found ||
         tableWord.end != word.end || tableWord.chain == 0 || tableWord.rank <= 1) {
       return;
     }
@@ -515,8 +517,7 @@ class Reader {
     UnitWord word;
     bool own = false;
     if (pos_ < n_ && field_.symbolLength > 0 &&
-        matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol, field_.symbolLength, word,
-                      own) == WordMatch::found &&
+        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
         own) {
       pos_ = word.end;
       return;
@@ -532,8 +533,7 @@ class Reader {
     UnitWord word;
     bool own = false;
     if (pos_ < n_ &&
-        matchUnitWord(t_, n_, pos_, field_.quantity, field_.symbol, field_.symbolLength, word,
-                      own) == WordMatch::found &&
+        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
         (own || word.quantity == field_.quantity)) {
       pos_ = word.end;
       return;
@@ -547,6 +547,7 @@ class Reader {
   NumberStyle style_;
   double displaySize_;
   ExactNumber displayExact_;
+  const WordField words_;
   std::size_t pos_ = 0;
   std::size_t failAt_ = 0;
   const char* message_ = nullptr;

@@ -30,8 +30,11 @@ constexpr int kSexagesimal = 2;
 constexpr int kImperialWeight = 3;
 // 180/π for radians, as the double nearest to it: its exact binary value.
 constexpr Ratio kDegreesPerRadian{1007958012753983ull, 17592186044416ull};
-constexpr Ratio kGramsPerOunce{2834952, 100000};  // the library's ounce
-constexpr Ratio kGramsPerPound{45359232, 100000};
+// The legal pound, 0.45359237 kg, and its ounce; the pound-and-ounce unit's own ounce.
+constexpr Ratio kGramsPerPound{45359237, 100000};
+constexpr Ratio kGramsPerOunce{45359237, 1600000};
+constexpr Ratio kUnitGramsPerOunce{2834952, 100000};
+constexpr Ratio kUnitGramsPerPound{45359232, 100000};
 constexpr Ratio kKiloNewtonsPerPoundForce{44482216152605ull, 10000000000000000ull};
 constexpr Ratio kKiloNewtonsPerKip{44482216152605ull, 10000000000000ull};
 // Standard gravity, 9.80665 m/s²: the kilogram-force and the tonne-force.
@@ -347,9 +350,12 @@ bool momentAfterLength(const wchar_t* text, std::size_t length, std::size_t& end
 }
 
 // matchUnitWord, with or without the mark step.
-WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
-                      const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
-                      bool& ownSymbol, bool markStep) noexcept {
+WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at,
+                      const WordField& wordField, UnitWord& word, bool& ownSymbol,
+                      bool markStep) noexcept {
+  const Quantity field = wordField.quantity;
+  const wchar_t* const symbol = wordField.symbol;
+  const std::size_t symbolLength = wordField.symbolLength;
   ownSymbol = false;
   bool partial = false;
   if (symbolLength > 0) {
@@ -414,7 +420,11 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
   }
   word = UnitWord{};
   word.quantity = e->quantity;
-  setSize(word, ExactNumber::of(e->exact));
+  Ratio entrySize = e->exact;
+  if (wordField.unitOunce && e->chain == kImperialWeight) {
+    entrySize = e->rank == 2 ? kUnitGramsPerPound : kUnitGramsPerOunce;
+  }
+  setSize(word, ExactNumber::of(entrySize));
   word.chain = e->chain;
   word.rank = e->rank;
   if (e->kind == kFootMark || e->kind == kInchMark) {
@@ -468,16 +478,14 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at, Q
 
 }  // namespace
 
-WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
-                        const wchar_t* symbol, std::size_t symbolLength, UnitWord& word,
-                        bool& ownSymbol) noexcept {
-  return matchWordAt(text, length, at, field, symbol, symbolLength, word, ownSymbol, true);
+WordMatch matchUnitWord(const wchar_t* text, std::size_t length, std::size_t at,
+                        const WordField& field, UnitWord& word, bool& ownSymbol) noexcept {
+  return matchWordAt(text, length, at, field, word, ownSymbol, true);
 }
 
 WordMatch matchUnitWordInTable(const wchar_t* text, std::size_t length, std::size_t at,
-                               Quantity field, const wchar_t* symbol, std::size_t symbolLength,
-                               UnitWord& word, bool& ownSymbol) noexcept {
-  return matchWordAt(text, length, at, field, symbol, symbolLength, word, ownSymbol, false);
+                               const WordField& field, UnitWord& word, bool& ownSymbol) noexcept {
+  return matchWordAt(text, length, at, field, word, ownSymbol, false);
 }
 
 bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept {
@@ -490,7 +498,9 @@ bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept {
   } else if (word.chain == kSexagesimal) {
     setSize(next, ExactNumber::of(word.rank == 3 ? kMinute : kSecond));
   } else if (word.chain == kImperialWeight) {
-    setSize(next, ExactNumber::of(kGramsPerOunce));
+    ExactNumber ounce = word.exact;  // a sixteenth of the pound, legal or the unit's own
+    ounce.divide(ExactNumber::ofInteger(16));
+    setSize(next, ounce);
   }
   return true;
 }

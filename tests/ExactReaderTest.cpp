@@ -247,7 +247,11 @@ TEST(ExactReader, ConvertsExplicitUnitsOfTheSameQuantityOnly) {
       {kilonewtons, L"6 psf", kInvalid, 0},
       {stress, L"5 k", kInvalid, 0},
       {kilonewtons, L"5 ft lb", kInvalid, 0},  // blanks between: a length, then a force
-      {kilograms, L"2 lb", kComplete, 2 * kLb},
+      // Outside the pound-and-ounce field lb and oz are the legal 0.45359237 kg and its
+      // sixteenth; that field keeps the ounce its displays are written in.
+      {kilograms, L"2 lb", kComplete, 907.18474},
+      {kilograms, L"2 lb 3", kComplete, 992.23330937500},
+      {kilograms, L"1 oz", kComplete, 28.349523125},
       {kilonewtonMetres, L"1000 N\u00B7m", kComplete, 1.0},
       {kilonewtonMetres, L"2 kN\u00B7m", kComplete, 2.0},
       {kilonewtonMetres, L"2 kNm", kComplete, 2.0},

@@ -117,10 +117,11 @@ TEST(ExactShortSteps, MarkStepFindsTheWordTheTableSearchFinds) {
     UnitWord table;
     bool quickOwn = true;
     bool tableOwn = true;
-    const WordMatch a = pelunits::exact::matchUnitWord(text.data(), text.size(), at, field, symbol,
-                                                       symbolLength, quick, quickOwn);
-    const WordMatch b = pelunits::exact::matchUnitWordInTable(
-        text.data(), text.size(), at, field, symbol, symbolLength, table, tableOwn);
+    const pelunits::exact::WordField words{field, symbol, symbolLength, random() % 2 == 0};
+    const WordMatch a =
+        pelunits::exact::matchUnitWord(text.data(), text.size(), at, words, quick, quickOwn);
+    const WordMatch b =
+        pelunits::exact::matchUnitWordInTable(text.data(), text.size(), at, words, table, tableOwn);
     const std::string where = narrow(KovString(text.c_str())) + " at " + std::to_string(at) +
                               ", field " + std::to_string(static_cast<int>(field)) + ", symbol " +
                               narrow(KovString(symbol));

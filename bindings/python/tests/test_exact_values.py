@@ -12,6 +12,7 @@ import pelunits
 INCH = F("25.4")
 FOOT = 12 * INCH
 OUNCE = F("28.34952")  # the pound-and-ounce field's own ounce
+POUND = F("453.59237")  # the legal pound, everywhere else
 POUND_FORCE = F("4.4482216152605")  # N
 KIP = POUND_FORCE  # kN
 FULL_CIRCLE_RADIANS = F(2 * math.pi)  # the double nearest to 2π, exactly
@@ -115,6 +116,8 @@ MOMENT_WORDS += [(w, 1) for w in ("kN*m", "kN\u00b7m", "kNm")]
 MOMENT_WORDS += [("tf\u00b7m", GRAVITY), ("kgf\u00b7m", GRAVITY / 1000)]
 FORCE_WORDS = [("k", KIP), ("kips", KIP), ("tf", GRAVITY), ("kgf", GRAVITY / 1000),
                ("lb", KIP / 1000), ("lbs", KIP / 1000), ("N", F(1, 1000))]
+WEIGHT_WORDS = [("lb", POUND), ("lbs", POUND), ("oz", POUND / 16), ("ounces", POUND / 16),
+                ("kg", 1000), ("t", 10 ** 6)]
 STRESS_WORDS = [("psf", POUND_FORCE / FOOT ** 2), ("ksf", 1000 * POUND_FORCE / FOOT ** 2),
                 ("kgf/cm\u00b2", GRAVITY / 100), ("bar", F(1, 10)), ("psi", POUND_FORCE / INCH ** 2),
                 ("lb/in\u00b2", POUND_FORCE / INCH ** 2)]
@@ -139,6 +142,7 @@ CASES = [
     ("radians", plain(360 / FULL_CIRCLE_RADIANS)),
     ("pounds-ounces", pounds_ounces),
     ("kilograms", plain(1000)),
+    ("kilograms", one_of_words(WEIGHT_WORDS)),
     ("kips", plain(KIP)),
     ("pounds-force", plain(KIP / 1000)),
     ("kip-feet", plain(KIP * F("0.3048"))),
