@@ -205,9 +205,30 @@ class Reader {
       skipBlanks();  // "- 10 ft", "+ 1e3 mm": blanks may follow a leading sign
     }
     if (pos_ >= n_) return fail(n_, "a number is missing");
-    if (!compound(out)) return false;
+    if (at(L'(')) {
+      if (!group(out)) return false;
+    } else if (!compound(out)) {
+      return false;
+    }
     out.number *= sign;
     if (sign < 0) out.exact.negate();
+    return true;
+  }
+
+  // A sum in parentheses where a quantity begins: "(5'6\") / 2", "2 * (3' + 4 1/2\")".
+  // The pound-and-ounce echo "(0.68 kg)" follows a quantity instead, with no operator
+  // before it: read() takes that one.
+  bool group(Value& out) {
+    constexpr int kDeepest = 32;  // far beyond typed arithmetic, well inside the stack
+    if (depth_ == kDeepest) return fail(pos_, "parentheses nested too deeply");
+    ++pos_;
+    ++depth_;
+    const bool read = sum(out);
+    --depth_;
+    if (!read) return false;
+    skipBlanks();
+    if (!at(L')')) return fail(pos_, "')' is missing");
+    ++pos_;
     return true;
   }
 
@@ -549,6 +570,7 @@ class Reader {
   ExactNumber displayExact_;
   const WordField words_;
   std::size_t pos_ = 0;
+  int depth_ = 0;  // of parentheses
   std::size_t failAt_ = 0;
   const char* message_ = nullptr;
 };

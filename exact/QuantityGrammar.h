@@ -8,10 +8,13 @@
 // The grammar of typed quantities, read and evaluated in one pass over plain text
 // (TypedText.h). See the README's "Typed text the exact reader accepts":
 //
-//   text      = sum [ "(" sum ")" ]            the parentheses: pound-and-ounce fields
+//   text      = sum [ "(" sum ")" ]            the echo of the pound-and-ounce display
 //   sum       = term { ("+" | " - ") term }    a binary '-' has blanks on both sides
 //   term      = signed { ("*" | "/") signed }  one side of '*', the right of '/' plain
-//   signed    = [ ("-" | "+") [ blanks ] ] compound   the sign covers the whole compound
+//   signed    = [ ("-" | "+") [ blanks ] ] (compound | "(" sum ")")   32 levels at most
+//
+// Grouping parentheses stand where a quantity begins; the echo's follow a quantity
+// with no operator between ("1 lb 8.00 oz (0.68 kg)"), so the two never meet.
 //   compound  = "nan" | "inf" | "infinity"
 //             | part { [ blanks | "-" after a foot mark ] part }   larger units first
 //   part      = magnitude [ unit ]             the last part may omit the next unit

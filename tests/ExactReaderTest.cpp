@@ -169,6 +169,17 @@ TEST(ExactReader, ReadsTypographicMarksFractionsAndBlanks) {
       {feetInchFraction, L"2' * - 3", kComplete, -72 * kIn},
       {feetInchFraction, L"1' - - 6\"", kComplete, 18 * kIn},  // minus, then a sign
       {feetInchFraction, L"-  ", kIncomplete, 0},
+      // Parentheses group where a quantity begins.
+      {feetInchFraction, L"(5'6\") / 2", kComplete, 33 * kIn},
+      {feetInchFraction, L"2 * (3' + 4 1/2\")", kComplete, 81 * kIn},
+      {feetInchFraction, L"2 \u00D7 (3' + 4 1/2\")", kComplete, 81 * kIn},
+      {feetInchFraction, L"-(1' + 2\")", kComplete, -14 * kIn},
+      {feetInchFraction, L"((6))", kComplete, 6 * kIn},  // plain inside: the display unit
+      {feetInchFraction, L"(1' + 2\"", kIncomplete, 0},
+      {feetInchFraction, L"(1')) ", kInvalid, 0},
+      {feetInchFraction, L"5' (6\")", kInvalid, 0},  // no operator: not a group
+      {feetInchFraction, L"()", kInvalid, 0},
+      {poundsOunces, L"(1 lb + 8 oz) (680.39)", kComplete, 24 * kOz},  // a group, then the echo
       {feetInchFraction, L"5'\u00A06\"", kComplete, 66 * kIn},  // no-break space
       {feetInchFraction, L"5'\u20096\"", kComplete, 66 * kIn},  // thin space
       {feetInchFraction, L"5'\u202F6\"", kComplete, 66 * kIn},  // narrow no-break space
@@ -176,6 +187,22 @@ TEST(ExactReader, ReadsTypographicMarksFractionsAndBlanks) {
       {dms, L"10\u02DA30'", kComplete, 10.5},                   // ˚ as the degree mark
   };
   check(cases, std::size(cases));
+}
+
+TEST(ExactReader, NestsParenthesesToALimit) {
+  const auto unit = makeField(feetInchFraction);
+  const auto nested = [](int depth) {
+    return std::wstring(static_cast<std::size_t>(depth), L'(') + L"1'" +
+           std::wstring(static_cast<std::size_t>(depth), L')');
+  };
+  const pelunits::ReadResult deepest = pelunits::readExact(*unit, KovString(nested(32).c_str()));
+  EXPECT_EQ(deepest.status, kComplete);
+  EXPECT_EQ(deepest.value, kFt);
+  // Far deeper texts are refused where the limit is passed, without deep recursion.
+  const pelunits::ReadResult deeper = pelunits::readExact(*unit, KovString(nested(100000).c_str()));
+  EXPECT_EQ(deeper.status, kInvalid);
+  EXPECT_EQ(deeper.position, 32u);
+  EXPECT_STREQ(deeper.message, "parentheses nested too deeply");
 }
 
 TEST(ExactReader, ReadsAnglesAndWeights) {

@@ -67,6 +67,15 @@ def product(rng):
     return "%s / %d" % (a, factor), va / factor
 
 
+def grouped(rng):
+    """A sum in parentheses, scaled: "(5' 6 1/2\" + 3.25 in) / 3", "2 × (...)"."""
+    inner, value = sum_of_lengths(rng)
+    factor = rng.randint(2, 9)
+    if rng.random() < 0.5:
+        return "%d %s (%s)" % (factor, rng.choice("*\u00d7"), inner), factor * value
+    return "(%s) / %d" % (inner, factor), value / factor
+
+
 def plain(scale):
     def make(rng):
         text, value = decimal(rng)
@@ -129,6 +138,7 @@ CASES = [
     ("feet-inch-fraction", inches_words),
     ("feet-inch-fraction", sum_of_lengths),
     ("feet-inch-fraction", product),
+    ("feet-inch-fraction", grouped),
     ("feet-decimal-inch", feet_inch),
     ("centimetres", plain(10)),
     ("metres", plain(1000)),
