@@ -57,9 +57,13 @@ double rounded(Wide quotient, int exponent, bool sticky) {
 }
 
 bool powerOfTen(int exponent, Wide& out) {
-  if (exponent < 0 || exponent > 38) return false;
-  out = 1;
-  for (int i = 0; i < exponent; ++i) out *= 10;
+  constexpr int kLargest64 = static_cast<int>(sizeof kPowersOfTen / sizeof kPowersOfTen[0]) - 1;
+  if (exponent < 0 || exponent > 2 * kLargest64) return false;  // 10^38 < 2^128
+  if (exponent <= kLargest64) {
+    out = kPowersOfTen[exponent];
+  } else {
+    out = static_cast<Wide>(kPowersOfTen[kLargest64]) * kPowersOfTen[exponent - kLargest64];
+  }
   return true;
 }
 
@@ -106,6 +110,13 @@ ExactNumber ExactNumber::ofDouble(double value) {
   x.negative_ = value < 0;
   x.exact_ = true;
   return x;
+}
+
+bool ExactNumber::smallRatio(Ratio& out, bool& negative) const {
+  if (!exact_ || (numerator_ >> 64) != 0 || (denominator_ >> 64) != 0) return false;
+  out = Ratio{static_cast<std::uint64_t>(numerator_), static_cast<std::uint64_t>(denominator_)};
+  negative = negative_;
+  return true;
 }
 
 void ExactNumber::add(const ExactNumber& other) {
@@ -239,6 +250,7 @@ bool ExactNumber::nearestDouble(double& out) const {
 ExactNumber ExactNumber::of(Ratio) { return ExactNumber(); }
 ExactNumber ExactNumber::decimal(std::uint64_t, int) { return ExactNumber(); }
 ExactNumber ExactNumber::ofDouble(double) { return ExactNumber(); }
+bool ExactNumber::smallRatio(Ratio&, bool&) const { return false; }
 void ExactNumber::add(const ExactNumber&) {}
 void ExactNumber::multiply(const ExactNumber&) {}
 void ExactNumber::divide(const ExactNumber&) {}

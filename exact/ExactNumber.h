@@ -20,6 +20,28 @@ struct Ratio {
   std::uint64_t denominator = 1;
 };
 
+// 10^0 to 10^19, every power of ten that 64 bits hold.
+constexpr std::uint64_t kPowersOfTen[] = {1ull,
+                                          10ull,
+                                          100ull,
+                                          1000ull,
+                                          10000ull,
+                                          100000ull,
+                                          1000000ull,
+                                          10000000ull,
+                                          100000000ull,
+                                          1000000000ull,
+                                          10000000000ull,
+                                          100000000000ull,
+                                          1000000000000ull,
+                                          10000000000000ull,
+                                          100000000000000ull,
+                                          1000000000000000ull,
+                                          10000000000000000ull,
+                                          100000000000000000ull,
+                                          1000000000000000000ull,
+                                          10000000000000000000ull};
+
 class ExactNumber {
  public:
   ExactNumber() = default;
@@ -32,6 +54,9 @@ class ExactNumber {
   static ExactNumber inexact() { return ExactNumber(); }
 
   bool exact() const { return exact_; }
+  // The number as a ratio of 64-bit integers and its sign; false when it is inexact or
+  // needs wider integers.
+  bool smallRatio(Ratio& out, bool& negative) const;
   void negate() { negative_ = !negative_; }
   void add(const ExactNumber& other);  // this + other
   void multiply(const ExactNumber& other);

@@ -3,8 +3,10 @@
 
 #include "FieldOfUnit.h"
 #include "NumberReading.h"
+#include "OutOfLine.h"
 #include "PelUnitsRead.h"
 #include "QuantityGrammar.h"
+#include "ShortText.h"
 #include "TypedText.h"
 #include "UnitKind.h"
 
@@ -115,25 +117,30 @@ class DecodedUtf8 {
   std::size_t malformedAt_ = 0;
 };
 
-}  // namespace
-
-ReadResult readExact(const KovUnitTransform& unit, const wchar_t* text,
-                     std::size_t length) noexcept {
-  if (text == nullptr) length = 0;
+// Every text but the plain neutral number: its field, then the short-text step or the
+// grammar. Kept out of readExact, whose plain numbers then need no room for a field.
+PELUNITS_OUT_OF_LINE ReadResult readInField(const KovUnitTransform& unit, const wchar_t* text,
+                                            std::size_t length) {
+  double value = 0.0;
   const exact::Field field = exact::fieldOf(unit);
-  // The number goes to a local, not into the result: a result filled piecewise
-  // through a pointer and then copied whole stalls the copy on the partial stores.
-  double number = 0.0;
-  exact::ExactNumber exactNumber;
-  if (exact::readShortPlainNumber(text, length, field.style, number, exactNumber)) {
-    double value = number * field.displaySize;
-    exactNumber.multiply(field.displayExact);
-    exactNumber.nearestDouble(value);
+  if (exact::readShortText(text, length, field, value)) {
     return ReadResult{ReadStatus::complete, value, length, ""};
   }
   const exact::PlainText plain(text != nullptr ? text : L"", length);
   if (!plain.ok()) return outOfMemory();
   return exact::readQuantity(plain.data(), plain.length(), field);
+}
+
+}  // namespace
+
+ReadResult readExact(const KovUnitTransform& unit, const wchar_t* text,
+                     std::size_t length) noexcept {
+  if (text == nullptr) length = 0;
+  double value = 0.0;
+  if (exact::readShortNeutralNumber(text, length, unit, value)) {
+    return ReadResult{ReadStatus::complete, value, length, ""};
+  }
+  return readInField(unit, text, length);
 }
 
 ReadResult readExact(const KovUnitTransform& unit, const KovString& text) noexcept {

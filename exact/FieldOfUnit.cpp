@@ -1,7 +1,9 @@
 #include "FieldOfUnit.h"
 
 #include <cstring>
+#include <typeinfo>
 
+#include "OutOfLine.h"
 #include "UnitKind.h"
 #include "units/imperial/KovUnitInchBase.h"
 #include "units/imperial/KovUnitLbsOunces.h"
@@ -17,60 +19,42 @@ double raised(double base, int power) {
   return result;
 }
 
-// exactFactor of the factor read last on this thread: a unit's factor rarely changes
-// between reads, and finding its decimal costs many times a read.
-ExactNumber cachedExactFactor(double factor) {
-  struct Last {
-    bool filled = false;
-    double factor = 0.0;
-    ExactNumber exact;
-  };
-  thread_local Last last[2];
-  // Compared bit for bit, so that a NaN factor is found again too.
-  for (Last& l : last) {
-    if (l.filled && std::memcmp(&l.factor, &factor, sizeof factor) == 0) return l.exact;
-  }
-  last[1] = last[0];
-  last[0].factor = factor;
-  last[0].exact = exactFactor(factor);
-  last[0].filled = true;
-  return last[0].exact;
-}
-
-}  // namespace
-
-Field fieldOf(const KovUnitTransform& unit) noexcept {
+// What a field's unit class, factor and power decide: everything but the symbol and
+// the user's number form, and whether the main text's and the echo's numbers follow
+// that form when the unit's regional flag is on.
+struct FieldFacts {
   Field field;
-  const UnitKind kind = kindOf(unit);
+  bool mainFollowsUser = true;
+  bool echoFollowsUser = false;
+};
+
+FieldFacts factsOf(UnitKind kind, double factor, int power) {
+  FieldFacts facts;
+  Field& field = facts.field;
   field.quantity = quantityOfKind(kind);
-  field.power = unit.getPower();
-  field.symbol = unit.getSymbol().getStringW();
-  field.symbolLength = static_cast<std::size_t>(unit.getSymbol().length());
-  // The displays that follow the user's number format do so only with the flag on.
-  bool regionalDisplay = true;
-  const double factor = unit.getFactor();
+  field.power = power;
   field.displaySize = factor;
-  field.displayExact = cachedExactFactor(factor);
+  field.displayExact = exactFactor(factor);
   switch (kind) {
     case UnitKind::feetInch:
-      field.displaySize = raised(KovUnitInchBase::kMillimetresPerInch, field.power);
-      field.displayExact = cachedExactFactor(KovUnitInchBase::kMillimetresPerInch);
-      field.displayExact.raise(field.power);
-      regionalDisplay = false;
+      field.displaySize = raised(KovUnitInchBase::kMillimetresPerInch, power);
+      field.displayExact = exactFactor(KovUnitInchBase::kMillimetresPerInch);
+      field.displayExact.raise(power);
+      facts.mainFollowsUser = false;
       break;
     case UnitKind::fractionalDecimal:
-      regionalDisplay = false;
+      facts.mainFollowsUser = false;
       break;
     case UnitKind::degreesMinutesSeconds:
       field.displaySize = 1.0;
       field.displayExact = ExactNumber::ofInteger(1);
-      regionalDisplay = false;
+      facts.mainFollowsUser = false;
       break;
     case UnitKind::gon:
     case UnitKind::radians:
       field.displaySize = 360.0 / factor;
       field.displayExact = ExactNumber::ofInteger(360);
-      field.displayExact.divide(cachedExactFactor(factor));
+      field.displayExact.divide(exactFactor(factor));
       break;
     case UnitKind::degrees:
       field.displaySize = 1.0;  // decimal degrees show the angle itself, reduced
@@ -81,20 +65,76 @@ Field fieldOf(const KovUnitTransform& unit) noexcept {
       field.echo = true;
       field.echoSize = factor;
       field.echoExact = field.displayExact;
-      if (unit.getUseRegionalSettings() != 0) field.echoStyle = userNumberStyle();
-      if (!(factor > KovUnitLbsOunces::kDecimalDisplayThreshold)) {
+      facts.echoFollowsUser = true;
+      // Above the threshold the main text is the decimal text of the echo.
+      facts.mainFollowsUser = factor > KovUnitLbsOunces::kDecimalDisplayThreshold;
+      if (!facts.mainFollowsUser) {
         field.displaySize = KovUnitLbsOunces::kGramsPerOunce;  // a bare number is ounces
-        field.displayExact = cachedExactFactor(KovUnitLbsOunces::kGramsPerOunce);
-        regionalDisplay = false;
-      } else {
-        field.style = field.echoStyle;  // the locale is read once
-        regionalDisplay = false;
+        field.displayExact = exactFactor(KovUnitLbsOunces::kGramsPerOunce);
       }
       break;
     default:
       break;
   }
-  if (regionalDisplay && unit.getUseRegionalSettings() != 0) field.style = userNumberStyle();
+  field.displayRatioSmall =
+      field.displayExact.smallRatio(field.displayRatio, field.displayRatioNegative);
+  return facts;
+}
+
+// factsOf for the units read last on this thread, by class, factor (bit for bit, so
+// that a NaN factor is found again) and power: finding a factor's exact size costs many
+// times a read, and a host reads many texts into the same few units. The keys are plain
+// data, which a thread finds without a guard for its first use.
+struct FactsKey {
+  const std::type_info* type;
+  double factor;
+  int power;
+  const FieldFacts* facts;
+};
+constexpr int kFactsSlots = 4;
+thread_local FactsKey tFactsKeys[kFactsSlots];
+thread_local int tNextFactsSlot;
+
+PELUNITS_OUT_OF_LINE const FieldFacts& newFacts(const KovUnitTransform& unit,
+                                                const std::type_info* type, double factor,
+                                                int power) {
+  thread_local FieldFacts facts[kFactsSlots];
+  const int slot = tNextFactsSlot;
+  tNextFactsSlot = (slot + 1) % kFactsSlots;
+  facts[slot] = factsOf(kindOf(unit), factor, power);
+  tFactsKeys[slot] = FactsKey{type, factor, power, &facts[slot]};
+  return facts[slot];
+}
+
+const FieldFacts& cachedFacts(const KovUnitTransform& unit) {
+  const std::type_info* type = &typeid(unit);
+  const double factor = unit.getFactor();
+  const int power = unit.getPower();
+  for (const FactsKey& key : tFactsKeys) {
+    if (key.type == type && key.power == power &&
+        std::memcmp(&key.factor, &factor, sizeof factor) == 0) {
+      return *key.facts;
+    }
+  }
+  return newFacts(unit, type, factor, power);
+}
+
+}  // namespace
+
+const Field& fieldFactsOf(const KovUnitTransform& unit) noexcept { return cachedFacts(unit).field; }
+
+Field fieldOf(const KovUnitTransform& unit) noexcept {
+  const FieldFacts& facts = cachedFacts(unit);
+  Field field = facts.field;
+  field.symbol = unit.getSymbol().getStringW();
+  field.symbolLength = static_cast<std::size_t>(unit.getSymbol().length());
+  // The displays that follow the user's number format do so only with the flag on; the
+  // locale is read once per call.
+  if (unit.getUseRegionalSettings() != 0 && (facts.mainFollowsUser || facts.echoFollowsUser)) {
+    const NumberStyle user = userNumberStyle();
+    if (facts.mainFollowsUser) field.style = user;
+    if (facts.echoFollowsUser) field.echoStyle = user;
+  }
   return field;
 }
 

@@ -18,7 +18,11 @@ struct Field {
   int power = 1;                                         // of a length field
   double displaySize = 1.0;                              // internal units per bare number
   ExactNumber displayExact = ExactNumber::ofInteger(1);  // the same, exactly
-  NumberStyle style;                                     // numbers of the main text
+  // displayExact as 64-bit integers, when they hold it, for the short-text step.
+  Ratio displayRatio{1, 1};
+  bool displayRatioNegative = false;
+  bool displayRatioSmall = true;
+  NumberStyle style;  // numbers of the main text
   // The pound-and-ounce display with units adds the decimal text in parentheses:
   // "1 lb 8.00 oz (0.68 kg)". Its numbers follow `echoStyle`, a bare one counts
   // `echoSize`.
@@ -32,6 +36,11 @@ struct Field {
 };
 
 Field fieldOf(const KovUnitTransform& unit) noexcept;
+
+// The same field without the unit's symbol and with the neutral number forms, as this
+// thread keeps it for the unit's class, factor and power: what a plain number needs,
+// without a copy. The reference holds until the next call of either on this thread.
+const Field& fieldFactsOf(const KovUnitTransform& unit) noexcept;
 
 }  // namespace exact
 }  // namespace pelunits

@@ -73,8 +73,8 @@ class NeutralDigits {
 
  private:
   // Up to 15 digits and no exponent: the digits as a whole number are exact in a
-  // double, and so is the power of ten below 1e23; one division rounds correctly,
-  // so the result is the one the full scanner gives.
+  // double, and so is the power of ten; one division rounds correctly, so the result
+  // is the one the full scanner gives.
   bool fastValue(double& out) const {
     if (size_ > 16) return false;
     std::uint64_t mantissa = 0;
@@ -92,10 +92,8 @@ class NeutralDigits {
       if (fraction >= 0) ++fraction;
     }
     if (digits > 15) return false;
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const double whole = static_cast<double>(mantissa);
-    out = fraction > 0 ? whole / kPowers[fraction] : whole;
+    out = fraction > 0 ? whole / kExactPowersOfTen[fraction] : whole;
     return true;
   }
 
@@ -164,11 +162,9 @@ bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
       return false;
     }
   }
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const double whole = static_cast<double>(mantissa);
   out.scan = Scan::read;
-  out.value = fraction > 0 ? whole / kPowers[fraction] : whole;
+  out.value = fraction > 0 ? whole / kExactPowersOfTen[fraction] : whole;
   out.exact = ExactNumber::decimal(mantissa, -fraction);
   out.end = i;
   out.message = "";
@@ -252,51 +248,6 @@ ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at
   result.end = i;
   result.integer = integer && !grouped;
   return result;
-}
-
-bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberStyle& style,
-                          double& value, ExactNumber& exact) noexcept {
-  std::size_t begin = 0;
-  std::size_t end = length;
-  while (begin < end && text[begin] == L' ') ++begin;
-  while (end > begin && text[end - 1] == L' ') --end;
-  if (end - begin > 17) return false;
-  // A plain number ends in a digit or the separator: texts in units leave here.
-  if (end == begin || (!isDigit(text[end - 1]) && text[end - 1] != style.decimal)) return false;
-  bool negative = false;
-  if (begin < end && (text[begin] == L'-' || text[begin] == L'+')) {
-    negative = text[begin] == L'-';
-    ++begin;
-  }
-  // The whole digits, then the fraction's, a loop each: the separator is not tested
-  // at every digit.
-  std::uint64_t mantissa = 0;
-  std::size_t i = begin;
-  while (i < end && isDigit(text[i]) && text[i] != style.decimal) {
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-    ++i;
-  }
-  int digits = static_cast<int>(i - begin);
-  int fraction = -1;
-  if (i < end && text[i] == style.decimal) {
-    const std::size_t point = ++i;
-    while (i < end && isDigit(text[i])) {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-      ++i;
-    }
-    fraction = static_cast<int>(i - point);
-    digits += fraction;
-  }
-  if (i != end) return false;
-  if (digits == 0 || digits > 15) return false;
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const double whole = static_cast<double>(mantissa);
-  const double number = fraction > 0 ? whole / kPowers[fraction] : whole;
-  value = negative ? -number : number;
-  exact = ExactNumber::decimal(mantissa, fraction > 0 ? -fraction : 0);
-  if (negative) exact.negate();
-  return true;
 }
 
 NumberStyle userNumberStyle() noexcept {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "ExactNumber.h"
 
@@ -44,13 +45,6 @@ ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at
 // scanNumber then reads.
 bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
                      const NumberStyle& style, ScannedNumber& out) noexcept;
-
-// The common text of a field, a plain number of up to 15 digits with an optional
-// sign and the style's decimal separator ("-12.345", " 5 "), read straight from the
-// typed text with the result the grammar gives it; false for anything else, which
-// the grammar then reads.
-bool readShortPlainNumber(const wchar_t* text, std::size_t length, const NumberStyle& style,
-                          double& value, ExactNumber& exact) noexcept;
 
 // The user's regional number form, read from the system for this call; the
 // neutral form when the system has none.

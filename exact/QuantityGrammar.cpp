@@ -441,9 +441,8 @@ class Reader {
       UnitWord& word = words[current];
       word = UnitWord{};
       bool ownSymbol = false;
-      const WordMatch match = pos_ < n_
-                                  ? matchUnitWord(t_, n_, pos_, words_, word, ownSymbol)
-                                  : WordMatch::none;
+      const WordMatch match =
+          pos_ < n_ ? matchUnitWord(t_, n_, pos_, words_, word, ownSymbol) : WordMatch::none;
       if (match == WordMatch::incomplete) return fail(n_, "the unit is incomplete");
       if (match == WordMatch::found && ownSymbol) preferWordGoingOn(word, ownSymbol);
       if (match == WordMatch::found && ownSymbol && !havePrevious) {
@@ -538,8 +537,7 @@ class Reader {
     UnitWord word;
     bool own = false;
     if (pos_ < n_ && field_.symbolLength > 0 &&
-        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
-        own) {
+        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found && own) {
       pos_ = word.end;
       return;
     }
@@ -553,8 +551,7 @@ class Reader {
     skipBlanks();
     UnitWord word;
     bool own = false;
-    if (pos_ < n_ &&
-        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
+    if (pos_ < n_ && matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
         (own || word.quantity == field_.quantity)) {
       pos_ = word.end;
       return;

@@ -180,11 +180,11 @@ TEST(ExactReader, ReadsTypographicMarksFractionsAndBlanks) {
       {feetInchFraction, L"5' (6\")", kInvalid, 0},  // no operator: not a group
       {feetInchFraction, L"()", kInvalid, 0},
       {poundsOunces, L"(1 lb + 8 oz) (680.39)", kComplete, 24 * kOz},  // a group, then the echo
-      {feetInchFraction, L"5'\u00A06\"", kComplete, 66 * kIn},  // no-break space
-      {feetInchFraction, L"5'\u20096\"", kComplete, 66 * kIn},  // thin space
-      {feetInchFraction, L"5'\u202F6\"", kComplete, 66 * kIn},  // narrow no-break space
-      {dms, L"10\u00BA30'", kComplete, 10.5},                   // º as the degree mark
-      {dms, L"10\u02DA30'", kComplete, 10.5},                   // ˚ as the degree mark
+      {feetInchFraction, L"5'\u00A06\"", kComplete, 66 * kIn},         // no-break space
+      {feetInchFraction, L"5'\u20096\"", kComplete, 66 * kIn},         // thin space
+      {feetInchFraction, L"5'\u202F6\"", kComplete, 66 * kIn},         // narrow no-break space
+      {dms, L"10\u00BA30'", kComplete, 10.5},                          // º as the degree mark
+      {dms, L"10\u02DA30'", kComplete, 10.5},                          // ˚ as the degree mark
   };
   check(cases, std::size(cases));
 }
@@ -344,32 +344,6 @@ TEST(ExactReader, ReadsTheUnitsOwnSymbol) {
       {metres, L"1.5 %s %d", kComplete, 1500.0, nullptr, L"%s %d"},
   };
   check(cases, std::size(cases));
-}
-
-// The short path for plain numbers gives the grammar's value to the last bit.
-TEST(ExactReader, ReadsShortPlainNumbersAsTheGrammarDoes) {
-  std::mt19937_64 random(99);
-  const auto unit = makeField(metres);
-  const pelunits::exact::Field field = pelunits::exact::fieldOf(*unit);
-  for (int i = 0; i < 20000; ++i) {
-    std::wstring text = (random() & 1) != 0 ? L"-" : L"";
-    const int digits = 1 + static_cast<int>(random() % 15);
-    const int point = static_cast<int>(random() % static_cast<unsigned>(digits + 2));
-    for (int d = 0; d < digits; ++d) {
-      if (d == point) text += L'.';
-      text += static_cast<wchar_t>(L'0' + random() % 10);
-    }
-    double shortValue = 0.0;
-    pelunits::exact::ExactNumber shortExact;
-    ASSERT_TRUE(pelunits::exact::readShortPlainNumber(text.data(), text.size(), field.style,
-                                                      shortValue, shortExact));
-    const pelunits::ReadResult full =
-        pelunits::exact::readQuantity(text.data(), text.size(), field);
-    ASSERT_EQ(full.status, kComplete) << narrow(KovString(text.c_str()));
-    const double scaled = pelunits::readExact(*unit, KovString(text.c_str())).value;
-    EXPECT_EQ(std::memcmp(&scaled, &full.value, sizeof scaled), 0)
-        << narrow(KovString(text.c_str()));
-  }
 }
 
 TEST(ExactReader, CountsPositionsInWideCharactersAndUtf8Bytes) {
