@@ -24,7 +24,11 @@
 //   vulgar fractions (½ ⅜ ...) and the fraction slash;
 // - + and - between quantities (a binary '-' has blanks on both sides; a '-' touching
 //   a foot mark joins feet and inches; a leading '-' is the sign of the whole
-//   quantity), * and / by plain numbers;
+//   quantity), * (or ×) and / by plain numbers, and parentheses around a sum where a
+//   quantity begins: (5'6") / 2, 2 * (3' + 4 1/2");
+// - lb and oz as the legal pound of 0.45359237 kg and its sixteenth, except in the
+//   pound-and-ounce unit, which keeps the ounce of 28.34952 g its displays are written
+//   in; lb and lbs as the pound-force in force, moment and stress units;
 // - with the unit's regional flag on, the numbers of the decimal units in the user's
 //   form: the decimal separator, and the group separator only where whole groups stand
 //   (1.234,5 de_DE; 12.3 there is invalid, never 123); with the flag off, the neutral
