@@ -84,5 +84,13 @@ class ExactNumber {
 // rounded to the nearest double).
 ExactNumber exactFactor(double factor);
 
+// base^power in double arithmetic, one rounding per multiplication: the size beside the
+// exact one, for a text whose exact value leaves the 128-bit range.
+inline double raised(double base, int power) {
+  double result = 1.0;
+  for (int i = 0; i < power && i < 64; ++i) result *= base;
+  return result;
+}
+
 }  // namespace exact
 }  // namespace pelunits

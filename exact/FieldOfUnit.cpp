@@ -13,12 +13,6 @@ namespace exact {
 
 namespace {
 
-double raised(double base, int power) {
-  double result = 1.0;
-  for (int i = 0; i < power && i < 64; ++i) result *= base;
-  return result;
-}
-
 // What a field's unit class, factor and power decide: everything but the symbol and
 // the user's number form, and whether the main text's and the echo's numbers follow
 // that form when the unit's regional flag is on.

@@ -33,12 +33,6 @@ bool isSuperscriptPower(wchar_t c, int& power) {
   return true;
 }
 
-double raised(double base, int power) {
-  double result = 1.0;
-  for (int i = 0; i < power && i < 64; ++i) result *= base;
-  return result;
-}
-
 // A value both exactly and in double arithmetic: the exact one gives the result,
 // rounded once, unless it left the exact numbers' range (ExactNumber.h).
 struct Value {

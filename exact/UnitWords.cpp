@@ -233,7 +233,7 @@ void setSize(UnitWord& word, ExactNumber exact) {
   exact.nearestDouble(word.size);
 }
 
-ExactNumber raised(Ratio size, int power) {
+ExactNumber exactPower(Ratio size, int power) {
   ExactNumber result = ExactNumber::of(size);
   result.raise(power);
   return result;
@@ -308,7 +308,7 @@ bool lengthWord(const wchar_t* text, std::size_t length, std::size_t at, bool& p
   std::size_t end = at + lengthOf(*e);
   word.power = powerAt(text, length, end);
   word.quantity = Quantity::length;
-  setSize(word, raised(e->exact, word.power));
+  setSize(word, exactPower(e->exact, word.power));
   word.chain = word.power == 1 ? e->chain : 0;
   word.rank = e->rank;
   word.markPower = false;
@@ -440,7 +440,7 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at,
     // "in-kips", "ft-lb", "ft·kip": the length first, as US practice writes moments.
   } else if (e->kind == kLength) {
     word.power = powerAt(text, length, end);
-    setSize(word, raised(e->exact, word.power));
+    setSize(word, exactPower(e->exact, word.power));
     if (word.power != 1) word.chain = 0;
   } else if (e->kind == kForce) {
     std::size_t next = end;
