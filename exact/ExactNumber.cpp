@@ -261,12 +261,13 @@ bool ExactNumber::nearestDouble(double&) const { return false; }
 
 namespace {
 
-// The derived units whose factor no short decimal writes, by their definitions:
-// 1 lbf = 4.4482216152605 N, 1 in = 25.4 mm.
+// The derived units whose factor no short decimal writes, by their definitions: a force
+// (kN) times a length (mm) for the moments in kN·m, or per a length squared for the
+// stresses in N/mm².
 struct Definition {
-  Ratio force;   // kN
-  Ratio length;  // per or times this length, in mm or m
-  int lengthPower;
+  Ratio force;
+  Ratio length;
+  int lengthPower;  // 1 or -2
 };
 
 ExactNumber definedSize(const Definition& d) {
@@ -274,26 +275,27 @@ ExactNumber definedSize(const Definition& d) {
   ExactNumber length = ExactNumber::of(d.length);
   if (d.lengthPower > 0) {
     size.multiply(length);
+    size.divide(ExactNumber::ofInteger(1000));
   } else {
     length.raise(-d.lengthPower);
+    size.multiply(ExactNumber::ofInteger(1000));
     size.divide(length);
   }
   return size;
 }
 
-constexpr Ratio kPoundForce{44482216152605ull, 10000000000000000ull};  // kN
-constexpr Ratio kKip{44482216152605ull, 10000000000000ull};            // kN
-constexpr Ratio kInchInMetres{254, 10000};
-constexpr Ratio kFootInMetres{3048, 10000};
-constexpr Ratio kInchInMm{254, 10};
+using definitions::kFoot;
+using definitions::kInch;
+using definitions::kKip;
+using definitions::kPoundForce;
 
 constexpr Definition kDefinitions[] = {
-    {kPoundForce, kFootInMetres, 1},                          // lbf·ft in kN·m
-    {kKip, kFootInMetres, 1},                                 // kip·ft
-    {kPoundForce, kInchInMetres, 1},                          // lbf·in
-    {kKip, kInchInMetres, 1},                                 // kip·in
-    {{44482216152605ull, 10000000000000ull}, kInchInMm, -2},  // psi in N/mm² (lbf in N)
-    {{44482216152605ull, 10000000000ull}, kInchInMm, -2},     // ksi
+    {kPoundForce, kFoot, 1},   // lbf·ft
+    {kKip, kFoot, 1},          // kip·ft
+    {kPoundForce, kInch, 1},   // lbf·in
+    {kKip, kInch, 1},          // kip·in
+    {kPoundForce, kInch, -2},  // psi
+    {kKip, kInch, -2},         // ksi
 };
 
 bool withinTwoUlps(double a, double b) {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "units/core/Definitions.h"
+
 // The exact value of a typed quantity: a rational number whose numerator and
 // denominator are 128-bit integers, rounded to the nearest double once, at the end.
 // The values typed in practice (decimals of up to 19 digits, fractions, feet and
@@ -15,10 +17,7 @@ namespace pelunits {
 namespace exact {
 
 // A small exact size: a unit word's or a factor's size in internal units.
-struct Ratio {
-  std::uint64_t numerator = 0;
-  std::uint64_t denominator = 1;
-};
+using Ratio = ExactRatio;
 
 // 10^0 to 10^19, every power of ten that 64 bits hold.
 constexpr std::uint64_t kPowersOfTen[] = {1ull,

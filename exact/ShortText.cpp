@@ -69,14 +69,14 @@ struct ChainUnit {
 };
 
 // The chains: each unit's multiple of the smallest, and the smallest unit's size in
-// internal units, reduced (25.4 mm = 127/5, the second 1/3600°, the ounces).
+// internal units.
 constexpr ChainUnit kFoot{12, 2}, kInch{1, 1};
 constexpr ChainUnit kDegree{3600, 3}, kMinute{60, 2}, kSecond{1, 1};
 constexpr ChainUnit kPound{16, 2}, kOunce{1, 1};
-constexpr Ratio kMillimetresPerInch{127, 5};
+constexpr Ratio kMillimetresPerInch = definitions::kInch;
 constexpr Ratio kDegreesPerSecond{1, 3600};
-constexpr Ratio kGramsPerLegalOunce{45359237, 1600000};
-constexpr Ratio kGramsPerUnitOunce{354369, 12500};  // 28.34952 g
+constexpr Ratio kGramsPerLegalOunce = definitions::kOunce;
+constexpr Ratio kGramsPerUnitOunce = definitions::kUnitOunce;
 
 // n / (d × 10^places) in the display unit.
 inline bool plainValue(const Field& field, std::uint64_t n, std::uint64_t d, int places,

@@ -30,16 +30,17 @@ constexpr int kSexagesimal = 2;
 constexpr int kImperialWeight = 3;
 // 180/π for radians, as the double nearest to it: its exact binary value.
 constexpr Ratio kDegreesPerRadian{1007958012753983ull, 17592186044416ull};
-// The legal pound, 0.45359237 kg, and its ounce; the pound-and-ounce unit's own ounce.
-constexpr Ratio kGramsPerPound{45359237, 100000};
-constexpr Ratio kGramsPerOunce{45359237, 1600000};
-constexpr Ratio kUnitGramsPerOunce{2834952, 100000};
-constexpr Ratio kUnitGramsPerPound{45359232, 100000};
-constexpr Ratio kKiloNewtonsPerPoundForce{44482216152605ull, 10000000000000000ull};
-constexpr Ratio kKiloNewtonsPerKip{44482216152605ull, 10000000000000ull};
-// Standard gravity, 9.80665 m/s²: the kilogram-force and the tonne-force.
-constexpr Ratio kKiloNewtonsPerKilogramForce{980665, 100000000};
-constexpr Ratio kKiloNewtonsPerTonneForce{980665, 100000};
+using definitions::kFoot;
+using definitions::kInch;
+using definitions::kYard;
+constexpr Ratio kGramsPerPound = definitions::kPound;
+constexpr Ratio kGramsPerOunce = definitions::kOunce;
+constexpr Ratio kUnitGramsPerOunce = definitions::kUnitOunce;
+constexpr Ratio kUnitGramsPerPound = definitions::kUnitPound;
+constexpr Ratio kKiloNewtonsPerPoundForce = definitions::kPoundForce;
+constexpr Ratio kKiloNewtonsPerKip = definitions::kKip;
+constexpr Ratio kKiloNewtonsPerKilogramForce = definitions::kKilogramForce;
+constexpr Ratio kKiloNewtonsPerTonneForce = definitions::kTonneForce;
 // Pounds-force per square foot (92903.04 mm²), in N/mm².
 constexpr Ratio kPsf{44482216152605ull, 929030400000000000ull};
 constexpr Ratio kKsf{44482216152605ull, 929030400000000ull};
@@ -58,26 +59,26 @@ constexpr Entry kWords[] = {
     {L"meter", Quantity::length, {1000, 1}, 0, 0, kLength},
     {L"meters", Quantity::length, {1000, 1}, 0, 0, kLength},
     {L"km", Quantity::length, {1000000, 1}, 0, 0, kLength},
-    {L"in", Quantity::length, {254, 10}, kImperialLength, 1, kLength},
-    {L"inch", Quantity::length, {254, 10}, kImperialLength, 1, kLength},
-    {L"inches", Quantity::length, {254, 10}, kImperialLength, 1, kLength},
-    {L"ft", Quantity::length, {3048, 10}, kImperialLength, 2, kLength},
-    {L"foot", Quantity::length, {3048, 10}, kImperialLength, 2, kLength},
-    {L"feet", Quantity::length, {3048, 10}, kImperialLength, 2, kLength},
-    {L"yd", Quantity::length, {9144, 10}, kImperialLength, 3, kLength},
-    {L"yard", Quantity::length, {9144, 10}, kImperialLength, 3, kLength},
-    {L"yards", Quantity::length, {9144, 10}, kImperialLength, 3, kLength},
-    {L"'", Quantity::length, {3048, 10}, kImperialLength, 2, kFootMark},
-    {L"''", Quantity::length, {254, 10}, kImperialLength, 1, kInchMark},
-    {L"\"", Quantity::length, {254, 10}, kImperialLength, 1, kInchMark},
+    {L"in", Quantity::length, kInch, kImperialLength, 1, kLength},
+    {L"inch", Quantity::length, kInch, kImperialLength, 1, kLength},
+    {L"inches", Quantity::length, kInch, kImperialLength, 1, kLength},
+    {L"ft", Quantity::length, kFoot, kImperialLength, 2, kLength},
+    {L"foot", Quantity::length, kFoot, kImperialLength, 2, kLength},
+    {L"feet", Quantity::length, kFoot, kImperialLength, 2, kLength},
+    {L"yd", Quantity::length, kYard, kImperialLength, 3, kLength},
+    {L"yard", Quantity::length, kYard, kImperialLength, 3, kLength},
+    {L"yards", Quantity::length, kYard, kImperialLength, 3, kLength},
+    {L"'", Quantity::length, kFoot, kImperialLength, 2, kFootMark},
+    {L"''", Quantity::length, kInch, kImperialLength, 1, kInchMark},
+    {L"\"", Quantity::length, kInch, kImperialLength, 1, kInchMark},
     {L"\u00B0", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
     {L"d", Quantity::angle, {1, 1}, kSexagesimal, 3, kAngleOnly},
     {L"deg", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
     {L"degree", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
     {L"degrees", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
-    {L"gon", Quantity::angle, {9, 10}, 0, 0, kPlain},
-    {L"grad", Quantity::angle, {9, 10}, 0, 0, kPlain},
-    {L"g", Quantity::angle, {9, 10}, 0, 0, kAngleOnly},
+    {L"gon", Quantity::angle, definitions::kGon, 0, 0, kPlain},
+    {L"grad", Quantity::angle, definitions::kGon, 0, 0, kPlain},
+    {L"g", Quantity::angle, definitions::kGon, 0, 0, kAngleOnly},
     {L"rad", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
     {L"radian", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
     {L"radians", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
@@ -493,7 +494,7 @@ bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept {
   next = word;
   next.rank = word.rank - 1;
   if (word.chain == kImperialLength) {
-    setSize(next, ExactNumber::of(word.rank == 3 ? Ratio{3048, 10} : Ratio{254, 10}));
+    setSize(next, ExactNumber::of(word.rank == 3 ? kFoot : kInch));
     next.power = word.power;
   } else if (word.chain == kSexagesimal) {
     setSize(next, ExactNumber::of(word.rank == 3 ? kMinute : kSecond));

@@ -3,6 +3,7 @@
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
 #include "Utf8.h"
+#include "units/core/Definitions.h"
 
 namespace pelunits {
 
@@ -13,15 +14,15 @@ constexpr double kFullCircleRadians = 6.283185307179586;
 // Imperial engineering units by their definitions: the inch is 25.4 mm and the
 // pound-force 4.4482216152605 N, both exactly; the kip is 1000 lbf. Each factor is
 // written as the nearest double to its exact value, not as a product of rounded ones.
-constexpr double kInch = 25.4;                             // mm
-constexpr double kFoot = 304.8;                            // mm
-constexpr double kSquareInch = 645.16;                     // mm²
-constexpr double kCubicInch = 16387.064;                   // mm³
-constexpr double kCubicFoot = 28316846.592;                // mm³
-constexpr double kPoundForce = 4.4482216152605e-3;         // kN
-constexpr double kKip = 4.4482216152605;                   // kN
-constexpr double kPoundForceFoot = 1.3558179483314004e-3;  // kNm
-constexpr double kKipFoot = 1.3558179483314003;            // kNm
+constexpr double kInch = definitions::kInch.value();              // mm
+constexpr double kFoot = definitions::kFoot.value();              // mm
+constexpr double kSquareInch = 645.16;                            // mm²
+constexpr double kCubicInch = 16387.064;                          // mm³
+constexpr double kCubicFoot = 28316846.592;                       // mm³
+constexpr double kPoundForce = definitions::kPoundForce.value();  // kN
+constexpr double kKip = definitions::kKip.value();                // kN
+constexpr double kPoundForceFoot = 1.3558179483314004e-3;         // kNm
+constexpr double kKipFoot = 1.3558179483314003;                   // kNm
 constexpr double kPsi = 6.894757293168362e-3;  // N/mm²: 4.4482216152605 N / 645.16 mm²
 constexpr double kKsi = 6.894757293168361;     // N/mm²
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "units/core/Definitions.h"
 #include "units/core/IntRange.h"
 #include "units/core/KovUnitBase.h"
 
@@ -14,7 +15,7 @@
 // square inches, square millimetres). `factor` is not read: the constant 25.4 is.
 class KovUnitInchBase : public KovUnitBase {
  public:
-  static constexpr double kMillimetresPerInch = 25.4;
+  static constexpr double kMillimetresPerInch = pelunits::definitions::kInch.value();
   static constexpr double kInchesPerFoot = 12.0;
   // Tolerance of the foot split, in foot units, added away from zero before
   // truncation: 11.99999 inches count as one foot.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "units/core/Definitions.h"
 #include "units/metric/KovUnitWeightBase.h"
 
 // KovUnitLbsOunces: weights, kept in grams, shown and typed as pounds and ounces
@@ -14,8 +15,8 @@ class KovUnitLbsOunces : public KovUnitWeightBase {
  public:
   // 16 x 28.34952 grams make the pound of this unit, the conversion of the stored
   // weights.
-  static constexpr double kGramsPerOunce = 28.34952;
-  static constexpr double kGramsPerPound = 453.59232;
+  static constexpr double kGramsPerOunce = pelunits::definitions::kUnitOunce.value();
+  static constexpr double kGramsPerPound = pelunits::definitions::kUnitPound.value();
   static constexpr double kOuncesPerPound = 16.0;
   // A factor above this selects the decimal display.
   static constexpr double kDecimalDisplayThreshold = 90000.0;
