@@ -196,7 +196,12 @@ void ExactNumber::raise(int power) {
 
 bool ExactNumber::nearestDouble(double& out) const {
   if (!exact_) return false;
-  if (numerator_ == 0) return true;
+  if (numerator_ == 0) {
+    // Zero exactly: the double arithmetic's zero keeps its sign ("-0"); a rounding
+    // residue of a difference that is zero ("1248 in - 104'") becomes 0.
+    if (out != 0.0) out = 0.0;
+    return true;
+  }
   double magnitude = 0.0;
   if (numerator_ < kTwo53 && denominator_ < kTwo53) {
     // Both exact in a double: one IEEE division rounds correctly.

@@ -62,8 +62,8 @@ class ExactNumber {
   void divide(const ExactNumber& other);  // other is not zero
   void raise(int power);                  // power 1 to 4
 
-  // The nearest double, ties to even; false when inexact. A zero leaves `out` alone,
-  // so that the double arithmetic's signed zero stands.
+  // The nearest double, ties to even; false when inexact. A zero leaves a zero `out`
+  // alone, so that the double arithmetic's signed zero stands, and makes any other 0.
   bool nearestDouble(double& out) const;
 
  private:
