@@ -174,8 +174,8 @@ TEST(ExactReader, ReadsTypographicMarksFractionsAndBlanks) {
       {feetInchFraction, L"2 * (3' + 4 1/2\")", kComplete, 81 * kIn},
       {feetInchFraction, L"2 \u00D7 (3' + 4 1/2\")", kComplete, 81 * kIn},
       {feetInchFraction, L"-(1' + 2\")", kComplete, -14 * kIn},
-      {feetInchFraction, L"((6))", kComplete, 6 * kIn},
-      {feetInchFraction, L"10 * (1248 in - 104'-0\")", kComplete, 0.0},  // zero, no residue  // plain inside: the display unit
+      {feetInchFraction, L"((6))", kComplete, 6 * kIn},  // plain inside: the display unit
+      {feetInchFraction, L"10 * (1248 in - 104'-0\")", kComplete, 0.0},  // exactly zero: no residue
       {feetInchFraction, L"(1' + 2\"", kIncomplete, 0},
       {feetInchFraction, L"(1')) ", kInvalid, 0},
       {feetInchFraction, L"5' (6\")", kInvalid, 0},  // no operator: not a group
