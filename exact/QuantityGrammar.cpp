@@ -63,6 +63,22 @@ class Reader {
     ReadResult result;
     Value v;
     skipBlanks();
+    // '~' marks a display that rounding made inexact: it says nothing of the value.
+    if (at(L'~')) {
+      ++pos_;
+      skipBlanks();
+    }
+    // '±' stands before a quantity that shows as zero, as on a level at the datum.
+    const std::size_t plusMinusAt = pos_;
+    const bool plusMinus = at(L'\u00B1');
+    if (plusMinus) {
+      ++pos_;
+      skipBlanks();
+      if (at(L'-') || at(L'+') || at(L'\u00B1')) {
+        fail(pos_, "a second sign inside a quantity");
+        return failure();
+      }
+    }
     if (!sum(v)) return failure();
     skipBlanks();
     if (field_.echo && at(L'(')) {
@@ -90,6 +106,10 @@ class Reader {
     ExactNumber exact = v.exact;
     if (v.plain) exact.multiply(field_.displayExact);
     exact.nearestDouble(result.value);
+    if (plusMinus && result.value != 0.0) {
+      fail(plusMinusAt, "a plus-minus sign stands only before zero");
+      return failure();
+    }
     result.position = pos_;
     return result;
   }

@@ -8,7 +8,7 @@
 // The grammar of typed quantities, read and evaluated in one pass over plain text
 // (TypedText.h). See the README's "Typed text the exact reader accepts":
 //
-//   text      = sum [ "(" sum ")" ]            the echo of the pound-and-ounce display
+//   text      = [ "~" ] [ "±" ] sum [ "(" sum ")" ]   "~" inexact, "±" before zero only
 //   sum       = term { ("+" | " - ") term }    a binary '-' has blanks on both sides
 //   term      = signed { ("*" | "/") signed }  one side of '*', the right of '/' plain
 //   signed    = [ ("-" | "+") [ blanks ] ] (compound | "(" sum ")")   32 levels at most

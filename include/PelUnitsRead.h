@@ -33,6 +33,9 @@
 //   form: the decimal separator, and the group separator only where whole groups stand
 //   (1.234,5 de_DE; 12.3 there is invalid, never 123); with the flag off, the neutral
 //   form only (1,5 is invalid).
+// - a leading '~', the mark of a display that rounding made inexact (format() in
+//   PelUnitsFormat.h writes it), which changes nothing; and a leading '±' before a
+//   quantity that is zero ("±0.000"), where before any other it is invalid;
 // "nan", "inf" and "-inf" read as themselves. Texts under 32 characters are read
 // without heap allocation. Every function may be called from several threads at once.
 namespace pelunits {

@@ -148,11 +148,11 @@ TEST(ExactShortSteps, MarkStepFindsTheWordTheTableSearchFinds) {
 // every chain, with the unit's own symbol and the regional forms.
 TEST(ExactShortSteps, ShortTextStepReadsAsTheGrammar) {
   static const wchar_t* const kTokens[] = {
-      L"0",      L"5",      L"12",     L"104",         L"007",    L"15.25",  L"3.", L".5",
-      L"1e3",    L"/",      L"/16",    L"/0",          L" ",      L"  ",     L"'",  L"''",
-      L"\"",     L"\u00B0", L"lb",     L"lbs",         L"oz",     L"lbf",    L"-",  L"+",
-      L"x",      L"\u00BD", L"\u2032", L"e",           L"\u00A0", L"\u2212", L"(",  L"999999",
-      L"999999", L"1/2",    L"12/16",  L"123456789012"};
+      L"0",  L"5",      L"12",     L"104", L"007",    L"15.25",  L"3.",  L".5",     L"1e3",
+      L"/",  L"/16",    L"/0",     L" ",   L"  ",     L"'",      L"''",  L"\"",     L"\u00B0",
+      L"lb", L"lbs",    L"oz",     L"lbf", L"-",      L"+",      L"x",   L"\u00BD", L"\u2032",
+      L"e",  L"\u00A0", L"\u2212", L"(",   L"999999", L"999999", L"1/2", L"12/16",  L"123456789012",
+      L"~",  L"\u00B1"};
   static const wchar_t* const kSymbols[] = {L"", L"", L"\u00B0", L"'", L"\"", L"lb", L"mm"};
   struct Recipe {
     int units, representation, power;
