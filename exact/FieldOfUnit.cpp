@@ -126,7 +126,10 @@ Field fieldOf(const KovUnitTransform& unit) noexcept {
   // locale is read once per call.
   if (unit.getUseRegionalSettings() != 0 && (facts.mainFollowsUser || facts.echoFollowsUser)) {
     const NumberStyle user = userNumberStyle();
-    if (facts.mainFollowsUser) field.style = user;
+    if (facts.mainFollowsUser) {
+      field.style = user;
+      field.styleIsUser = true;
+    }
     if (facts.echoFollowsUser) field.echoStyle = user;
   }
   return field;

@@ -22,7 +22,8 @@ struct Field {
   Ratio displayRatio{1, 1};
   bool displayRatioNegative = false;
   bool displayRatioSmall = true;
-  NumberStyle style;  // numbers of the main text
+  NumberStyle style;         // numbers of the main text
+  bool styleIsUser = false;  // `style` is the user's regional form
   // The pound-and-ounce display with units adds the decimal text in parentheses:
   // "1 lb 8.00 oz (0.68 kg)". Its numbers follow `echoStyle`, a bare one counts
   // `echoSize`.

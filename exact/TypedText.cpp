@@ -48,20 +48,25 @@ wchar_t plainCharacter(wchar_t c) noexcept {
   }
 }
 
+namespace {
+
+// The vulgar fractions of Unicode and their values, for reading and for writing.
+struct VulgarFraction {
+  wchar_t c;
+  signed char numerator;
+  signed char denominator;
+};
+constexpr VulgarFraction kVulgarFractions[] = {
+    {L'\u00BC', 1, 4},  {L'\u00BD', 1, 2}, {L'\u00BE', 3, 4}, {L'\u2150', 1, 7}, {L'\u2151', 1, 9},
+    {L'\u2152', 1, 10}, {L'\u2153', 1, 3}, {L'\u2154', 2, 3}, {L'\u2155', 1, 5}, {L'\u2156', 2, 5},
+    {L'\u2157', 3, 5},  {L'\u2158', 4, 5}, {L'\u2159', 1, 6}, {L'\u215A', 5, 6}, {L'\u215B', 1, 8},
+    {L'\u215C', 3, 8},  {L'\u215D', 5, 8}, {L'\u215E', 7, 8},
+};
+
+}  // namespace
+
 bool vulgarFractionValue(wchar_t c, int& numerator, int& denominator) noexcept {
-  struct Entry {
-    wchar_t c;
-    signed char numerator;
-    signed char denominator;
-  };
-  static constexpr Entry kFractions[] = {
-      {L'\u00BC', 1, 4}, {L'\u00BD', 1, 2},  {L'\u00BE', 3, 4}, {L'\u2150', 1, 7},
-      {L'\u2151', 1, 9}, {L'\u2152', 1, 10}, {L'\u2153', 1, 3}, {L'\u2154', 2, 3},
-      {L'\u2155', 1, 5}, {L'\u2156', 2, 5},  {L'\u2157', 3, 5}, {L'\u2158', 4, 5},
-      {L'\u2159', 1, 6}, {L'\u215A', 5, 6},  {L'\u215B', 1, 8}, {L'\u215C', 3, 8},
-      {L'\u215D', 5, 8}, {L'\u215E', 7, 8},
-  };
-  for (const Entry& e : kFractions) {
+  for (const VulgarFraction& e : kVulgarFractions) {
     if (e.c == c) {
       numerator = e.numerator;
       denominator = e.denominator;
@@ -69,6 +74,13 @@ bool vulgarFractionValue(wchar_t c, int& numerator, int& denominator) noexcept {
     }
   }
   return false;
+}
+
+wchar_t vulgarFractionCharacter(long long numerator, long long denominator) noexcept {
+  for (const VulgarFraction& e : kVulgarFractions) {
+    if (e.numerator == numerator && e.denominator == denominator) return e.c;
+  }
+  return 0;
 }
 
 PlainText::PlainText(const wchar_t* text, std::size_t length) : data_(inline_), length_(length) {

@@ -21,6 +21,9 @@ wchar_t plainCharacter(wchar_t c) noexcept;
 // The value of a vulgar fraction character (U+00BC to U+00BE, U+2150 to U+215E),
 // as numerator and denominator; false for any other character.
 bool vulgarFractionValue(wchar_t c, int& numerator, int& denominator) noexcept;
+// The vulgar fraction character of a reduced fraction (L'\u00BD' for 1/2), 0 when
+// Unicode has none.
+wchar_t vulgarFractionCharacter(long long numerator, long long denominator) noexcept;
 inline bool vulgarFraction(wchar_t c, int& numerator, int& denominator) noexcept {
   // Most characters lie outside both ranges; they need no call.
   if (c < L'\u00BC' || (c > L'\u00BE' && c < L'\u2150') || c > L'\u215E') return false;

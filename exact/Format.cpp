@@ -1,0 +1,280 @@
+#include <cmath>
+#include <cstdint>
+#include <cwchar>
+
+#include "FieldOfUnit.h"
+#include "FormatDigits.h"
+#include "FormatParts.h"
+#include "FormatStep.h"
+#include "PelUnitsFormat.h"
+#include "PelUnitsRead.h"
+#include "UnitKind.h"
+#include "UserLocale.h"
+#include "units/core/NumberText.h"
+#include "units/imperial/KovUnitLbsOunces.h"
+
+namespace pelunits {
+
+namespace {
+
+using exact::PartCount;
+using exact::Step;
+using exact::UnitKind;
+
+enum class Form {
+  decimal,
+  wholeAndFraction,
+  feetInches,
+  feetDecimalInches,
+  degreesMinutesSeconds,
+  poundsOunces
+};
+
+constexpr double kSecondsPerDegree = 3600.0;
+constexpr double kDegreesPerTurn = 360.0;
+constexpr double kInexact = 1e-9;
+constexpr double kTwo53 = 9007199254740992.0;
+constexpr wchar_t kMinusSign = L'\u2212';
+constexpr wchar_t kPlusMinus = L'\u00B1';
+
+Form formOf(UnitKind kind, const KovUnitTransform& unit) {
+  switch (kind) {
+    case UnitKind::feetInch:
+      // Areas and volumes show their inch units: the foot of a square foot is 144 of them.
+      if (unit.getPower() != 1) return Form::decimal;
+      return unit.isFractional() != 0 ? Form::feetInches : Form::feetDecimalInches;
+    case UnitKind::fractionalDecimal:
+      return Form::wholeAndFraction;
+    case UnitKind::degreesMinutesSeconds:
+      return Form::degreesMinutesSeconds;
+    case UnitKind::poundsOunces:
+      return unit.getFactor() > KovUnitLbsOunces::kDecimalDisplayThreshold ? Form::decimal
+                                                                           : Form::poundsOunces;
+    default:
+      return Form::decimal;
+  }
+}
+
+bool isFractionForm(Form form) {
+  return form == Form::feetInches || form == Form::wholeAndFraction;
+}
+
+// The smallest shown parts in one display unit: seconds in a degree, else 1.
+double partsPerDisplayUnit(Form form) {
+  return form == Form::degreesMinutesSeconds ? kSecondsPerDegree : 1.0;
+}
+
+// The value in the smallest part the form shows, reduced by a turn where the unit's
+// display reduces it.
+double partsOf(double value, UnitKind kind, Form form, const KovUnitTransform& unit,
+               double displaySize) {
+  switch (kind) {
+    case UnitKind::degrees:
+      return pelunits::remainderOf(value, unit.getFactor()) / displaySize;
+    case UnitKind::gon:
+      return pelunits::remainderOf(std::fmod(value, kDegreesPerTurn) / displaySize,
+                                   unit.getFactor());
+    case UnitKind::degreesMinutesSeconds:
+      return pelunits::remainderOf(value, kDegreesPerTurn) * kSecondsPerDegree;
+    default:
+      return value / displaySize * partsPerDisplayUnit(form);
+  }
+}
+
+// The decimals of a power-of-ten precision (100: 2), 0 to 9.
+int decimalsOf(int precision) {
+  if (precision <= 1) return 0;
+  const int decimals = static_cast<int>(std::lround(std::log10(static_cast<double>(precision))));
+  return decimals > 9 ? 9 : decimals;
+}
+
+// The step the unit's precision gives.
+Step unitStep(Form form, const KovUnitTransform& unit) {
+  const int precision = unit.getPrecision();
+  switch (form) {
+    case Form::feetInches:
+    case Form::wholeAndFraction:
+      return Step{1, static_cast<std::uint64_t>(precision < 1 ? 1 : precision), 0};
+    case Form::feetDecimalInches:
+      // The feet-and-decimal-inch unit shows one decimal at least.
+      return exact::powerOfTen(decimalsOf(precision) < 1 ? -1 : -decimalsOf(precision));
+    case Form::degreesMinutesSeconds:
+      // The denominator is the step in parts of a degree: 60 minutes, 36000 tenths of seconds.
+      return precision <= 1 ? Step{3600, 1, 0} : exact::decimalStep(kSecondsPerDegree / precision);
+    default:
+      return exact::powerOfTen(-decimalsOf(precision));
+  }
+}
+
+// The step the options ask for, in the smallest part; 0 when they ask for none.
+double requestedStep(const KovUnitTransform& unit, const FormatOptions& options, Form form,
+                     double displaySize) {
+  double step = 0.0;
+  if (options.increment != nullptr && options.increment[0] != 0) {
+    const ReadResult read = readExact(unit, options.increment, std::wcslen(options.increment));
+    if (read.status == ReadStatus::complete) step = read.value / displaySize;
+  }
+  if (!(step > 0.0 && std::isfinite(step))) step = options.incrementValue;
+  step *= partsPerDisplayUnit(form);
+  return step > 0.0 && std::isfinite(step) ? step : 0.0;
+}
+
+// What a form shows: its digits and marks without the sign, and what decides the sign
+// and the marker.
+struct Shown {
+  KovString body;
+  bool negative = false;
+  bool zero = false;
+  bool inexact = false;
+};
+
+bool exceedsTolerance(double shown, double value) {
+  return std::fabs(shown - value) > kInexact * std::fabs(value);
+}
+
+void roundDecimal(double parts, Step step, const FormatOptions& options, const exact::Field& field,
+                  Shown& shown) {
+  const int digits = options.significantDigits;
+  const bool significant = digits >= 1 && digits <= 17;
+  if (significant) {
+    step =
+        parts == 0.0
+            ? exact::powerOfTen(0)
+            : exact::powerOfTen(exact::powerOfTenBelow(std::fabs(parts)).exponent10 - digits + 1);
+  }
+  const double count = step.count(parts);
+  if (!std::isfinite(count)) {
+    // A step far below the value's own resolution: the value's digits.
+    shown.body.appendFixed(std::fabs(parts), step.decimals());
+    shown.negative = parts < 0 && !pelunits::numberTextIsZero(shown.body);
+    shown.zero = pelunits::numberTextIsZero(shown.body);
+    return;
+  }
+  double steps = exact::roundSteps(count, options.rounding);
+  // 9.996 at three digits rounds to 10.00: one digit too many, and one step of ten more.
+  if (significant && std::fabs(steps) >= pelunits::powerOfTen(digits)) {
+    steps /= 10.0;
+    ++step.exponent10;
+  }
+  exact::appendMultiple(shown.body, steps, step.units, step.exponent10);
+  shown.negative = steps < 0;
+  shown.zero = steps == 0;
+  shown.inexact = exceedsTolerance(step.times(steps), parts);
+  const pelunits::NumberSettings* settings =
+      field.styleIsUser ? pelunits::platform::userNumberSettings() : nullptr;
+  if (settings != nullptr) pelunits::toRegionalNumber(shown.body, *settings, step.decimals());
+  if (options.trimTrailingZeros && step.decimals() > 0) {
+    pelunits::removeTrailingZeros(shown.body,
+                                  settings != nullptr ? settings->decimalSeparator : KovString());
+  }
+}
+
+// |steps| steps of `step` as whole parts and a rest; false when they pass 64 bits.
+bool partCountOf(double steps, const Step& step, bool fraction, PartCount& count,
+                 std::uint64_t& wholeStep) {
+  const double magnitude = std::fabs(steps);
+  if (!(magnitude < kTwo53) || step.exponent10 > 18 || step.decimals() > 18) return false;
+  std::uint64_t units = step.units;
+  if (step.exponent10 > 0)
+    units *= static_cast<std::uint64_t>(pelunits::powerOfTen(step.exponent10));
+  const auto n = static_cast<std::uint64_t>(magnitude);
+  if (units == 0 || (n != 0 && units > (UINT64_MAX >> 1) / n)) return false;
+  const std::uint64_t scale =
+      step.isDecimal() ? static_cast<std::uint64_t>(pelunits::powerOfTen(step.decimals()))
+                       : step.denominator;
+  const std::uint64_t total = n * units;
+  count.whole = total / scale;
+  count.rest = total % scale;
+  count.scale = scale;
+  count.decimals = step.isDecimal() ? step.decimals() : 0;
+  count.fraction = fraction;
+  wholeStep = scale == 1 ? units : 0;
+  return true;
+}
+
+// The mark after a compound form's smallest part standing alone.
+const wchar_t* smallestMark(Form form, const FormatOptions& options) {
+  switch (form) {
+    case Form::feetInches:
+    case Form::feetDecimalInches:
+    case Form::degreesMinutesSeconds:
+      return options.typographic ? L"\u2033" : L"\"";
+    case Form::poundsOunces:
+      return L" oz";
+    default:
+      return L"";
+  }
+}
+
+void roundCompound(Form form, double parts, const Step& step, const FormatOptions& options,
+                   Shown& shown) {
+  const double count = step.count(parts);
+  const double steps =
+      std::isfinite(count) ? exact::roundSteps(count, options.rounding) : std::round(parts);
+  const Step& shownStep = std::isfinite(count) ? step : exact::powerOfTen(0);
+  shown.negative = steps < 0;
+  shown.zero = steps == 0;
+  shown.inexact = exceedsTolerance(shownStep.times(steps), parts);
+  PartCount partCount;
+  std::uint64_t wholeStep = 0;
+  if (!partCountOf(steps, shownStep, isFractionForm(form), partCount, wholeStep)) {
+    // Past 2^53 steps the smallest part stands alone, exactly when the step is decimal.
+    if (shownStep.isDecimal()) {
+      exact::appendMultiple(shown.body, steps, shownStep.units, shownStep.exponent10);
+    } else {
+      shown.body.appendFixed(std::fabs(std::round(shownStep.times(steps))), 0);
+    }
+    shown.body += smallestMark(form, options);
+    return;
+  }
+  switch (form) {
+    case Form::feetInches:
+    case Form::feetDecimalInches:
+      exact::appendFeetInches(shown.body, partCount, wholeStep, options);
+      break;
+    case Form::degreesMinutesSeconds:
+      exact::appendDegreesMinutesSeconds(shown.body, partCount, wholeStep, options);
+      break;
+    case Form::poundsOunces:
+      exact::appendPoundsOunces(shown.body, partCount, wholeStep, options);
+      break;
+    default:
+      exact::appendWholeAndFraction(shown.body, partCount, options);
+      break;
+  }
+}
+
+}  // namespace
+
+KovString format(const KovUnitTransform& unit, double internalValue, const FormatOptions& options) {
+  if (!std::isfinite(internalValue)) return pelunits::nonFiniteText(internalValue);
+  const exact::Field field = exact::fieldOf(unit);
+  const UnitKind kind = exact::kindOf(unit);
+  const Form form = formOf(kind, unit);
+  const double parts = partsOf(internalValue, kind, form, unit, field.displaySize);
+  if (!std::isfinite(parts)) return pelunits::nonFiniteText(parts);
+
+  const double requested = requestedStep(unit, options, form, field.displaySize);
+  Step step = unitStep(form, unit);
+  if (requested > 0.0) {
+    step = isFractionForm(form) ? exact::fractionStep(requested) : exact::decimalStep(requested);
+  }
+  Shown shown;
+  if (form == Form::decimal) {
+    roundDecimal(parts, step, options, field, shown);
+  } else {
+    roundCompound(form, parts, step, options, shown);
+  }
+
+  KovString text;
+  if (options.inexactMarker && shown.inexact) text += L'~';
+  if (shown.negative && !shown.zero) {
+    text += options.typographic ? kMinusSign : L'-';
+  } else if (options.plusSign) {
+    text += shown.zero ? kPlusMinus : L'+';
+  }
+  text += shown.body;
+  return text;
+}
+
+}  // namespace pelunits

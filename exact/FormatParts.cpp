@@ -1,0 +1,127 @@
+#include "FormatParts.h"
+
+#include "TypedText.h"
+#include "units/angle/KovUnitDegreeBase.h"
+#include "units/core/DisplayParts.h"
+#include "units/fraction/FractionArithmetic.h"
+
+namespace pelunits {
+namespace exact {
+
+namespace {
+
+constexpr wchar_t kPrime = L'\u2032';
+constexpr wchar_t kDoublePrime = L'\u2033';
+constexpr wchar_t kFractionSlash = L'\u2044';
+
+wchar_t singleMark(const FormatOptions& options) { return options.typographic ? kPrime : L'\''; }
+wchar_t doubleMark(const FormatOptions& options) {
+  return options.typographic ? kDoublePrime : L'"';
+}
+
+void appendCount(KovString& text, std::uint64_t n) { text.appendInt(static_cast<long long>(n)); }
+
+// The decimal digits of the rest, padded to its decimals: ".50" for 50 / 100.
+void appendDecimalRest(KovString& text, const PartCount& count) {
+  text += L'.';
+  int digits = 1;
+  for (std::uint64_t r = count.rest; r >= 10; r /= 10) ++digits;
+  for (int i = digits; i < count.decimals; ++i) text += L'0';
+  appendCount(text, count.rest);
+}
+
+// The rest as a reduced fraction; `whole` written in front unless it is 0 and `bare` is
+// set. Typographic: a vulgar fraction right behind the whole (‹6½›), else the digits
+// about the fraction slash behind a blank (‹6 3⁄32›), since ‹63⁄32› would read as 63/32.
+void appendFractionRest(KovString& text, std::uint64_t whole, const PartCount& count,
+                        wchar_t separator, const FormatOptions& options) {
+  const unsigned divisor = pelunits::binaryGreatestCommonDivisor(
+      static_cast<unsigned>(count.rest), static_cast<unsigned>(count.scale));
+  const long long numerator = static_cast<long long>(count.rest / divisor);
+  const long long denominator = static_cast<long long>(count.scale / divisor);
+  const wchar_t vulgar =
+      options.typographic ? vulgarFractionCharacter(numerator, denominator) : L'\0';
+  if (whole != 0) {
+    appendCount(text, whole);
+    if (vulgar == 0) text += separator;
+  }
+  if (vulgar != 0) {
+    text += vulgar;
+    return;
+  }
+  text.appendInt(numerator);
+  text += options.typographic ? kFractionSlash : L'/';
+  text.appendInt(denominator);
+}
+
+// The smallest part's number: whole and rest.
+void appendSmallest(KovString& text, std::uint64_t whole, const PartCount& count,
+                    wchar_t fractionSeparator, const FormatOptions& options) {
+  if (count.fraction) {
+    if (count.rest == 0) {
+      appendCount(text, whole);
+    } else {
+      appendFractionRest(text, whole, count, fractionSeparator, options);
+    }
+    return;
+  }
+  appendCount(text, whole);
+  if (count.decimals > 0) appendDecimalRest(text, count);
+}
+
+}  // namespace
+
+void appendFeetInches(KovString& text, const PartCount& count, std::uint64_t wholeStep,
+                      const FormatOptions& options) {
+  constexpr std::uint64_t kInchesPerFoot = 12;
+  const std::uint64_t feet = count.whole / kInchesPerFoot;
+  const std::uint64_t inches = count.whole % kInchesPerFoot;
+  const bool feetOnly = wholeStep != 0 && wholeStep % kInchesPerFoot == 0;
+  const bool noInches = inches == 0 && count.rest == 0;
+  const bool showFeet = feetOnly || feet != 0 || !options.hideZeroFeet;
+  const bool showInches = !feetOnly && (!noInches || !options.hideZeroInches || !showFeet);
+  if (showFeet) {
+    appendCount(text, feet);
+    text += singleMark(options);
+    if (showInches) text += pelunits::partSeparator(options.separator);
+  }
+  if (showInches) {
+    appendSmallest(text, inches, count, L' ', options);
+    text += doubleMark(options);
+  }
+}
+
+void appendDegreesMinutesSeconds(KovString& text, const PartCount& count, std::uint64_t wholeStep,
+                                 const FormatOptions& options) {
+  appendCount(text, count.whole / 3600);
+  text += KovUnitDegreeBase::kDegreeMark;
+  if (wholeStep != 0 && wholeStep % 3600 == 0) return;
+  appendCount(text, count.whole / 60 % 60);
+  text += singleMark(options);
+  if (wholeStep != 0 && wholeStep % 60 == 0) return;
+  appendSmallest(text, count.whole % 60, count, L' ', options);
+  text += doubleMark(options);
+}
+
+void appendPoundsOunces(KovString& text, const PartCount& count, std::uint64_t wholeStep,
+                        const FormatOptions& options) {
+  constexpr std::uint64_t kOuncesPerPound = 16;
+  const std::uint64_t pounds = count.whole / kOuncesPerPound;
+  const std::uint64_t ounces = count.whole % kOuncesPerPound;
+  const bool poundsOnly = wholeStep != 0 && wholeStep % kOuncesPerPound == 0;
+  if (pounds != 0 || poundsOnly) {
+    appendCount(text, pounds);
+    text.append(L" lb", 3);
+    if (poundsOnly || (ounces == 0 && count.rest == 0)) return;
+    text += L' ';
+  }
+  appendSmallest(text, ounces, count, L' ', options);
+  text.append(L" oz", 3);
+}
+
+void appendWholeAndFraction(KovString& text, const PartCount& count, const FormatOptions& options) {
+  appendSmallest(text, count.whole, count, pelunits::partSeparator(options.separator), options);
+}
+
+}  // namespace exact
+}  // namespace pelunits

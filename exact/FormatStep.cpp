@@ -1,0 +1,98 @@
+#include "FormatStep.h"
+
+#include <cmath>
+
+#include "units/core/NumberText.h"
+
+namespace pelunits {
+namespace exact {
+
+namespace {
+
+// How near a multiple a size or a count must lie to count as it: far wider than the
+// few roundings between a typed value and its count, far below anything displayed.
+constexpr double kSlack = 1e-12;
+constexpr std::uint64_t kMostDecimalUnits = 1000000000;  // 9 digits
+constexpr std::uint64_t kLargestDenominator = 4096;
+constexpr double kTwo52 = 4503599627370496.0;
+
+bool nearWhole(double x, double& whole) {
+  whole = std::round(x);
+  return whole >= 1.0 && std::fabs(x - whole) <= kSlack * x;
+}
+
+// floor(log10(size)) for a positive finite size, exact at the powers of ten.
+int decimalExponentOf(double size) {
+  int e = static_cast<int>(std::floor(std::log10(size)));
+  if (pelunits::powerOfTen(e) > size) --e;
+  if (pelunits::powerOfTen(e + 1) <= size) ++e;
+  return e;
+}
+
+}  // namespace
+
+double Step::count(double x) const noexcept {
+  const double perUnit = static_cast<double>(units);
+  if (!isDecimal()) return x * static_cast<double>(denominator) / perUnit;
+  // Multiplying by 10^3 is exact where dividing by 0.001 is not.
+  if (exponent10 < 0) return x * pelunits::powerOfTen(-exponent10) / perUnit;
+  return x / pelunits::powerOfTen(exponent10) / perUnit;
+}
+
+double Step::times(double steps) const noexcept {
+  const double size = isDecimal() ? static_cast<double>(units) * pelunits::powerOfTen(exponent10)
+                                  : static_cast<double>(units) / static_cast<double>(denominator);
+  return steps * size;
+}
+
+Step powerOfTen(int exponent10) noexcept { return Step{1, 1, exponent10}; }
+
+Step powerOfTenBelow(double size) noexcept { return powerOfTen(decimalExponentOf(size)); }
+
+Step decimalStep(double size) noexcept {
+  const int top = decimalExponentOf(size);
+  for (int e = top; e > top - 9; --e) {
+    const double scaled = e < 0 ? size * pelunits::powerOfTen(-e) : size / pelunits::powerOfTen(e);
+    double whole = 0.0;
+    if (nearWhole(scaled, whole) && whole < static_cast<double>(kMostDecimalUnits)) {
+      return Step{static_cast<std::uint64_t>(whole), 1, e};
+    }
+  }
+  return powerOfTen(top);
+}
+
+Step fractionStep(double size) noexcept {
+  for (std::uint64_t d = 1; d <= kLargestDenominator; ++d) {
+    double whole = 0.0;
+    if (nearWhole(size * static_cast<double>(d), whole) &&
+        whole < static_cast<double>(kMostDecimalUnits)) {
+      return Step{static_cast<std::uint64_t>(whole), d, 0};
+    }
+  }
+  const int e = decimalExponentOf(size);
+  // Fractions have no exponent: 10^e as 10^e / 1 or 1 / 10^-e, 10^9 at most, which the
+  // fraction arithmetic's 32 bits hold.
+  const int places = e < -9 ? 9 : (e > 9 ? 9 : (e < 0 ? -e : e));
+  const auto power = static_cast<std::uint64_t>(pelunits::powerOfTen(places));
+  return e >= 0 ? Step{power, 1, 0} : Step{1, power, 0};
+}
+
+double roundSteps(double steps, Rounding rounding) noexcept {
+  if (!(std::fabs(steps) < kTwo52)) return steps;
+  const double slack = std::fabs(steps) * kSlack;
+  switch (rounding) {
+    case Rounding::up:
+      return std::ceil(steps - slack);
+    case Rounding::down:
+      return std::floor(steps + slack);
+    default: {
+      const double whole = std::floor(steps);
+      const double rest = steps - whole;  // exact below 2^52
+      if (std::fabs(rest - 0.5) <= slack) return steps < 0 ? whole : whole + 1.0;
+      return rest < 0.5 ? whole : whole + 1.0;
+    }
+  }
+}
+
+}  // namespace exact
+}  // namespace pelunits
