@@ -41,7 +41,9 @@ void appendFractionRest(KovString& text, std::uint64_t whole, const PartCount& c
   const long long denominator = static_cast<long long>(count.scale / divisor);
   const wchar_t vulgar =
       options.typographic ? vulgarFractionCharacter(numerator, denominator) : L'\0';
-  if (whole != 0) {
+  // Behind the dash of ‹5'-6"› a fraction needs a digit in front: the reader takes a
+  // dash before anything else for a sign (‹5'-½"› is 5' minus ½").
+  if (whole != 0 || (vulgar != 0 && text.length() > 0 && text[text.length() - 1] == L'-')) {
     appendCount(text, whole);
     if (vulgar == 0) text += separator;
   }
