@@ -175,8 +175,11 @@ bool partCountOf(double steps, const Step& step, bool fraction, PartCount& count
   const double magnitude = std::fabs(steps);
   if (!(magnitude < kTwo53) || step.exponent10 > 18 || step.decimals() > 18) return false;
   std::uint64_t units = step.units;
-  if (step.exponent10 > 0)
-    units *= static_cast<std::uint64_t>(pelunits::powerOfTen(step.exponent10));
+  if (step.exponent10 > 0) {
+    const auto power = static_cast<std::uint64_t>(pelunits::powerOfTen(step.exponent10));
+    if (units > UINT64_MAX / power) return false;
+    units *= power;
+  }
   const auto n = static_cast<std::uint64_t>(magnitude);
   if (units == 0 || (n != 0 && units > (UINT64_MAX >> 1) / n)) return false;
   const std::uint64_t scale =

@@ -13,6 +13,7 @@
 #include "PelUnitsCatalogue.h"
 #include "PelUnitsFormat.h"
 #include "PelUnitsRead.h"
+#include "RegionalSource.h"
 #include "TestText.h"
 
 namespace {
@@ -235,6 +236,71 @@ TEST(Format, TheReaderTakesTheInexactMarkerAndThePlusMinusSign) {
     EXPECT_EQ(read.value, c.value);
   }
 }
+
+// At the ends of the double range no integer overflows: every text reads back, and
+// a text without the marker reads back within the marker's tolerance.
+TEST(Format, ValuesAtTheEndsOfTheRangeReadBack) {
+  const char* const units[] = {"millimetres",       "metres",
+                               "kilonewtons",       "feet-inch-fraction",
+                               "feet-decimal-inch", "fractional-decimal",
+                               "pounds-ounces"};
+  const double max = std::numeric_limits<double>::max();
+  const double values[] = {1e300,  -1e300, max, -max, 5e-324, -1e-300, 9007199254740993.0 * kIn,
+                           9.3e18, 1e20,   0.0};
+  Options options[] = {{}, {L"5 mm"}, {L"1'", Rounding::up}, {nullptr, Rounding::down}, {}};
+  options[4].significantDigits = 3;
+  for (const char* name : units) {
+    const pelunits::UnitPtr unit = namedUnit(name);
+    for (const double value : values) {
+      for (Options o : options) {
+        o.flags = kMarker | kTypographic;
+        const KovString text = pelunits::format(*unit, value, optionsOf(o));
+        SCOPED_TRACE(testing::Message() << name << " " << value << " -> " << narrow(text));
+        const pelunits::ReadResult read = pelunits::readExact(*unit, text);
+        ASSERT_EQ(read.status, pelunits::ReadStatus::complete) << read.message;
+        if (text[0] != L'~') {
+          // 5e-324 mm is 0 m: a display number may underflow to zero.
+          EXPECT_NEAR(read.value, value, 1e-9 * std::fabs(value) + 1e-300);
+        }
+      }
+    }
+  }
+}
+
+#if !defined(_WIN32)
+// The decimal forms follow the user's number format with the unit's regional flag on,
+// as the unit's display does; the compound and fraction forms stay neutral.
+TEST(Format, DecimalFormsFollowTheRegionalFlag) {
+  struct RegionalCase {
+    const char* unit;
+    double value;
+    Options options;
+    const wchar_t* expected;
+    double readBack;
+  };
+  const RegionalCase cases[] = {
+      {"metres", 1234567.5, {L"5 mm", Rounding::nearest, kPlus}, L"+1.234,570", 1234570.0},
+      {"millimetres", 1234.5, {nullptr, Rounding::nearest, kTrim}, L"1.234,5", 1234.5},
+      // No decimals: the '.' is a group separator, and no zero is trimmed.
+      {"kilonewtons", 12345.0, {nullptr, Rounding::nearest, kTrim, 0.0, 3}, L"12.300", 12300.0},
+      {"feet-decimal-inch", 66.5 * kIn, {}, L"5' 6.50\"", 66.5 * kIn},
+      {"pounds-ounces", 24 * kOz, {}, L"1 lb 8.00 oz", 24 * kOz},
+  };
+  for (const RegionalSource source : kRegionalSources) {
+    const ScopedRegional regional("de_DE.UTF-8", source);
+    for (const RegionalCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.unit << " " << nameOf(source));
+      const pelunits::UnitPtr unit = namedUnit(c.unit);
+      unit->setUseRegionalSettings(1);
+      const KovString text = pelunits::format(*unit, c.value, optionsOf(c.options));
+      EXPECT_EQ(text, KovString(c.expected));
+      const pelunits::ReadResult read = pelunits::readExact(*unit, text);
+      EXPECT_EQ(read.status, pelunits::ReadStatus::complete);
+      EXPECT_EQ(read.value, c.readBack);
+    }
+  }
+}
+#endif
 
 #if defined(__SIZEOF_INT128__)
 // The round trip's oracle: the shown text read again from its digits and marks into an
