@@ -110,6 +110,7 @@ TEST(Format, RoundsDecimalUnitsToTheIncrementInEachMode) {
       {"millimetres", 0, 12.5, {nullptr, Rounding::nearest, kTrim}, L"12.5"},
       {"degrees", 0, 10.2, {L"15'"}, L"10.25"},
       {"degrees", 0, 370.0, {}, L"10.00"},  // reduced by a turn, as the unit shows it
+      {"kilonewtons", 0, 1.2345, {nullptr, Rounding::nearest, 0, 0.0, 3}, L"1.23"},
       {"kilonewtons", 0, 12.345, {nullptr, Rounding::nearest, 0, 0.0, 3}, L"12.3"},
       {"kilonewtons", 0, 12345.0, {nullptr, Rounding::nearest, kTrim, 0.0, 3}, L"12300"},
       {"kilonewtons", 0, 0.00123456, {nullptr, Rounding::nearest, 0, 0.0, 3}, L"0.00123"},
