@@ -4,19 +4,28 @@
 #include "units/angle/KovUnitDegreeBase.h"
 #include "units/core/DisplayParts.h"
 #include "units/fraction/FractionArithmetic.h"
+#include "units/imperial/KovUnitInchBase.h"
+#include "units/imperial/KovUnitLbsOunces.h"
 
 namespace pelunits {
 namespace exact {
 
 namespace {
 
+constexpr auto kInchesPerFoot = static_cast<std::uint64_t>(KovUnitInchBase::kInchesPerFoot);
+constexpr auto kOuncesPerPound = static_cast<std::uint64_t>(KovUnitLbsOunces::kOuncesPerPound);
+constexpr std::uint64_t kSecondsPerMinute = 60;
+constexpr std::uint64_t kSecondsPerDegree = 3600;
 constexpr wchar_t kPrime = L'\u2032';
 constexpr wchar_t kDoublePrime = L'\u2033';
 constexpr wchar_t kFractionSlash = L'\u2044';
 
-wchar_t singleMark(const FormatOptions& options) { return options.typographic ? kPrime : L'\''; }
+// Feet and minutes, inches and seconds: the units write the same marks for both.
+wchar_t singleMark(const FormatOptions& options) {
+  return options.typographic ? kPrime : KovUnitDegreeBase::kMinuteMark;
+}
 wchar_t doubleMark(const FormatOptions& options) {
-  return options.typographic ? kDoublePrime : L'"';
+  return options.typographic ? kDoublePrime : KovUnitDegreeBase::kSecondsMark;
 }
 
 void appendCount(KovString& text, std::uint64_t n) { text.appendInt(static_cast<long long>(n)); }
@@ -30,9 +39,9 @@ void appendDecimalRest(KovString& text, const PartCount& count) {
   appendCount(text, count.rest);
 }
 
-// The rest as a reduced fraction; `whole` written in front unless it is 0 and `bare` is
-// set. Typographic: a vulgar fraction right behind the whole (‹6½›), else the digits
-// about the fraction slash behind a blank (‹6 3⁄32›), since ‹63⁄32› would read as 63/32.
+// The rest as a reduced fraction, `whole` in front unless it is 0. Typographic: a vulgar fraction
+// right behind the whole (‹6½›), else the digits about the fraction slash behind a blank (‹6
+// 3⁄32›), since ‹63⁄32› would read as 63/32.
 void appendFractionRest(KovString& text, std::uint64_t whole, const PartCount& count,
                         wchar_t separator, const FormatOptions& options) {
   const unsigned divisor = pelunits::binaryGreatestCommonDivisor(
@@ -75,7 +84,6 @@ void appendSmallest(KovString& text, std::uint64_t whole, const PartCount& count
 
 void appendFeetInches(KovString& text, const PartCount& count, std::uint64_t wholeStep,
                       const FormatOptions& options) {
-  constexpr std::uint64_t kInchesPerFoot = 12;
   const std::uint64_t feet = count.whole / kInchesPerFoot;
   const std::uint64_t inches = count.whole % kInchesPerFoot;
   const bool feetOnly = wholeStep != 0 && wholeStep % kInchesPerFoot == 0;
@@ -95,19 +103,18 @@ void appendFeetInches(KovString& text, const PartCount& count, std::uint64_t who
 
 void appendDegreesMinutesSeconds(KovString& text, const PartCount& count, std::uint64_t wholeStep,
                                  const FormatOptions& options) {
-  appendCount(text, count.whole / 3600);
+  appendCount(text, count.whole / kSecondsPerDegree);
   text += KovUnitDegreeBase::kDegreeMark;
-  if (wholeStep != 0 && wholeStep % 3600 == 0) return;
-  appendCount(text, count.whole / 60 % 60);
+  if (wholeStep != 0 && wholeStep % kSecondsPerDegree == 0) return;
+  appendCount(text, count.whole % kSecondsPerDegree / kSecondsPerMinute);
   text += singleMark(options);
-  if (wholeStep != 0 && wholeStep % 60 == 0) return;
-  appendSmallest(text, count.whole % 60, count, L' ', options);
+  if (wholeStep != 0 && wholeStep % kSecondsPerMinute == 0) return;
+  appendSmallest(text, count.whole % kSecondsPerMinute, count, L' ', options);
   text += doubleMark(options);
 }
 
 void appendPoundsOunces(KovString& text, const PartCount& count, std::uint64_t wholeStep,
                         const FormatOptions& options) {
-  constexpr std::uint64_t kOuncesPerPound = 16;
   const std::uint64_t pounds = count.whole / kOuncesPerPound;
   const std::uint64_t ounces = count.whole % kOuncesPerPound;
   const bool poundsOnly = wholeStep != 0 && wholeStep % kOuncesPerPound == 0;

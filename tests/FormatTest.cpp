@@ -24,6 +24,9 @@ using pelunits::Rounding;
 constexpr double kIn = 25.4;
 constexpr double kOz = 28.34952;
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr Rounding kNearest = Rounding::nearest;
+constexpr Rounding kUp = Rounding::up;
+constexpr Rounding kDown = Rounding::down;
 
 pelunits::UnitPtr namedUnit(const char* name, int precision = 0) {
   pelunits::UnitPtr unit(pelunits::newNamedUnit(*pelunits::findNamedUnit(name)));
@@ -43,10 +46,10 @@ enum Flag : unsigned {
 
 struct Options {
   const wchar_t* increment = nullptr;
-  Rounding rounding = Rounding::nearest;
   unsigned flags = 0;
-  double incrementValue = 0.0;
+  Rounding rounding = Rounding::nearest;
   int significantDigits = 0;
+  double incrementValue = 0.0;
 };
 
 FormatOptions optionsOf(const Options& o) {
@@ -88,35 +91,33 @@ void expectTexts(const Case* cases, std::size_t count) {
 }
 
 TEST(Format, RoundsDecimalUnitsToTheIncrementInEachMode) {
-  constexpr Rounding kUp = Rounding::up;
-  constexpr Rounding kDown = Rounding::down;
   const Case cases[] = {
       {"millimetres", 0, 12.5, {L"5 mm"}, L"15"},  // a tie goes away from zero
       {"millimetres", 0, -12.5, {L"5 mm"}, L"-15"},
-      {"millimetres", 0, 12.4, {L"5 mm", kUp}, L"15"},
-      {"millimetres", 0, -12.4, {L"5 mm", kUp}, L"-10"},  // up is toward +infinity
-      {"millimetres", 0, -12.4, {L"5 mm", kDown}, L"-15"},
-      {"millimetres", 0, 15.0, {L"5 mm", kUp}, L"15"},  // a multiple stays
-      {"millimetres", 0, -2.4, {L"5 mm", kUp}, L"0"},   // no sign on zero
+      {"millimetres", 0, 12.4, {L"5 mm", 0, kUp}, L"15"},
+      {"millimetres", 0, -12.4, {L"5 mm", 0, kUp}, L"-10"},  // up is toward +infinity
+      {"millimetres", 0, -12.4, {L"5 mm", 0, kDown}, L"-15"},
+      {"millimetres", 0, 15.0, {L"5 mm", 0, kUp}, L"15"},  // a multiple stays
+      {"millimetres", 0, -2.4, {L"5 mm", 0, kUp}, L"0"},   // no sign on zero
       {"metres", 0, 1234.5, {L"5 mm"}, L"1.235"},
       {"metres", 0, 2.5, {L"0.005 m"}, L"0.005"},
       {"metres", 0, 1000.0, {L"25 mm"}, L"1.000"},  // the decimals of the step
       {"metres", 0, 1000.0, {L"1 m"}, L"1"},
       {"millimetres", 0, 6.35, {L"1/2\""}, L"12.7"},  // 1/4" is a tie at 1/2"
-      {"millimetres", 0, 12.3, {nullptr, Rounding::nearest, 0, 0.25}, L"12.25"},
+      {"millimetres", 0, 12.3, {nullptr, 0, kNearest, 0, 0.25}, L"12.25"},
       {"millimetres", 0, 1.04, {L"1/3 mm"}, L"1.0"},    // no decimal writes it: 0.1 mm
       {"millimetres", 0, 12.346, {L"5 kg"}, L"12.35"},  // no step: the unit's precision
       {"millimetres", 0, -0.001, {}, L"0.00"},
-      {"millimetres", 0, 12.5, {nullptr, Rounding::nearest, kTrim}, L"12.5"},
+      {"millimetres", 0, 12.5, {nullptr, kTrim}, L"12.5"},
       {"degrees", 0, 10.2, {L"15'"}, L"10.25"},
       {"degrees", 0, 370.0, {}, L"10.00"},  // reduced by a turn, as the unit shows it
-      {"kilonewtons", 0, 1.2345, {nullptr, Rounding::nearest, 0, 0.0, 3}, L"1.23"},
-      {"kilonewtons", 0, 12.345, {nullptr, Rounding::nearest, 0, 0.0, 3}, L"12.3"},
-      {"kilonewtons", 0, 12345.0, {nullptr, Rounding::nearest, kTrim, 0.0, 3}, L"12300"},
-      {"kilonewtons", 0, 0.00123456, {nullptr, Rounding::nearest, 0, 0.0, 3}, L"0.00123"},
-      {"kilonewtons", 0, 9.996, {nullptr, Rounding::nearest, 0, 0.0, 3}, L"10.0"},  // carry
-      {"kilonewtons", 0, -9.991, {nullptr, kDown, 0, 0.0, 3}, L"-10.0"},
-      {"kilonewtons", 0, 0.0, {nullptr, Rounding::nearest, 0, 0.0, 3}, L"0"},
+      {"kilonewtons", 0, 1.2345, {nullptr, 0, kNearest, 3}, L"1.23"},
+      {"kilonewtons", 0, 12.345, {nullptr, 0, kNearest, 3}, L"12.3"},
+      {"kilonewtons", 0, 12345.0, {nullptr, kTrim, kNearest, 3}, L"12300"},
+      {"kilonewtons", 0, 0.00123456, {nullptr, 0, kNearest, 3}, L"0.00123"},
+      {"kilonewtons", 0, 9.996, {nullptr, 0, kNearest, 3}, L"10.0"},  // carry
+      {"kilonewtons", 0, -9.991, {nullptr, 0, kDown, 3}, L"-10.0"},
+      {"kilonewtons", 0, 0.0, {nullptr, 0, kNearest, 3}, L"0"},
   };
   expectTexts(cases, std::size(cases));
 }
@@ -124,17 +125,13 @@ TEST(Format, RoundsDecimalUnitsToTheIncrementInEachMode) {
 TEST(Format, CompoundUnitsRoundOnTheSmallestPartAndCarry) {
   const Case cases[] = {
       {"feet-inch-fraction", 0, 66.5 * kIn, {}, L"5' 6 1/2\""},
-      {"feet-inch-fraction", 0, -66.5 * kIn, {nullptr, Rounding::nearest, kDash}, L"-5'-6 1/2\""},
+      {"feet-inch-fraction", 0, -66.5 * kIn, {nullptr, kDash}, L"-5'-6 1/2\""},
       {"feet-inch-fraction", 0, 11.99 * kIn, {}, L"1' 0\""},  // 12" carries into the foot
-      {"feet-inch-fraction", 0, 11.99 * kIn, {nullptr, Rounding::nearest, kHideZeroInches}, L"1'"},
+      {"feet-inch-fraction", 0, 11.99 * kIn, {nullptr, kHideZeroInches}, L"1'"},
       {"feet-inch-fraction", 0, -0.25 * kIn, {}, L"-1/4\""},
-      {"feet-inch-fraction",
-       0,
-       0.25 * kIn,
-       {nullptr, Rounding::nearest, kShowZeroFeet},
-       L"0' 1/4\""},
+      {"feet-inch-fraction", 0, 0.25 * kIn, {nullptr, kShowZeroFeet}, L"0' 1/4\""},
       {"feet-inch-fraction", 0, 0.25 * kIn, {L"1/2\""}, L"1/2\""},  // a tie
-      {"feet-inch-fraction", 0, 66.1 * kIn, {L"1\"", Rounding::up}, L"5' 7\""},
+      {"feet-inch-fraction", 0, 66.1 * kIn, {L"1\"", 0, kUp}, L"5' 7\""},
       {"feet-inch-fraction", 0, 66.5 * kIn, {L"1'"}, L"6'"},  // parts below the step left out
       {"feet-inch-fraction", 0, 0.0, {}, L"0\""},
       {"feet-inch-fraction", 0, 23.999 * kIn, {L"5 mm"}, L"2' 2/127\""},  // 610 mm in 25/127" steps
@@ -146,7 +143,7 @@ TEST(Format, CompoundUnitsRoundOnTheSmallestPartAndCarry) {
       {"degrees-minutes-seconds", 0, 359.99999, {}, L"360\u00B00'0\""},
       {"degrees-minutes-seconds", 0, -0.5, {}, L"-0\u00B030'0\""},  // the sign stays
       {"degrees-minutes-seconds", 0, 10.2, {L"15'"}, L"10\u00B015'"},
-      {"degrees-minutes-seconds", 0, 10.2, {L"1\u00B0", Rounding::up}, L"11\u00B0"},
+      {"degrees-minutes-seconds", 0, 10.2, {L"1\u00B0", 0, kUp}, L"11\u00B0"},
       {"degrees-minutes-seconds", 36000, 10.5042, {}, L"10\u00B030'15.1\""},
       {"degrees-minutes-seconds", 60, 10.999, {}, L"11\u00B00'"},
       {"pounds-ounces", 0, 16 * kOz, {}, L"1 lb"},
@@ -155,53 +152,44 @@ TEST(Format, CompoundUnitsRoundOnTheSmallestPartAndCarry) {
       {"pounds-ounces", 0, -3.3 * kOz, {L"0.5 oz"}, L"-3.5 oz"},
       {"pounds-ounces", 0, 0.0, {}, L"0.00 oz"},
       {"fractional-decimal", 0, 66.5 * kIn, {}, L"66 1/2"},
-      {"fractional-decimal", 0, 66.99 * kIn, {nullptr, Rounding::nearest, kDash}, L"67"},
-      {"fractional-decimal", 0, 66.5 * kIn, {nullptr, Rounding::nearest, kDash}, L"66-1/2"},
+      {"fractional-decimal", 0, 66.99 * kIn, {nullptr, kDash}, L"67"},
+      {"fractional-decimal", 0, 66.5 * kIn, {nullptr, kDash}, L"66-1/2"},
   };
   expectTexts(cases, std::size(cases));
 }
 
 TEST(Format, WritesLevelSignsTypographicMarksAndTheInexactMarker) {
-  constexpr unsigned kTypo = kTypographic;
   const Case cases[] = {
-      {"metres", 0, 3250.0, {nullptr, Rounding::nearest, kPlus}, L"+3.250"},
-      {"metres", 0, -1200.0, {nullptr, Rounding::nearest, kPlus}, L"-1.200"},
-      {"metres", 0, -0.0001, {nullptr, Rounding::nearest, kPlus}, L"\u00B10.000"},
-      {"feet-inch-fraction", 0, 0.0, {nullptr, Rounding::nearest, kPlus}, L"\u00B10\""},
-      {"feet-inch-fraction",
-       0,
-       66.5 * kIn,
-       {nullptr, Rounding::nearest, kTypo},
-       L"5\u2032 6\u00BD\u2033"},
-      {"feet-inch-fraction",
-       0,
-       -3.5 * kIn,
-       {nullptr, Rounding::nearest, kTypo},
-       L"\u22123\u00BD\u2033"},
+      {"metres", 0, 3250.0, {nullptr, kPlus}, L"+3.250"},
+      {"metres", 0, -1200.0, {nullptr, kPlus}, L"-1.200"},
+      {"metres", 0, -0.0001, {nullptr, kPlus}, L"\u00B10.000"},
+      {"feet-inch-fraction", 0, 0.0, {nullptr, kPlus}, L"\u00B10\""},
+      {"feet-inch-fraction", 0, 66.5 * kIn, {nullptr, kTypographic}, L"5\u2032 6\u00BD\u2033"},
+      {"feet-inch-fraction", 0, -3.5 * kIn, {nullptr, kTypographic}, L"\u22123\u00BD\u2033"},
       {"feet-inch-fraction",
        0,
        60.5 * kIn,
-       {nullptr, Rounding::nearest, kTypo | kDash},
+       {nullptr, kTypographic | kDash},
        L"5\u2032-0\u00BD\u2033"},  // "5'-½" would read as 5' minus ½"
       {"feet-inch-fraction",
        32,
        6.09375 * kIn,
-       {nullptr, Rounding::nearest, kTypo},
+       {nullptr, kTypographic},
        L"6 3\u204432\u2033"},  // no vulgar fraction for 3/32
-      {"feet-inch-fraction", 0, 0.1 * kIn, {L"0.1\"", Rounding::nearest, kTypo}, L"\u2152\u2033"},
+      {"feet-inch-fraction", 0, 0.1 * kIn, {L"0.1\"", kTypographic}, L"\u2152\u2033"},
       {"degrees-minutes-seconds",
        0,
        10.5 + 15.0 / 3600,
-       {nullptr, Rounding::nearest, kTypo},
+       {nullptr, kTypographic},
        L"10\u00B030\u203215\u2033"},
-      {"millimetres", 0, -1.5, {nullptr, Rounding::nearest, kTypo}, L"\u22121.50"},
-      {"millimetres", 0, 12.3456, {nullptr, Rounding::nearest, kMarker}, L"~12.35"},
-      {"millimetres", 0, 12.35, {nullptr, Rounding::nearest, kMarker}, L"12.35"},
-      {"millimetres", 0, 1e-12, {nullptr, Rounding::nearest, kMarker}, L"~0.00"},
-      {"feet-inch-fraction", 0, 1690.0, {nullptr, Rounding::nearest, kMarker}, L"~5' 6 9/16\""},
-      {"metres", 0, 0.0001, {nullptr, Rounding::nearest, kMarker | kPlus}, L"~\u00B10.000"},
-      {"millimetres", 0, std::nan(""), {nullptr, Rounding::nearest, kPlus | kMarker}, L"nan"},
-      {"feet-inch-fraction", 0, -kInf, {nullptr, Rounding::nearest, kTypo}, L"-inf"},
+      {"millimetres", 0, -1.5, {nullptr, kTypographic}, L"\u22121.50"},
+      {"millimetres", 0, 12.3456, {nullptr, kMarker}, L"~12.35"},
+      {"millimetres", 0, 12.35, {nullptr, kMarker}, L"12.35"},
+      {"millimetres", 0, 1e-12, {nullptr, kMarker}, L"~0.00"},
+      {"feet-inch-fraction", 0, 1690.0, {nullptr, kMarker}, L"~5' 6 9/16\""},
+      {"metres", 0, 0.0001, {nullptr, kMarker | kPlus}, L"~\u00B10.000"},
+      {"millimetres", 0, std::nan(""), {nullptr, kPlus | kMarker}, L"nan"},
+      {"feet-inch-fraction", 0, -kInf, {nullptr, kTypographic}, L"-inf"},
       {"degrees-minutes-seconds", 0, kInf, {L"15'"}, L"inf"},
       {"millimetres", 0, 1e20, {L"5 mm"}, L"100000000000000000000"},
   };
@@ -248,8 +236,8 @@ TEST(Format, ValuesAtTheEndsOfTheRangeReadBack) {
   const double max = std::numeric_limits<double>::max();
   const double values[] = {1e300,  -1e300, max, -max, 5e-324, -1e-300, 9007199254740993.0 * kIn,
                            9.3e18, 1e20,   0.0};
-  Options options[] = {{}, {L"5 mm"}, {L"1'", Rounding::up}, {nullptr, Rounding::down}, {}};
-  options[4].significantDigits = 3;
+  const Options options[] = {
+      {}, {L"5 mm"}, {L"1'", 0, kUp}, {nullptr, 0, kDown}, {nullptr, 0, kNearest, 3}};
   for (const char* name : units) {
     const pelunits::UnitPtr unit = namedUnit(name);
     for (const double value : values) {
@@ -280,10 +268,10 @@ TEST(Format, DecimalFormsFollowTheRegionalFlag) {
     double readBack;
   };
   const RegionalCase cases[] = {
-      {"metres", 1234567.5, {L"5 mm", Rounding::nearest, kPlus}, L"+1.234,570", 1234570.0},
-      {"millimetres", 1234.5, {nullptr, Rounding::nearest, kTrim}, L"1.234,5", 1234.5},
+      {"metres", 1234567.5, {L"5 mm", kPlus}, L"+1.234,570", 1234570.0},
+      {"millimetres", 1234.5, {nullptr, kTrim}, L"1.234,5", 1234.5},
       // No decimals: the '.' is a group separator, and no zero is trimmed.
-      {"kilonewtons", 12345.0, {nullptr, Rounding::nearest, kTrim, 0.0, 3}, L"12.300", 12300.0},
+      {"kilonewtons", 12345.0, {nullptr, kTrim, kNearest, 3}, L"12.300", 12300.0},
       {"feet-decimal-inch", 66.5 * kIn, {}, L"5' 6.50\"", 66.5 * kIn},
       {"pounds-ounces", 24 * kOz, {}, L"1 lb 8.00 oz", 24 * kOz},
   };
@@ -445,7 +433,7 @@ TEST(Format, EveryTextReadsBackToTheValueItsDigitsShow) {
       {"degrees-minutes-seconds", 1, 3600, {0, 60, 36000}, {L"15'", L"5\"", L"1\u00B0", L"0.5"}},
       {"pounds-ounces", 2834952, 100000, {0, 1000, 1}, {L"0.5 oz", L"1 lb", L"5 g", L"0.25"}},
   };
-  const Rounding roundings[] = {Rounding::nearest, Rounding::up, Rounding::down};
+  const Rounding roundings[] = {kNearest, kUp, kDown};
   std::mt19937_64 random(25);
   int exact = 0;
   for (int n = 0; n < 40000; ++n) {
