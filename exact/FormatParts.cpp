@@ -30,13 +30,21 @@ wchar_t doubleMark(const FormatOptions& options) {
 
 void appendCount(KovString& text, std::uint64_t n) { text.appendInt(static_cast<long long>(n)); }
 
-// The decimal digits of the rest, padded to its decimals: ".50" for 50 / 100.
-void appendDecimalRest(KovString& text, const PartCount& count) {
+// The decimal digits of the rest, padded to its decimals: ".50" for 50 / 100; ".5", and
+// nothing for a rest of 0, when trailing zeros are trimmed.
+void appendDecimalRest(KovString& text, const PartCount& count, const FormatOptions& options) {
+  std::uint64_t rest = count.rest;
+  int decimals = count.decimals;
+  while (options.trimTrailingZeros && decimals > 0 && rest % 10 == 0) {
+    rest /= 10;
+    --decimals;
+  }
+  if (decimals == 0) return;
   text += L'.';
   int digits = 1;
-  for (std::uint64_t r = count.rest; r >= 10; r /= 10) ++digits;
-  for (int i = digits; i < count.decimals; ++i) text += L'0';
-  appendCount(text, count.rest);
+  for (std::uint64_t r = rest; r >= 10; r /= 10) ++digits;
+  for (int i = digits; i < decimals; ++i) text += L'0';
+  appendCount(text, rest);
 }
 
 // The rest as a reduced fraction, `whole` in front unless it is 0. Typographic: a vulgar fraction
@@ -77,7 +85,7 @@ void appendSmallest(KovString& text, std::uint64_t whole, const PartCount& count
     return;
   }
   appendCount(text, whole);
-  if (count.decimals > 0) appendDecimalRest(text, count);
+  if (count.decimals > 0) appendDecimalRest(text, count, options);
 }
 
 }  // namespace

@@ -76,11 +76,11 @@ struct FormatOptions {
   // measured in the display unit (so a turn that an angle display reduces is no
   // difference): "~12.35" for 12.3456 mm at two decimals.
   bool inexactMarker = false;
-  // The display flags of the unit's getDisplayString: trailing zeros of the decimal
-  // forms removed ("1.5" for "1.50"); feet left out below one foot (‹6 1/2"› rather
-  // than ‹0' 6 1/2"›); zero inches left out (‹5'› rather than ‹5' 0"›); between feet
-  // and inches, and between the whole number and the fraction of ‹3 1/4›, a blank, or
-  // '-' for any other character (‹5'-6 1/2"›, ‹3-1/4›).
+  // The display flags of the unit's getDisplayString: trailing zeros removed from the
+  // decimals of every form ("1.5" for "1.50", ‹5' 6"› for ‹5' 6.00"›); feet left out
+  // below one foot (‹6 1/2"› rather than ‹0' 6 1/2"›); zero inches left out (‹5'›
+  // rather than ‹5' 0"›); between feet and inches, and between the whole number and the
+  // fraction of ‹3 1/4›, a blank, or '-' for any other character (‹5'-6 1/2"›, ‹3-1/4›).
   bool trimTrailingZeros = false;
   bool hideZeroFeet = true;
   bool hideZeroInches = false;

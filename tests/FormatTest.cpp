@@ -138,6 +138,8 @@ TEST(Format, CompoundUnitsRoundOnTheSmallestPartAndCarry) {
       {"feet-decimal-inch", 0, 66.5 * kIn, {}, L"5' 6.50\""},
       {"feet-decimal-inch", 0, 11.999 * kIn, {}, L"1' 0.00\""},
       {"feet-decimal-inch", 0, 66.5 * kIn, {L"1/16\""}, L"5' 6.5000\""},
+      {"feet-decimal-inch", 0, 66.5 * kIn, {L"1/16\"", kTrim}, L"5' 6.5\""},
+      {"degrees-minutes-seconds", 36000, 10.5, {nullptr, kTrim}, L"10\u00B030'0\""},
       {"degrees-minutes-seconds", 0, 10.5, {}, L"10\u00B030'0\""},
       {"degrees-minutes-seconds", 0, 10.99999, {}, L"11\u00B00'0\""},  // never 60"
       {"degrees-minutes-seconds", 0, 359.99999, {}, L"360\u00B00'0\""},
