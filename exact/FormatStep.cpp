@@ -9,9 +9,14 @@ namespace exact {
 
 namespace {
 
-// How near a multiple a size or a count must lie to count as it: far wider than the
-// few roundings between a typed value and its count, far below anything displayed.
+// How near a multiple a step's size must lie to count as it: far wider than the few
+// roundings between a typed step and its size, far below a unit of its 9 digits.
 constexpr double kSlack = 1e-12;
+// How near a whole number or a tie a count must lie to count as it: 8 units in the last
+// place, wider than the few roundings between a typed value and its count; at most
+// 1/1024 of a step, where the count's last place grows coarse.
+constexpr double kCountSlack = 1.0 / 1125899906842624.0;  // 2^-50
+constexpr double kLargestCountSlack = 1.0 / 1024.0;
 constexpr std::uint64_t kMostDecimalUnits = 1000000000;  // 9 digits
 constexpr std::uint64_t kLargestDenominator = 4096;
 constexpr double kTwo52 = 4503599627370496.0;
@@ -79,7 +84,7 @@ Step fractionStep(double size) noexcept {
 
 double roundSteps(double steps, Rounding rounding) noexcept {
   if (!(std::fabs(steps) < kTwo52)) return steps;
-  const double slack = std::fabs(steps) * kSlack;
+  const double slack = std::fmin(std::fabs(steps) * kCountSlack, kLargestCountSlack);
   switch (rounding) {
     case Rounding::up:
       return std::ceil(steps - slack);

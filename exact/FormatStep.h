@@ -40,7 +40,7 @@ Step fractionStep(double size) noexcept;
 Step powerOfTen(int exponent10) noexcept;
 
 // The whole number of steps that `steps` rounds to (see Rounding in PelUnitsFormat.h).
-// A count within 1e-12 of itself from a whole number or a tie counts as one. Counts
+// A count within 8 units in its last place of a whole number or a tie counts as one. Counts
 // past 2^52 are whole already and come back as they are, non-finite ones too.
 double roundSteps(double steps, Rounding rounding) noexcept;
 

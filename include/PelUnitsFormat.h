@@ -57,8 +57,8 @@ struct FormatOptions {
   // a denominator up to 4096 writes (1/3 mm) is replaced by the largest power of ten
   // not above it (0.1 mm). Compound forms round on their smallest part and carry (never
   // 60" seconds or 12" inches) and leave out the parts below the step: 15' in an angle
-  // field gives ‹10°15'›. A value within 1e-12 relative of a step or of a tie counts as
-  // one, so that values read from typed text round as typed.
+  // field gives ‹10°15'›. A value within 8 units in the last place of a step or a tie
+  // counts as one, so that values read from typed text round as typed.
   Rounding rounding = Rounding::nearest;
   // 1 to 17 significant digits for the decimal forms, in place of the step: 3 gives
   // "12300", "1.23", "0.00123"; zero shows as "0". 0 (or any value outside) for none.

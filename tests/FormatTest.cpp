@@ -108,6 +108,7 @@ TEST(Format, RoundsDecimalUnitsToTheIncrementInEachMode) {
       {"millimetres", 0, 1.04, {L"1/3 mm"}, L"1.0"},    // no decimal writes it: 0.1 mm
       {"millimetres", 0, 12.346, {L"5 kg"}, L"12.35"},  // no step: the unit's precision
       {"millimetres", 0, -0.001, {}, L"0.00"},
+      {"millimetres", 10000, 849978114.47532606, {}, L"849978114.4753"},  // a large count, no tie
       {"millimetres", 0, 12.5, {nullptr, kTrim}, L"12.5"},
       {"degrees", 0, 10.2, {L"15'"}, L"10.25"},
       {"degrees", 0, 370.0, {}, L"10.00"},  // reduced by a turn, as the unit shows it
@@ -254,6 +255,40 @@ TEST(Format, ValuesAtTheEndsOfTheRangeReadBack) {
           EXPECT_NEAR(read.value, value, 1e-9 * std::fabs(value) + 1e-300);
         }
       }
+    }
+  }
+}
+
+// Without options the decimal forms write what the unit's own display writes, but for
+// values within a hair of a tie, which format() rounds away from zero and the display
+// by the double's exact value.
+TEST(Format, WithoutOptionsTheDecimalFormsAreTheUnitsDisplay) {
+  const char* const units[] = {"millimetres",  "metres",    "decimal-feet",     "kips",
+                               "newtons",      "kilograms", "tonnes",           "square-metres",
+                               "cubic-metres", "psi",       "kilonewton-metres"};
+  std::mt19937_64 random(2500);
+  for (int regional = 0; regional < 2; ++regional) {
+#if !defined(_WIN32)
+    const ScopedRegional locale(regional != 0 ? "de_DE.UTF-8" : "C", RegionalSource::Environment);
+#else
+    if (regional != 0) break;
+#endif
+    for (int n = 0; n < 20000; ++n) {
+      const pelunits::UnitPtr unit = namedUnit(units[random() % std::size(units)]);
+      unit->setUseRegionalSettings(regional);
+      const int precisions[] = {1, 10, 100, 1000, 10000};
+      unit->setPrecision(precisions[random() % 5]);
+      const double value =
+          (random() % 2 == 0 ? 1.0 : -1.0) *
+          std::pow(10.0, std::uniform_real_distribution<double>(-3.0, 9.0)(random));
+      const double scaled = std::fabs(value / unit->getFactor()) * unit->getPrecision();
+      // format() takes 8 units in the last place of the count for a tie.
+      if (std::fabs(scaled - std::floor(scaled) - 0.5) < 1e-6 + scaled * 1e-14) continue;
+      FormatOptions options;
+      options.trimTrailingZeros = random() % 2 == 0;
+      SCOPED_TRACE(testing::Message() << value << " " << unit->getPrecision());
+      EXPECT_EQ(pelunits::format(*unit, value, options),
+                unit->getDisplayString(value, options.trimTrailingZeros ? 1 : 0, 0, 0, 0, L' '));
     }
   }
 }
