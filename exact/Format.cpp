@@ -143,23 +143,23 @@ void roundDecimal(double parts, Step step, const FormatOptions& options, const e
             : exact::powerOfTen(exact::powerOfTenBelow(std::fabs(parts)).exponent10 - digits + 1);
   }
   const double count = step.count(parts);
-  if (!std::isfinite(count)) {
-    // A step far below the value's own resolution: the value's digits.
+  if (std::isfinite(count)) {
+    double steps = exact::roundSteps(count, options.rounding);
+    // 9.996 at three digits rounds to 10.00: one digit too many, and one step of ten more.
+    if (significant && std::fabs(steps) >= pelunits::powerOfTen(digits)) {
+      steps /= 10.0;
+      ++step.exponent10;
+    }
+    exact::appendMultiple(shown.body, steps, step.units, step.exponent10);
+    shown.negative = steps < 0;
+    shown.zero = steps == 0;
+    shown.inexact = exceedsTolerance(step.times(steps), parts);
+  } else {
+    // A step far below the value's own resolution: the value's own digits.
     shown.body.appendFixed(std::fabs(parts), step.decimals());
-    shown.negative = parts < 0 && !pelunits::numberTextIsZero(shown.body);
     shown.zero = pelunits::numberTextIsZero(shown.body);
-    return;
+    shown.negative = parts < 0;
   }
-  double steps = exact::roundSteps(count, options.rounding);
-  // 9.996 at three digits rounds to 10.00: one digit too many, and one step of ten more.
-  if (significant && std::fabs(steps) >= pelunits::powerOfTen(digits)) {
-    steps /= 10.0;
-    ++step.exponent10;
-  }
-  exact::appendMultiple(shown.body, steps, step.units, step.exponent10);
-  shown.negative = steps < 0;
-  shown.zero = steps == 0;
-  shown.inexact = exceedsTolerance(step.times(steps), parts);
   const pelunits::NumberSettings* settings =
       field.styleIsUser ? pelunits::platform::userNumberSettings() : nullptr;
   if (settings != nullptr) pelunits::toRegionalNumber(shown.body, *settings, step.decimals());
