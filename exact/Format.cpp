@@ -221,11 +221,15 @@ void roundCompound(Form form, double parts, const Step& step, const FormatOption
   PartCount partCount;
   std::uint64_t wholeStep = 0;
   if (!partCountOf(steps, shownStep, isFractionForm(form), partCount, wholeStep)) {
-    // Past 2^53 steps the smallest part stands alone, exactly when the step is decimal.
+    // Past 2^53 steps the smallest part stands alone: exactly when the step is decimal,
+    // else in whole parts.
     if (shownStep.isDecimal()) {
       exact::appendMultiple(shown.body, steps, shownStep.units, shownStep.exponent10);
     } else {
-      shown.body.appendFixed(std::fabs(std::round(shownStep.times(steps))), 0);
+      const double whole = std::round(shownStep.times(steps));
+      shown.body.appendFixed(std::fabs(whole), 0);
+      shown.zero = whole == 0;
+      shown.inexact = exceedsTolerance(whole, parts);
     }
     shown.body += smallestMark(form, options);
     return;

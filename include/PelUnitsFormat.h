@@ -53,12 +53,12 @@ struct FormatOptions {
   //
   // The shown number has the decimals the step needs ("5 mm" whole millimetres,
   // "0.005 m" three decimals); in the fraction forms the step's fraction (1/2", 1/10").
-  // A step that no decimal of up to 15 digits or, in the fraction forms, no fraction of
+  // A step that no decimal of up to 9 digits or, in the fraction forms, no fraction of
   // a denominator up to 4096 writes (1/3 mm) is replaced by the largest power of ten
-  // not above it (0.1 mm). Compound forms round on their smallest part and carry (never
-  // 60" seconds or 12" inches) and leave out the parts below the step: 15' in an angle
-  // field gives ‹10°15'›. A value within 8 units in the last place of a step or a tie
-  // counts as one, so that values read from typed text round as typed.
+  // not above it (0.1 mm; in the fraction forms 1/10^9 at the finest). Compound forms round on
+  // their smallest part and carry (never 60" seconds or 12" inches) and leave out the parts below
+  // the step: 15' in an angle field gives ‹10°15'›. A value within 8 units in the last place of a
+  // step or a tie counts as one, so that values read from typed text round as typed.
   Rounding rounding = Rounding::nearest;
   // 1 to 17 significant digits for the decimal forms, in place of the step: 3 gives
   // "12300", "1.23", "0.00123"; zero shows as "0". 0 (or any value outside) for none.

@@ -155,6 +155,12 @@ TEST(Format, CompoundUnitsRoundOnTheSmallestPartAndCarry) {
       {"pounds-ounces", 0, -3.3 * kOz, {L"0.5 oz"}, L"-3.5 oz"},
       {"pounds-ounces", 0, 0.0, {}, L"0.00 oz"},
       {"fractional-decimal", 0, 66.5 * kIn, {}, L"66 1/2"},
+      // 10^16 steps of 1/10^9: whole inches alone, and the marker for the half they lose.
+      {"fractional-decimal",
+       8,
+       19220294.5625 * kIn,
+       {nullptr, kMarker, kNearest, 0, 1e-163},
+       L"~19220295"},
       {"fractional-decimal", 0, 66.99 * kIn, {nullptr, kDash}, L"67"},
       {"fractional-decimal", 0, 66.5 * kIn, {nullptr, kDash}, L"66-1/2"},
   };
