@@ -133,6 +133,29 @@ def main():
         number = ('%.6f' % value) if math.isfinite(value) else 'x'
         write('RegionalFormatFuzzer', 'value-%03d' % i,
               bytes([2, 1, 0, 1, 1, 0, 4 + i % 20, 2]) + struct.pack('<d', value) + utf8_text(number))
+    write_format_seeds()
+
+
+# format() with options: the value, the step as a number, rounding, digits, flags,
+# separator and the step text's choice (FormatFuzzer.cpp), then a raw step text.
+FORMAT_INCREMENTS = 17
+
+
+def write_format_seeds():
+    shutil.rmtree(os.path.join(HERE, 'corpus', 'FormatFuzzer'), ignore_errors=True)
+    settings = [dict(), dict(precision=16), dict(precision=3600), dict(power=2),
+                dict(regional=1, locale=2), dict(factor=1000.0, precision=1000)]
+    for i, value in enumerate(VALUES):
+        for j, unit in enumerate(UNIT_CODES):
+            if (i + j) % 10:
+                continue
+            extra = settings[(i + j) % len(settings)]
+            increment = (i + 2 * j) % FORMAT_INCREMENTS
+            args = struct.pack('<ddBBBHB', value, 0.25 if j % 5 == 0 else 0.0, i % 3,
+                               (3 if i % 4 == 0 else 0), (i * 7 + j) & 0x3F,
+                               ord('-' if j % 2 else ' '), increment)
+            write('FormatFuzzer', 'value-%03d-%02d' % (i, j),
+                  unit_prefix(unit, **extra) + args + utf8_text('1/8"'))
 
 
 if __name__ == '__main__':
