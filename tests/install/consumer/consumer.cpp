@@ -2,6 +2,7 @@
 #include <KovString.h>
 #include <KovUnitTransform.h>
 #include <KovUnitsTransformArray.h>
+#include <PelUnitsFormat.h>
 
 #include <cstdio>
 
@@ -20,6 +21,10 @@ int main() {
   unit->setPrecision(1000);
   if (!(unit->getDisplayString(1234.0, 0, 0, 0, 0, L' ') == L"1.234")) return 4;
   if (unit->getMillimeters(KovString(L"1 1/2")) != 1500.0) return 5;
+  pelunits::FormatOptions options;
+  options.increment = L"5 mm";
+  options.plusSign = true;
+  if (!(pelunits::format(*unit, 1234.5, options) == L"+1.235")) return 7;
   if (KovUnitsTransformArray::removeUnit(unit) != 1) return 6;
   std::puts("consumer ok");
   return 0;
