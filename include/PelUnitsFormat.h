@@ -43,22 +43,23 @@ struct FormatOptions {
   // ("5 mm", "1/2\"", "15'" in an angle field, "0.5 oz"); null or "" for none. A text
   // that does not read complete, or reads as zero, a negative or a non-finite value,
   // is no step.
+  //
+  // Without a step, the unit's precision gives it: 1/100 at two decimals, 1/16" at
+  // sixteenths, 1/3600° for whole seconds. The shown number has the decimals the step
+  // needs ("5 mm" whole millimetres, "0.005 m" three decimals), the fraction forms the
+  // step's fraction (1/2", 1/10"). A step that no decimal of up to 9 digits writes, or
+  // in the fraction forms no fraction of a denominator up to 4096 (1/3 mm), becomes the
+  // largest power of ten not above it (0.1 mm; 1/10^9 at the finest in the fraction
+  // forms). Compound forms round on their smallest part and carry (never 60" seconds
+  // or 12" inches), and leave out the parts below the step: 15' in an angle field
+  // gives ‹10°15'›.
   const wchar_t* increment = nullptr;
   // The step as a number in the unit's display unit (inches in the feet-inch units,
   // degrees in degrees-minutes-seconds, ounces in pounds-and-ounces), used when
   // `increment` gives none; 0 for none.
   double incrementValue = 0.0;
-  // Without a step, the unit's precision gives it: 1/100 at two decimals, 1/16" at
-  // sixteenths, 1/3600° for whole seconds.
-  //
-  // The shown number has the decimals the step needs ("5 mm" whole millimetres,
-  // "0.005 m" three decimals); in the fraction forms the step's fraction (1/2", 1/10").
-  // A step that no decimal of up to 9 digits or, in the fraction forms, no fraction of
-  // a denominator up to 4096 writes (1/3 mm) is replaced by the largest power of ten
-  // not above it (0.1 mm; in the fraction forms 1/10^9 at the finest). Compound forms round on
-  // their smallest part and carry (never 60" seconds or 12" inches) and leave out the parts below
-  // the step: 15' in an angle field gives ‹10°15'›. A value within 8 units in the last place of a
-  // step or a tie counts as one, so that values read from typed text round as typed.
+  // How the value goes to the step. A value within 8 units in the last place of a step
+  // or a tie counts as one, so that values read from typed text round as typed.
   Rounding rounding = Rounding::nearest;
   // 1 to 17 significant digits for the decimal forms, in place of the step: 3 gives
   // "12300", "1.23", "0.00123"; zero shows as "0". 0 (or any value outside) for none.
