@@ -214,7 +214,7 @@ void roundCompound(Form form, double parts, const Step& step, const FormatOption
   const double count = step.count(parts);
   const double steps =
       std::isfinite(count) ? exact::roundSteps(count, options.rounding) : std::round(parts);
-  const Step& shownStep = std::isfinite(count) ? step : exact::powerOfTen(0);
+  const Step shownStep = std::isfinite(count) ? step : exact::powerOfTen(0);
   shown.negative = steps < 0;
   shown.zero = steps == 0;
   shown.inexact = exceedsTolerance(shownStep.times(steps), parts);
