@@ -281,6 +281,10 @@ KovString format(const KovUnitTransform& unit, double internalValue, const Forma
     text += shown.zero ? kPlusMinus : L'+';
   }
   text += shown.body;
+  if (options.withSymbol && form == Form::decimal && !unit.getSymbol().isEmpty()) {
+    text += L' ';
+    text += unit.getSymbol();
+  }
   return text;
 }
 

@@ -62,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.trimTrailingZeros = (flags & 8) != 0;
   options.hideZeroFeet = (flags & 16) != 0;
   options.hideZeroInches = (flags & 32) != 0;
+  options.withSymbol = (flags & 64) != 0;
   options.separator = in.wideChar();
   const std::size_t incrementChoice = in.byte() % (countOf(kIncrements) + 1);
   const std::wstring raw =

@@ -23,9 +23,9 @@
 // - a decimal unit with a fraction: ‹3 1/4›.
 // The sign always leads and stands once, for the whole quantity: ‹-5' 6 1/2"›. A value
 // that shows as zero has no sign. Feet and inches of areas and volumes show as the
-// decimal number of their inch units. Nothing is written after the number of the
-// decimal forms (no symbol, no area mark). Non-finite values show as the units show
-// them: "nan", "inf", "-inf", with no marks.
+// decimal number of their inch units. The decimal forms write no area mark, and the
+// symbol only on request. Non-finite values show as the units show them: "nan", "inf",
+// "-inf", with no marks.
 namespace pelunits {
 
 // How a value goes to a step. Up and down are directions on the number line, as ceil
@@ -86,6 +86,10 @@ struct FormatOptions {
   bool hideZeroFeet = true;
   bool hideZeroInches = false;
   wchar_t separator = L' ';
+  // A blank and the unit's symbol after the decimal forms' number, as
+  // getDisplayStringWithUnits writes it ("1.500 m"); nothing when the symbol is empty.
+  // The compound and fraction forms carry their marks instead.
+  bool withSymbol = false;
 };
 
 // `internalValue` (in the unit's internal quantity) as text of the unit, with the
