@@ -13,6 +13,7 @@
 #include "BenchCases.h"
 #include "BenchSupport.h"
 #include "KovString.h"
+#include "PelUnitsLocale.h"
 #include "PelUnitsRead.h"
 #include "UnitSource.h"
 
@@ -228,13 +229,21 @@ const UnitRecipe kKilograms{1009, 0, settings(1000.0, 1000)};
 const UnitRecipe kKiloNewton{3101, 0, settings(1.0, 100)};
 const UnitRecipe kKiloNewtonMetre{3201, 0, settings(1.0, 100)};
 const UnitRecipe kNewtonPerSquareMm{3300, 0, settings(1.0, 100)};
+// Two decimals in the regional form, with the locale the host chose (null: the
+// environment's).
+Configure regionalSettings(const char* chosenLocale) {
+  return [chosenLocale](KovUnitTransform& unit) {
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    pelunits::setRegionalLocale(chosenLocale);
+    unit.setFactor(1.0);
+    unit.setPrecision(100);
+    unit.setUseRegionalSettings(1);
+  };
+}
 // The user's locale is named by the environment, as a host's session would have it.
-const UnitRecipe kRegionalMillimetres{20, 5, [](KovUnitTransform& unit) {
-                                        setenv("LC_ALL", "de_DE.UTF-8", 1);
-                                        unit.setFactor(1.0);
-                                        unit.setPrecision(100);
-                                        unit.setUseRegionalSettings(1);
-                                      }};
+const UnitRecipe kRegionalMillimetres{20, 5, regionalSettings(nullptr)};
+// The locale chosen by a host with threads.
+const UnitRecipe kChosenRegionalMillimetres{20, 5, regionalSettings("de_DE.UTF-8")};
 
 }  // namespace
 
@@ -295,7 +304,10 @@ void registerDisplays() {
         // The environment names the user's locale; the library reads it at each call.
         return unit.getDisplayString(value, 0, 0, 0, 0, L'-');
       },
-      germanTextCheck(displayCase("regionalMillimetres2")), 2.0, true);
+      germanTextCheck(displayCase("regionalMillimetres2")), 1.5, true);
+  addDisplay("display/regional_chosen_de_DE/Decimal/millimetres2",
+             displayCase("regionalMillimetres2"), kChosenRegionalMillimetres, plainDisplay,
+             germanTextCheck(displayCase("regionalMillimetres2")), 1.5, true);
 }
 
 void registerReaders() {

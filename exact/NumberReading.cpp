@@ -1,7 +1,10 @@
 #include "NumberReading.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <string>
+#include <memory>
+#include <new>
+#include <utility>
 
 #include "NumberScan.h"
 #include "TypedText.h"
@@ -12,22 +15,31 @@ namespace exact {
 
 namespace {
 
-// The neutral copy of a number, on the stack for any number a person types.
+// The neutral copy of a number, on the stack for any number a person types. A longer
+// one grows on the heap without throwing: when memory runs out, lost() says so and
+// the scan refuses the number (the readers are noexcept).
 class NeutralDigits {
  public:
-  void push(wchar_t c) {
+  NeutralDigits() = default;
+  NeutralDigits(const NeutralDigits&) = delete;
+  NeutralDigits& operator=(const NeutralDigits&) = delete;
+
+  void push(wchar_t c) noexcept {
     if (size_ < kInline) {
-      inline_[size_] = c;
-    } else {
-      if (size_ == kInline) overflow_.assign(inline_, kInline);
-      overflow_.push_back(c);
+      inline_[size_++] = c;
+      return;
     }
-    ++size_;
+    if (lost_) return;
+    if (size_ >= capacity_ && !grow()) return;
+    if (size_ == kInline) std::copy(inline_, inline_ + kInline, overflow_.get());
+    overflow_[size_++] = c;
   }
+  bool lost() const noexcept { return lost_; }
+
   // The exact value of the neutral digits: up to 19 significant digits and a power
   // of ten within the exact numbers' range, else inexact.
   ExactNumber exactValue() const {
-    const wchar_t* digits = size_ <= kInline ? inline_ : overflow_.c_str();
+    const wchar_t* digits = this->digits();
     std::uint64_t mantissa = 0;
     int significant = 0;
     int fractionDigits = 0;
@@ -67,8 +79,7 @@ class NeutralDigits {
   double value() const {
     double fast = 0.0;
     if (fastValue(fast)) return fast;
-    const wchar_t* digits = size_ <= kInline ? inline_ : overflow_.c_str();
-    return scanDouble(digits, static_cast<int>(size_)).value;
+    return scanDouble(digits(), static_cast<int>(size_)).value;
   }
 
  private:
@@ -97,10 +108,31 @@ class NeutralDigits {
     return true;
   }
 
+  // Room for twice as many digits, and one place more for the terminating NUL.
+  bool grow() noexcept {
+    const std::size_t capacity = capacity_ == 0 ? 4 * kInline : 2 * capacity_;
+    std::unique_ptr<wchar_t[]> larger(new (std::nothrow) wchar_t[capacity + 1]);
+    if (!larger) {
+      lost_ = true;
+      return false;
+    }
+    if (capacity_ != 0) std::copy(overflow_.get(), overflow_.get() + size_, larger.get());
+    overflow_ = std::move(larger);
+    capacity_ = capacity;
+    return true;
+  }
+  const wchar_t* digits() const noexcept {
+    if (size_ <= kInline) return inline_;
+    overflow_[size_] = L'\0';
+    return overflow_.get();
+  }
+
   static constexpr std::size_t kInline = 48;
   wchar_t inline_[kInline];
   std::size_t size_ = 0;
-  std::wstring overflow_;
+  std::unique_ptr<wchar_t[]> overflow_;
+  std::size_t capacity_ = 0;
+  bool lost_ = false;
 };
 
 bool isGroupCharacter(wchar_t c, wchar_t group) { return group != 0 && c == group; }
@@ -241,6 +273,7 @@ ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at
     }
     // "5e" followed by a letter is left to the unit words.
   }
+  if (digits.lost()) return failed(Scan::invalid, at, "number too long for the memory left");
   ScannedNumber result;
   result.scan = Scan::read;
   result.value = digits.value();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -386,3 +387,20 @@ TEST(ExactReader, ReadsNumbersInTheUsersRegionalForm) {
 #endif
 
 }  // namespace
+
+// Numbers longer than the reader's inline copy grow it on the heap: lengths around the
+// inline size and each doubling read as strtod reads the same digits.
+TEST(ExactReader, LongNumbersReadAsStrtodReadsThem) {
+  const auto unit = makeField(grams);
+  std::mt19937 random(7);
+  for (std::size_t length : {47u, 48u, 49u, 191u, 192u, 193u, 385u, 1000u, 100000u}) {
+    std::string digits(length, '0');
+    for (char& c : digits) c = static_cast<char>('0' + random() % 10);
+    digits[0] = '3';
+    digits[length / 2] = '.';
+    const std::wstring text(digits.begin(), digits.end());
+    const pelunits::ReadResult r = pelunits::readExact(*unit, text.c_str(), text.size());
+    EXPECT_EQ(r.status, ReadStatus::complete) << length;
+    EXPECT_EQ(r.value, std::strtod(digits.c_str(), nullptr)) << length;
+  }
+}

@@ -414,7 +414,8 @@ TEST(WindowsNumberFormatting, FormatsNeutralNumbersByTheRecord) {
 
 TEST(WindowsNumberFormatting, ShortResultsMatchTheTextBuiltCharacterByCharacter) {
   // Generated numbers and records on both sides of the stack buffer's 64
-  // characters, against the result built in a new text.
+  // characters and of the display numbers' bounds, against the result built in a
+  // new text.
   std::mt19937 rng(31);
   const auto pick = [&rng](int from, int to) {
     return from + static_cast<int>(rng() % static_cast<unsigned>(to - from + 1));
@@ -433,7 +434,8 @@ TEST(WindowsNumberFormatting, ShortResultsMatchTheTextBuiltCharacterByCharacter)
     if (fractionDigits >= 0) value += L'.';
     for (int k = 0; k < fractionDigits; ++k) value += fill != 0 ? fill : digit();
     NumberFormatRecord record;
-    record.numDigits = pick(0, 12);
+    // Half of them with the decimals the text has, as the displays hand them in.
+    record.numDigits = fractionDigits >= 0 && pick(0, 1) == 0 ? fractionDigits : pick(0, 12);
     record.leadingZero = pick(0, 1);
     record.grouping = pick(0, 9);
     record.decimalSeparator = separators[pick(0, 5)];

@@ -200,12 +200,46 @@ wchar_t* copyText(wchar_t* to, const wchar_t* text, int length) {
   return to;
 }
 
+// The characters of the negative form before the number.
+wchar_t* writeNegativeOpening(int negativeOrder, wchar_t* end) {
+  if (negativeOrder == 0) *end++ = L'(';
+  if (negativeOrder == 1) *end++ = L'-';
+  if (negativeOrder == 2) end = copyText(end, L"- ", 2);
+  return end;
+}
+
+// The characters of the negative form after the number.
+wchar_t* writeNegativeClosing(int negativeOrder, wchar_t* end) {
+  if (negativeOrder == 0) *end++ = L')';
+  if (negativeOrder == 3) *end++ = L'-';
+  if (negativeOrder == 4) end = copyText(end, L" -", 2);
+  return end;
+}
+
+// `length` (> 0) integer digits, digit(i) for each, with the thousands separator
+// between groups of `grouping` (> 0) counted from the right. The groups are counted
+// down instead of taking a remainder per digit.
+template <class Digit>
+wchar_t* writeGroupedDigits(int length, int grouping, const wchar_t* separator, int separatorLength,
+                            Digit digit, wchar_t* end) {
+  int untilSeparator = length % grouping;
+  if (untilSeparator == 0) untilSeparator = grouping;
+  for (int i = 0; i < length; ++i) {
+    if (untilSeparator == 0) {
+      end = copyText(end, separator, separatorLength);
+      untilSeparator = grouping;
+    }
+    *end++ = digit(i);
+    --untilSeparator;
+  }
+  return end;
+}
+
 // The same characters as writeIntoNewText, for a result of fewer than kShortResult
 // characters, into `buffer` on the caller's stack; returns the length. Faster than
 // building a text: no capacity check or length update per character, digits that
-// need no rounding copied straight from the input, and the thousands groups counted
-// down instead of a remainder per digit. The caller copies the buffer into its text
-// once, which also leaves `value` intact until the end.
+// need no rounding copied straight from the input. The caller copies the buffer into
+// its text once, which also leaves `value` intact until the end.
 int writeShortResult(const Layout& layout, wchar_t* buffer) {
   const NumberFormatRecord& format = layout.format;
   const NeutralNumber& number = layout.number;
@@ -216,11 +250,7 @@ int writeShortResult(const Layout& layout, wchar_t* buffer) {
   // copied as they stand.
   const bool unrounded = digits.unchanged() && number.fractionLength == decimals;
   wchar_t* end = buffer;
-  if (layout.negative) {
-    if (format.negativeOrder == 0) *end++ = L'(';
-    if (format.negativeOrder == 1) *end++ = L'-';
-    if (format.negativeOrder == 2) end = copyText(end, L"- ", 2);
-  }
+  if (layout.negative) end = writeNegativeOpening(format.negativeOrder, end);
   if (integerLength == 0) {
     if (layout.writeInteger) *end++ = L'0';
   } else if (layout.groups == 0) {
@@ -230,16 +260,13 @@ int writeShortResult(const Layout& layout, wchar_t* buffer) {
       for (int i = 0; i < integerLength; ++i) *end++ = digits.digit(i);
     }
   } else {
-    int untilSeparator = integerLength % format.grouping;
-    if (untilSeparator == 0) untilSeparator = format.grouping;
-    for (int i = 0; i < integerLength; ++i) {
-      if (untilSeparator == 0) {
-        end = copyText(end, format.thousandSeparator, layout.thousandLength);
-        untilSeparator = format.grouping;
-      }
-      *end++ = unrounded ? number.integerDigits[i] : digits.digit(i);
-      --untilSeparator;
-    }
+    const wchar_t* integerDigits = number.integerDigits;
+    end = writeGroupedDigits(
+        integerLength, format.grouping, format.thousandSeparator, layout.thousandLength,
+        [unrounded, integerDigits, &digits](int i) {
+          return unrounded ? integerDigits[i] : digits.digit(i);
+        },
+        end);
   }
   if (decimals > 0) {
     end = copyText(end, format.decimalSeparator, layout.decimalLength);
@@ -249,18 +276,89 @@ int writeShortResult(const Layout& layout, wchar_t* buffer) {
       for (int i = 0; i < decimals; ++i) *end++ = digits.digit(integerLength + i);
     }
   }
-  if (layout.negative) {
-    if (format.negativeOrder == 0) *end++ = L')';
-    if (format.negativeOrder == 3) *end++ = L'-';
-    if (format.negativeOrder == 4) end = copyText(end, L" -", 2);
-  }
+  if (layout.negative) end = writeNegativeClosing(format.negativeOrder, end);
   return static_cast<int>(end - buffer);
+}
+
+// The bounds of formatDisplayNumber: with them every result fits its buffer.
+constexpr int kDisplayIntegerDigits = 24;
+constexpr int kDisplayDecimals = 12;
+constexpr int kDisplaySeparatorLength = 3;
+constexpr int kDisplayCapacity = 2 + kDisplayIntegerDigits +
+                                 (kDisplayIntegerDigits - 1) * kDisplaySeparatorLength +
+                                 kDisplaySeparatorLength + kDisplayDecimals + 2;
+
+// The length of a separator of at most kDisplaySeparatorLength characters; -1 for
+// a longer one.
+int shortSeparatorLength(const wchar_t* separator) {
+  for (int n = 0; n <= kDisplaySeparatorLength; ++n) {
+    if (separator[n] == 0) return n;
+  }
+  return -1;
+}
+
+// The fast path of formatNumberLikeWindows for the numbers the displays hand it: a
+// text as KovString::appendFixed writes it (an optional '-', at least one digit, an
+// optional '.' and digits) with exactly numDigits decimals, so that nothing rounds,
+// within the bounds above. It finds the parts in one pass and copies the digits as
+// they stand, where layOut also prepares the rounding and measures texts of any
+// length. Returns false, writing nothing, for any other text or record; the general
+// steps then answer (the test holds both against the text built in a new text).
+bool formatDisplayNumber(const wchar_t* value, const NumberFormatRecord& format, KovString& out) {
+  if (value == nullptr || format.decimalSeparator == nullptr ||
+      format.thousandSeparator == nullptr || format.grouping < 0 || format.grouping > 9 ||
+      format.negativeOrder < 0 || format.negativeOrder > 4) {
+    return false;
+  }
+  const wchar_t* p = value;
+  const bool negative = *p == L'-';
+  if (negative) ++p;
+  const wchar_t* integer = p;
+  while (isAsciiDigit(*p)) ++p;
+  const wchar_t* const integerEnd = p;
+  if (integerEnd == integer) return false;
+  const wchar_t* fraction = p;
+  if (*p == L'.') {
+    fraction = ++p;
+    while (isAsciiDigit(*p)) ++p;
+  }
+  const int decimals = format.numDigits;
+  if (*p != 0 || p - fraction != decimals || decimals > kDisplayDecimals) return false;
+  while (integer < integerEnd && *integer == L'0') ++integer;
+  const int integerLength = static_cast<int>(integerEnd - integer);
+  const int decimalLength = shortSeparatorLength(format.decimalSeparator);
+  const int thousandLength = shortSeparatorLength(format.thousandSeparator);
+  if (integerLength > kDisplayIntegerDigits || decimalLength < 0 || thousandLength < 0) {
+    return false;
+  }
+  wchar_t buffer[kDisplayCapacity];
+  wchar_t* end = buffer;
+  if (negative) end = writeNegativeOpening(format.negativeOrder, end);
+  if (integerLength == 0) {
+    // Without the leading zero a zero integer part writes no digit, as in layOut.
+    if (format.leadingZero != 0) *end++ = L'0';
+  } else if (format.grouping == 0 || integerLength <= format.grouping) {
+    end = copyText(end, integer, integerLength);
+  } else {
+    end = writeGroupedDigits(
+        integerLength, format.grouping, format.thousandSeparator, thousandLength,
+        [integer](int i) { return integer[i]; }, end);
+  }
+  if (decimals > 0) {
+    end = copyText(end, format.decimalSeparator, decimalLength);
+    end = copyText(end, fraction, decimals);
+  }
+  if (negative) end = writeNegativeClosing(format.negativeOrder, end);
+  out.clear();
+  out.append(buffer, static_cast<int>(end - buffer));
+  return true;
 }
 
 }  // namespace
 
 bool formatNumberLikeWindows(const wchar_t* value, const NumberFormatRecord& format,
                              KovString& out) {
+  if (formatDisplayNumber(value, format, out)) return true;
   Layout layout(format);
   if (!layOut(value, layout)) return false;
   if (layout.total < kShortResult) {

@@ -1,0 +1,100 @@
+// Types of the pelunits package.
+
+/** What a typed text is for a unit. */
+export declare const ReadStatus: Readonly<{ COMPLETE: 0; INCOMPLETE: 1; INVALID: 2 }>;
+export type ReadStatus = 0 | 1 | 2;
+
+/** The quantity of a unit, and so the internal unit of its values. */
+export declare const Quantity: Readonly<{
+  LENGTH: 0; ANGLE: 1; WEIGHT: 2; FORCE: 3; MOMENT: 4; STRESS: 5;
+}>;
+
+/** A text that the exact reader does not take as a whole quantity. */
+export declare class ReadError extends Error {
+  readonly text: string;
+  /** Where reading stopped, in UTF-16 code units (a string index). */
+  readonly position: number;
+  /** True for the start of a quantity ("5' 6 1/"), false when nothing completes it. */
+  readonly incomplete: boolean;
+  /** The reason, short lowercase English. */
+  readonly reason: string;
+  /** The item of readMany's texts; undefined for read. */
+  readonly index: number | undefined;
+}
+
+export interface UnitSettings {
+  precision?: number;
+  factor?: number;
+  power?: number;
+  regional?: boolean;
+  symbol?: string;
+}
+
+export interface DisplayOptions {
+  trimTrailingZeros?: boolean;
+  trimLeadingZero?: boolean;
+  hideZeroFeet?: boolean;
+  hideZeroInches?: boolean;
+  /** One character between feet and inches: " " (the default) or "-". */
+  separator?: string;
+  /** A blank and the symbol after the number. */
+  withUnits?: boolean;
+}
+
+export interface ArchOptions extends Omit<DisplayOptions, "withUnits"> {
+  representation?: number;
+  lineArrangement?: number;
+  fractionParameter?: number;
+  inchMark?: boolean;
+  stacked?: boolean;
+  dashAfterFeet?: boolean;
+  extra?: boolean;
+}
+
+export interface RegionalFormat {
+  decimal: string;
+  group?: string;
+  grouping?: number;
+  /** 0 "(1.1)", 1 "-1.1", 2 "- 1.1", 3 "1.1-", 4 "1.1 -" */
+  negativeForm?: number;
+  leadingZero?: boolean;
+}
+
+/** A display unit. Values are in internal units: millimetres (and their powers),
+ * degrees, grams, kilonewtons, kilonewton-metres, newtons per square millimetre. */
+export declare class Unit {
+  /** By name (`units()` lists them) or by the factory codes [systemUnits, representation]. */
+  constructor(nameOrCodes: string | [number, number], settings?: UnitSettings);
+  readonly name: string | null;
+  readonly codes: [number, number];
+  readonly quantity: number;
+  precision: number;
+  factor: number;
+  power: number;
+  regional: boolean;
+  symbol: string;
+  readonly noDecimals: boolean;
+  readonly isMetric: boolean;
+  readonly isFractional: boolean;
+  readonly isAngle: boolean;
+  incrementPrecision(): boolean;
+  display(value: number, options?: DisplayOptions): string;
+  displayArch(value: number, options?: ArchOptions): string;
+  displayMany(values: Float64Array | ArrayLike<number>, options?: DisplayOptions): string[];
+  /** The double nearest to the text's exact value; throws ReadError otherwise. */
+  read(text: string): number;
+  readMany(texts: ArrayLike<string>, options?: { errors?: "throw" | "nan" }): Float64Array;
+  status(text: string): ReadStatus;
+  readAsTyped(text: string): number;
+  isValid(text: string): boolean;
+  clone(): Unit;
+  free(): void;
+  [Symbol.dispose](): void;
+}
+
+export declare function units(): string[];
+export declare function unitDescriptions(): Record<string, string>;
+/** null returns to the format Intl gives for the page's language. */
+export declare function setRegionalFormat(format: RegionalFormat | null): void;
+export declare function regionalFormatOf(language?: string): RegionalFormat | null;
+export declare const version: string;
