@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -16,9 +17,23 @@
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
+#include "Utf8.h"
 
 namespace pelunits {
 namespace fuzz {
+
+// Ends the run when a property does not hold, naming it and the text it broke on.
+inline void requireProperty(bool condition, const char* property, const char* what,
+                            const KovString* text = nullptr) {
+  if (condition) return;
+  std::string utf8;
+  if (text != nullptr) {
+    appendUtf8(text->getStringW(), static_cast<std::size_t>(text->length()), utf8);
+  }
+  std::fprintf(stderr, "%s broken: %s%s%s%s\n", property, what, text ? ": \"" : "", utf8.c_str(),
+               text ? "\"" : "");
+  std::abort();
+}
 
 // Reads fixed-width fields; bytes past the end read as 0.
 class ByteReader {

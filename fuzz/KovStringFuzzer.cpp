@@ -25,10 +25,7 @@ using pelunits::fuzz::decodeText;
 using pelunits::fuzz::toKovString;
 
 void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "KovString disagrees with the model: %s\n", what);
-    std::abort();
-  }
+  pelunits::fuzz::requireProperty(condition, "KovString model property", what);
 }
 
 std::wstring str(const KovString& s) {

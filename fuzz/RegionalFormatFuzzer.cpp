@@ -24,10 +24,7 @@ using pelunits::fuzz::ByteReader;
 using pelunits::fuzz::countOf;
 
 void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "regional conversion property broken: %s\n", what);
-    std::abort();
-  }
+  pelunits::fuzz::requireProperty(condition, "regional conversion property", what);
 }
 
 // The smallest concrete unit: the regional conversions are members of the base.

@@ -28,12 +28,7 @@ namespace {
 using pelunits::fuzz::countOf;
 
 void check(bool condition, const char* what, const KovString& text) {
-  if (!condition) {
-    std::string utf8;
-    pelunits::appendUtf8(text.getStringW(), static_cast<std::size_t>(text.length()), utf8);
-    std::fprintf(stderr, "unit display property broken: %s: \"%s\"\n", what, utf8.c_str());
-    std::abort();
-  }
+  pelunits::fuzz::requireProperty(condition, "unit display property", what, &text);
 }
 
 // The longest display: 309 integer digits with grouping, 9 decimals, the

@@ -25,10 +25,7 @@
 namespace {
 
 void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "unit text property broken: %s\n", what);
-    std::abort();
-  }
+  pelunits::fuzz::requireProperty(condition, "unit text property", what);
 }
 
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
