@@ -1,5 +1,6 @@
 #include <cwchar>
 #include <new>
+#include <string_view>
 
 #include "FieldOfUnit.h"
 #include "NumberReading.h"
@@ -9,6 +10,7 @@
 #include "ShortText.h"
 #include "TypedText.h"
 #include "UnitKind.h"
+#include "Utf8.h"
 
 namespace pelunits {
 
@@ -38,7 +40,7 @@ class DecodedUtf8 {
         return;
       }
     }
-    decode(reinterpret_cast<const unsigned char*>(text), length);
+    decode(text, length);
   }
   ~DecodedUtf8() {
     if (wide_ != inlineWide_) delete[] wide_;
@@ -68,37 +70,22 @@ class DecodedUtf8 {
     }
     wide_[count_++] = static_cast<wchar_t>(c);
   }
-  void decode(const unsigned char* s, std::size_t length) {
+  // ASCII here; every longer sequence through the library's one UTF-8 decoder.
+  void decode(const char* s, std::size_t length) {
+    const std::string_view text(s, length);
     std::size_t i = 0;
     while (i < length) {
-      const unsigned char b = s[i];
-      std::size_t extra = 0;
-      unsigned long c = 0;
-      unsigned long minimum = 0;
+      const auto b = static_cast<unsigned char>(s[i]);
       if (b < 0x80) {
-        c = b;
-      } else if ((b & 0xE0) == 0xC0) {
-        extra = 1;
-        c = b & 0x1F;
-        minimum = 0x80;
-      } else if ((b & 0xF0) == 0xE0) {
-        extra = 2;
-        c = b & 0x0F;
-        minimum = 0x800;
-      } else if ((b & 0xF8) == 0xF0) {
-        extra = 3;
-        c = b & 0x07;
-        minimum = 0x10000;
-      } else {
-        return stop(i);
+        push(b, i);
+        ++i;
+        continue;
       }
-      for (std::size_t k = 1; k <= extra; ++k) {
-        if (i + k >= length || (s[i + k] & 0xC0) != 0x80) return stop(i);
-        c = (c << 6) | (s[i + k] & 0x3F);
-      }
-      if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return stop(i);
+      char32_t c = 0;
+      const std::size_t step = decodeUtf8(text, i, c);
+      if (step == 0) return stop(i);
       push(c, i);
-      i += extra + 1;
+      i += step;
     }
     offsets_[count_] = length;
   }
