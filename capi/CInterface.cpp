@@ -11,6 +11,7 @@
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsFormat.h"
 #include "PelUnitsLocale.h"
 #include "PelUnitsRead.h"
 #include "PelUnitsVersion.h"
@@ -212,6 +213,56 @@ int isValid(const pelunits_unit* unit, const Char* input, std::size_t length) no
   } catch (...) {
     return 0;
   }
+}
+
+constexpr unsigned kFormatFlags = PELUNITS_TRIM_TRAILING_ZEROS | PELUNITS_HIDE_ZERO_FEET |
+                                  PELUNITS_HIDE_ZERO_INCHES | PELUNITS_WITH_UNITS |
+                                  PELUNITS_FORMAT_PLUS_SIGN | PELUNITS_FORMAT_TYPOGRAPHIC |
+                                  PELUNITS_FORMAT_INEXACT_MARKER;
+
+// The C++ options of a record, checked; `increment` holds the text that
+// options.increment points into. The first version of the record is the only one so far.
+bool formatOptionsOf(const pelunits_format_options& record, pelunits::FormatOptions& options,
+                     KovString& increment) {
+  if (record.struct_size != sizeof(pelunits_format_options) ||
+      (record.flags & ~kFormatFlags) != 0 || record.rounding < PELUNITS_ROUND_NEAREST ||
+      record.rounding > PELUNITS_ROUND_DOWN ||
+      !separatorChar(record.separator, options.separator)) {
+    return false;
+  }
+  if (record.increment != nullptr) {
+    if (!typedText(record.increment, increment)) return false;
+    options.increment = increment.getStringW();
+  }
+  options.incrementValue = record.increment_value;
+  options.rounding = static_cast<pelunits::Rounding>(record.rounding);
+  options.significantDigits = record.significant_digits;
+  const unsigned flags = record.flags;
+  options.plusSign = (flags & PELUNITS_FORMAT_PLUS_SIGN) != 0;
+  options.typographic = (flags & PELUNITS_FORMAT_TYPOGRAPHIC) != 0;
+  options.inexactMarker = (flags & PELUNITS_FORMAT_INEXACT_MARKER) != 0;
+  options.trimTrailingZeros = (flags & PELUNITS_TRIM_TRAILING_ZEROS) != 0;
+  options.hideZeroFeet = (flags & PELUNITS_HIDE_ZERO_FEET) != 0;
+  options.hideZeroInches = (flags & PELUNITS_HIDE_ZERO_INCHES) != 0;
+  options.withSymbol = (flags & PELUNITS_WITH_UNITS) != 0;
+  return true;
+}
+
+template <class Char>
+pelunits_status formatValue(const pelunits_unit* unit, double value,
+                            const pelunits_format_options* record, Char* buffer, std::size_t size,
+                            std::size_t* length) noexcept {
+  if (!bufferArgumentsValid(unit, buffer, size, length)) return PELUNITS_BAD_ARGUMENT;
+  return guarded([&]() -> pelunits_status {
+    pelunits_format_options defaults;
+    pelunits_format_options_init(&defaults);
+    pelunits::FormatOptions options;
+    KovString increment;
+    if (!formatOptionsOf(record != nullptr ? *record : defaults, options, increment)) {
+      return PELUNITS_BAD_ARGUMENT;
+    }
+    return finishText(pelunits::format(*unit->unit, value, options), buffer, size, length);
+  });
 }
 
 template <class Char>
@@ -581,6 +632,27 @@ pelunits_status pelunits_display_arch_utf16(const pelunits_unit* unit, double va
                                             std::uint16_t* buffer, size_t size, size_t* length) {
   return displayArch(unit, value, flags, representation, line_arrangement, fraction_parameter,
                      separator, buffer, size, length);
+}
+
+void pelunits_format_options_init(pelunits_format_options* options) {
+  if (options == nullptr) return;
+  *options = pelunits_format_options{};
+  options->struct_size = sizeof(pelunits_format_options);
+  options->rounding = PELUNITS_ROUND_NEAREST;
+  options->flags = PELUNITS_HIDE_ZERO_FEET;
+  options->separator = ' ';
+}
+
+pelunits_status pelunits_format(const pelunits_unit* unit, double value,
+                                const pelunits_format_options* options, char* buffer, size_t size,
+                                size_t* length) {
+  return formatValue(unit, value, options, buffer, size, length);
+}
+
+pelunits_status pelunits_format_utf16(const pelunits_unit* unit, double value,
+                                      const pelunits_format_options* options, std::uint16_t* buffer,
+                                      size_t size, size_t* length) {
+  return formatValue(unit, value, options, buffer, size, length);
 }
 
 pelunits_status pelunits_read_ex(const pelunits_unit* unit, const char* utf8, size_t length,

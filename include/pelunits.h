@@ -217,6 +217,52 @@ PELUNITS_C_API pelunits_status pelunits_display_arch_utf16(const pelunits_unit* 
                                                            uint32_t separator, uint16_t* buffer,
                                                            size_t size, size_t* length);
 
+/* Formatting with options: the display rounded to a step, with significant digits,
+ * level signs, typographic marks and an inexact marker, as the C++ pelunits::format
+ * (PelUnitsFormat.h) writes it; every text reads back through pelunits_read. */
+enum {
+  PELUNITS_ROUND_NEAREST = 0, /* ties away from zero */
+  PELUNITS_ROUND_UP = 1,      /* toward +infinity: -2.4 mm at 1 mm gives -2 mm */
+  PELUNITS_ROUND_DOWN = 2     /* toward -infinity: -2.4 mm at 1 mm gives -3 mm */
+};
+/* Flags of pelunits_format_options beside the display flags PELUNITS_TRIM_TRAILING_ZEROS,
+ * PELUNITS_HIDE_ZERO_FEET, PELUNITS_HIDE_ZERO_INCHES and PELUNITS_WITH_UNITS (the symbol
+ * after the decimal forms' number). */
+#define PELUNITS_FORMAT_PLUS_SIGN 0x400u       /* "+3.250"; U+00B1 before a zero */
+#define PELUNITS_FORMAT_TYPOGRAPHIC 0x800u     /* prime marks, U+2212, vulgar fractions */
+#define PELUNITS_FORMAT_INEXACT_MARKER 0x1000u /* '~' when the text is not the value */
+
+/* The options; pelunits_format_options_init gives the defaults, which leave the unit's
+ * own form. Fields are only ever added at the end, and struct_size tells the library
+ * which of them the caller knows. */
+typedef struct pelunits_format_options {
+  size_t struct_size;         /* sizeof(pelunits_format_options): lets the struct grow */
+  const char* increment;      /* the step as UTF-8 text the exact reader reads ("5 mm",
+                                 "1/2\""); NULL or "" for none */
+  double increment_value;     /* the step in the display unit when `increment` gives none;
+                                 0 for none */
+  int32_t rounding;           /* PELUNITS_ROUND_ */
+  int32_t significant_digits; /* 1 to 17 for the decimal forms; 0 for none */
+  uint32_t flags;             /* the flags above; PELUNITS_HIDE_ZERO_FEET by default */
+  uint32_t separator;         /* code point between feet and inches; ' ' by default */
+} pelunits_format_options;
+
+/* Fills *options with the defaults, struct_size included; NULL is allowed. */
+PELUNITS_C_API void pelunits_format_options_init(pelunits_format_options* options);
+/* The formatted text of an internal value, written as pelunits_display writes its text;
+ * NULL options are the defaults. PELUNITS_BAD_ARGUMENT, writing nothing, as for
+ * pelunits_display, and for a struct_size this library does not know, a rounding or a
+ * flag it does not know, malformed UTF-8 in `increment` or a bad separator. An increment
+ * that reads as no step is no step, as in C++. */
+PELUNITS_C_API pelunits_status pelunits_format(const pelunits_unit* unit, double value,
+                                               const pelunits_format_options* options, char* buffer,
+                                               size_t size, size_t* length);
+/* The same text in UTF-16; `size` and *length count 16-bit code units. `increment` is
+ * UTF-8 here too. */
+PELUNITS_C_API pelunits_status pelunits_format_utf16(const pelunits_unit* unit, double value,
+                                                     const pelunits_format_options* options,
+                                                     uint16_t* buffer, size_t size, size_t* length);
+
 /* The exact reader: PELUNITS_OK with *value the quantity in internal units (the double
  * nearest to the text's exact value, as the C++ ReadResult::value says) when all of
  * the NUL-terminated text is one; PELUNITS_INCOMPLETE for the start of one ("", "5' 6

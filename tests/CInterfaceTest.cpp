@@ -9,6 +9,7 @@
 #include "KovUnitsTransformArray.h"
 #include "LocaleEnvironment.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsFormat.h"
 #include "PelUnitsRead.h"
 #include "PelUnitsVersion.h"
 #include "Utf8.h"
@@ -377,6 +378,160 @@ TEST(CInterface, ExactReaderAgreesWithTheCxxReader) {
     EXPECT_EQ(offset16, utf16Of(std::string(text, offset)).size());
   }
   KovUnitsTransformArray::removeUnit(reference);
+}
+
+// pelunits_format through the display helpers: measured, then written at its size.
+std::string formatted(const pelunits_unit* unit, double value,
+                      const pelunits_format_options* options) {
+  const auto call = [options](const pelunits_unit* u, double v, unsigned, std::uint32_t,
+                              char* buffer, std::size_t size, std::size_t* length) {
+    return pelunits_format(u, v, options, buffer, size, length);
+  };
+  return measured<char, char>(call, unit, value, 0, ' ');
+}
+
+std::u16string formatted16(const pelunits_unit* unit, double value,
+                           const pelunits_format_options* options) {
+  const auto call = [options](const pelunits_unit* u, double v, unsigned, std::uint32_t,
+                              std::uint16_t* buffer, std::size_t size, std::size_t* length) {
+    return pelunits_format_utf16(u, v, options, buffer, size, length);
+  };
+  return measured<char16_t, std::uint16_t>(call, unit, value, 0, ' ');
+}
+
+// Each field of the record reaches its C++ option: every row differs from the defaults'
+// text in the field it sets, and the C text is the C++ format()'s in both encodings.
+TEST(CInterface, FormatPassesEachOptionToTheCxxFormat) {
+  constexpr double kIn = 25.4;
+  struct Case {
+    const char* unit;
+    double value;
+    const char* increment;
+    double incrementValue;
+    std::int32_t rounding;
+    std::int32_t significantDigits;
+    unsigned flags;
+    std::uint32_t separator;
+  };
+  const unsigned kFeet = PELUNITS_HIDE_ZERO_FEET;
+  const Case cases[] = {
+      {"feet-inch-fraction", 66.5 * kIn, nullptr, 0, 0, 0, kFeet, ' '},
+      {"millimetres", -12.4, "5 mm", 0, PELUNITS_ROUND_UP, 0, kFeet, ' '},
+      {"millimetres", -12.4, "5 mm", 0, PELUNITS_ROUND_DOWN, 0, kFeet, ' '},
+      {"millimetres", 12.3, nullptr, 0.25, 0, 0, kFeet, ' '},
+      {"millimetres", 12.3, "", 0.25, 0, 0, kFeet, ' '},  // "" is no step: the value's
+      {"degrees-minutes-seconds", 10.2, "1\xc2\xb0", 0, PELUNITS_ROUND_UP, 0, kFeet, ' '},
+      {"kilonewtons", 12345.0, nullptr, 0, 0, 3, kFeet | PELUNITS_TRIM_TRAILING_ZEROS, ' '},
+      {"metres", -0.0001, nullptr, 0, 0, 0, kFeet | PELUNITS_FORMAT_PLUS_SIGN, ' '},
+      {"feet-inch-fraction", -3.5 * kIn, nullptr, 0, 0, 0, kFeet | PELUNITS_FORMAT_TYPOGRAPHIC,
+       ' '},
+      {"millimetres", 12.3456, nullptr, 0, 0, 0, kFeet | PELUNITS_FORMAT_INEXACT_MARKER, ' '},
+      {"feet-inch-fraction", 6.5 * kIn, nullptr, 0, 0, 0, 0, ' '},
+      {"feet-inch-fraction", 11.99 * kIn, nullptr, 0, 0, 0, kFeet | PELUNITS_HIDE_ZERO_INCHES, ' '},
+      {"feet-inch-fraction", 66.5 * kIn, nullptr, 0, 0, 0, kFeet, '-'},
+      {"metres", 1500.0, nullptr, 0, 0, 0, kFeet | PELUNITS_WITH_UNITS, ' '},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.unit) + " " + std::to_string(c.value));
+    const Unit unit = named(c.unit);
+    ASSERT_NE(unit, nullptr);
+    pelunits_format_options record;
+    pelunits_format_options_init(&record);
+    record.increment = c.increment;
+    record.increment_value = c.incrementValue;
+    record.rounding = c.rounding;
+    record.significant_digits = c.significantDigits;
+    record.flags = c.flags;
+    record.separator = c.separator;
+
+    pelunits::FormatOptions options;
+    std::wstring increment;
+    if (c.increment != nullptr) {
+      ASSERT_TRUE(pelunits::utf8ToWide(c.increment, increment));
+      options.increment = increment.c_str();
+    }
+    options.incrementValue = c.incrementValue;
+    options.rounding = static_cast<pelunits::Rounding>(c.rounding);
+    options.significantDigits = c.significantDigits;
+    options.trimTrailingZeros = (c.flags & PELUNITS_TRIM_TRAILING_ZEROS) != 0;
+    options.hideZeroFeet = (c.flags & PELUNITS_HIDE_ZERO_FEET) != 0;
+    options.hideZeroInches = (c.flags & PELUNITS_HIDE_ZERO_INCHES) != 0;
+    options.withSymbol = (c.flags & PELUNITS_WITH_UNITS) != 0;
+    options.plusSign = (c.flags & PELUNITS_FORMAT_PLUS_SIGN) != 0;
+    options.typographic = (c.flags & PELUNITS_FORMAT_TYPOGRAPHIC) != 0;
+    options.inexactMarker = (c.flags & PELUNITS_FORMAT_INEXACT_MARKER) != 0;
+    options.separator = static_cast<wchar_t>(c.separator);
+    KovUnitTransform* reference = pelunits::newNamedUnit(*pelunits::findNamedUnit(c.unit));
+    const KovString text = pelunits::format(*reference, c.value, options);
+    KovUnitsTransformArray::removeUnit(reference);
+    std::string expected;
+    pelunits::appendUtf8(text.getStringW(), static_cast<std::size_t>(text.length()), expected);
+
+    EXPECT_EQ(formatted(unit.get(), c.value, &record), expected);
+    EXPECT_EQ(formatted16(unit.get(), c.value, &record), utf16Of(expected));
+    pelunits_format_options defaults;
+    pelunits_format_options_init(&defaults);
+    if (&c != &cases[0]) {
+      EXPECT_NE(formatted(unit.get(), c.value, &defaults), expected);
+    }
+    EXPECT_EQ(formatted(unit.get(), c.value, nullptr), formatted(unit.get(), c.value, &defaults));
+  }
+}
+
+// A record this library does not know, or fields out of their range, write nothing.
+TEST(CInterface, FormatRefusesBadRecordsAndShortBuffers) {
+  const Unit unit = named("feet-inch-fraction");
+  pelunits_format_options good;
+  pelunits_format_options_init(&good);
+  pelunits_format_options_init(nullptr);
+  const auto with = [&good](void (*change)(pelunits_format_options&)) {
+    pelunits_format_options record = good;
+    change(record);
+    return record;
+  };
+  const pelunits_format_options bad[] = {
+      with([](pelunits_format_options& r) { r.struct_size = 0; }),
+      with([](pelunits_format_options& r) { r.struct_size += 8; }),
+      with([](pelunits_format_options& r) { r.struct_size -= 4; }),
+      with([](pelunits_format_options& r) { r.rounding = -1; }),
+      with([](pelunits_format_options& r) { r.rounding = 3; }),
+      with([](pelunits_format_options& r) { r.flags |= PELUNITS_TRIM_LEADING_ZERO; }),
+      with([](pelunits_format_options& r) { r.flags |= PELUNITS_NUL_AFTER_EACH; }),
+      with([](pelunits_format_options& r) { r.flags |= 0x2000u; }),
+      with([](pelunits_format_options& r) { r.separator = 0xD800; }),
+      with([](pelunits_format_options& r) { r.separator = 0x110000; }),
+      with([](pelunits_format_options& r) { r.increment = "1/2\xc3"; }),
+  };
+  char text[64];
+  std::uint16_t text16[64];
+  std::size_t length = 0;
+  for (const pelunits_format_options& record : bad) {
+    SCOPED_TRACE(&record - bad);
+    std::memset(text, '#', sizeof text);
+    EXPECT_EQ(pelunits_format(unit.get(), 1689.1, &record, text, sizeof text, &length),
+              PELUNITS_BAD_ARGUMENT);
+    EXPECT_EQ(text[0], '#');
+    EXPECT_EQ(pelunits_format_utf16(unit.get(), 1689.1, &record, text16, 64, &length),
+              PELUNITS_BAD_ARGUMENT);
+  }
+  EXPECT_EQ(pelunits_format(nullptr, 1.0, &good, text, sizeof text, &length),
+            PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_format(unit.get(), 1.0, &good, nullptr, 8, &length), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_format(unit.get(), 1.0, &good, text, sizeof text, nullptr),
+            PELUNITS_BAD_ARGUMENT);
+
+  // One unit short of the NUL: the length, and nothing written.
+  const std::string full = formatted(unit.get(), 1689.1, &good);
+  std::memset(text, '#', sizeof text);
+  EXPECT_EQ(pelunits_format(unit.get(), 1689.1, &good, text, full.size(), &length),
+            PELUNITS_BUFFER_TOO_SMALL);
+  EXPECT_EQ(length, full.size());
+  EXPECT_EQ(text[0], '#');
+  text16[0] = 1;
+  EXPECT_EQ(pelunits_format_utf16(unit.get(), 1689.1, &good, text16, full.size(), &length),
+            PELUNITS_BUFFER_TOO_SMALL);
+  EXPECT_EQ(length, full.size());
+  EXPECT_EQ(text16[0], 1);
 }
 
 // Every bad argument is refused with a status or answered neutrally; nothing crashes.
