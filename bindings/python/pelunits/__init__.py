@@ -42,6 +42,11 @@ _ARCH_STACKED = 0x40
 _ARCH_DASH_AFTER_FEET = 0x80
 _ARCH_EXTRA = 0x100
 _NUL_AFTER_EACH = 0x200
+_FORMAT_PLUS_SIGN = 0x400
+_FORMAT_TYPOGRAPHIC = 0x800
+_FORMAT_INEXACT_MARKER = 0x1000
+
+_ROUNDING = {"nearest": 0, "up": 1, "down": 2}
 
 
 class ReadStatus(enum.IntEnum):
@@ -462,6 +467,59 @@ class Unit:
         r, a, p = int(representation), int(line_arrangement), float(fraction_parameter)
         return _text_out(
             lambda b, n, l: _lib.pelunits_display_arch(h, v, flags, r, a, p, sep, b, n, l))
+
+    @staticmethod
+    def _format_options(increment=None, rounding="nearest", significant_digits=None,
+                        plus_sign=False, typographic=False, inexact_marker=False,
+                        trim_trailing_zeros=False, hide_zero_feet=True, hide_zero_inches=False,
+                        separator=" ", with_symbol=False):
+        record = _native.FormatOptions()
+        _lib.pelunits_format_options_init(ctypes.byref(record))
+        if isinstance(increment, str):
+            data = _encode(increment)
+            if b"\0" in data:
+                raise ValueError("increment must not hold NUL")
+            record.increment = data
+        elif increment is not None:
+            record.increment_value = float(increment)
+        if rounding not in _ROUNDING:
+            raise ValueError('rounding must be "nearest", "up" or "down"')
+        record.rounding = _ROUNDING[rounding]
+        record.significant_digits = int(significant_digits or 0)
+        record.flags = (Unit._flags(trim_trailing_zeros, False, hide_zero_feet, hide_zero_inches)
+                        | (_FORMAT_PLUS_SIGN if plus_sign else 0)
+                        | (_FORMAT_TYPOGRAPHIC if typographic else 0)
+                        | (_FORMAT_INEXACT_MARKER if inexact_marker else 0)
+                        | (_WITH_UNITS if with_symbol else 0))
+        record.separator = _separator(separator)
+        return record
+
+    def format(self, value, increment=None, rounding="nearest", significant_digits=None,
+               plus_sign=False, typographic=False, inexact_marker=False,
+               trim_trailing_zeros=False, hide_zero_feet=True, hide_zero_inches=False,
+               separator=" ", with_symbol=False):
+        """The text of an internal value with formatting options: increment (a text the
+        exact reader reads, "5 mm", or a number in the display unit), rounding
+        ("nearest", "up" toward +infinity, "down" toward -infinity), significant_digits
+        (1 to 17, decimal forms), plus_sign ("+3.250", "\u00b10.000"), typographic
+        (prime marks, U+2212, vulgar fractions), inexact_marker ("~" when the text is
+        not the value), the display's trimming and hiding flags and separator, and
+        with_symbol. Every text reads back through read()."""
+        return self.format_many(
+            (value,), increment=increment, rounding=rounding,
+            significant_digits=significant_digits, plus_sign=plus_sign,
+            typographic=typographic, inexact_marker=inexact_marker,
+            trim_trailing_zeros=trim_trailing_zeros, hide_zero_feet=hide_zero_feet,
+            hide_zero_inches=hide_zero_inches, separator=separator, with_symbol=with_symbol)[0]
+
+    def format_many(self, values, **options):
+        """format() of every value, with the same options, as a list."""
+        record = self._format_options(**options)
+        h, pointer = self._h(), ctypes.byref(record)
+        def one(value):
+            v = float(value)
+            return _text_out(lambda b, n, l: _lib.pelunits_format(h, v, pointer, b, n, l))
+        return [one(value) for value in values]
 
     # Reading.
     def _read(self, text):

@@ -70,6 +70,20 @@ class NumberFormat(_c.Structure):
     ]
 
 
+class FormatOptions(_c.Structure):
+    """pelunits_format_options."""
+
+    _fields_ = [
+        ("struct_size", _c.c_size_t),
+        ("increment", _c.c_char_p),
+        ("increment_value", _c.c_double),
+        ("rounding", _c.c_int32),
+        ("significant_digits", _c.c_int32),
+        ("flags", _c.c_uint32),
+        ("separator", _c.c_uint32),
+    ]
+
+
 _unit = _c.c_void_p
 _size_p = _c.POINTER(_c.c_size_t)
 
@@ -112,6 +126,11 @@ _SIGNATURES = {
         _c.c_int32,
         [_unit, _c.c_double, _c.c_uint, _c.c_int32, _c.c_int32, _c.c_double, _c.c_uint32,
          _c.c_char_p, _c.c_size_t, _size_p],
+    ),
+    "pelunits_format_options_init": (None, [_c.POINTER(FormatOptions)]),
+    "pelunits_format": (
+        _c.c_int32,
+        [_unit, _c.c_double, _c.POINTER(FormatOptions), _c.c_char_p, _c.c_size_t, _size_p],
     ),
     "pelunits_read_ex": (
         _c.c_int32,

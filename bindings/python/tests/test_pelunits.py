@@ -42,6 +42,33 @@ class UnitTest(unittest.TestCase):
             with self.subTest(unit=name, value=value, options=options):
                 self.assertEqual(pelunits.Unit(name, **settings).display(value, **options), shows)
 
+    def test_formats_with_options(self):
+        inch = 25.4
+        cases = [
+            # (unit, value, format options, shows)
+            ("millimetres", -12.4, {"increment": "5 mm", "rounding": "up"}, "-10"),
+            ("millimetres", -12.4, {"increment": "5 mm", "rounding": "down"}, "-15"),
+            ("millimetres", 12.3, {"increment": 0.25}, "12.25"),
+            ("degrees-minutes-seconds", 10.2, {"increment": "15'"}, "10\u00b015'"),
+            ("kilonewtons", 12345.0, {"significant_digits": 3}, "12300"),
+            ("metres", -0.0001, {"plus_sign": True}, "\u00b10.000"),
+            ("feet-inch-fraction", -3.5 * inch, {"typographic": True}, "\u22123\u00bd\u2033"),
+            ("millimetres", 12.3456, {"inexact_marker": True}, "~12.35"),
+            ("feet-inch-fraction", 6.5 * inch, {"hide_zero_feet": False}, "0' 6 1/2\""),
+            ("feet-inch-fraction", 11.99 * inch, {"hide_zero_inches": True}, "1'"),
+            ("feet-inch-fraction", 66.5 * inch, {"separator": "-"}, "5'-6 1/2\""),
+            ("metres", 1500, {"with_symbol": True, "trim_trailing_zeros": True}, "1.5 m"),
+        ]
+        for name, value, options, shows in cases:
+            with self.subTest(unit=name, value=value, options=options):
+                unit = pelunits.Unit(name)
+                self.assertEqual(unit.format(value, **options), shows)
+                self.assertEqual(unit.format_many([value, value], **options), [shows, shows])
+        unit = pelunits.Unit("millimetres")
+        for options in ({"rounding": "ceil"}, {"separator": 0xD800}, {"increment": "1\0"}):
+            with self.subTest(options=options), self.assertRaises(ValueError):
+                unit.format(1.0, **options)
+
     def test_codes_give_the_same_unit_as_the_name(self):
         by_codes = pelunits.Unit(codes=(20, 1), precision=16)
         by_name = pelunits.Unit("feet-inch-fraction")
