@@ -17,6 +17,10 @@ const ARCH_INCH_MARK = 0x20;
 const ARCH_STACKED = 0x40;
 const ARCH_DASH_AFTER_FEET = 0x80;
 const ARCH_EXTRA = 0x100;
+const FORMAT_PLUS_SIGN = 0x400;
+const FORMAT_TYPOGRAPHIC = 0x800;
+const FORMAT_INEXACT_MARKER = 0x1000;
+const ROUNDING = Object.freeze({ nearest: 0, up: 1, down: 2 });
 
 /** What a typed text is for a unit. */
 export const ReadStatus = Object.freeze({ COMPLETE: 0, INCOMPLETE: 1, INVALID: 2 });
@@ -105,6 +109,7 @@ export function bindPelUnits(core) {
     display: core._pelunits_display_utf16,
     displayArch: core._pelunits_display_arch_utf16,
     displayMany: core._pelunits_display_many_utf16,
+    format: core._pelunits_format_utf16,
     read: core._pelunits_read_utf16_ex,
     readMany: core._pelunits_read_many_utf16,
     readAsTyped: core._pelunits_read_as_typed_utf16_ex,
@@ -146,12 +151,14 @@ export function bindPelUnits(core) {
   }
 
   // The layout of the C output slots the calls share: a size_t, a double, a pointer.
+  // `extra` bytes (a multiple of 8) after them hold the inputs a call writes itself at
+  // the address it is given, since the scratch area moves when it grows.
   const SLOTS = 32;
-  function textOut(call) {
+  function textOut(call, extra = 0) {
     for (let capacity = 64; ; ) {
-      const base = room(SLOTS + 2 * capacity + 2);
-      const buffer = base + SLOTS;
-      const status = call(buffer, capacity + 1, base);
+      const base = room(SLOTS + extra + 2 * capacity + 2);
+      const buffer = base + SLOTS + extra;
+      const status = call(buffer, capacity + 1, base, base + SLOTS);
       const length = core.HEAPU32[base >> 2];
       if (status === BUFFER_TOO_SMALL && length >= capacity) {
         capacity = length;
@@ -193,6 +200,44 @@ export function bindPelUnits(core) {
       (o.hideZeroInches ? HIDE_ZERO_INCHES : 0) |
       (o.withUnits ? WITH_UNITS : 0)
     );
+  }
+
+  // pelunits_format_options on wasm32: a 4-byte size_t and pointer, then the double at
+  // 8, then four 4-byte fields.
+  const FORMAT_OPTIONS_SIZE = 32;
+  function formatRecord(o) {
+    const rounding = ROUNDING[o.rounding ?? "nearest"];
+    if (rounding === undefined) throw new TypeError('rounding must be "nearest", "up" or "down"');
+    const text = typeof o.increment === "string" ? o.increment : null;
+    if (text !== null && text.includes("\0")) throw new TypeError("increment must not hold NUL");
+    const step = text === null && o.increment != null ? Number(o.increment) : 0;
+    const significant = (o.significantDigits ?? 0) | 0;
+    const flags =
+      displayFlags({
+        trimTrailingZeros: o.trimTrailingZeros,
+        hideZeroFeet: o.hideZeroFeet ?? true,
+        hideZeroInches: o.hideZeroInches,
+        withUnits: o.withSymbol,
+      }) |
+      (o.plusSign ? FORMAT_PLUS_SIGN : 0) |
+      (o.typographic ? FORMAT_TYPOGRAPHIC : 0) |
+      (o.inexactMarker ? FORMAT_INEXACT_MARKER : 0);
+    const separator = separatorCode(o.separator ?? " ");
+    const textRoom = text === null ? 0 : 3 * text.length + 1;
+    return {
+      bytes: FORMAT_OPTIONS_SIZE + ((textRoom + 7) & ~7),
+      write(at) {
+        const i = at >> 2;
+        core.HEAPU32[i] = FORMAT_OPTIONS_SIZE;
+        core.HEAPU32[i + 1] = text === null ? 0 : at + FORMAT_OPTIONS_SIZE;
+        if (text !== null) core.stringToUTF8(text, at + FORMAT_OPTIONS_SIZE, textRoom);
+        core.HEAPF64[(at + 8) >> 3] = step;
+        core.HEAP32[i + 4] = rounding;
+        core.HEAP32[i + 5] = significant;
+        core.HEAPU32[i + 6] = flags;
+        core.HEAPU32[i + 7] = separator;
+      },
+    };
   }
 
   const release =
@@ -288,6 +333,21 @@ export function bindPelUnits(core) {
       const separator = separatorCode(options.separator ?? " ");
       const v = Number(value);
       return textOut((buffer, size, length) => c.display(h, v, flags, separator, buffer, size, length));
+    }
+
+    /** The text of an internal value with formatting options: increment (a text the
+     * exact reader reads, "5 mm", or a number in the display unit), rounding
+     * ("nearest", "up" toward +Infinity, "down" toward -Infinity), significantDigits,
+     * plusSign, typographic, inexactMarker, trimTrailingZeros, hideZeroFeet (on by
+     * default), hideZeroInches, separator, withSymbol. Every text reads back. */
+    format(value, options = {}) {
+      const h = this._h();
+      const record = formatRecord(options);
+      const v = Number(value);
+      return textOut((buffer, size, length, at) => {
+        record.write(at);
+        return c.format(h, v, at, buffer, size, length);
+      }, record.bytes);
     }
 
     /** The display with fractions as the markup "#fraction(r,l,s,p,n,d)". Options as

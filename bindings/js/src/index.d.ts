@@ -51,6 +51,29 @@ export interface ArchOptions extends Omit<DisplayOptions, "withUnits"> {
   extra?: boolean;
 }
 
+export interface FormatOptions {
+  /** The rounding step: a text the exact reader reads ("5 mm", "1/2\"") or a number in
+   * the display unit. */
+  increment?: string | number;
+  /** "up" is toward +Infinity, "down" toward -Infinity. */
+  rounding?: "nearest" | "up" | "down";
+  /** 1 to 17, for the decimal forms. */
+  significantDigits?: number;
+  /** "+3.250", and "±0.000" for a value that shows as zero. */
+  plusSign?: boolean;
+  /** ′ ″, U+2212 and vulgar fractions. */
+  typographic?: boolean;
+  /** "~" in front when the text is not the value. */
+  inexactMarker?: boolean;
+  trimTrailingZeros?: boolean;
+  /** On unless false. */
+  hideZeroFeet?: boolean;
+  hideZeroInches?: boolean;
+  separator?: string;
+  /** A blank and the symbol after the decimal forms' number. */
+  withSymbol?: boolean;
+}
+
 export interface RegionalFormat {
   decimal: string;
   group?: string;
@@ -80,6 +103,8 @@ export declare class Unit {
   incrementPrecision(): boolean;
   display(value: number, options?: DisplayOptions): string;
   displayArch(value: number, options?: ArchOptions): string;
+  /** The text with formatting options; every text reads back through read(). */
+  format(value: number, options?: FormatOptions): string;
   displayMany(values: Float64Array | ArrayLike<number>, options?: DisplayOptions): string[];
   /** The double nearest to the text's exact value; throws ReadError otherwise. */
   read(text: string): number;

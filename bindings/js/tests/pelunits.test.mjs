@@ -114,6 +114,48 @@ test("columns: displayMany and readMany agree with the single calls", () => {
   assert.equal(unit.readMany([long])[0], unit.read(long));
 });
 
+test("format: each option through the C record, and the record's wasm32 layout", async () => {
+  const inch = 25.4;
+  const cases = [
+    ["millimetres", -12.4, { increment: "5 mm", rounding: "up" }, "-10"],
+    ["millimetres", -12.4, { increment: "5 mm", rounding: "down" }, "-15"],
+    ["millimetres", 12.3, { increment: 0.25 }, "12.25"],
+    ["degrees-minutes-seconds", 10.2, { increment: "1°", rounding: "up" }, "11°"],
+    ["kilonewtons", 12345, { significantDigits: 3 }, "12300"],
+    ["metres", -0.0001, { plusSign: true }, "±0.000"],
+    ["feet-inch-fraction", -3.5 * inch, { typographic: true }, "−3½″"],
+    ["millimetres", 12.3456, { inexactMarker: true }, "~12.35"],
+    ["feet-inch-fraction", 6.5 * inch, { hideZeroFeet: false }, "0' 6 1/2\""],
+    ["feet-inch-fraction", 11.99 * inch, { hideZeroInches: true }, "1'"],
+    ["feet-inch-fraction", 66.5 * inch, { separator: "-" }, "5'-6 1/2\""],
+    ["metres", 1500, { withSymbol: true, trimTrailingZeros: true }, "1.5 m"],
+  ];
+  for (const [name, value, options, shown] of cases) {
+    const unit = new Unit(name);
+    assert.equal(unit.format(value, options), shown, `${name} ${value} ${JSON.stringify(options)}`);
+    unit.free();
+  }
+  const unit = new Unit("millimetres");
+  assert.equal(unit.format(3, { increment: "0".repeat(80) + "5 mm" }), "5"); // beyond the first area
+  assert.throws(() => unit.format(1, { rounding: "ceil" }), TypeError);
+  assert.throws(() => unit.format(1, { separator: 0xd800 }), TypeError);
+
+  // The library's own defaults at the offsets the package writes, and its answer to the
+  // size of the 64-bit record.
+  const { readFile } = await import("node:fs/promises");
+  const { default: createCore } = await import(pathToFileURL(path.join(packageDir, "pelunits-core.mjs")).href);
+  const core = await createCore({ wasmBinary: await readFile(path.join(packageDir, "pelunits-core.wasm")) });
+  const at = core._malloc(128);
+  core._pelunits_format_options_init(at);
+  assert.deepEqual([...core.HEAPU32.subarray(at >> 2, (at >> 2) + 8)], [32, 0, 0, 0, 0, 0, 0x04, 0x20]);
+  const handle = core._pelunits_unit_new(20, 1);
+  assert.equal(core._pelunits_format(handle, 1, at, at + 64, 64, at + 48), 0);
+  core.HEAPU32[at >> 2] = 40;
+  assert.equal(core._pelunits_format(handle, 1, at, at + 64, 64, at + 48), 4);
+  core._pelunits_unit_free(handle);
+  core._free(at);
+});
+
 test("the unit's own reader and validator pass through unchanged", () => {
   const unit = new Unit("feet-inch-fraction");
   assert.ok(Math.abs(unit.readAsTyped("5' 6 1/2\"") - 1689.1) < 1e-9);
