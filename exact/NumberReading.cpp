@@ -1,6 +1,7 @@
 #include "NumberReading.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -16,8 +17,9 @@ namespace exact {
 namespace {
 
 // The neutral copy of a number, on the stack for any number a person types. A longer
-// one grows on the heap without throwing: when memory runs out, lost() says so and
-// the scan refuses the number (the readers are noexcept).
+// one grows on the heap without throwing: when memory runs out, or the digits pass
+// what the double scanner's int length holds, lost() says so and the scan refuses the
+// number (the readers are noexcept).
 class NeutralDigits {
  public:
   NeutralDigits() = default;
@@ -111,6 +113,10 @@ class NeutralDigits {
   // Room for twice as many digits, and one place more for the terminating NUL.
   bool grow() noexcept {
     const std::size_t capacity = capacity_ == 0 ? 4 * kInline : 2 * capacity_;
+    if (capacity > static_cast<std::size_t>(INT_MAX)) {
+      lost_ = true;
+      return false;
+    }
     std::unique_ptr<wchar_t[]> larger(new (std::nothrow) wchar_t[capacity + 1]);
     if (!larger) {
       lost_ = true;
@@ -273,7 +279,7 @@ ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at
     }
     // "5e" followed by a letter is left to the unit words.
   }
-  if (digits.lost()) return failed(Scan::invalid, at, "number too long for the memory left");
+  if (digits.lost()) return failed(Scan::invalid, at, "number too long to read");
   ScannedNumber result;
   result.scan = Scan::read;
   result.value = digits.value();
