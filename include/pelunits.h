@@ -3,7 +3,8 @@
  * A stable interface for any compiler and language: opaque handles, UTF-8 and UTF-16
  * text, buffers owned by the caller (no memory crosses from the library's heap to the
  * caller's), status codes and a run-time version. Functions are only ever added, never
- * changed or removed. Valid C99 and C++; needs only <stddef.h> and <stdint.h>.
+ * changed or removed. Valid C99 and C++; needs only <stddef.h>, <stdint.h> and the
+ * factory codes' names in PelUnitsCodes.h.
  *
  * Values are in the host's internal units: millimetres (and their powers for areas,
  * volumes and fourth powers), degrees, grams, kilonewtons, kilonewton-metres and
@@ -23,6 +24,8 @@
 
 #include <stddef.h>
 #include <stdint.h>
+
+#include "PelUnitsCodes.h"
 
 #if defined(_WIN32) || defined(__CYGWIN__)
 #if defined(PELUNITS_BUILDING)
@@ -95,11 +98,10 @@ PELUNITS_C_API pelunits_status pelunits_set_number_format(const pelunits_number_
 /* A configured display unit. */
 typedef struct pelunits_unit pelunits_unit;
 
-/* A unit from the factory codes (20 lengths, 3005/3020 areas, 2000 angles, 1009 grams,
- * ...). Codes without a class of their own give the factory's fallback, as in C++.
- * NULL when no memory is left, and where the C++ factory has no unit either: the
- * metric volume and fourth-power codes 5003 and 5103 with a representation of no
- * class of theirs. */
+/* A unit from the factory codes (PelUnitsCodes.h: PELUNITS_CODE_LENGTH, ...). Codes
+ * without a class of their own give the factory's fallback, as in C++. NULL when no
+ * memory is left, and where the C++ factory has no unit either: the metric volume and
+ * fourth-power codes with a representation of no class of theirs. */
 PELUNITS_C_API pelunits_unit* pelunits_unit_new(int32_t system_units, int32_t representation);
 /* A unit by the names of `pelunits units` ("feet-inch-fraction", "metres", ...), with
  * the settings the tool gives it. NULL for an unknown name, a NULL name or no memory. */

@@ -1,5 +1,7 @@
 #include "HelpText.h"
 
+#include "PelUnitsCodes.h"
+
 namespace pelunits {
 namespace tool {
 
@@ -46,35 +48,47 @@ invalid text, or the output could not be written; 2 usage error (unknown
 command, option or unit, bad option value).
 )";
 
-#define PELUNITS_UNIT_OPTIONS                                                               \
-  "unit (default: millimetres):\n"                                                          \
-  "  -u, --unit NAME        a unit from 'pelunits units'; it presets the code pair and\n"   \
-  "                         the unit's factor, precision and symbol\n"                      \
-  "  --units N              the quantity code, as the factory takes it (20 lengths,\n"      \
-  "                         3005/3020 areas, 5003/5004 volumes, 1009 grams, 1010\n"         \
-  "                         pounds and ounces, 2000 angles, 3101 forces, 3201 moments,\n"   \
-  "                         3300 stresses; see 'pelunits units')\n"                         \
-  "  --representation N     the wanted representation code (default 0: the quantity's\n"    \
-  "                         default unit)\n"                                                \
-  "  --factor X             internal units per display unit (1000: metres), or the full\n"  \
-  "                         circle for degrees, gon and radians (360, 400, 6.2831853...)\n" \
-  "  --precision N          as the unit takes it: 100 for two decimals, 16 for\n"           \
-  "                         sixteenths, 3600 for whole seconds\n"                           \
-  "  --power N              1 length, 2 area, 3 volume, 4 fourth power\n"                   \
-  "  --symbol TEXT          the symbol that --with-units appends\n"                         \
-  "  --regional             use the user's regional number format\n"                        \
-  "  --locale NAME          the regional locale (de_DE.UTF-8; de-DE on Windows) instead\n"  \
-  "                         of the one the environment names\n"                             \
-  "  --decimal-separator TEXT\n"                                                            \
-  "                         a number format of your own instead of the locale's (each\n"    \
-  "                         of these five implies --regional): the decimal separator\n"     \
-  "                         (default '.')\n"                                                \
-  "  --group-separator TEXT\n"                                                              \
-  "                         the group separator (default none)\n"                           \
-  "  --grouping N           digits per group (default 3)\n"                                 \
-  "  --negative-form N      0 (1.1), 1 -1.1 (default), 2 - 1.1, 3 1.1-, 4 1.1 -\n"          \
-  "  --no-leading-zero      .5 rather than 0.5\n"                                           \
+// A factory code from PelUnitsCodes.h as the text of its number.
+#define CODE(name) CODE_TEXT(PELUNITS_CODE_##name)
+#define CODE_TEXT(code) CODE_DIGITS(code)
+#define CODE_DIGITS(code) #code
+
+// The help text stays aligned as it prints.
+// clang-format off
+#define PELUNITS_UNIT_OPTIONS                                                                  \
+  "unit (default: millimetres):\n"                                                             \
+  "  -u, --unit NAME        a unit from 'pelunits units'; it presets the code pair and\n"      \
+  "                         the unit's factor, precision and symbol\n"                         \
+  "  --units N              the quantity code, as the factory takes it ("                      \
+  CODE(LENGTH) " lengths,\n"                                                                   \
+  "                         " CODE(AREA) "/" CODE(IMPERIAL_AREA) " areas, "                    \
+  CODE(VOLUME) "/" CODE(IMPERIAL_VOLUME) " volumes, " CODE(WEIGHT) " grams, "                  \
+  CODE(IMPERIAL_WEIGHT) "\n"                                                                   \
+  "                         pounds and ounces, " CODE(ANGLE) " angles, "                       \
+  CODE(FORCE) " forces, " CODE(MOMENT) " moments,\n"                                           \
+  "                         " CODE(STRESS) " stresses; see 'pelunits units')\n"                \
+  "  --representation N     the wanted representation code (default 0: the quantity's\n"       \
+  "                         default unit)\n"                                                   \
+  "  --factor X             internal units per display unit (1000: metres), or the full\n"     \
+  "                         circle for degrees, gon and radians (360, 400, 6.2831853...)\n"    \
+  "  --precision N          as the unit takes it: 100 for two decimals, 16 for\n"              \
+  "                         sixteenths, 3600 for whole seconds\n"                              \
+  "  --power N              1 length, 2 area, 3 volume, 4 fourth power\n"                      \
+  "  --symbol TEXT          the symbol that --with-units appends\n"                            \
+  "  --regional             use the user's regional number format\n"                           \
+  "  --locale NAME          the regional locale (de_DE.UTF-8; de-DE on Windows) instead\n"     \
+  "                         of the one the environment names\n"                                \
+  "  --decimal-separator TEXT\n"                                                               \
+  "                         a number format of your own instead of the locale's (each\n"       \
+  "                         of these five implies --regional): the decimal separator\n"        \
+  "                         (default '.')\n"                                                   \
+  "  --group-separator TEXT\n"                                                                 \
+  "                         the group separator (default none)\n"                              \
+  "  --grouping N           digits per group (default 3)\n"                                    \
+  "  --negative-form N      0 (1.1), 1 -1.1 (default), 2 - 1.1, 3 1.1-, 4 1.1 -\n"             \
+  "  --no-leading-zero      .5 rather than 0.5\n"                                              \
   "  --format FORMAT        text, tsv or json (see 'pelunits --help')\n"
+// clang-format on
 
 const char kDisplayHelp[] =
     "usage: pelunits display [options] [VALUE...]\n"

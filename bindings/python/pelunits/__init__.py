@@ -21,9 +21,10 @@ import enum
 import itertools
 
 from . import _native
+from . import codes
 from ._native import lib as _lib
 
-__all__ = ["Unit", "ReadError", "ReadStatus", "Quantity", "units", "set_locale", "set_regional_format", "library_version"]
+__all__ = ["Unit", "codes", "ReadError", "ReadStatus", "Quantity", "units", "set_locale", "set_regional_format", "library_version"]
 
 _OK = 0
 _INCOMPLETE = 1
@@ -244,7 +245,7 @@ __version__ = library_version()
 
 class Unit:
     """A display unit: by name, Unit("metres"), or by the factory codes,
-    Unit(codes=(20, 1)); keyword settings are applied after the name's own."""
+    Unit(codes=(codes.LENGTH, codes.FRACTIONAL_INCH)); keyword settings are applied after the name's own."""
 
     def __init__(self, name=None, *, codes=None, precision=None, factor=None, power=None,
                  regional=None, symbol=None):

@@ -2,6 +2,7 @@
 
 import math
 import os
+import re
 import threading
 import unittest
 
@@ -76,6 +77,15 @@ class UnitTest(unittest.TestCase):
         values = [0.0, -12.7, 1689.1, 304.546, 1e7, float("inf")]
         self.assertEqual(by_codes.display_many(values, separator="-"),
                          by_name.display_many(values, separator="-"))
+
+    def test_code_names_are_those_of_the_c_header(self):
+        header = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
+                              os.pardir, "include", "PelUnitsCodes.h")
+        with open(header, encoding="utf-8") as f:
+            defined = {name: int(number) for name, number in
+                       re.findall(r"#define PELUNITS_CODE_(\w+) (\d+)", f.read())}
+        named = {name: value for name, value in vars(pelunits.codes).items() if name.isupper()}
+        self.assertEqual(named, defined)
 
     def test_long_display_takes_the_second_buffer(self):
         unit = pelunits.Unit("millimetres", precision=10 ** 9)
