@@ -3,48 +3,29 @@
 #include <new>
 
 #include "PelUnitsCatalogue.h"
-#include "units/angle/KovUnitDegree.h"
-#include "units/angle/KovUnitGon.h"
-#include "units/angle/KovUnitGradMinSec.h"
-#include "units/angle/KovUnitRadian.h"
+#include "UnitDescriptions.h"
 #include "units/core/KovUnitBase.h"
-#include "units/fraction/KovUnitFractalDecimal.h"
-#include "units/fraction/KovUnitFractalInch.h"
-#include "units/imperial/KovUnitInch.h"
-#include "units/imperial/KovUnitLbsOunces.h"
-#include "units/metric/KovUnitDecimal.h"
-#include "units/metric/KovUnitGram.h"
-#include "units/metric/KovUnitKiloNewton.h"
-#include "units/metric/KovUnitKiloNewtonMeter.h"
-#include "units/metric/KovUnitNewtonPerSquareMm.h"
 
 namespace {
 
-// One prototype per unit class, built when the library loads in exactly this order
-// and destroyed in the reverse order when it unloads. They are never written after
-// construction, which is what lets the factory run on several threads at once.
-const KovUnitFractalInch fractalInchPrototype{};
-const KovUnitInch inchPrototype{};
-const KovUnitDecimal decimalPrototype{};
-const KovUnitFractalDecimal fractalDecimalPrototype{};
-const KovUnitDegree degreePrototype{};
-const KovUnitGradMinSec gradMinSecPrototype{};
-const KovUnitRadian radianPrototype{};
-const KovUnitGon gonPrototype{};
-const KovUnitLbsOunces lbsOuncesPrototype{};
-const KovUnitGram gramPrototype{};
-const KovUnitKiloNewton kiloNewtonPrototype{};
-const KovUnitKiloNewtonMeter kiloNewtonMeterPrototype{};
-const KovUnitNewtonPerSquareMm newtonPerSquareMmPrototype{};
+using pelunits::describe;
+using pelunits::UnitClass;
 
 constexpr int kNoCode = -1;  // unused code slot (no real code is negative)
 constexpr int kNoWrite = -1;
 constexpr int kNoPower = 0;
 
-// The prototype stands for its class: a new unit is a clone of it.
+// A class of the unit table, or none.
+struct Made {
+  bool any;
+  UnitClass unitClass;
+};
+constexpr Made made(UnitClass unitClass) { return {true, unitClass}; }
+constexpr Made kNothing{false, UnitClass::decimal};
+
 struct RepresentationCase {
   int representation;
-  const KovUnitTransform* prototype;
+  Made made;
 };
 
 // One row of the factory's decision table: the quantity codes it serves, the
@@ -53,89 +34,86 @@ struct RepresentationCase {
 struct FactoryRow {
   int systemUnits[2];
   RepresentationCase cases[3];
-  const KovUnitTransform* otherwise;  // null: no object
+  Made otherwise;
   int writeBack;
   int power;
 };
 
-constexpr RepresentationCase kNoCase{kNoCode, nullptr};
+constexpr RepresentationCase kNoCase{kNoCode, kNothing};
 
 using namespace pelunits::codes;
+using C = UnitClass;
 
 constexpr FactoryRow kRows[] = {
     {{length, kNoCode},
-     {{fractionalInch, &fractalInchPrototype},
-      {decimal, &decimalPrototype},
-      {fractionalDecimal, &fractalDecimalPrototype}},
-     &inchPrototype,
+     {{fractionalInch, made(C::fractalInch)},
+      {decimal, made(C::decimal)},
+      {fractionalDecimal, made(C::fractalDecimal)}},
+     made(C::inch),
      decimalInch,
      kNoPower},
-    {{weight, kNoCode}, {kNoCase, kNoCase, kNoCase}, &gramPrototype, kNoWrite, kNoPower},
+    {{weight, kNoCode}, {kNoCase, kNoCase, kNoCase}, made(C::gram), kNoWrite, kNoPower},
     {{imperialWeight, kNoCode},
      {kNoCase, kNoCase, kNoCase},
-     &lbsOuncesPrototype,
+     made(C::lbsOunces),
      kNoWrite,
      kNoPower},
     {{angle, kNoCode},
-     {{radians, &radianPrototype},
-      {gon, &gonPrototype},
-      {degreesMinutesSeconds, &gradMinSecPrototype}},
-     &degreePrototype,
+     {{radians, made(C::radian)},
+      {gon, made(C::gon)},
+      {degreesMinutesSeconds, made(C::gradMinSec)}},
+     made(C::degree),
      kNoWrite,
      kNoPower},
     {{area, kNoCode},
-     {{areaFractionalDecimal, &fractalDecimalPrototype}, kNoCase, kNoCase},
-     &decimalPrototype,
+     {{areaFractionalDecimal, made(C::fractalDecimal)}, kNoCase, kNoCase},
+     made(C::decimal),
      areaDecimal,
      2},
     {{imperialArea, kNoCode},
-     {{imperialAreaFractionalInch, &fractalInchPrototype},
-      {imperialAreaDecimal, &decimalPrototype},
+     {{imperialAreaFractionalInch, made(C::fractalInch)},
+      {imperialAreaDecimal, made(C::decimal)},
       kNoCase},
-     &inchPrototype,
+     made(C::inch),
      imperialAreaDecimalInch,
      2},
-    {{force, forceAlternate},
-     {kNoCase, kNoCase, kNoCase},
-     &kiloNewtonPrototype,
-     kNoWrite,
-     kNoPower},
+    {{force, forceAlternate}, {kNoCase, kNoCase, kNoCase}, made(C::kiloNewton), kNoWrite, kNoPower},
     {{moment, momentAlternate},
      {kNoCase, kNoCase, kNoCase},
-     &kiloNewtonMeterPrototype,
+     made(C::kiloNewtonMeter),
      kNoWrite,
      kNoPower},
     {{stress, stressAlternate},
      {kNoCase, kNoCase, kNoCase},
-     &newtonPerSquareMmPrototype,
+     made(C::newtonPerSquareMm),
      kNoWrite,
      kNoPower},
     {{volume, kNoCode},
-     {{volumeDecimal, &decimalPrototype},
-      {volumeFractionalDecimal, &fractalDecimalPrototype},
+     {{volumeDecimal, made(C::decimal)},
+      {volumeFractionalDecimal, made(C::fractalDecimal)},
       kNoCase},
-     nullptr,
+     kNothing,
      kNoWrite,
      3},
     {{imperialVolume, kNoCode},
-     {{imperialVolumeFractionalInch, &fractalInchPrototype},
-      {imperialVolumeDecimal, &decimalPrototype},
+     {{imperialVolumeFractionalInch, made(C::fractalInch)},
+      {imperialVolumeDecimal, made(C::decimal)},
       kNoCase},
-     &inchPrototype,
+     made(C::inch),
      imperialVolumeDecimalInch,
      3},
     {{fourthPower, kNoCode},
-     {{fourthPowerDecimal, &decimalPrototype},
-      {fourthPowerFractionalDecimal, &fractalDecimalPrototype},
+     {{fourthPowerDecimal, made(C::decimal)},
+      {fourthPowerFractionalDecimal, made(C::fractalDecimal)},
       kNoCase},
-     nullptr,
+     kNothing,
      kNoWrite,
      4},
     {{imperialFourthPower, kNoCode},
-     {{imperialFourthPowerFractionalInch, &fractalInchPrototype},
-      {imperialFourthPowerDecimal, &decimalPrototype},
+     {{imperialFourthPowerFractionalInch, made(C::fractalInch)},
+      {imperialFourthPowerDecimal, made(C::decimal)},
       kNoCase},
-     &inchPrototype,
+     made(C::inch),
      imperialFourthPowerDecimalInch,
      4},
 };
@@ -143,8 +121,8 @@ constexpr FactoryRow kRows[] = {
 // Every quantity code that no row names.
 constexpr FactoryRow kOtherCodesRow{
     {kNoCode, kNoCode},
-    {{otherFractionalDecimal, &fractalDecimalPrototype}, {otherDegrees, &degreePrototype}, kNoCase},
-    &decimalPrototype,
+    {{otherFractionalDecimal, made(C::fractalDecimal)}, {otherDegrees, made(C::degree)}, kNoCase},
+    made(C::decimal),
     otherDecimal,
     kNoPower};
 
@@ -163,18 +141,18 @@ KovUnitTransform* KovUnitsTransformArray::getNewUnit(
   const FactoryRow& row = rowFor(static_cast<int>(systemUnits));
   const int representation = static_cast<int>(systemRepresentation);
 
-  const KovUnitTransform* prototype = row.otherwise;
+  Made chosen = row.otherwise;
   bool fellBack = true;
   for (const RepresentationCase& known : row.cases) {
-    if (known.prototype != nullptr && known.representation == representation) {
-      prototype = known.prototype;
+    if (known.made.any && known.representation == representation) {
+      chosen = known.made;
       fellBack = false;
       break;
     }
   }
 
   // clone() copies the prototype onto the heap, or gives null when no memory is left.
-  KovUnitTransform* unit = prototype != nullptr ? prototype->clone() : nullptr;
+  KovUnitTransform* unit = chosen.any ? describe(chosen.unitClass).prototype->clone() : nullptr;
   // The caller learns the representation really chosen, even when no memory was left.
   if (fellBack && row.writeBack != kNoWrite) {
     systemRepresentation = static_cast<KovUnitTransform::eSystemRepresentation>(row.writeBack);
@@ -212,11 +190,20 @@ bool factoryKnowsRepresentation(int systemUnits, int representation) {
   const FactoryRow& row = rowFor(systemUnits);
   bool single = true;
   for (const RepresentationCase& known : row.cases) {
-    if (known.prototype == nullptr) continue;
+    if (!known.made.any) continue;
     if (known.representation == representation) return true;
     single = false;
   }
   return single && &row != &kOtherCodesRow;
+}
+
+bool factoryQuantity(int systemUnits, Quantity& quantity) noexcept {
+  const FactoryRow& row = rowFor(systemUnits);
+  if (&row == &kOtherCodesRow) return false;
+  // Every class of a row measures its quantity: any one of them tells it.
+  const Made any = row.otherwise.any ? row.otherwise : row.cases[0].made;
+  quantity = describe(any.unitClass).quantity;
+  return true;
 }
 
 }  // namespace pelunits

@@ -3,6 +3,7 @@
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
 #include "PelUnitsCodes.h"
+#include "UnitDescriptions.h"
 #include "Utf8.h"
 #include "units/core/Definitions.h"
 
@@ -141,24 +142,26 @@ KovUnitTransform* newNamedUnit(const NamedUnit& named, int* representation) {
 }
 
 ParseOperation parseOperationFor(int systemUnits, const KovUnitTransform& unit) {
-  switch (systemUnits) {
-    case codes::weight:
-    case codes::imperialWeight:
-      return ParseOperation::Grams;
-    case codes::angle:
-      return ParseOperation::Degrees;
-    case codes::force:
-    case codes::forceAlternate:
-      return ParseOperation::KiloNewton;
-    case codes::moment:
-    case codes::momentAlternate:
-      return ParseOperation::KiloNewtonMeter;
-    case codes::stress:
-    case codes::stressAlternate:
-      return ParseOperation::NewtonPerSquareMm;
-    default:
-      return unit.isAngle() != 0 ? ParseOperation::Degrees : ParseOperation::Millimeters;
+  Quantity quantity = Quantity::length;
+  // Lengths and unknown codes read as the unit is: an angle unit reads angles.
+  if (!factoryQuantity(systemUnits, quantity) || quantity == Quantity::length) {
+    quantity = unit.isAngle() != 0 ? Quantity::angle : Quantity::length;
   }
+  switch (quantity) {
+    case Quantity::angle:
+      return ParseOperation::Degrees;
+    case Quantity::weight:
+      return ParseOperation::Grams;
+    case Quantity::force:
+      return ParseOperation::KiloNewton;
+    case Quantity::moment:
+      return ParseOperation::KiloNewtonMeter;
+    case Quantity::stress:
+      return ParseOperation::NewtonPerSquareMm;
+    case Quantity::length:
+      break;
+  }
+  return ParseOperation::Millimeters;
 }
 
 double parseWith(ParseOperation operation, const KovUnitTransform& unit, const KovString& text) {
