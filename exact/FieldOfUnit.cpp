@@ -5,6 +5,8 @@
 
 #include "OutOfLine.h"
 #include "UnitKind.h"
+#include "units/angle/KovUnitDegreeBase.h"
+#include "units/core/Definitions.h"
 #include "units/imperial/KovUnitInchBase.h"
 #include "units/imperial/KovUnitLbsOunces.h"
 
@@ -44,8 +46,8 @@ FieldFacts factsOf(UnitKind kind, double factor, int power) {
       field.displayExact = ExactNumber::ofInteger(1);
       break;
     case FieldForm::circlePart:
-      field.displaySize = 360.0 / factor;
-      field.displayExact = ExactNumber::ofInteger(360);
+      field.displaySize = KovUnitDegreeBase::kDegreesPerCircle / factor;
+      field.displayExact = ExactNumber::of(definitions::kDegreesPerCircle);
       field.displayExact.divide(exactFactor(factor));
       break;
     case FieldForm::poundsOunces:

@@ -15,20 +15,21 @@ using namespace codes;
 
 constexpr double kFullCircleRadians = 6.283185307179586;
 
-// Imperial engineering units by their definitions: the inch is 25.4 mm and the
-// pound-force 4.4482216152605 N, both exactly; the kip is 1000 lbf. Each factor is
-// written as the nearest double to its exact value, not as a product of rounded ones.
-constexpr double kInch = definitions::kInch.value();              // mm
-constexpr double kFoot = definitions::kFoot.value();              // mm
-constexpr double kSquareInch = 645.16;                            // mm²
-constexpr double kCubicInch = 16387.064;                          // mm³
-constexpr double kCubicFoot = 28316846.592;                       // mm³
-constexpr double kPoundForce = definitions::kPoundForce.value();  // kN
-constexpr double kKip = definitions::kKip.value();                // kN
-constexpr double kPoundForceFoot = 1.3558179483314004e-3;         // kNm
-constexpr double kKipFoot = 1.3558179483314003;                   // kNm
-constexpr double kPsi = 6.894757293168362e-3;  // N/mm²: 4.4482216152605 N / 645.16 mm²
-constexpr double kKsi = 6.894757293168361;     // N/mm²
+// Imperial engineering units as the nearest doubles to their exact sizes, not as
+// products of rounded ones.
+constexpr double kInch = definitions::kInch.value();                      // mm
+constexpr double kFoot = definitions::kFoot.value();                      // mm
+constexpr double kSquareInch = definitions::kSquareInch.value();          // mm²
+constexpr double kCubicInch = definitions::kCubicInch.value();            // mm³
+constexpr double kCubicFoot = definitions::kCubicFoot.value();            // mm³
+constexpr double kPoundForce = definitions::kPoundForce.value();          // kN
+constexpr double kKip = definitions::kKip.value();                        // kN
+constexpr double kPoundForceFoot = definitions::kPoundForceFoot.value();  // kNm
+constexpr double kKipFoot = definitions::kKipFoot.value();                // kNm
+constexpr double kPsi = definitions::kPsi.value();                        // N/mm²
+constexpr double kKsi = definitions::kKsi.value();                        // N/mm²
+constexpr double kDegreesPerCircle = definitions::kDegreesPerCircle.value();
+constexpr double kGonPerCircle = definitions::kGonPerCircle.value();
 
 // Example values: one per quantity, chosen to show the imperial units as round numbers.
 constexpr double kLength = 1689.1;  // 5' 6 1/2"
@@ -103,9 +104,10 @@ constexpr NamedUnit kUnits[] = {
      kWeight},
     {"pounds-ounces", imperialWeight, anyRepresentation, 0.0, kKeepPrecision, "",
      "weight in pounds and ounces", kWeight},
-    {"degrees", angle, anyRepresentation, 360.0, kKeepPrecision, "°",
+    {"degrees", angle, anyRepresentation, kDegreesPerCircle, kKeepPrecision, "°",
      "angle in decimal degrees, full circle 360", kAngle},
-    {"gon", angle, gon, 400.0, kKeepPrecision, "gon", "angle in gon, full circle 400", kAngle},
+    {"gon", angle, gon, kGonPerCircle, kKeepPrecision, "gon", "angle in gon, full circle 400",
+     kAngle},
     {"radians", angle, radians, kFullCircleRadians, 10000, "rad", "angle in radians, 4 decimals",
      kAngle},
     {"degrees-minutes-seconds", angle, degreesMinutesSeconds, 0.0, 3600, "", "angle as 10°30'15\"",
