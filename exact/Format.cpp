@@ -10,6 +10,7 @@
 #include "PelUnitsRead.h"
 #include "UnitKind.h"
 #include "UserLocale.h"
+#include "units/angle/KovUnitDegreeBase.h"
 #include "units/core/NumberText.h"
 #include "units/imperial/KovUnitLbsOunces.h"
 
@@ -31,7 +32,7 @@ enum class Form {
 };
 
 constexpr double kSecondsPerDegree = 3600.0;
-constexpr double kDegreesPerTurn = 360.0;
+constexpr double kDegreesPerTurn = KovUnitDegreeBase::kDegreesPerCircle;
 constexpr double kInexact = 1e-9;
 constexpr double kTwo53 = 9007199254740992.0;
 constexpr wchar_t kMinusSign = L'\u2212';
