@@ -42,6 +42,41 @@ bool readNumberValue(std::string_view name, std::string_view text, double& value
   return false;
 }
 
+// A word an option takes, and what it stands for.
+template <typename Value>
+struct Choice {
+  const char* word;
+  Value value;
+};
+
+template <typename Value, std::size_t count>
+bool readChoice(std::string_view name, std::string_view text, const Choice<Value> (&choices)[count],
+                Value& value, std::string& error) {
+  std::string words;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (text == choices[i].word) {
+      value = choices[i].value;
+      return true;
+    }
+    words += i == 0 ? "" : i + 1 == count ? " or " : ", ";
+    words += choices[i].word;
+  }
+  error = std::string(name) + " takes " + words + ", not '" + quotedForMessage(text) + "'";
+  return false;
+}
+
+const Choice<Format> kFormats[] = {
+    {"text", Format::Text}, {"tsv", Format::Tsv}, {"json", Format::Json}};
+const Choice<Rounding> kRoundings[] = {
+    {"nearest", Rounding::nearest}, {"up", Rounding::up}, {"down", Rounding::down}};
+
+// A format option that is a flag of FormatOptions.
+template <bool FormatOptions::*flag>
+bool setFormatFlag(Options& options, std::string_view, std::string&) {
+  options.formatOptions.*flag = true;
+  return options.haveFormatOptions = true;
+}
+
 // One row per option; the help texts describe them.
 struct OptionEntry {
   const char* names;  // as the parser takes them: "-u,--unit"
@@ -56,17 +91,7 @@ const OptionEntry kOptions[] = {
      [](Options& o, std::string_view, std::string&) { return o.version = true; }},
     {"--format", true,
      [](Options& o, std::string_view v, std::string& e) {
-       if (v == "text") {
-         o.format = Format::Text;
-       } else if (v == "tsv") {
-         o.format = Format::Tsv;
-       } else if (v == "json") {
-         o.format = Format::Json;
-       } else {
-         e = "--format takes text, tsv or json, not '" + quotedForMessage(v) + "'";
-         return false;
-       }
-       return true;
+       return readChoice("--format", v, kFormats, o.format, e);
      }},
     {"-u,--unit", true,
      [](Options& o, std::string_view v, std::string& e) {
@@ -175,6 +200,34 @@ const OptionEntry kOptions[] = {
        o.separator = wide[0];
        return true;
      }},
+    {"--increment", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (!utf8ToWide(v, o.increment)) {
+         e = "not valid UTF-8 for --increment: '" + quotedForMessage(v) + "'";
+         return false;
+       }
+       o.haveIncrement = true;
+       return o.haveFormatOptions = true;
+     }},
+    {"--rounding", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFormatOptions =
+                  readChoice("--rounding", v, kRoundings, o.formatOptions.rounding, e);
+     }},
+    {"--significant", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       int digits = 0;
+       if (!readFlagValue("--significant", v, digits, e)) return false;
+       if (digits < 1 || digits > 17) {
+         e = "--significant takes 1 to 17 digits, not '" + quotedForMessage(v) + "'";
+         return false;
+       }
+       o.formatOptions.significantDigits = digits;
+       return o.haveFormatOptions = true;
+     }},
+    {"--plus-sign", false, setFormatFlag<&FormatOptions::plusSign>},
+    {"--typographic", false, setFormatFlag<&FormatOptions::typographic>},
+    {"--inexact-marker", false, setFormatFlag<&FormatOptions::inexactMarker>},
     {"--with-units", false,
      [](Options& o, std::string_view, std::string&) { return o.withUnits = true; }},
     {"--arch", false, [](Options& o, std::string_view, std::string&) { return o.arch = true; }},
@@ -370,6 +423,11 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
   }
   if (options.arch && options.withUnits) {
     error = "--arch and --with-units cannot be combined";
+    return false;
+  }
+  if (options.haveFormatOptions && (options.arch || options.trimLeadingZero)) {
+    error = std::string(options.arch ? "--arch" : "--trim-leading-zero") +
+            " cannot be combined with the format options (see 'pelunits display --help')";
     return false;
   }
   if (options.haveRepresentation && !options.haveSystemUnits) {
