@@ -117,6 +117,9 @@ TEST(PelunitsTool, DisplaysValuesInTheNamedOrNumberedUnit) {
         "-88.9"},
        "5\u2032 6\u00BD\u2033\n\u22123\u00BD\u2033\n"},
       {{"display", "--unit", "metres", "--inexact-marker", "1234.5", "1234"}, "~1.235\n1.234\n"},
+      {{"convert", "--from", "metres", "--to", "feet-inch-fraction", "--increment", "1\"",
+        "--hide-zero-feet", "0.0762"},
+       "3\"\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.arguments));
