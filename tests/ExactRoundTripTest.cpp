@@ -70,7 +70,7 @@ TEST(ExactRoundTrip, BearingsAndAzimuthsReadBackUnderTheirConvention) {
       {"degrees-minutes-seconds", 1.0, {1, 60, 36000}},
       {"degrees", 1.0, {1, 100, 100000}},
       {"gon", 0.9, {1, 100, 10000}},
-      {"radians", 180.0 / M_PI, {1, 100, 10000}},
+      {"radians", 180.0 / std::acos(-1.0), {1, 100, 10000}},
   };
   std::mt19937_64 random(20261207);
   for (int n = 0; n < 20000; ++n) {

@@ -24,6 +24,7 @@ using pelunits::ReadStatus;
 using pelunits::Rounding;
 
 constexpr double kIn = 25.4;
+const double kDegreesPerRadian = 180.0 / std::acos(-1.0);
 constexpr double kOz = 28.34952;
 constexpr Rounding kNear = Rounding::nearest;
 constexpr Rounding kUp = Rounding::up;
@@ -240,8 +241,8 @@ TEST(Format, AnglesShowAsBearingsAndAzimuths) {
       {"gon", 0, az(180.0), kAzimuth, L"200.00 gon", kUnit},
       {"radians", 0, az(45.0), kBearing, L"N 0.7854 E"},
       // Up and down move the shown angle: 1.5705 rad up at 0.01 passes a right angle.
-      {"radians", 0, az(1.5705 * 180 / M_PI), kBearing, L"E", 0, {}, kUp, 0.01},
-      {"radians", 0, az(1.5705 * 180 / M_PI), kBearing, L"N 1.57 E", 0, {}, kDown, 0.01},
+      {"radians", 0, az(1.5705 * kDegreesPerRadian), kBearing, L"E", 0, {}, kUp, 0.01},
+      {"radians", 0, az(1.5705 * kDegreesPerRadian), kBearing, L"N 1.57 E", 0, {}, kDown, 0.01},
       {kDms, 0, az(dms(45, 30, 15)), kAzimuth, L"45\u00B030'15\""},
       {kDms, 0, az(dms(359, 59, 59.6)), kAzimuth, L"0\u00B00'0\""},  // a turn shows 0
       {kDms, 0, az(359.5), kAzimuth, L"0\u00B0", 0, {}, kUp, 1.0},
@@ -314,7 +315,7 @@ TEST(Format, TheReaderReadsBearingsBack) {
       const pelunits::ReadResult plain = pelunits::readExact(*unit, KovString(c.same));
       // "N 1 rad W" is 90 + 180/pi, once rounded; the plain text's two roundings aside.
       if (std::string(c.unit) == "radians") {
-        EXPECT_NEAR(read.value, 90.0 + 180.0 / M_PI, 1e-13);
+        EXPECT_NEAR(read.value, 90.0 + kDegreesPerRadian, 1e-13);
       } else {
         EXPECT_EQ(read.value, plain.value);
       }
