@@ -340,15 +340,18 @@ pelunits_status readText(const pelunits_unit& unit, const char* utf8, std::size_
                          });
 }
 
-pelunits_status readText(const pelunits_unit& unit, const std::uint16_t* utf16, std::size_t length,
-                         double* value, std::size_t* errorOffset, const char** message) noexcept {
+// UTF-16 text checked, then read by `read` as wide text.
+template <class Read>
+pelunits_status readCheckedUtf16(const std::uint16_t* utf16, std::size_t length, double* value,
+                                 std::size_t* errorOffset, const char** message,
+                                 const Read& read) noexcept {
   try {
     KovString text;
     std::size_t bad = 0;
     if (length != 0 && !pelunits::capi::utf16ToKov(utf16, length, text, bad)) {
       return refuseRead(PELUNITS_BAD_ARGUMENT, bad, value, errorOffset, message);
     }
-    const pelunits::ReadResult result = pelunits::readExact(*unit.unit, text);
+    const pelunits::ReadResult result = read(text);
     const std::size_t offset = pelunits::capi::utf16Units(text.getStringW(), result.position);
     return reportRead(result, offset, value, errorOffset, message);
   } catch (const std::bad_alloc&) {
@@ -356,6 +359,13 @@ pelunits_status readText(const pelunits_unit& unit, const std::uint16_t* utf16, 
   } catch (...) {
     return refuseRead(PELUNITS_INTERNAL_ERROR, 0, value, errorOffset, message);
   }
+}
+
+pelunits_status readText(const pelunits_unit& unit, const std::uint16_t* utf16, std::size_t length,
+                         double* value, std::size_t* errorOffset, const char** message) noexcept {
+  return readCheckedUtf16(
+      utf16, length, value, errorOffset, message,
+      [&unit](const KovString& text) { return pelunits::readExact(*unit.unit, text); });
 }
 
 template <class Char>
@@ -712,6 +722,22 @@ pelunits_status pelunits_read_angle(const pelunits_unit* unit, const char* utf8,
                          [&](const char* text, std::size_t n) {
                            return pelunits::readExactUtf8(*unit->unit, text, n, style, convention);
                          });
+}
+
+pelunits_status pelunits_read_angle_utf16(const pelunits_unit* unit, const std::uint16_t* utf16,
+                                          size_t length, std::int32_t angle_style,
+                                          std::int32_t angle_zero, std::int32_t angle_sense,
+                                          double* value, size_t* error_offset,
+                                          const char** message) {
+  pelunits::AngleStyle style = pelunits::AngleStyle::plain;
+  pelunits::AngleConvention convention;
+  if (unit == nullptr || (utf16 == nullptr && length != 0) ||
+      !angleReadingOf(angle_style, angle_zero, angle_sense, style, convention)) {
+    return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, message);
+  }
+  return readCheckedUtf16(utf16, length, value, error_offset, message, [&](const KovString& text) {
+    return pelunits::readExact(*unit->unit, text, style, convention);
+  });
 }
 
 pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,

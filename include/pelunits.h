@@ -308,12 +308,18 @@ PELUNITS_C_API pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit,
  * PELUNITS_COUNTERCLOCKWISE): bearings under the convention, a plain angle as an azimuth
  * with PELUNITS_ANGLE_AZIMUTH, both as 0 up to 360 degrees; units of other quantities
  * read as pelunits_read_ex reads them. PELUNITS_BAD_ARGUMENT for a style, zero or sense
- * this library does not know. */
+ * this library does not know. The _utf16 twin reads UTF-16 as pelunits_read_utf16_ex. */
 PELUNITS_C_API pelunits_status pelunits_read_angle(const pelunits_unit* unit, const char* utf8,
                                                    size_t length, int32_t angle_style,
                                                    int32_t angle_zero, int32_t angle_sense,
                                                    double* value, size_t* error_offset,
                                                    const char** message);
+PELUNITS_C_API pelunits_status pelunits_read_angle_utf16(const pelunits_unit* unit,
+                                                         const uint16_t* utf16, size_t length,
+                                                         int32_t angle_style, int32_t angle_zero,
+                                                         int32_t angle_sense, double* value,
+                                                         size_t* error_offset,
+                                                         const char** message);
 
 /* Batches: a whole column in one call, for bindings and exports. Texts travel packed,
  * as Apache Arrow lays out a string array: the texts one after another without NULs

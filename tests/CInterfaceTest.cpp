@@ -503,6 +503,12 @@ TEST(CInterface, FormatsAndReadsBearingsAndAzimuths) {
             PELUNITS_OK);
   EXPECT_EQ(value, 30.0);
   EXPECT_EQ(offset, 0u);
+  const std::vector<std::uint16_t> text16 = units16(u"S 30\u00B0 X");
+  EXPECT_EQ(pelunits_read_angle_utf16(unit.get(), text16.data(), text16.size(),
+                                      PELUNITS_ANGLE_BEARING, PELUNITS_ZERO_EAST,
+                                      PELUNITS_COUNTERCLOCKWISE, &value, &offset, &message),
+            PELUNITS_INVALID);
+  EXPECT_EQ(offset, 6u);  // code units
   EXPECT_EQ(pelunits_read_angle(unit.get(), "N 95 E", 6, PELUNITS_ANGLE_BEARING, PELUNITS_ZERO_EAST,
                                 PELUNITS_COUNTERCLOCKWISE, &value, &offset, &message),
             PELUNITS_INVALID);
