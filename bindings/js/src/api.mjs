@@ -121,6 +121,7 @@ export function bindPelUnits(core) {
     displayMany: core._pelunits_display_many_utf16,
     format: core._pelunits_format_utf16,
     read: core._pelunits_read_utf16_ex,
+    readAngle: core._pelunits_read_angle_utf16,
     readMany: core._pelunits_read_many_utf16,
     readAsTyped: core._pelunits_read_as_typed_utf16_ex,
     isValid: core._pelunits_is_valid_utf16_ex,
@@ -212,6 +213,15 @@ export function bindPelUnits(core) {
     );
   }
 
+  // The codes of an angle style and convention, the defaults for those not given.
+  function angleReading(o) {
+    return [
+      codeOf(ANGLE_STYLE, o.angleStyle ?? "plain", "angleStyle"),
+      codeOf(ANGLE_ZERO, o.angleZero ?? "east", "angleZero"),
+      codeOf(ANGLE_SENSE, o.angleSense ?? "counterclockwise", "angleSense"),
+    ];
+  }
+
   // pelunits_format_options on wasm32: a 4-byte size_t and pointer, then the double at
   // 8, then seven 4-byte fields, padded to a multiple of 8.
   const FORMAT_OPTIONS_SIZE = 48;
@@ -233,9 +243,7 @@ export function bindPelUnits(core) {
       (o.typographic ? FORMAT_TYPOGRAPHIC : 0) |
       (o.inexactMarker ? FORMAT_INEXACT_MARKER : 0);
     const separator = separatorCode(o.separator ?? " ");
-    const angleStyle = codeOf(ANGLE_STYLE, o.angleStyle ?? "plain", "angleStyle");
-    const angleZero = codeOf(ANGLE_ZERO, o.angleZero ?? "east", "angleZero");
-    const angleSense = codeOf(ANGLE_SENSE, o.angleSense ?? "counterclockwise", "angleSense");
+    const [angleStyle, angleZero, angleSense] = angleReading(o);
     const textRoom = text === null ? 0 : 3 * text.length + 1;
     return {
       bytes: FORMAT_OPTIONS_SIZE + ((textRoom + 7) & ~7),
@@ -421,13 +429,16 @@ export function bindPelUnits(core) {
       }
     }
 
-    _read(text) {
+    _read(text, angle = null) {
       const h = this._h();
       text = textOf(text, "text");
       const base = room(SLOTS + 2 * text.length + 2);
       putText(text, base + SLOTS);
       // Slots: the value (8 bytes), the error offset, the message pointer.
-      const status = c.read(h, base + SLOTS, text.length, base, base + 8, base + 12);
+      const status =
+        angle === null
+          ? c.read(h, base + SLOTS, text.length, base, base + 8, base + 12)
+          : c.readAngle(h, base + SLOTS, text.length, ...angle, base, base + 8, base + 12);
       if (status === NO_MEMORY) throw new RangeError("pelunits: out of memory");
       if (status !== OK && status !== INCOMPLETE && status !== INVALID) {
         throw new TypeError(`pelunits: ${message(status)}`);
@@ -441,9 +452,13 @@ export function bindPelUnits(core) {
     }
 
     /** The exact reader: the quantity in internal units when all of the text is one
-     * (the double nearest to its exact value), else a ReadError. */
-    read(text) {
-      const r = this._read(text);
+     * (the double nearest to its exact value), else a ReadError. With angleStyle,
+     * angleZero and angleSense, as format() takes them, an angle unit reads what format()
+     * writes with them: bearings, and azimuths for "azimuth". */
+    read(text, options = {}) {
+      const { angleStyle, angleZero, angleSense } = options;
+      const angled = angleStyle !== undefined || angleZero !== undefined || angleSense !== undefined;
+      const r = this._read(text, angled ? angleReading(options) : null);
       if (r.status !== OK) throw new ReadError(text, r.position, r.status === INCOMPLETE, r.message);
       return r.value;
     }

@@ -113,7 +113,7 @@ export declare class Unit {
   format(value: number, options?: FormatOptions): string;
   displayMany(values: Float64Array | ArrayLike<number>, options?: DisplayOptions): string[];
   /** The double nearest to the text's exact value; throws ReadError otherwise. */
-  read(text: string): number;
+  read(text: string, options?: Pick<FormatOptions, "angleStyle" | "angleZero" | "angleSense">): number;
   readMany(texts: ArrayLike<string>, options?: { errors?: "throw" | "nan" }): Float64Array;
   status(text: string): ReadStatus;
   readAsTyped(text: string): number;

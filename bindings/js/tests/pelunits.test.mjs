@@ -142,6 +142,10 @@ test("format: each option through the C record, and the record's wasm32 layout",
   assert.throws(() => unit.format(1, { rounding: "ceil" }), TypeError);
   assert.throws(() => unit.format(1, { separator: 0xd800 }), TypeError);
   assert.throws(() => unit.format(1, { angleStyle: "compass" }), TypeError);
+  const degrees = new Unit("degrees");
+  assert.equal(degrees.read("S 30° W"), 240);
+  assert.equal(degrees.read("30.00", { angleStyle: "azimuth", angleZero: "north", angleSense: "clockwise" }), 30);
+  degrees.free();
 
   // The library's own defaults at the offsets the package writes, and its answer to the
   // size of the 64-bit record.
