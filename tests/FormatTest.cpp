@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -269,115 +268,6 @@ TEST(Format, AnglesShowAsBearingsAndAzimuths) {
                                ? ReadStatus::complete
                                : ReadStatus::invalid);
   }
-}
-
-// Bearings in angle fields, exactly: the value is the one the same angle typed as a plain
-// angle gives (the internal angle, counterclockwise from east, 0 up to 360).
-TEST(Format, TheReaderReadsBearingsBack) {
-  struct BearingCase {
-    const char* unit;
-    const wchar_t* text;
-    ReadStatus status;
-    const wchar_t* same;  // the plain angle, or the position and reason of the refusal
-    std::size_t position = 0;
-  };
-  const BearingCase cases[] = {
-      {kDms, L"N 45\u00B030' E", ReadStatus::complete, L"44.5"},
-      {kDms, L"S 30\u00B0 W", ReadStatus::complete, L"240"},
-      {kDms, L"  s 30 w ", ReadStatus::complete, L"240"},
-      {kDms, L"N 10\u00B030'15\" E", ReadStatus::complete, L"79\u00B029'45\""},
-      {kDms, L"N 10\u00B030\u203215\u2033 W", ReadStatus::complete, L"100\u00B030'15\""},
-      {kDms, L"S 45\u00B030' E", ReadStatus::complete, L"315.5"},
-      {kDms, L"~N 45.5 W", ReadStatus::complete, L"135.5"},
-      {kDms, L"N 0\u00B0 E", ReadStatus::complete, L"90"},
-      {kDms, L"N 90\u00B0 E", ReadStatus::complete, L"0"},
-      {kDms, L"S 90\u00B0 W", ReadStatus::complete, L"180"},
-      {kDms, L"N", ReadStatus::complete, L"90"},
-      {kDms, L"w", ReadStatus::complete, L"180"},
-      {"gon", L"N 50 E", ReadStatus::complete, L"50"},
-      {"radians", L"N 1 rad W", ReadStatus::complete, L"1.5707963267948966 rad"},
-      {"degrees", L"S 12.25\u00B0 E", ReadStatus::complete, L"282.25"},
-      {kDms, L"N 95\u00B0 E", ReadStatus::invalid, L"0 to 90", 2},
-      {kDms, L"N -5\u00B0 E", ReadStatus::invalid, L"0 to 90", 2},
-      {kDms, L"N 45\u00B0 N", ReadStatus::invalid, L"ends in E or W", 6},
-      {kDms, L"E 45\u00B0 N", ReadStatus::invalid, L"starts with N or S", 0},
-      {kDms, L"N 45\u00B0 X", ReadStatus::invalid, L"unexpected", 6},
-      {kDms, L"N E", ReadStatus::invalid, L"number", 2},
-      {kDms, L"N 45\u00B030'", ReadStatus::incomplete, L"ends in E or W", 8},
-      {kMm, L"N 45 E", ReadStatus::invalid, L"", 0},
-  };
-  for (const BearingCase& c : cases) {
-    SCOPED_TRACE(narrow(KovString(c.text)));
-    const pelunits::UnitPtr unit = namedUnit(c.unit);
-    const pelunits::ReadResult read = pelunits::readExact(*unit, KovString(c.text));
-    EXPECT_EQ(read.status, c.status) << read.message;
-    if (c.status == ReadStatus::complete) {
-      const pelunits::ReadResult plain = pelunits::readExact(*unit, KovString(c.same));
-      // "N 1 rad W" is 90 + 180/pi, once rounded; the plain text's two roundings aside.
-      if (std::string(c.unit) == "radians") {
-        EXPECT_NEAR(read.value, 90.0 + kDegreesPerRadian, 1e-13);
-      } else {
-        EXPECT_EQ(read.value, plain.value);
-      }
-    } else if (c.same[0] != 0) {
-      EXPECT_EQ(read.position, c.position);
-      EXPECT_NE(std::string(read.message).find(narrow(KovString(c.same))), std::string::npos)
-          << read.message;
-    }
-  }
-}
-
-// Azimuths need the style and the host's convention to read back; bearings read under
-// the convention too.
-TEST(Format, AzimuthsReadBackUnderTheirConvention) {
-  using pelunits::AngleConvention;
-  using pelunits::AngleSense;
-  using pelunits::AngleStyle;
-  using pelunits::AngleZero;
-  struct AzimuthCase {
-    const wchar_t* text;
-    AngleStyle style;
-    AngleConvention convention;
-    double value;
-  };
-  const AngleConvention east;
-  const AngleConvention northClockwise{AngleZero::north, AngleSense::clockwise};
-  const AngleConvention southCounter{AngleZero::south, AngleSense::counterclockwise};
-  const AzimuthCase cases[] = {
-      {L"30", AngleStyle::azimuth, east, 60.0},
-      {L"120", AngleStyle::azimuth, east, 330.0},
-      {L"30", AngleStyle::azimuth, northClockwise, 30.0},
-      {L"30", AngleStyle::azimuth, southCounter, 150.0},
-      {L"370", AngleStyle::azimuth, northClockwise, 10.0},
-      {L"-10", AngleStyle::azimuth, northClockwise, 350.0},
-      {L"30", AngleStyle::bearing, northClockwise, 30.0},  // a plain angle is itself
-      {L"-30", AngleStyle::plain, east, -30.0},
-      {L"N 30 E", AngleStyle::plain, northClockwise, 30.0},
-      {L"S 30 E", AngleStyle::azimuth, southCounter, 30.0},
-      {L"nan", AngleStyle::azimuth, east, std::nan("")},
-  };
-  const pelunits::UnitPtr unit = namedUnit("degrees");
-  for (const AzimuthCase& c : cases) {
-    SCOPED_TRACE(narrow(KovString(c.text)));
-    const pelunits::ReadResult read =
-        pelunits::readExact(*unit, KovString(c.text), c.style, c.convention);
-    EXPECT_EQ(read.status, ReadStatus::complete) << read.message;
-    if (std::isnan(c.value)) {
-      EXPECT_TRUE(std::isnan(read.value));
-    } else {
-      EXPECT_EQ(read.value, c.value);
-    }
-  }
-  // Exactly: 10°30'15" of azimuth is 79°29'45" counterclockwise from east, rounded once.
-  const pelunits::UnitPtr dms = namedUnit(kDms);
-  EXPECT_EQ(
-      pelunits::readExact(*dms, KovString(L"10\u00B030'15\""), AngleStyle::azimuth, east).value,
-      pelunits::readExact(*dms, KovString(L"79\u00B029'45\"")).value);
-  const char* utf8 = "S 30\xc2\xb0 X";
-  const pelunits::ReadResult bad =
-      pelunits::readExactUtf8(*dms, utf8, std::strlen(utf8), AngleStyle::bearing, east);
-  EXPECT_EQ(bad.status, ReadStatus::invalid);
-  EXPECT_EQ(bad.position, 7u);  // bytes
 }
 
 TEST(Format, TheReaderTakesTheInexactMarkerAndThePlusMinusSign) {
