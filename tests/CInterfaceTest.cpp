@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -478,6 +479,45 @@ TEST(CInterface, FormatPassesEachOptionToTheCxxFormat) {
   }
 }
 
+// The angle fields reach format(), a record of the first version (which ends before
+// them) has the defaults, and pelunits_read_angle reads the texts back.
+TEST(CInterface, FormatsAndReadsBearingsAndAzimuths) {
+  const Unit unit = named("degrees-minutes-seconds");
+  pelunits_format_options record;
+  pelunits_format_options_init(&record);
+  record.angle_style = PELUNITS_ANGLE_BEARING;
+  EXPECT_EQ(formatted(unit.get(), 240.0, &record),
+            "S 30\xc2\xb0"
+            "0'0\" W");
+  record.struct_size = offsetof(pelunits_format_options, angle_style);
+  EXPECT_EQ(formatted(unit.get(), 240.0, &record),
+            "240\xc2\xb0"
+            "0'0\"");
+
+  const std::string text = "30\xc2\xb0";
+  double value = 0.0;
+  std::size_t offset = 1;
+  const char* message = nullptr;
+  EXPECT_EQ(pelunits_read_angle(unit.get(), text.data(), text.size(), PELUNITS_ANGLE_AZIMUTH,
+                                PELUNITS_ZERO_NORTH, PELUNITS_CLOCKWISE, &value, &offset, &message),
+            PELUNITS_OK);
+  EXPECT_EQ(value, 30.0);
+  EXPECT_EQ(offset, 0u);
+  const std::vector<std::uint16_t> text16 = units16(u"S 30\u00B0 X");
+  EXPECT_EQ(pelunits_read_angle_utf16(unit.get(), text16.data(), text16.size(),
+                                      PELUNITS_ANGLE_BEARING, PELUNITS_ZERO_EAST,
+                                      PELUNITS_COUNTERCLOCKWISE, &value, &offset, &message),
+            PELUNITS_INVALID);
+  EXPECT_EQ(offset, 6u);  // code units
+  EXPECT_EQ(pelunits_read_angle(unit.get(), "N 95 E", 6, PELUNITS_ANGLE_BEARING, PELUNITS_ZERO_EAST,
+                                PELUNITS_COUNTERCLOCKWISE, &value, &offset, &message),
+            PELUNITS_INVALID);
+  EXPECT_EQ(offset, 2u);
+  EXPECT_EQ(pelunits_read_angle(unit.get(), "30", 2, 3, PELUNITS_ZERO_EAST,
+                                PELUNITS_COUNTERCLOCKWISE, &value, &offset, &message),
+            PELUNITS_BAD_ARGUMENT);
+}
+
 // A record this library does not know, or fields out of their range, write nothing.
 TEST(CInterface, FormatRefusesBadRecordsAndShortBuffers) {
   const Unit unit = named("feet-inch-fraction");
@@ -501,6 +541,9 @@ TEST(CInterface, FormatRefusesBadRecordsAndShortBuffers) {
       with([](pelunits_format_options& r) { r.separator = 0xD800; }),
       with([](pelunits_format_options& r) { r.separator = 0x110000; }),
       with([](pelunits_format_options& r) { r.increment = "1/2\xc3"; }),
+      with([](pelunits_format_options& r) { r.angle_style = 3; }),
+      with([](pelunits_format_options& r) { r.angle_zero = -1; }),
+      with([](pelunits_format_options& r) { r.angle_sense = 2; }),
   };
   char text[64];
   std::uint16_t text16[64];

@@ -105,6 +105,21 @@ TEST(PelunitsTool, DisplaysValuesInTheNamedOrNumberedUnit) {
       {{"convert", "--from", "gon", "--to", "degrees-minutes-seconds", "100", "50.5 gon"},
        "90°0'0\"\n45°27'0\"\n"},
       {{"check", "--unit", "metres", "12.5", "-.5"}, "valid\nvalid\n"},
+      // The format options: steps, rounding, digits and marks.
+      {{"display", "--increment", "5 mm", "12.4", "-12.6"}, "10\n-15\n"},
+      {{"display", "--unit", "feet-inch-fraction", "--precision", "64", "--increment", "1/2\"",
+        "--separator", "-", "1695"},
+       "5'-6 1/2\"\n"},
+      {{"display", "--increment", "5", "--rounding", "up", "-12.4"}, "-10\n"},
+      {{"display", "--unit", "metres", "--significant", "3", "12345", "1.2345"}, "12.3\n0.00123\n"},
+      {{"display", "--unit", "metres", "--plus-sign", "3250", "0"}, "+3.250\n±0.000\n"},
+      {{"display", "--unit", "feet-inch-fraction", "--typographic", "--hide-zero-feet", "1689.1",
+        "-88.9"},
+       "5\u2032 6\u00BD\u2033\n\u22123\u00BD\u2033\n"},
+      {{"display", "--unit", "metres", "--inexact-marker", "1234.5", "1234"}, "~1.235\n1.234\n"},
+      {{"convert", "--from", "metres", "--to", "feet-inch-fraction", "--increment", "1\"",
+        "--hide-zero-feet", "0.0762"},
+       "3\"\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.arguments));
@@ -170,6 +185,16 @@ TEST(PelunitsTool, RefusesABadCommandLineWithOneLineAndStatusTwo) {
       {{"display", "--units", "5003", "--representation", "9", "1"},
        "pelunits: no unit for --units 5003 --representation 9\n"},
       {{"units", "extra"}, "pelunits: units takes no arguments\n"},
+      {{"display", "--rounding", "sideways", "1"},
+       "pelunits: --rounding takes nearest, up or down, not 'sideways'\n"},
+      {{"display", "--significant", "x", "1"}, "pelunits: not an integer for --significant: 'x'\n"},
+      {{"display", "--significant", "18", "1"},
+       "pelunits: --significant takes 1 to 17 digits, not '18'\n"},
+      {{"display", "--unit", "metres", "--increment", "2 kg", "1"},
+       "pelunits: --increment takes a positive quantity of the unit (5 mm, 1/2\"), not '2 kg'\n"},
+      {{"display", "--arch", "--plus-sign", "1"},
+       "pelunits: --arch cannot be combined with the format options (see 'pelunits display "
+       "--help')\n"},
       {{"convert", "--from", "metres", "1"}, "pelunits: convert needs --from UNIT and --to UNIT\n"},
       // Texts read in one quantity cannot show in another.
       {{"convert", "--from", "metres", "--to", "kilograms", "1"},
@@ -618,7 +643,9 @@ TEST(PelunitsTool, BashCompletionCompletesCommandsOptionsAndUnitNames) {
       {"pelunits -u ksi", "ksi"},
       {"pelunits display --unit metres --trim", "--trim-trailing-zeros --trim-leading-zero"},
       {"pelunits check --format j", "json"},
-      {"pelunits parse --factor ''", ""},  // a number: nothing to offer
+      {"pelunits display --rounding ''", "nearest up down"},
+      {"pelunits --rounding up di", "display"},  // the word is the option's value
+      {"pelunits parse --factor ''", ""},        // a number: nothing to offer
       {"pelunits display --precision 16 ''", ""},
   };
   const std::string tool = PELUNITS_TOOL_PATH;

@@ -59,14 +59,20 @@ class UnitTest(unittest.TestCase):
             ("feet-inch-fraction", 11.99 * inch, {"hide_zero_inches": True}, "1'"),
             ("feet-inch-fraction", 66.5 * inch, {"separator": "-"}, "5'-6 1/2\""),
             ("metres", 1500, {"with_symbol": True, "trim_trailing_zeros": True}, "1.5 m"),
+            ("degrees-minutes-seconds", 44.5, {"angle_style": "bearing"}, "N 45\u00b030'0\" E"),
+            ("degrees", 30.0, {"angle_style": "azimuth", "angle_zero": "north",
+                               "angle_sense": "clockwise"}, "30.00"),
         ]
         for name, value, options, shows in cases:
             with self.subTest(unit=name, value=value, options=options):
                 unit = pelunits.Unit(name)
                 self.assertEqual(unit.format(value, **options), shows)
                 self.assertEqual(unit.format_many([value, value], **options), [shows, shows])
+        unit = pelunits.Unit("degrees")
+        self.assertEqual(unit.read("S 30\u00b0 W"), 240.0)
+        self.assertEqual(unit.read("45.00", angle_style="azimuth"), 45.0)
         unit = pelunits.Unit("millimetres")
-        for options in ({"rounding": "ceil"}, {"separator": 0xD800}, {"increment": "1\0"}):
+        for options in ({"rounding": "ceil"}, {"angle_style": "compass"}, {"separator": 0xD800}, {"increment": "1\0"}):
             with self.subTest(options=options), self.assertRaises(ValueError):
                 unit.format(1.0, **options)
 
