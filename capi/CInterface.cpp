@@ -1,6 +1,7 @@
 // The C interface: every entry point catches what the C++ layer may throw (only
 // std::bad_alloc from the texts) and answers with a status or its neutral answer.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -676,16 +677,24 @@ pelunits_status pelunits_display_arch_utf16(const pelunits_unit* unit, double va
                      separator, buffer, size, length);
 }
 
-void pelunits_format_options_init(pelunits_format_options* options) {
-  if (options == nullptr) return;
-  *options = pelunits_format_options{};
-  options->struct_size = sizeof(pelunits_format_options);
-  options->rounding = PELUNITS_ROUND_NEAREST;
-  options->flags = PELUNITS_HIDE_ZERO_FEET;
-  options->separator = ' ';
-  options->angle_style = PELUNITS_ANGLE_PLAIN;
-  options->angle_zero = PELUNITS_ZERO_EAST;
-  options->angle_sense = PELUNITS_COUNTERCLOCKWISE;
+// The name in parentheses: the header's macro of the same name would expand here.
+void(pelunits_format_options_init)(pelunits_format_options* options) {
+  pelunits_format_options_init_size(options, kFirstFormatOptionsSize);
+}
+
+void pelunits_format_options_init_size(pelunits_format_options* options, size_t size) {
+  if (options == nullptr || size < kFirstFormatOptionsSize) return;
+  pelunits_format_options defaults{};
+  defaults.struct_size = std::min(size, sizeof defaults);
+  defaults.rounding = PELUNITS_ROUND_NEAREST;
+  defaults.flags = PELUNITS_HIDE_ZERO_FEET;
+  defaults.separator = ' ';
+  defaults.angle_style = PELUNITS_ANGLE_PLAIN;
+  defaults.angle_zero = PELUNITS_ZERO_EAST;
+  defaults.angle_sense = PELUNITS_COUNTERCLOCKWISE;
+  // The caller's record may be shorter than this version's: no byte past `size` is
+  // written, and it is written as bytes.
+  std::memcpy(options, &defaults, defaults.struct_size);
 }
 
 pelunits_status pelunits_format(const pelunits_unit* unit, double value,

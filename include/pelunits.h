@@ -267,8 +267,19 @@ typedef struct pelunits_format_options {
   int32_t angle_sense;        /* PELUNITS_COUNTERCLOCKWISE (default) or PELUNITS_CLOCKWISE */
 } pelunits_format_options;
 
-/* Fills *options with the defaults, struct_size included; NULL is allowed. */
+/* Fill a record with the defaults, struct_size included; a null pointer writes nothing.
+ * pelunits_format_options_init writes the first version's record (the fields before
+ * angle_style, struct_size its size), all that a program built against that version has
+ * room for. pelunits_format_options_init_size writes the fields that fit in `size`
+ * bytes, struct_size `size` (at most this version's sizeof); below the first version's
+ * size it writes nothing. The macro below makes every call to
+ * pelunits_format_options_init fill the whole record of this header's version; it takes
+ * a pointer to the record (a bare NULL has no record type for its sizeof). */
 PELUNITS_C_API void pelunits_format_options_init(pelunits_format_options* options);
+PELUNITS_C_API void pelunits_format_options_init_size(pelunits_format_options* options,
+                                                      size_t size);
+#define pelunits_format_options_init(options) \
+  pelunits_format_options_init_size((options), sizeof *(options))
 /* The formatted text of an internal value, written as pelunits_display writes its text;
  * NULL options are the defaults. PELUNITS_BAD_ARGUMENT, writing nothing, as for
  * pelunits_display, and for a struct_size this library does not know, a rounding or a

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -518,12 +520,59 @@ TEST(CInterface, FormatsAndReadsBearingsAndAzimuths) {
             PELUNITS_BAD_ARGUMENT);
 }
 
+// A program built against the first version has room for its record only: the
+// unsized init fills that much, the sized one what `size` holds, no byte beyond.
+TEST(CInterface, FormatOptionsInitWritesNoBytePastTheRecordItIsGiven) {
+  constexpr std::size_t first = offsetof(pelunits_format_options, angle_style);
+  constexpr std::size_t full = sizeof(pelunits_format_options);
+  constexpr std::size_t unsized = ~std::size_t{0};  // the exported pelunits_format_options_init
+  struct Case {
+    std::size_t size;
+    std::size_t written;  // also the struct_size written; 0: nothing
+  };
+  const Case cases[] = {
+      {unsized, first},       {0, 0},       {first - 1, 0},    {first, first},
+      {first + 4, first + 4}, {full, full}, {full + 16, full},
+  };
+  pelunits_format_options defaults;
+  pelunits_format_options_init(&defaults);
+  EXPECT_EQ(defaults.struct_size, full);
+  EXPECT_EQ(defaults.flags, PELUNITS_HIDE_ZERO_FEET);
+  EXPECT_EQ(defaults.separator, std::uint32_t{' '});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    alignas(pelunits_format_options) unsigned char bytes[full + 32];
+    std::memset(bytes, 0xA5, sizeof bytes);
+    auto* record = reinterpret_cast<pelunits_format_options*>(bytes);
+    if (c.size == unsized) {
+      (pelunits_format_options_init)(record);
+    } else {
+      pelunits_format_options_init_size(record, c.size);
+    }
+    std::size_t untouched = c.written;
+    while (untouched < sizeof bytes && bytes[untouched] == 0xA5) ++untouched;
+    EXPECT_EQ(untouched, sizeof bytes);
+    if (c.written == 0) continue;
+    EXPECT_EQ(record->struct_size, c.written);
+    // The fields after struct_size are the defaults (the padding at the end is not compared).
+    const std::size_t fields = std::min(
+        c.written, offsetof(pelunits_format_options, angle_sense) + sizeof defaults.angle_sense);
+    const auto* expected = reinterpret_cast<const unsigned char*>(&defaults);
+    EXPECT_EQ(std::memcmp(bytes + sizeof(std::size_t), expected + sizeof(std::size_t),
+                          fields - sizeof(std::size_t)),
+              0);
+  }
+  pelunits_format_options_init_size(nullptr, full);
+}
+
 // A record this library does not know, or fields out of their range, write nothing.
 TEST(CInterface, FormatRefusesBadRecordsAndShortBuffers) {
   const Unit unit = named("feet-inch-fraction");
   pelunits_format_options good;
   pelunits_format_options_init(&good);
-  pelunits_format_options_init(nullptr);
+  pelunits_format_options* none = nullptr;
+  pelunits_format_options_init(none);  // the macro takes a null pointer of the record type
+  (pelunits_format_options_init)(nullptr);
   const auto with = [&good](void (*change)(pelunits_format_options&)) {
     pelunits_format_options record = good;
     change(record);

@@ -13,6 +13,7 @@
 #include <system_error>
 #include <vector>
 
+#include "PelUnitsAngles.h"
 #include "PelUnitsCatalogue.h"
 #include "Utf8.h"
 
@@ -69,6 +70,15 @@ const Choice<Format> kFormats[] = {
     {"text", Format::Text}, {"tsv", Format::Tsv}, {"json", Format::Json}};
 const Choice<Rounding> kRoundings[] = {
     {"nearest", Rounding::nearest}, {"up", Rounding::up}, {"down", Rounding::down}};
+const Choice<AngleStyle> kAngleStyles[] = {{"plain", AngleStyle::plain},
+                                           {"bearing", AngleStyle::bearing},
+                                           {"azimuth", AngleStyle::azimuth}};
+const Choice<AngleZero> kAngleZeros[] = {{"east", AngleZero::east},
+                                         {"north", AngleZero::north},
+                                         {"west", AngleZero::west},
+                                         {"south", AngleZero::south}};
+const Choice<AngleSense> kAngleSenses[] = {{"counterclockwise", AngleSense::counterclockwise},
+                                           {"clockwise", AngleSense::clockwise}};
 
 // A format option that is a flag of FormatOptions.
 template <bool FormatOptions::*flag>
@@ -224,6 +234,21 @@ const OptionEntry kOptions[] = {
        }
        o.formatOptions.significantDigits = digits;
        return o.haveFormatOptions = true;
+     }},
+    {"--angle-style", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFormatOptions =
+                  readChoice("--angle-style", v, kAngleStyles, o.formatOptions.angleStyle, e);
+     }},
+    {"--angle-zero", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFormatOptions = readChoice("--angle-zero", v, kAngleZeros,
+                                               o.formatOptions.angleConvention.zero, e);
+     }},
+    {"--angle-sense", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFormatOptions = readChoice("--angle-sense", v, kAngleSenses,
+                                               o.formatOptions.angleConvention.sense, e);
      }},
     {"--plus-sign", false, setFormatFlag<&FormatOptions::plusSign>},
     {"--typographic", false, setFormatFlag<&FormatOptions::typographic>},

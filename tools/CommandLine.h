@@ -86,7 +86,9 @@ struct Options {
   // The format options: any of them shows values through pelunits::format, which
   // takes the display flags above as its own (trailing zeros, zero feet and inches,
   // the separator, --with-units as the symbol). The increment is read once the unit
-  // is made.
+  // is made. The angle style and convention also tell the exact reader how typed
+  // angles are meant (parse, check --strict, the texts of convert), so that what
+  // display shows reads back.
   pelunits::FormatOptions formatOptions;
   std::wstring increment;
   bool haveIncrement = false;

@@ -90,6 +90,19 @@ command, option or unit, bad option value).
   "  --format FORMAT        text, tsv or json (see 'pelunits --help')\n"
 // clang-format on
 
+// Display writes angles so, and the exact reader reads them so.
+#define PELUNITS_ANGLE_OPTIONS                                                  \
+  "  --angle-style plain|bearing|azimuth\n"                                     \
+  "                         angle units: angles as they are (default), as\n"    \
+  "                         bearings (N 45°30'0\" E) or as azimuths (from\n"   \
+  "                         north, clockwise); display writes them so, and\n"   \
+  "                         parse, check --strict and convert read them so\n"   \
+  "  --angle-zero east|north|west|south\n"                                      \
+  "                         where the internal angle 0 points (default east)\n" \
+  "  --angle-sense counterclockwise|clockwise\n"                                \
+  "                         how internal angles grow (default\n"                \
+  "                         counterclockwise)\n"
+
 const char kDisplayHelp[] =
     "usage: pelunits display [options] [VALUE...]\n"
     "\n"
@@ -129,7 +142,7 @@ const char kDisplayHelp[] =
     "  --plus-sign            +3.250 for positive values, ±0.000 for zero\n"
     "  --typographic          the marks ′ and ″, the minus sign − and vulgar\n"
     "                         fractions: 5′ 6½″, 10°30′15″\n"
-    "  --inexact-marker       ~ in front when the shown value is rounded\n"
+    "  --inexact-marker       ~ in front when the shown value is rounded\n" PELUNITS_ANGLE_OPTIONS
     "\n"
     "examples:\n"
     "  $ pelunits display --unit feet-inch-fraction --separator - 1689.1\n"
@@ -140,6 +153,8 @@ const char kDisplayHelp[] =
     "  2.5\n"
     "  $ pelunits display --unit feet-inch-fraction --typographic 1689.1\n"
     "  5′ 6½″\n"
+    "  $ pelunits display --unit degrees-minutes-seconds --angle-style bearing 44.5\n"
+    "  N 45°30'0\" E\n"
     "  $ pelunits display --unit metres --plus-sign 3250 0\n"
     "  +3.250\n"
     "  ±0.000\n"
@@ -166,7 +181,7 @@ const char kParseHelp[] =
     "With no TEXT, reads one text per line from standard input.\n"
     "\n" PELUNITS_UNIT_OPTIONS
     "  --as-typed             read as the unit's own reader does: never\n"
-    "                         refuses, a text without a number gives 0\n"
+    "                         refuses, a text without a number gives 0\n" PELUNITS_ANGLE_OPTIONS
     "\n"
     "examples:\n"
     "  $ pelunits parse --unit feet-inch-fraction \"5' 7 1/4\\\"\"\n"
@@ -189,7 +204,7 @@ const char kCheckHelp[] =
     "\n" PELUNITS_UNIT_OPTIONS
     "  --strict               the exact reader's verdict: 'complete',\n"
     "                         'incomplete' (the start of a complete text,\n"
-    "                         such as 5' 6 1/) or 'invalid'\n"
+    "                         such as 5' 6 1/) or 'invalid'\n" PELUNITS_ANGLE_OPTIONS
     "\n"
     "examples:\n"
     "  $ pelunits check --unit feet-inch-fraction \"5' 6 1/2\\\"\" \"6-1/2\\\"\"\n"
@@ -212,7 +227,8 @@ const char kConvertHelp[] =
     "  --from NAME            the unit the texts are typed in\n"
     "  --to NAME              the unit they are shown in\n"
     "  --precision, --factor, --symbol, --regional, the display flags and\n"
-    "  the format options of 'pelunits display --help'\n"
+    "  the format options of 'pelunits display --help'; the angle style\n"
+    "  and convention apply to both units\n"
     "\n"
     "examples:\n"
     "  $ pelunits convert --from metres --to feet-inch-fraction --precision 16 1.6891\n"

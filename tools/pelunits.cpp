@@ -323,6 +323,13 @@ class Converter {
     return true;
   }
 
+  // The exact reading of a typed text, angles as the angle style and convention of the
+  // display write them.
+  ReadResult readAngled(const KovUnitTransform& unit, std::string_view item) const {
+    return readExactUtf8(unit, item.data(), item.size(), options_.formatOptions.angleStyle,
+                         options_.formatOptions.angleConvention);
+  }
+
   // The exact reading of a typed text; false with `message` naming the item, the
   // position and the reason when the text is not complete.
   bool readExactly(const KovUnitTransform& unit, std::string_view item, double& value,
@@ -331,7 +338,7 @@ class Converter {
       message = "not valid UTF-8: '" + quotedForMessage(item) + "'";
       return false;
     }
-    const ReadResult result = readExactUtf8(unit, item.data(), item.size());
+    const ReadResult result = readAngled(unit, item);
     if (result.status == ReadStatus::complete) {
       value = result.value;
       return true;
@@ -374,7 +381,7 @@ class Converter {
 
   bool readText(std::string_view item, std::string& message) {
     if (options_.command == Command::Check && options_.strict) {
-      const ReadResult result = readExactUtf8(unit_, item.data(), item.size());
+      const ReadResult result = readAngled(unit_, item);
       if (result.status != ReadStatus::complete) sawInvalid_ = true;
       output_ += result.status == ReadStatus::complete     ? "complete"
                  : result.status == ReadStatus::incomplete ? "incomplete"

@@ -153,7 +153,11 @@ test("format: each option through the C record, and the record's wasm32 layout",
   const { default: createCore } = await import(pathToFileURL(path.join(packageDir, "pelunits-core.mjs")).href);
   const core = await createCore({ wasmBinary: await readFile(path.join(packageDir, "pelunits-core.wasm")) });
   const at = core._malloc(128);
+  // The exported unsized init writes the first version's record and no byte past it.
+  core.HEAPU32.fill(7, at >> 2, (at >> 2) + 12);
   core._pelunits_format_options_init(at);
+  assert.deepEqual([...core.HEAPU32.subarray(at >> 2, (at >> 2) + 12)], [32, 0, 0, 0, 0, 0, 0x04, 0x20, 7, 7, 7, 7]);
+  core._pelunits_format_options_init_size(at, 48);
   assert.deepEqual([...core.HEAPU32.subarray(at >> 2, (at >> 2) + 11)], [48, 0, 0, 0, 0, 0, 0x04, 0x20, 0, 0, 0]);
   const handle = core._pelunits_unit_new(20, 1);
   assert.equal(core._pelunits_format(handle, 1, at, at + 64, 64, at + 48), 0);

@@ -489,7 +489,8 @@ class Unit:
                         separator=" ", with_symbol=False, angle_style="plain",
                         angle_zero="east", angle_sense="counterclockwise"):
         record = _native.FormatOptions()
-        _lib.pelunits_format_options_init(ctypes.byref(record))
+        # The whole record: the unsized init writes only the fields of its first version.
+        _lib.pelunits_format_options_init_size(ctypes.byref(record), ctypes.sizeof(record))
         if isinstance(increment, str):
             data = _encode(increment)
             if b"\0" in data:

@@ -130,7 +130,7 @@ _SIGNATURES = {
         [_unit, _c.c_double, _c.c_uint, _c.c_int32, _c.c_int32, _c.c_double, _c.c_uint32,
          _c.c_char_p, _c.c_size_t, _size_p],
     ),
-    "pelunits_format_options_init": (None, [_c.POINTER(FormatOptions)]),
+    "pelunits_format_options_init_size": (None, [_c.POINTER(FormatOptions), _c.c_size_t]),
     "pelunits_format": (
         _c.c_int32,
         [_unit, _c.c_double, _c.POINTER(FormatOptions), _c.c_char_p, _c.c_size_t, _size_p],
