@@ -1,13 +1,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cwchar>
+#include <utility>
 
 #include "FieldOfUnit.h"
 #include "FormatDigits.h"
+#include "FormatIncrement.h"
 #include "FormatParts.h"
 #include "FormatStep.h"
 #include "PelUnitsFormat.h"
-#include "PelUnitsRead.h"
 #include "UnitKind.h"
 #include "UserLocale.h"
 #include "units/core/NumberText.h"
@@ -111,12 +112,36 @@ double requestedStep(const KovUnitTransform& unit, const FormatOptions& options,
                      double displaySize) {
   double step = 0.0;
   if (options.increment != nullptr && options.increment[0] != 0) {
-    const ReadResult read = readExact(unit, options.increment, std::wcslen(options.increment));
-    if (read.status == ReadStatus::complete) step = read.value / displaySize;
+    step = exact::readIncrementKept(unit, options.increment, std::wcslen(options.increment)) /
+           displaySize;
   }
   if (!(step > 0.0 && std::isfinite(step))) step = options.incrementValue;
   step *= partsPerDisplayUnit(form);
   return step > 0.0 && std::isfinite(step) ? step : 0.0;
+}
+
+// The step of a requested size, decimal or a fraction.
+Step stepOfSize(double size, bool fraction) {
+  return fraction ? exact::fractionStep(size) : exact::decimalStep(size);
+}
+
+// The same through the answer this thread kept for the last size: a column formats with
+// one increment, and finding its step costs a quarter of a decimal format(). Plain data,
+// which a thread finds without a guard for its first use.
+struct StepKey {
+  double size;
+  bool fraction;
+  Step step;
+};
+thread_local StepKey tLastStep;
+
+Step stepOfSizeKept(double size, bool fraction) {
+  StepKey& key = tLastStep;
+  if (key.size == size && key.fraction == fraction && key.size > 0.0) return key.step;
+  key.step = stepOfSize(size, fraction);
+  key.size = size;
+  key.fraction = fraction;
+  return key.step;
 }
 
 // What a form shows: its digits and marks without the sign, and what decides the sign
@@ -132,11 +157,15 @@ bool exceedsTolerance(double shown, double value) {
   return std::fabs(shown - value) > kInexact * std::fabs(value);
 }
 
-void roundDecimal(double parts, Step step, const FormatOptions& options, const exact::Field& field,
+// Significant digits replace the step in the decimal forms.
+bool significant(const FormatOptions& options) {
+  return options.significantDigits >= 1 && options.significantDigits <= 17;
+}
+
+void roundDecimal(double parts, Step step, const FormatOptions& options, bool userStyle,
                   Shown& shown) {
   const int digits = options.significantDigits;
-  const bool significant = digits >= 1 && digits <= 17;
-  if (significant) {
+  if (significant(options)) {
     step =
         parts == 0.0
             ? exact::powerOfTen(0)
@@ -146,7 +175,7 @@ void roundDecimal(double parts, Step step, const FormatOptions& options, const e
   if (std::isfinite(count)) {
     double steps = exact::roundSteps(count, options.rounding);
     // 9.996 at three digits rounds to 10.00: one digit too many, and one step of ten more.
-    if (significant && std::fabs(steps) >= pelunits::powerOfTen(digits)) {
+    if (significant(options) && std::fabs(steps) >= pelunits::powerOfTen(digits)) {
       steps /= 10.0;
       ++step.exponent10;
     }
@@ -161,7 +190,7 @@ void roundDecimal(double parts, Step step, const FormatOptions& options, const e
     shown.negative = parts < 0;
   }
   const pelunits::NumberSettings* settings =
-      field.styleIsUser ? pelunits::platform::userNumberSettings() : nullptr;
+      userStyle ? pelunits::platform::userNumberSettings() : nullptr;
   if (settings != nullptr) pelunits::toRegionalNumber(shown.body, *settings, step.decimals());
   if (options.trimTrailingZeros && step.decimals() > 0) {
     pelunits::removeTrailingZeros(shown.body,
@@ -255,24 +284,34 @@ void roundCompound(Form form, double parts, const Step& step, const FormatOption
 
 KovString format(const KovUnitTransform& unit, double internalValue, const FormatOptions& options) {
   if (!std::isfinite(internalValue)) return pelunits::nonFiniteText(internalValue);
-  const exact::Field field = exact::fieldOf(unit);
+  // The field's facts are all that format() needs of the field but the number form, which
+  // only a unit with its regional flag on takes from the user; they cost no copy.
+  const double displaySize = exact::fieldFactsOf(unit).displaySize;
   const UnitKind kind = exact::kindOf(unit);
   const Form form = formOf(kind, unit);
-  const double parts = partsOf(internalValue, kind, form, unit, field.displaySize);
+  const double parts = partsOf(internalValue, kind, form, unit, displaySize);
   if (!std::isfinite(parts)) return pelunits::nonFiniteText(parts);
 
-  const double requested = requestedStep(unit, options, form, field.displaySize);
-  Step step = unitStep(form, unit);
+  const double requested = requestedStep(unit, options, form, displaySize);
+  Step step;
   if (requested > 0.0) {
-    step = isFractionForm(form) ? exact::fractionStep(requested) : exact::decimalStep(requested);
+    step = stepOfSizeKept(requested, isFractionForm(form));
+  } else if (form != Form::decimal || !significant(options)) {
+    step = unitStep(form, unit);
   }
   Shown shown;
   if (form == Form::decimal) {
-    roundDecimal(parts, step, options, field, shown);
+    const bool userStyle = unit.getUseRegionalSettings() != 0 && exact::fieldOf(unit).styleIsUser;
+    roundDecimal(parts, step, options, userStyle, shown);
   } else {
     roundCompound(form, parts, step, options, shown);
   }
 
+  const bool withSymbol =
+      options.withSymbol && form == Form::decimal && !unit.getSymbol().isEmpty();
+  const bool marked = (options.inexactMarker && shown.inexact) || (shown.negative && !shown.zero) ||
+                      options.plusSign;
+  if (!marked && !withSymbol) return std::move(shown.body);
   KovString text;
   if (options.inexactMarker && shown.inexact) text += L'~';
   if (shown.negative && !shown.zero) {
@@ -281,7 +320,7 @@ KovString format(const KovUnitTransform& unit, double internalValue, const Forma
     text += shown.zero ? kPlusMinus : L'+';
   }
   text += shown.body;
-  if (options.withSymbol && form == Form::decimal && !unit.getSymbol().isEmpty()) {
+  if (withSymbol) {
     text += L' ';
     text += unit.getSymbol();
   }

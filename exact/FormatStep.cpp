@@ -26,26 +26,45 @@ bool nearWhole(double x, double& whole) {
   return whole >= 1.0 && std::fabs(x - whole) <= kSlack * x;
 }
 
-// floor(log10(size)) for a positive finite size, exact at the powers of ten.
-int decimalExponentOf(double size) {
+// The doubles std::pow(10, -e) gives for e from 1 to 22, as literals.
+constexpr double kNegativePowersOfTen[] = {1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,  1e-8,
+                                           1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16,
+                                           1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
+constexpr int kMostTabledDecimals = 22;
+// log10(2): the binary exponent times it is within one of the decimal exponent.
+constexpr double kLog10Of2 = 0.30103;
+
+}  // namespace
+
+double tenToThe(int e) noexcept {
+  if (e < 0 && e >= -kMostTabledDecimals) return kNegativePowersOfTen[-e - 1];
+  return pelunits::powerOfTen(e);
+}
+
+int decimalExponentOfByLog(double size) noexcept {
   int e = static_cast<int>(std::floor(std::log10(size)));
   if (pelunits::powerOfTen(e) > size) --e;
   if (pelunits::powerOfTen(e + 1) <= size) ++e;
   return e;
 }
 
-}  // namespace
+int decimalExponentOf(double size) noexcept {
+  int e = static_cast<int>(std::floor(std::ilogb(size) * kLog10Of2));
+  while (tenToThe(e) > size) --e;
+  while (tenToThe(e + 1) <= size) ++e;
+  return e;
+}
 
 double Step::count(double x) const noexcept {
   const double perUnit = static_cast<double>(units);
   if (!isDecimal()) return x * static_cast<double>(denominator) / perUnit;
   // Multiplying by 10^3 is exact where dividing by 0.001 is not.
-  if (exponent10 < 0) return x * pelunits::powerOfTen(-exponent10) / perUnit;
-  return x / pelunits::powerOfTen(exponent10) / perUnit;
+  if (exponent10 < 0) return x * tenToThe(-exponent10) / perUnit;
+  return x / tenToThe(exponent10) / perUnit;
 }
 
 double Step::times(double steps) const noexcept {
-  const double size = isDecimal() ? static_cast<double>(units) * pelunits::powerOfTen(exponent10)
+  const double size = isDecimal() ? static_cast<double>(units) * tenToThe(exponent10)
                                   : static_cast<double>(units) / static_cast<double>(denominator);
   return steps * size;
 }
@@ -57,7 +76,7 @@ Step powerOfTenBelow(double size) noexcept { return powerOfTen(decimalExponentOf
 Step decimalStep(double size) noexcept {
   const int top = decimalExponentOf(size);
   for (int e = top; e > top - 9; --e) {
-    const double scaled = e < 0 ? size * pelunits::powerOfTen(-e) : size / pelunits::powerOfTen(e);
+    const double scaled = e < 0 ? size * tenToThe(-e) : size / tenToThe(e);
     double whole = 0.0;
     if (nearWhole(scaled, whole) && whole < static_cast<double>(kMostDecimalUnits)) {
       return Step{static_cast<std::uint64_t>(whole), 1, e};
