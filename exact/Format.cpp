@@ -1,6 +1,5 @@
 #include <cmath>
 #include <cstdint>
-#include <cwchar>
 #include <utility>
 
 #include "FieldOfUnit.h"
@@ -112,8 +111,7 @@ double requestedStep(const KovUnitTransform& unit, const FormatOptions& options,
                      double displaySize) {
   double step = 0.0;
   if (options.increment != nullptr && options.increment[0] != 0) {
-    step = exact::readIncrementKept(unit, options.increment, std::wcslen(options.increment)) /
-           displaySize;
+    step = exact::readIncrementKept(unit, options.increment) / displaySize;
   }
   if (!(step > 0.0 && std::isfinite(step))) step = options.incrementValue;
   step *= partsPerDisplayUnit(form);

@@ -31,9 +31,22 @@ struct IncrementKey {
 };
 thread_local IncrementKey tLastIncrement;
 
+// A loop rather than wmemcmp: the texts are a few characters, shorter than the call.
 bool sameText(const wchar_t* kept, std::size_t keptLength, const wchar_t* text,
               std::size_t length) {
-  return keptLength == length && std::wmemcmp(kept, text, length) == 0;
+  if (keptLength != length) return false;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (kept[i] != text[i]) return false;
+  }
+  return true;
+}
+
+// The NUL-terminated `text` is the kept one: no character past a difference is read.
+bool sameTerminatedText(const wchar_t* kept, std::size_t keptLength, const wchar_t* text) {
+  for (std::size_t i = 0; i < keptLength; ++i) {
+    if (kept[i] != text[i]) return false;
+  }
+  return text[keptLength] == 0;
 }
 
 PELUNITS_OUT_OF_LINE double readAndKeep(const KovUnitTransform& unit, const wchar_t* text,
@@ -64,8 +77,7 @@ double readIncrement(const KovUnitTransform& unit, const wchar_t* text,
   return read.status == ReadStatus::complete ? read.value : std::nan("");
 }
 
-double readIncrementKept(const KovUnitTransform& unit, const wchar_t* text,
-                         std::size_t length) noexcept {
+double readIncrementKept(const KovUnitTransform& unit, const wchar_t* text) noexcept {
   const IncrementKey& key = tLastIncrement;
   const double factor = unit.getFactor();
   const KovString& symbol = unit.getSymbol();
@@ -73,10 +85,10 @@ double readIncrementKept(const KovUnitTransform& unit, const wchar_t* text,
       std::memcmp(&key.factor, &factor, sizeof factor) == 0 && unit.getUseRegionalSettings() == 0 &&
       sameText(key.symbol, key.symbolLength, symbol.getStringW(),
                static_cast<std::size_t>(symbol.length())) &&
-      sameText(key.text, key.textLength, text, length)) {
+      sameTerminatedText(key.text, key.textLength, text)) {
     return key.value;
   }
-  return readAndKeep(unit, text, length);
+  return readAndKeep(unit, text, std::wcslen(text));
 }
 
 }  // namespace exact

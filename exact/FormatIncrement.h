@@ -13,11 +13,10 @@ namespace exact {
 double readIncrement(const KovUnitTransform& unit, const wchar_t* text,
                      std::size_t length) noexcept;
 
-// The same through the answer this thread kept for the last unit and text it read: a host
-// formats a column with one increment, and reading "5 mm" costs several times the rest of
-// format(). Equal to readIncrement for every unit and text.
-double readIncrementKept(const KovUnitTransform& unit, const wchar_t* text,
-                         std::size_t length) noexcept;
+// The same for a NUL-terminated text, through the answer this thread kept for the last
+// unit and text it read: a host formats a column with one increment, and reading "5 mm"
+// costs several times the rest of format(). Equal to readIncrement for every unit and text.
+double readIncrementKept(const KovUnitTransform& unit, const wchar_t* text) noexcept;
 
 }  // namespace exact
 }  // namespace pelunits

@@ -1,6 +1,8 @@
 #include "FormatStep.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "units/core/NumberText.h"
 
@@ -34,6 +36,14 @@ constexpr int kMostTabledDecimals = 22;
 // log10(2): the binary exponent times it is within one of the decimal exponent.
 constexpr double kLog10Of2 = 0.30103;
 
+// ilogb(size) for a positive finite size, from the bits of a normal number.
+int binaryExponentOf(double size) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &size, sizeof bits);
+  const auto biased = static_cast<int>(bits >> 52);
+  return biased != 0 ? biased - 1023 : std::ilogb(size);
+}
+
 }  // namespace
 
 double tenToThe(int e) noexcept {
@@ -49,7 +59,7 @@ int decimalExponentOfByLog(double size) noexcept {
 }
 
 int decimalExponentOf(double size) noexcept {
-  int e = static_cast<int>(std::floor(std::ilogb(size) * kLog10Of2));
+  int e = static_cast<int>(std::floor(binaryExponentOf(size) * kLog10Of2));
   while (tenToThe(e) > size) --e;
   while (tenToThe(e + 1) <= size) ++e;
   return e;
