@@ -77,7 +77,8 @@ double partsOf(double value, UnitKind kind, Form form, const KovUnitTransform& u
     case UnitKind::degreesMinutesSeconds:
       return pelunits::remainderOf(value, kDegreesPerTurn) * kSecondsPerDegree;
     default:
-      return value / displaySize * partsPerDisplayUnit(form);
+      // A division by 1 is left out, the same double at no cost.
+      return (displaySize == 1.0 ? value : value / displaySize) * partsPerDisplayUnit(form);
   }
 }
 
@@ -180,7 +181,7 @@ void roundDecimal(double parts, Step step, const FormatOptions& options, bool us
     exact::appendMultiple(shown.body, steps, step.units, step.exponent10);
     shown.negative = steps < 0;
     shown.zero = steps == 0;
-    shown.inexact = exceedsTolerance(step.times(steps), parts);
+    shown.inexact = options.inexactMarker && exceedsTolerance(step.times(steps), parts);
   } else {
     // A step far below the value's own resolution: the value's own digits.
     shown.body.appendFixed(std::fabs(parts), step.decimals());

@@ -50,7 +50,8 @@ bool appendShortMultiple(KovString& text, double count, std::uint64_t units, int
     return false;
   }
   const auto n = static_cast<std::uint64_t>(magnitude);
-  if (n != 0 && units > UINT64_MAX / n) return false;
+  // Two factors below 2^32 never overflow, and spare the division.
+  if (((n | units) >> 32) != 0 && n != 0 && units > UINT64_MAX / n) return false;
   std::uint64_t product = n * units;
   // The text right-aligned in `out`: trailing zeros, then the digits from the last, with
   // the point after `decimals` of them and zeros up to it when the product has fewer.

@@ -33,8 +33,8 @@ constexpr double kNegativePowersOfTen[] = {1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e
                                            1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16,
                                            1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
 constexpr int kMostTabledDecimals = 22;
-// log10(2): the binary exponent times it is within one of the decimal exponent.
-constexpr double kLog10Of2 = 0.30103;
+// log10(2) in 4096ths: the binary exponent times it is within one of the decimal exponent.
+constexpr int kLog10Of2Times4096 = 1233;
 
 // ilogb(size) for a positive finite size, from the bits of a normal number.
 int binaryExponentOf(double size) {
@@ -59,7 +59,7 @@ int decimalExponentOfByLog(double size) noexcept {
 }
 
 int decimalExponentOf(double size) noexcept {
-  int e = static_cast<int>(std::floor(binaryExponentOf(size) * kLog10Of2));
+  int e = binaryExponentOf(size) * kLog10Of2Times4096 / 4096;
   while (tenToThe(e) > size) --e;
   while (tenToThe(e + 1) <= size) ++e;
   return e;
@@ -68,9 +68,12 @@ int decimalExponentOf(double size) noexcept {
 double Step::count(double x) const noexcept {
   const double perUnit = static_cast<double>(units);
   if (!isDecimal()) return x * static_cast<double>(denominator) / perUnit;
-  // Multiplying by 10^3 is exact where dividing by 0.001 is not.
-  if (exponent10 < 0) return x * tenToThe(-exponent10) / perUnit;
-  return x / tenToThe(exponent10) / perUnit;
+  // Multiplying by 10^3 is exact where dividing by 0.001 is not. A division by 1 is left
+  // out, the same double at no cost.
+  const double scaled = exponent10 < 0    ? x * tenToThe(-exponent10)
+                        : exponent10 == 0 ? x
+                                          : x / tenToThe(exponent10);
+  return units == 1 ? scaled : scaled / perUnit;
 }
 
 double Step::times(double steps) const noexcept {
@@ -113,7 +116,8 @@ Step fractionStep(double size) noexcept {
 
 double roundSteps(double steps, Rounding rounding) noexcept {
   if (!(std::fabs(steps) < kTwo52)) return steps;
-  const double slack = std::fmin(std::fabs(steps) * kCountSlack, kLargestCountSlack);
+  const double scaledSlack = std::fabs(steps) * kCountSlack;
+  const double slack = scaledSlack < kLargestCountSlack ? scaledSlack : kLargestCountSlack;
   switch (rounding) {
     case Rounding::up:
       return std::ceil(steps - slack);
