@@ -112,7 +112,8 @@ double requestedStep(const KovUnitTransform& unit, const FormatOptions& options,
                      double displaySize) {
   double step = 0.0;
   if (options.increment != nullptr && options.increment[0] != 0) {
-    step = exact::readIncrementKept(unit, options.increment) / displaySize;
+    const double size = exact::readIncrementKept(unit, options.increment);
+    step = displaySize == 1.0 ? size : size / displaySize;
   }
   if (!(step > 0.0 && std::isfinite(step))) step = options.incrementValue;
   step *= partsPerDisplayUnit(form);
@@ -174,7 +175,7 @@ void roundDecimal(double parts, Step step, const FormatOptions& options, bool us
   if (std::isfinite(count)) {
     double steps = exact::roundSteps(count, options.rounding);
     // 9.996 at three digits rounds to 10.00: one digit too many, and one step of ten more.
-    if (significant(options) && std::fabs(steps) >= pelunits::powerOfTen(digits)) {
+    if (significant(options) && std::fabs(steps) >= exact::tenToThe(digits)) {
       steps /= 10.0;
       ++step.exponent10;
     }

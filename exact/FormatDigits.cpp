@@ -67,10 +67,18 @@ bool appendShortMultiple(KovString& text, double count, std::uint64_t units, int
     product /= 10;
   }
   if (decimals > 0) out[--first] = L'.';
-  do {
+  // The whole digits two at a time: half the divisions.
+  while (product >= 100) {
+    const auto pair = static_cast<unsigned>(product % 100);
+    product /= 100;
+    out[--first] = static_cast<wchar_t>(L'0' + pair % 10);
+    out[--first] = static_cast<wchar_t>(L'0' + pair / 10);
+  }
+  if (product >= 10) {
     out[--first] = static_cast<wchar_t>(L'0' + product % 10);
     product /= 10;
-  } while (product != 0);
+  }
+  out[--first] = static_cast<wchar_t>(L'0' + product);
   text.append(out + first, kRoom - first);
   return true;
 }

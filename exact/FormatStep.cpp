@@ -28,11 +28,13 @@ bool nearWhole(double x, double& whole) {
   return whole >= 1.0 && std::fabs(x - whole) <= kSlack * x;
 }
 
-// The doubles std::pow(10, -e) gives for e from 1 to 22, as literals.
-constexpr double kNegativePowersOfTen[] = {1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,  1e-8,
-                                           1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16,
-                                           1e-17, 1e-18, 1e-19, 1e-20, 1e-21, 1e-22};
-constexpr int kMostTabledDecimals = 22;
+// 10^-22 to 10^22: the doubles std::pow(10, e) gives, as literals (from 10^0 on exact).
+constexpr double kPowersOfTen[] = {1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14,
+                                   1e-13, 1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,
+                                   1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,
+                                   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,
+                                   1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22};
+constexpr unsigned kMostTabledExponent = 22;
 // log10(2) in 4096ths: the binary exponent times it is within one of the decimal exponent.
 constexpr int kLog10Of2Times4096 = 1233;
 
@@ -47,7 +49,9 @@ int binaryExponentOf(double size) {
 }  // namespace
 
 double tenToThe(int e) noexcept {
-  if (e < 0 && e >= -kMostTabledDecimals) return kNegativePowersOfTen[-e - 1];
+  // One comparison for both ends.
+  const unsigned index = static_cast<unsigned>(e) + kMostTabledExponent;
+  if (index <= 2 * kMostTabledExponent) return kPowersOfTen[index];
   return pelunits::powerOfTen(e);
 }
 
