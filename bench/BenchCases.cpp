@@ -29,6 +29,8 @@ DisplayCase makeDisplay(const std::string& name, std::uint64_t seed, double low,
 std::vector<DisplayCase> buildDisplayCases() {
   const double pi = std::acos(-1.0);
   std::vector<DisplayCase> cases;
+  // Rebar and cut lengths, for the millimetre display and its rounding to 5 mm.
+  cases.push_back(makeDisplay("millimetres2", 25, 0.0, 20000.0, 2, [](double v) { return v; }));
   cases.push_back(
       makeDisplay("metres3", 11, -20000.0, 80000.0, 3, [](double v) { return v / 1000.0; }));
   cases.push_back(makeDisplay("feetInchFraction16", 12, 0.0, 30000.0, 2,

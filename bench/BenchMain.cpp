@@ -311,6 +311,7 @@ int main(int argc, char** argv) {
   pelbench::registerBaselines();
   pelbench::registerSteps();
   pelbench::registerDisplays();
+  pelbench::registerFormats();
   pelbench::registerReaders();
   pelbench::registerCInterface();
 

@@ -79,6 +79,7 @@ void registerFloors();
 void registerBaselines();
 void registerSteps();
 void registerDisplays();
+void registerFormats();
 void registerReaders();
 void registerCInterface();
 

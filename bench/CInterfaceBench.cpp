@@ -11,6 +11,7 @@
 #include "KovString.h"
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
+#include "PelUnitsFormat.h"
 #include "PelUnitsRead.h"
 #include "pelunits.h"
 
@@ -85,10 +86,13 @@ void cDisplay(benchmark::State& state, Call call) {
   pelunits_unit_free(unit);
 }
 
-// pelunits_display_many over the same values, in columns of kBatch, checked against the
-// single display after the loop.
+// The C++ text of a value on the C++ unit, as ASCII.
+using Reference = std::string (*)(const KovUnitTransform&, double);
+
+// pelunits_display_many (or another batch call) over the same values, in columns of
+// kBatch, checked against the C++ text after the loop.
 template <class Char, class Call>
-void cDisplayMany(benchmark::State& state, Call call) {
+void cDisplayMany(benchmark::State& state, Call call, Reference reference = cxxText) {
   constexpr std::size_t kBatch = 256;
   pelunits_unit* unit = newCUnit();
   std::vector<Char> buffer(kBatch * 32);
@@ -103,10 +107,10 @@ void cDisplayMany(benchmark::State& state, Call call) {
   }
   meter.stop(state);
   state.counters[kValuesPerCall] = static_cast<double>(kBatch);
-  KovUnitTransform* reference = newCxxUnit();
+  KovUnitTransform* cxxUnit = newCxxUnit();
   call(unit, values().data(), kBatch, buffer.data(), buffer.size(), offsets.data(), &length);
   for (std::size_t k = 0; k < kBatch; ++k) {
-    const std::string expected = cxxText(*reference, values()[k]);
+    const std::string expected = reference(*cxxUnit, values()[k]);
     const auto begin = buffer.begin() + offsets[k];
     if (static_cast<std::size_t>(offsets[k + 1] - offsets[k]) != expected.size() ||
         !std::equal(expected.begin(), expected.end(), begin,
@@ -115,7 +119,7 @@ void cDisplayMany(benchmark::State& state, Call call) {
       break;
     }
   }
-  KovUnitsTransformArray::removeUnit(reference);
+  KovUnitsTransformArray::removeUnit(cxxUnit);
   pelunits_unit_free(unit);
 }
 
@@ -177,6 +181,15 @@ void cReadMany(benchmark::State& state) {
   pelunits_unit_free(unit);
 }
 
+// Rounded to half inches, as the batch format below asks.
+std::string cxxHalfInches(const KovUnitTransform& unit, double value) {
+  pelunits::FormatOptions options;
+  options.increment = L"1/2\"";
+  options.hideZeroFeet = false;
+  options.separator = L'-';
+  return narrow(pelunits::format(unit, value, options).getStringW());
+}
+
 }  // namespace
 
 void registerCInterface() {
@@ -200,6 +213,23 @@ void registerCInterface() {
                                      char* b, std::size_t n, std::int32_t* o, std::size_t* l) {
           return pelunits_display_many(u, v, count, 0, '-', b, n, o, l);
         });
+      });
+  // Its aim is that of format beside the display.
+  add("c-interface/feet-inch-fraction pelunits_format_many 1/2\" per value",
+      "c-interface/feet-inch-fraction pelunits_display_many per value", 1.5, true,
+      [](benchmark::State& state) {
+        pelunits_format_options options;
+        pelunits_format_options_init(&options);
+        options.increment = "1/2\"";
+        options.flags = 0;
+        options.separator = '-';
+        cDisplayMany<char>(
+            state,
+            [&options](const pelunits_unit* u, const double* v, std::size_t count, char* b,
+                       std::size_t n, std::int32_t* o, std::size_t* l) {
+              return pelunits_format_many(u, v, count, &options, b, n, o, l);
+            },
+            cxxHalfInches);
       });
   add(kCxxReadRow, "", 0.0, false, cxxReadExact);
   add("c-interface/feet-inch-fraction pelunits_read_many per value", kCxxReadRow, 1.2, false,

@@ -8,11 +8,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BenchCases.h"
 #include "BenchSupport.h"
 #include "KovString.h"
+#include "PelUnitsFormat.h"
 #include "PelUnitsLocale.h"
 #include "PelUnitsRead.h"
 #include "UnitSource.h"
@@ -114,6 +116,23 @@ Check roundTripCheck(const DisplayCase& c, Reader read, double tolerance, bool m
   };
 }
 
+// The text reads back complete through the exact reader, within `tolerance(value)` of the
+// value, and on a multiple of `step` when there is one (internal units).
+Check exactReadBackCheck(const DisplayCase& c, double (*tolerance)(double), double step) {
+  return [&c, tolerance, step](const KovUnitTransform& unit, std::size_t k,
+                               const KovString& text) -> std::string {
+    const pelunits::ReadResult r = pelunits::readExact(unit, text);
+    const double back = r.status == pelunits::ReadStatus::complete ? r.value : std::nan("");
+    const double steps = step > 0.0 ? back / step : 0.0;
+    if (std::fabs(back - c.values[k]) <= tolerance(c.values[k]) &&
+        std::fabs(steps - std::round(steps)) <= 1e-9 * (1.0 + std::fabs(steps))) {
+      return "";
+    }
+    return "wrote " + narrow(text.getStringW()) + " for " + std::to_string(c.values[k]) +
+           ", which reads back as " + std::to_string(back);
+  };
+}
+
 double readMillimeters(const KovUnitTransform& unit, const KovString& text) {
   return unit.getMillimeters(text);
 }
@@ -124,31 +143,38 @@ double readGrams(const KovUnitTransform& unit, const KovString& text) {
   return unit.getGrams(text);
 }
 
+// A display row measured against `floor`, another row of the table.
+void addDisplayAgainst(const std::string& name, const std::string& floor, const DisplayCase& c,
+                       const UnitRecipe& recipe, Display display, Check check, double target,
+                       bool mustNotAllocate) {
+  add(name, floor, target, mustNotAllocate, [&c, recipe, display, check](benchmark::State& state) {
+    const UnitPtr unit = makeUnit(recipe);
+    if (!unit) {
+      state.SkipWithError("unit not in this build");
+      return;
+    }
+    std::size_t i = 0;
+    const AllocationMeter meter;
+    for (auto _ : state) {
+      KovString text = display(*unit, c.values[i]);
+      benchmark::DoNotOptimize(text);
+      i = (i + 1) & kValueMask;
+    }
+    meter.stop(state);
+    for (std::size_t k = 0; k < kValueCount; ++k) {
+      const std::string problem = check(*unit, k, display(*unit, c.values[k]));
+      if (!problem.empty()) {
+        state.SkipWithError(problem.c_str());
+        return;
+      }
+    }
+  });
+}
+
 void addDisplay(const std::string& name, const DisplayCase& c, const UnitRecipe& recipe,
                 Display display, Check check, double target, bool mustNotAllocate) {
-  add(name, toCharsFloor(c.name), target, mustNotAllocate,
-      [&c, recipe, display, check](benchmark::State& state) {
-        const UnitPtr unit = makeUnit(recipe);
-        if (!unit) {
-          state.SkipWithError("unit not in this build");
-          return;
-        }
-        std::size_t i = 0;
-        const AllocationMeter meter;
-        for (auto _ : state) {
-          KovString text = display(*unit, c.values[i]);
-          benchmark::DoNotOptimize(text);
-          i = (i + 1) & kValueMask;
-        }
-        meter.stop(state);
-        for (std::size_t k = 0; k < kValueCount; ++k) {
-          const std::string problem = check(*unit, k, display(*unit, c.values[k]));
-          if (!problem.empty()) {
-            state.SkipWithError(problem.c_str());
-            return;
-          }
-        }
-      });
+  addDisplayAgainst(name, toCharsFloor(c.name), c, recipe, std::move(display), std::move(check),
+                    target, mustNotAllocate);
 }
 
 using Read = double (*)(const KovUnitTransform&, const KovString&);
@@ -216,6 +242,7 @@ Configure settings(double factor, int precision) {
   };
 }
 
+const UnitRecipe kMillimetres{20, 5, settings(1.0, 100)};
 const UnitRecipe kMetres{20, 5, settings(1000.0, 1000)};
 const UnitRecipe kInchFraction{20, 1, settings(25.4, 16)};
 const UnitRecipe kFeetDecimalInch{20, 3, settings(25.4, 100)};
@@ -249,6 +276,8 @@ const UnitRecipe kChosenRegionalMillimetres{20, 5, regionalSettings("de_DE.UTF-8
 
 void registerDisplays() {
   const double inch = 25.4;
+  addDisplay("display/Decimal/millimetres2", displayCase("millimetres2"), kMillimetres,
+             plainDisplay, fixedTextCheck(displayCase("millimetres2")), 1.3, true);
   addDisplay("display/Decimal/metres3", displayCase("metres3"), kMetres, plainDisplay,
              fixedTextCheck(displayCase("metres3")), 1.3, true);
   addDisplay(
@@ -308,6 +337,65 @@ void registerDisplays() {
   addDisplay("display/regional_chosen_de_DE/Decimal/millimetres2",
              displayCase("regionalMillimetres2"), kChosenRegionalMillimetres, plainDisplay,
              germanTextCheck(displayCase("regionalMillimetres2")), 1.5, true);
+}
+
+// format() with options beside the unit's own display of the same unit and values, which
+// is its floor: its aim is 1.5 times the display, and no allocation for its short texts.
+void registerFormats() {
+  const auto formatting = [](const pelunits::FormatOptions& options) -> Display {
+    return [options](const KovUnitTransform& unit, double value) {
+      return pelunits::format(unit, value, options);
+    };
+  };
+  const double inch = 25.4;
+  {
+    pelunits::FormatOptions options;
+    options.increment = L"5 mm";
+    addDisplayAgainst("format/Decimal/millimetres increment 5 mm", "display/Decimal/millimetres2",
+                      displayCase("millimetres2"), kMillimetres, formatting(options),
+                      exactReadBackCheck(
+                          displayCase("millimetres2"), [](double) { return 2.5 + 1e-9; }, 5.0),
+                      1.5, true);
+  }
+  {
+    pelunits::FormatOptions options;
+    options.significantDigits = 3;
+    addDisplayAgainst(
+        "format/Decimal/metres significant 3", "display/Decimal/metres3", displayCase("metres3"),
+        kMetres, formatting(options),
+        exactReadBackCheck(
+            displayCase("metres3"),
+            [](double v) {
+              return 0.5 * std::pow(10.0, std::floor(std::log10(std::fabs(v))) - 2.0) + 1e-9;
+            },
+            0.0),
+        1.5, true);
+  }
+  // The feet-inch-fraction unit as its display row shows it: sixteenths, a dash after the
+  // feet, zero feet shown.
+  pelunits::FormatOptions feetInch;
+  feetInch.separator = L'-';
+  feetInch.hideZeroFeet = false;
+  {
+    pelunits::FormatOptions options = feetInch;
+    options.increment = L"1/2\"";
+    addDisplayAgainst("format/FractalInch/increment 1/2\"", "display/FractalInch/sixteenthsDash",
+                      displayCase("feetInchFraction16"), kInchFraction, formatting(options),
+                      exactReadBackCheck(
+                          displayCase("feetInchFraction16"),
+                          [](double) { return 25.4 / 4.0 + 1e-6; }, inch / 2.0),
+                      1.5, true);
+  }
+  {
+    pelunits::FormatOptions options = feetInch;
+    options.typographic = true;
+    addDisplayAgainst("format/FractalInch/typographic", "display/FractalInch/sixteenthsDash",
+                      displayCase("feetInchFraction16"), kInchFraction, formatting(options),
+                      exactReadBackCheck(
+                          displayCase("feetInchFraction16"),
+                          [](double) { return 25.4 / 32.0 + 1e-6; }, inch / 16.0),
+                      1.5, true);
+  }
 }
 
 void registerReaders() {

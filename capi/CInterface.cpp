@@ -240,15 +240,16 @@ bool angleReadingOf(std::int32_t style, std::int32_t zero, std::int32_t sense,
 }
 
 // The C++ options of a record, checked; `increment` holds the text that
-// options.increment points into.
+// options.increment points into. `batchFlags` are the flags a batch call takes beside the
+// options' own.
 bool formatOptionsOf(const pelunits_format_options& record, pelunits::FormatOptions& options,
-                     KovString& increment) {
+                     KovString& increment, unsigned batchFlags = 0) {
   const bool first = record.struct_size == kFirstFormatOptionsSize;
   if ((!first && record.struct_size != sizeof(pelunits_format_options)) ||
       (!first && !angleReadingOf(record.angle_style, record.angle_zero, record.angle_sense,
                                  options.angleStyle, options.angleConvention)) ||
-      (record.flags & ~kFormatFlags) != 0 || record.rounding < PELUNITS_ROUND_NEAREST ||
-      record.rounding > PELUNITS_ROUND_DOWN ||
+      (record.flags & ~(kFormatFlags | batchFlags)) != 0 ||
+      record.rounding < PELUNITS_ROUND_NEAREST || record.rounding > PELUNITS_ROUND_DOWN ||
       !separatorChar(record.separator, options.separator)) {
     return false;
   }
@@ -400,35 +401,73 @@ bool appendPacked(const KovString& text, Char* buffer, std::size_t size, std::si
   return fits;
 }
 
+// The texts of `count` values, packed; `textOf(value)` gives each.
+template <class Char, class TextOf>
+pelunits_status packMany(const double* values, std::size_t count, bool nulAfterEach, Char* buffer,
+                         std::size_t size, std::int32_t* offsets, std::size_t* length,
+                         TextOf&& textOf) {
+  constexpr auto kMostOffset = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+  std::size_t end = 0;
+  bool fits = true;
+  offsets[0] = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    fits = appendPacked(textOf(values[i]), buffer, size, end, fits);
+    if (nulAfterEach) {
+      fits = fits && end < size;
+      if (fits) buffer[end] = 0;
+      ++end;
+    }
+    if (end > kMostOffset) return PELUNITS_BAD_ARGUMENT;
+    offsets[i + 1] = static_cast<std::int32_t>(end);
+  }
+  *length = end;
+  return fits ? PELUNITS_OK : PELUNITS_BUFFER_TOO_SMALL;
+}
+
+template <class Char>
+bool batchArgumentsValid(const pelunits_unit* unit, const double* values, std::size_t count,
+                         Char* buffer, std::size_t size, std::int32_t* offsets,
+                         std::size_t* length) {
+  return bufferArgumentsValid(unit, buffer, size, length) && offsets != nullptr &&
+         (values != nullptr || count == 0) && countFits(count);
+}
+
 template <class Char>
 pelunits_status displayMany(const pelunits_unit* unit, const double* values, std::size_t count,
                             unsigned flags, std::uint32_t separator, Char* buffer, std::size_t size,
                             std::int32_t* offsets, std::size_t* length) noexcept {
   wchar_t sep = L' ';
-  if (!bufferArgumentsValid(unit, buffer, size, length) || offsets == nullptr ||
-      (values == nullptr && count != 0) || !countFits(count) ||
+  if (!batchArgumentsValid(unit, values, count, buffer, size, offsets, length) ||
       (flags & ~(kDisplayFlags | PELUNITS_NUL_AFTER_EACH)) != 0 || !separatorChar(separator, sep)) {
     return PELUNITS_BAD_ARGUMENT;
   }
   return guarded([&] {
-    constexpr auto kMostOffset = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
-    std::size_t end = 0;
-    bool fits = true;
-    offsets[0] = 0;
     const bool nulAfterEach = (flags & PELUNITS_NUL_AFTER_EACH) != 0;
-    flags &= ~PELUNITS_NUL_AFTER_EACH;
-    for (std::size_t i = 0; i < count; ++i) {
-      fits = appendPacked(displayText(*unit, values[i], flags, sep), buffer, size, end, fits);
-      if (nulAfterEach) {
-        fits = fits && end < size;
-        if (fits) buffer[end] = 0;
-        ++end;
-      }
-      if (end > kMostOffset) return PELUNITS_BAD_ARGUMENT;
-      offsets[i + 1] = static_cast<std::int32_t>(end);
+    const unsigned displayFlags = flags & ~PELUNITS_NUL_AFTER_EACH;
+    return packMany(values, count, nulAfterEach, buffer, size, offsets, length,
+                    [&](double value) { return displayText(*unit, value, displayFlags, sep); });
+  });
+}
+
+template <class Char>
+pelunits_status formatMany(const pelunits_unit* unit, const double* values, std::size_t count,
+                           const pelunits_format_options* record, Char* buffer, std::size_t size,
+                           std::int32_t* offsets, std::size_t* length) noexcept {
+  if (!batchArgumentsValid(unit, values, count, buffer, size, offsets, length)) {
+    return PELUNITS_BAD_ARGUMENT;
+  }
+  return guarded([&]() -> pelunits_status {
+    pelunits_format_options defaults;
+    pelunits_format_options_init(&defaults);
+    const pelunits_format_options& given = record != nullptr ? *record : defaults;
+    pelunits::FormatOptions options;
+    KovString increment;
+    if (!formatOptionsOf(given, options, increment, PELUNITS_NUL_AFTER_EACH)) {
+      return PELUNITS_BAD_ARGUMENT;
     }
-    *length = end;
-    return fits ? PELUNITS_OK : PELUNITS_BUFFER_TOO_SMALL;
+    const bool nulAfterEach = (given.flags & PELUNITS_NUL_AFTER_EACH) != 0;
+    return packMany(values, count, nulAfterEach, buffer, size, offsets, length,
+                    [&](double value) { return pelunits::format(*unit->unit, value, options); });
   });
 }
 
@@ -818,6 +857,19 @@ pelunits_status pelunits_display_many_utf16(const pelunits_unit* unit, const dou
                                             std::uint16_t* buffer, size_t size,
                                             std::int32_t* offsets, size_t* length) {
   return displayMany(unit, values, count, flags, separator, buffer, size, offsets, length);
+}
+
+pelunits_status pelunits_format_many(const pelunits_unit* unit, const double* values, size_t count,
+                                     const pelunits_format_options* options, char* buffer,
+                                     size_t size, std::int32_t* offsets, size_t* length) {
+  return formatMany(unit, values, count, options, buffer, size, offsets, length);
+}
+
+pelunits_status pelunits_format_many_utf16(const pelunits_unit* unit, const double* values,
+                                           size_t count, const pelunits_format_options* options,
+                                           std::uint16_t* buffer, size_t size,
+                                           std::int32_t* offsets, size_t* length) {
+  return formatMany(unit, values, count, options, buffer, size, offsets, length);
 }
 
 pelunits_status pelunits_read_many(const pelunits_unit* unit, const char* buffer,

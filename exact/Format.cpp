@@ -1,14 +1,14 @@
 #include <cmath>
 #include <cstdint>
-#include <cwchar>
+#include <utility>
 
 #include "Bearing.h"
 #include "FieldOfUnit.h"
 #include "FormatDigits.h"
+#include "FormatIncrement.h"
 #include "FormatParts.h"
 #include "FormatStep.h"
 #include "PelUnitsFormat.h"
-#include "PelUnitsRead.h"
 #include "UnitKind.h"
 #include "UserLocale.h"
 #include "units/angle/KovUnitDegreeBase.h"
@@ -80,7 +80,8 @@ double partsOf(double value, UnitKind kind, Form form, const KovUnitTransform& u
     case UnitKind::degreesMinutesSeconds:
       return pelunits::remainderOf(value, kDegreesPerTurn) * kSecondsPerDegree;
     default:
-      return value / displaySize * partsPerDisplayUnit(form);
+      // A division by 1 is left out, the same double at no cost.
+      return (displaySize == 1.0 ? value : value / displaySize) * partsPerDisplayUnit(form);
   }
 }
 
@@ -114,12 +115,36 @@ double requestedStep(const KovUnitTransform& unit, const FormatOptions& options,
                      double displaySize) {
   double step = 0.0;
   if (options.increment != nullptr && options.increment[0] != 0) {
-    const ReadResult read = readExact(unit, options.increment, std::wcslen(options.increment));
-    if (read.status == ReadStatus::complete) step = read.value / displaySize;
+    const double size = exact::readIncrementKept(unit, options.increment);
+    step = displaySize == 1.0 ? size : size / displaySize;
   }
   if (!(step > 0.0 && std::isfinite(step))) step = options.incrementValue;
   step *= partsPerDisplayUnit(form);
   return step > 0.0 && std::isfinite(step) ? step : 0.0;
+}
+
+// The step of a requested size, decimal or a fraction.
+Step stepOfSize(double size, bool fraction) {
+  return fraction ? exact::fractionStep(size) : exact::decimalStep(size);
+}
+
+// The same through the answer this thread kept for the last size: a column formats with
+// one increment, and finding its step costs a quarter of a decimal format(). Plain data,
+// which a thread finds without a guard for its first use.
+struct StepKey {
+  double size;
+  bool fraction;
+  Step step;
+};
+thread_local StepKey tLastStep;
+
+Step stepOfSizeKept(double size, bool fraction) {
+  StepKey& key = tLastStep;
+  if (key.size == size && key.fraction == fraction && key.size > 0.0) return key.step;
+  key.step = stepOfSize(size, fraction);
+  key.size = size;
+  key.fraction = fraction;
+  return key.step;
 }
 
 // What a form shows: its digits and marks without the sign, and what decides the sign
@@ -146,7 +171,7 @@ Step significantStep(double parts, int digits) {
              : exact::powerOfTen(exact::powerOfTenBelow(std::fabs(parts)).exponent10 - digits + 1);
 }
 
-void roundDecimal(double parts, Step step, const FormatOptions& options, const exact::Field& field,
+void roundDecimal(double parts, Step step, const FormatOptions& options, bool userStyle,
                   Shown& shown) {
   const int digits = options.significantDigits;
   const bool significant = asksSignificantDigits(options);
@@ -155,14 +180,14 @@ void roundDecimal(double parts, Step step, const FormatOptions& options, const e
   if (std::isfinite(count)) {
     double steps = exact::roundSteps(count, options.rounding);
     // 9.996 at three digits rounds to 10.00: one digit too many, and one step of ten more.
-    if (significant && std::fabs(steps) >= pelunits::powerOfTen(digits)) {
+    if (significant && std::fabs(steps) >= exact::tenToThe(digits)) {
       steps /= 10.0;
       ++step.exponent10;
     }
     exact::appendMultiple(shown.body, steps, step.units, step.exponent10);
     shown.negative = steps < 0;
     shown.zero = steps == 0;
-    shown.inexact = exceedsTolerance(step.times(steps), parts);
+    shown.inexact = options.inexactMarker && exceedsTolerance(step.times(steps), parts);
   } else {
     // A step far below the value's own resolution: the value's own digits.
     shown.body.appendFixed(std::fabs(parts), step.decimals());
@@ -170,7 +195,7 @@ void roundDecimal(double parts, Step step, const FormatOptions& options, const e
     shown.negative = parts < 0;
   }
   const pelunits::NumberSettings* settings =
-      field.styleIsUser ? pelunits::platform::userNumberSettings() : nullptr;
+      userStyle ? pelunits::platform::userNumberSettings() : nullptr;
   if (settings != nullptr) pelunits::toRegionalNumber(shown.body, *settings, step.decimals());
   if (options.trimTrailingZeros && step.decimals() > 0) {
     pelunits::removeTrailingZeros(shown.body,
@@ -261,10 +286,10 @@ void roundCompound(Form form, double parts, const Step& step, const FormatOption
 }
 
 Shown shownParts(Form form, double parts, const Step& step, const FormatOptions& options,
-                 const exact::Field& field) {
+                 bool userStyle) {
   Shown shown;
   if (form == Form::decimal) {
-    roundDecimal(parts, step, options, field, shown);
+    roundDecimal(parts, step, options, userStyle, shown);
   } else {
     roundCompound(form, parts, step, options, shown);
   }
@@ -272,10 +297,9 @@ Shown shownParts(Form form, double parts, const Step& step, const FormatOptions&
 }
 
 // An angle as a bearing or an azimuth (PelUnitsFormat.h has the forms).
-KovString direction(double value, UnitKind kind, Form form, const Step& step,
-                    const exact::Field& field, const KovUnitTransform& unit,
-                    const FormatOptions& options) {
-  const double partsPerDegree = partsPerDisplayUnit(form) / field.displaySize;
+KovString direction(double value, UnitKind kind, Form form, const Step& step, double displaySize,
+                    bool userStyle, const KovUnitTransform& unit, const FormatOptions& options) {
+  const double partsPerDegree = partsPerDisplayUnit(form) / displaySize;
   const bool bearing = options.angleStyle == AngleStyle::bearing;
   const double azimuth = exact::azimuthOf(value, options.angleConvention);
   const exact::Quadrant quadrant = exact::quadrantOf(azimuth);
@@ -299,7 +323,7 @@ KovString direction(double value, UnitKind kind, Form form, const Step& step,
     shown.body += atZero ? quadrant.from : quadrant.toward;
     shown.inexact = exceedsTolerance(atZero ? 0.0 : limit, parts);
   } else {
-    shown = shownParts(form, atLimit ? 0.0 : parts, step, options, field);
+    shown = shownParts(form, atLimit ? 0.0 : parts, step, options, userStyle);
     if (atLimit) shown.inexact = exceedsTolerance(shownValue, parts);
   }
   if (options.inexactMarker && shown.inexact) text += L'~';
@@ -327,21 +351,36 @@ KovString direction(double value, UnitKind kind, Form form, const Step& step,
 
 KovString format(const KovUnitTransform& unit, double internalValue, const FormatOptions& options) {
   if (!std::isfinite(internalValue)) return pelunits::nonFiniteText(internalValue);
-  const exact::Field field = exact::fieldOf(unit);
+  // The field's facts are all that format() needs of the field but the number form, which
+  // only a unit with its regional flag on takes from the user; they cost no copy.
+  const exact::Field& facts = exact::fieldFactsOf(unit);
+  const double displaySize = facts.displaySize;
   const UnitKind kind = exact::kindOf(unit);
   const Form form = formOf(kind, unit);
-  const double requested = requestedStep(unit, options, form, field.displaySize);
-  Step step = unitStep(form, unit);
+  const double requested = requestedStep(unit, options, form, displaySize);
+  Step step;
   if (requested > 0.0) {
-    step = isFractionForm(form) ? exact::fractionStep(requested) : exact::decimalStep(requested);
+    step = stepOfSizeKept(requested, isFractionForm(form));
+  } else if (form != Form::decimal || !asksSignificantDigits(options)) {
+    step = unitStep(form, unit);
   }
-  if (field.quantity == Quantity::angle && options.angleStyle != AngleStyle::plain) {
-    return direction(internalValue, kind, form, step, field, unit, options);
+  const bool userStyle = form == Form::decimal && unit.getUseRegionalSettings() != 0 &&
+                         exact::fieldOf(unit).styleIsUser;
+  if (facts.quantity == Quantity::angle && options.angleStyle != AngleStyle::plain) {
+    if (requested <= 0.0 && form == Form::decimal && asksSignificantDigits(options)) {
+      step = unitStep(form, unit);
+    }
+    return direction(internalValue, kind, form, step, displaySize, userStyle, unit, options);
   }
-  const double parts = partsOf(internalValue, kind, form, unit, field.displaySize);
+  const double parts = partsOf(internalValue, kind, form, unit, displaySize);
   if (!std::isfinite(parts)) return pelunits::nonFiniteText(parts);
-  const Shown shown = shownParts(form, parts, step, options, field);
+  Shown shown = shownParts(form, parts, step, options, userStyle);
 
+  const bool withSymbol =
+      options.withSymbol && form == Form::decimal && !unit.getSymbol().isEmpty();
+  const bool marked = (options.inexactMarker && shown.inexact) || (shown.negative && !shown.zero) ||
+                      options.plusSign;
+  if (!marked && !withSymbol) return std::move(shown.body);
   KovString text;
   if (options.inexactMarker && shown.inexact) text += L'~';
   if (shown.negative && !shown.zero) {
@@ -350,7 +389,7 @@ KovString format(const KovUnitTransform& unit, double internalValue, const Forma
     text += shown.zero ? kPlusMinus : L'+';
   }
   text += shown.body;
-  if (options.withSymbol && form == Form::decimal && !unit.getSymbol().isEmpty()) {
+  if (withSymbol) {
     text += L' ';
     text += unit.getSymbol();
   }

@@ -1,6 +1,8 @@
 #include "FormatStep.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "units/core/NumberText.h"
 
@@ -26,26 +28,60 @@ bool nearWhole(double x, double& whole) {
   return whole >= 1.0 && std::fabs(x - whole) <= kSlack * x;
 }
 
-// floor(log10(size)) for a positive finite size, exact at the powers of ten.
-int decimalExponentOf(double size) {
+// 10^-22 to 10^22: the doubles std::pow(10, e) gives, as literals (from 10^0 on exact).
+constexpr double kPowersOfTen[] = {1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14,
+                                   1e-13, 1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,
+                                   1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,
+                                   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,
+                                   1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22};
+constexpr unsigned kMostTabledExponent = 22;
+// log10(2) in 4096ths: the binary exponent times it is within one of the decimal exponent.
+constexpr int kLog10Of2Times4096 = 1233;
+
+// ilogb(size) for a positive finite size, from the bits of a normal number.
+int binaryExponentOf(double size) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &size, sizeof bits);
+  const auto biased = static_cast<int>(bits >> 52);
+  return biased != 0 ? biased - 1023 : std::ilogb(size);
+}
+
+}  // namespace
+
+double tenToThe(int e) noexcept {
+  // One comparison for both ends.
+  const unsigned index = static_cast<unsigned>(e) + kMostTabledExponent;
+  if (index <= 2 * kMostTabledExponent) return kPowersOfTen[index];
+  return pelunits::powerOfTen(e);
+}
+
+int decimalExponentOfByLog(double size) noexcept {
   int e = static_cast<int>(std::floor(std::log10(size)));
   if (pelunits::powerOfTen(e) > size) --e;
   if (pelunits::powerOfTen(e + 1) <= size) ++e;
   return e;
 }
 
-}  // namespace
+int decimalExponentOf(double size) noexcept {
+  int e = binaryExponentOf(size) * kLog10Of2Times4096 / 4096;
+  while (tenToThe(e) > size) --e;
+  while (tenToThe(e + 1) <= size) ++e;
+  return e;
+}
 
 double Step::count(double x) const noexcept {
   const double perUnit = static_cast<double>(units);
   if (!isDecimal()) return x * static_cast<double>(denominator) / perUnit;
-  // Multiplying by 10^3 is exact where dividing by 0.001 is not.
-  if (exponent10 < 0) return x * pelunits::powerOfTen(-exponent10) / perUnit;
-  return x / pelunits::powerOfTen(exponent10) / perUnit;
+  // Multiplying by 10^3 is exact where dividing by 0.001 is not. A division by 1 is left
+  // out, the same double at no cost.
+  const double scaled = exponent10 < 0    ? x * tenToThe(-exponent10)
+                        : exponent10 == 0 ? x
+                                          : x / tenToThe(exponent10);
+  return units == 1 ? scaled : scaled / perUnit;
 }
 
 double Step::times(double steps) const noexcept {
-  const double size = isDecimal() ? static_cast<double>(units) * pelunits::powerOfTen(exponent10)
+  const double size = isDecimal() ? static_cast<double>(units) * tenToThe(exponent10)
                                   : static_cast<double>(units) / static_cast<double>(denominator);
   return steps * size;
 }
@@ -57,7 +93,7 @@ Step powerOfTenBelow(double size) noexcept { return powerOfTen(decimalExponentOf
 Step decimalStep(double size) noexcept {
   const int top = decimalExponentOf(size);
   for (int e = top; e > top - 9; --e) {
-    const double scaled = e < 0 ? size * pelunits::powerOfTen(-e) : size / pelunits::powerOfTen(e);
+    const double scaled = e < 0 ? size * tenToThe(-e) : size / tenToThe(e);
     double whole = 0.0;
     if (nearWhole(scaled, whole) && whole < static_cast<double>(kMostDecimalUnits)) {
       return Step{static_cast<std::uint64_t>(whole), 1, e};
@@ -84,7 +120,8 @@ Step fractionStep(double size) noexcept {
 
 double roundSteps(double steps, Rounding rounding) noexcept {
   if (!(std::fabs(steps) < kTwo52)) return steps;
-  const double slack = std::fmin(std::fabs(steps) * kCountSlack, kLargestCountSlack);
+  const double scaledSlack = std::fabs(steps) * kCountSlack;
+  const double slack = scaledSlack < kLargestCountSlack ? scaledSlack : kLargestCountSlack;
   switch (rounding) {
     case Rounding::up:
       return std::ceil(steps - slack);

@@ -36,6 +36,16 @@ Step decimalStep(double size) noexcept;
 // else powerOfTenBelow(size) as a fraction.
 Step fractionStep(double size) noexcept;
 
+// The decimal steps' powers of ten, the double std::pow(10, e) gives, from a table for
+// e from -22 to 22: a call into pow costs as much as the rest of a decimal format().
+double tenToThe(int e) noexcept;
+
+// floor(log10(size)) for a positive finite size, exact at the powers of ten: estimated
+// from the binary exponent and settled by comparing with tenToThe, which costs less than
+// the logarithm; the second form takes the logarithm, for the tests that hold them equal.
+int decimalExponentOf(double size) noexcept;
+int decimalExponentOfByLog(double size) noexcept;
+
 // 10^exponent10 as a step.
 Step powerOfTen(int exponent10) noexcept;
 

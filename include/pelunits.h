@@ -183,7 +183,8 @@ PELUNITS_C_API pelunits_status pelunits_unit_get_symbol_utf16(const pelunits_uni
 #define PELUNITS_ARCH_DASH_AFTER_FEET 0x80u
 #define PELUNITS_ARCH_EXTRA 0x100u
 
-/* Batch calls only (pelunits_display_many and its twin): each text ends with a NUL,
+/* Batch calls only (pelunits_display_many, pelunits_format_many in the options' flags,
+ * and their twins): each text ends with a NUL,
  * counted in its span (offsets[i + 1] - offsets[i] is its length plus one), for callers
  * that split a column on NULs. */
 #define PELUNITS_NUL_AFTER_EACH 0x200u
@@ -366,6 +367,20 @@ PELUNITS_C_API pelunits_status pelunits_display_many_utf16(const pelunits_unit* 
                                                            unsigned flags, uint32_t separator,
                                                            uint16_t* buffer, size_t size,
                                                            int32_t* offsets, size_t* length);
+/* pelunits_format_many formats `count` values, as pelunits_format does with the same
+ * options (NULL for the defaults), packed as pelunits_display_many packs its texts, with
+ * the same statuses and limits; PELUNITS_NUL_AFTER_EACH is taken among the options' flags.
+ * PELUNITS_BAD_ARGUMENT, writing nothing, also for options pelunits_format refuses. */
+PELUNITS_C_API pelunits_status pelunits_format_many(const pelunits_unit* unit, const double* values,
+                                                    size_t count,
+                                                    const pelunits_format_options* options,
+                                                    char* buffer, size_t size, int32_t* offsets,
+                                                    size_t* length);
+PELUNITS_C_API pelunits_status pelunits_format_many_utf16(const pelunits_unit* unit,
+                                                          const double* values, size_t count,
+                                                          const pelunits_format_options* options,
+                                                          uint16_t* buffer, size_t size,
+                                                          int32_t* offsets, size_t* length);
 /* pelunits_read_many reads the `count` packed UTF-8 texts of `buffer` with the exact
  * reader, each as pelunits_read_ex reads it: values[i] gets its value (0 unless it is
  * complete), statuses[i] its status (PELUNITS_BAD_ARGUMENT for a malformed text) and

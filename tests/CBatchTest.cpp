@@ -150,6 +150,100 @@ TEST(CBatch, AnEmptyColumnHasOneOffset) {
             PELUNITS_OK);
 }
 
+// Options of every kind: a step, significant digits, typographic marks with a sign, the
+// marker and trimming, and the defaults (NULL options).
+struct FormatBatchCase {
+  const char* unit;
+  const char* increment;
+  std::int32_t significantDigits;
+  std::uint32_t flags;
+};
+const FormatBatchCase kFormatBatchCases[] = {
+    {"millimetres", "5 mm", 0, 0},
+    {"feet-inch-fraction", "1/2\"", 0, PELUNITS_HIDE_ZERO_INCHES},
+    {"metres", nullptr, 3, PELUNITS_FORMAT_INEXACT_MARKER | PELUNITS_WITH_UNITS},
+    {"feet-inch-fraction", nullptr, 0, PELUNITS_FORMAT_TYPOGRAPHIC | PELUNITS_FORMAT_PLUS_SIGN},
+    {"degrees-minutes-seconds", "15'", 0, PELUNITS_TRIM_TRAILING_ZEROS},
+    {"pounds-ounces", nullptr, 0, 0},
+};
+
+template <class Char>
+pelunits_status formatOne(const pelunits_unit* unit, double value,
+                          const pelunits_format_options* options, Char* buffer, std::size_t size,
+                          std::size_t* length) {
+  if constexpr (sizeof(Char) == 1) {
+    return pelunits_format(unit, value, options, buffer, size, length);
+  } else {
+    return pelunits_format_utf16(unit, value, options, buffer, size, length);
+  }
+}
+
+template <class Char>
+pelunits_status formatMany(const pelunits_unit* unit, const double* values, std::size_t count,
+                           const pelunits_format_options* options, Char* buffer, std::size_t size,
+                           std::int32_t* offsets, std::size_t* length) {
+  if constexpr (sizeof(Char) == 1) {
+    return pelunits_format_many(unit, values, count, options, buffer, size, offsets, length);
+  } else {
+    return pelunits_format_many_utf16(unit, values, count, options, buffer, size, offsets, length);
+  }
+}
+
+// Each case once with its options and once more with a NUL after each text; the first
+// case also with NULL options.
+template <class Char>
+void expectFormatBatchMatchesSingles() {
+  const std::size_t count = sizeof(kValues) / sizeof(kValues[0]);
+  for (const FormatBatchCase& c : kFormatBatchCases) {
+    for (const bool nulAfterEach : {false, true}) {
+      SCOPED_TRACE(std::string(c.unit) + (nulAfterEach ? " with NULs" : ""));
+      const Unit unit(pelunits_unit_from_name(c.unit));
+      pelunits_format_options options;
+      pelunits_format_options_init(&options);
+      options.increment = c.increment;
+      options.significant_digits = c.significantDigits;
+      options.flags |= c.flags;
+      const pelunits_format_options* given =
+          &c == kFormatBatchCases && !nulAfterEach ? nullptr : &options;
+      std::basic_string<Char> expected;
+      std::vector<std::int32_t> expectedOffsets{0};
+      for (double value : kValues) {
+        std::size_t length = 0;
+        formatOne<Char>(unit.get(), value, given, nullptr, 0, &length);
+        std::vector<Char> text(length + 1);
+        EXPECT_EQ(formatOne(unit.get(), value, given, text.data(), text.size(), &length),
+                  PELUNITS_OK);
+        expected.append(text.data(), length);
+        if (nulAfterEach) expected += Char{0};
+        expectedOffsets.push_back(static_cast<std::int32_t>(expected.size()));
+      }
+      if (nulAfterEach) options.flags |= PELUNITS_NUL_AFTER_EACH;
+      std::vector<std::int32_t> offsets(count + 1, -1);
+      std::size_t length = 0;
+      EXPECT_EQ(
+          formatMany<Char>(unit.get(), kValues, count, given, nullptr, 0, offsets.data(), &length),
+          PELUNITS_BUFFER_TOO_SMALL);
+      ASSERT_EQ(length, expected.size());
+      std::vector<Char> small(length - 1);
+      EXPECT_EQ(formatMany<Char>(unit.get(), kValues, count, given, small.data(), small.size(),
+                                 offsets.data(), &length),
+                PELUNITS_BUFFER_TOO_SMALL);
+      std::vector<Char> buffer(length + 1, Char{0x7f});
+      EXPECT_EQ(formatMany<Char>(unit.get(), kValues, count, given, buffer.data(), length,
+                                 offsets.data(), &length),
+                PELUNITS_OK);
+      EXPECT_EQ(std::basic_string<Char>(buffer.data(), length), expected);
+      EXPECT_EQ(buffer[length], Char{0x7f});
+      EXPECT_EQ(offsets, expectedOffsets);
+    }
+  }
+}
+
+TEST(CBatch, FormatsAColumnAsTheSingleCallsDoInBothEncodings) {
+  expectFormatBatchMatchesSingles<char>();
+  expectFormatBatchMatchesSingles<std::uint16_t>();
+}
+
 struct ReadRow {
   std::string text;  // may hold a NUL and malformed bytes
 };
@@ -268,6 +362,43 @@ TEST(CBatch, RefusesBadArgumentsWithoutTouchingAnything) {
     EXPECT_EQ(pelunits_display_many(row.unit, row.values, row.count, row.flags, row.separator,
                                     row.buffer, row.size, row.offsets ? offsets : nullptr,
                                     row.length ? &length : nullptr),
+              PELUNITS_BAD_ARGUMENT);
+    EXPECT_EQ(offsets[0], -1);
+    EXPECT_EQ(length, 99u);
+    EXPECT_EQ(buffer[0], 'x');
+  }
+
+  // The batch format refuses what the single one refuses, and what the batch display does.
+  pelunits_format_options good;
+  pelunits_format_options_init(&good);
+  pelunits_format_options badSize = good;
+  badSize.struct_size = sizeof good - 1;
+  pelunits_format_options badFlag = good;
+  badFlag.flags |= PELUNITS_ARCH_STACKED;
+  pelunits_format_options badText = good;
+  badText.increment = "5 \xff";
+  struct FormatRow {
+    const char* what;
+    const pelunits_unit* unit;
+    const double* values;
+    const pelunits_format_options* options;
+    bool offsets;
+  };
+  const FormatRow formatRows[] = {
+      {"no unit", nullptr, values, &good, true},
+      {"no values", unit.get(), nullptr, &good, true},
+      {"no offsets", unit.get(), values, &good, false},
+      {"unknown size", unit.get(), values, &badSize, true},
+      {"markup flag", unit.get(), values, &badFlag, true},
+      {"malformed increment", unit.get(), values, &badText, true},
+  };
+  for (const FormatRow& row : formatRows) {
+    SCOPED_TRACE(row.what);
+    std::int32_t offsets[3] = {-1, -1, -1};
+    std::size_t length = 99;
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(pelunits_format_many(row.unit, row.values, 2, row.options, buffer, 64,
+                                   row.offsets ? offsets : nullptr, &length),
               PELUNITS_BAD_ARGUMENT);
     EXPECT_EQ(offsets[0], -1);
     EXPECT_EQ(length, 99u);

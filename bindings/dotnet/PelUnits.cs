@@ -187,7 +187,7 @@ namespace PelUnits
         }
     }
 
-    public sealed class Unit : IDisposable
+    public sealed partial class Unit : IDisposable
     {
         private readonly UnitHandle handle;
 
@@ -447,6 +447,150 @@ namespace PelUnits
             return bytes;
         }
     }
+    // Formatting with options, over pelunits_format: the display rounded to a step, with
+    // significant digits, level signs, typographic marks and an inexact marker. Every text
+    // reads back through Unit.Read.
+    public enum Rounding { Nearest = 0, Up = 1, Down = 2 }  // Up toward +infinity, Down toward -infinity
+
+    // The options; the defaults leave the unit's own form.
+    public sealed class FormatOptions
+    {
+        // The step as text the exact reader reads ("5 mm", "1/2\""); null or "" for none.
+        public string Increment { get; set; }
+        // The step in the display unit when Increment gives none; 0 for none.
+        public double IncrementValue { get; set; }
+        public Rounding Rounding { get; set; }
+        // 1 to 17 for the decimal forms; 0 for none.
+        public int SignificantDigits { get; set; }
+        public bool PlusSign { get; set; }          // "+3.250", U+00B1 before a zero
+        public bool Typographic { get; set; }       // prime marks, U+2212, vulgar fractions
+        public bool InexactMarker { get; set; }     // '~' when the text is not the value
+        public bool TrimTrailingZeros { get; set; }
+        public bool HideZeroFeet { get; set; }
+        public bool HideZeroInches { get; set; }
+        public bool WithSymbol { get; set; }        // the symbol after the decimal forms' number
+        public char Separator { get; set; }         // between feet and inches
+
+        public FormatOptions()
+        {
+            HideZeroFeet = true;
+            Separator = ' ';
+        }
+    }
+
+    public sealed partial class Unit
+    {
+        // The formatted text of an internal value; null options are the defaults.
+        public string Format(double value, FormatOptions options = null)
+        {
+            UnitHandle h = Live;
+            using (var record = new FormatRecord(options))
+            {
+                FormatNative.Options raw = record.Raw;
+                return TextOut((char[] b, out UIntPtr n) => FormatNative.pelunits_format_utf16(
+                    h, value, ref raw, b, (UIntPtr)(b == null ? 0 : b.Length), out n));
+            }
+        }
+
+        // Format of every value in one call into the library, with the same options.
+        public string[] FormatMany(ReadOnlySpan<double> values, FormatOptions options = null)
+        {
+            UnitHandle h = Live;
+            var texts = new string[values.Length];
+            if (values.Length == 0) return texts;
+            using (var record = new FormatRecord(options))
+            {
+                FormatNative.Options raw = record.Raw;
+                var offsets = new int[values.Length + 1];
+                char[] buffer = new char[values.Length * 16];
+                UIntPtr length;
+                ref double first = ref MemoryMarshal.GetReference(values);
+                var count = (UIntPtr)values.Length;
+                int status = FormatNative.pelunits_format_many_utf16(h, ref first, count, ref raw, buffer,
+                                                                     (UIntPtr)buffer.Length, offsets, out length);
+                if (status == Native.BufferTooSmall)
+                {
+                    buffer = new char[(int)length];
+                    status = FormatNative.pelunits_format_many_utf16(h, ref first, count, ref raw, buffer,
+                                                                     (UIntPtr)buffer.Length, offsets, out length);
+                }
+                Check(status);
+                for (int i = 0; i < texts.Length; ++i)
+                    texts[i] = new string(buffer, offsets[i], offsets[i + 1] - offsets[i]);
+            }
+            return texts;
+        }
+
+        // The C record of the options, its increment pinned as NUL-terminated UTF-8 for as
+        // long as the record lives.
+        private sealed class FormatRecord : IDisposable
+        {
+            private GCHandle pin;
+            public FormatNative.Options Raw;
+
+            public FormatRecord(FormatOptions options)
+            {
+                FormatNative.pelunits_format_options_init(out Raw);
+                if (options == null) return;
+                if (!string.IsNullOrEmpty(options.Increment))
+                {
+                    if (options.Increment.IndexOf('\0') >= 0) throw new ArgumentException("increment holds NUL");
+                    byte[] bytes;
+                    try { bytes = new System.Text.UTF8Encoding(false, true).GetBytes(options.Increment); }
+                    catch (System.Text.EncoderFallbackException) { throw new ArgumentException("increment"); }
+                    Array.Resize(ref bytes, bytes.Length + 1);
+                    pin = GCHandle.Alloc(bytes, GCHandleType.Pinned);
+                    Raw.Increment = pin.AddrOfPinnedObject();
+                }
+                Raw.IncrementValue = options.IncrementValue;
+                Raw.Rounding = (int)options.Rounding;
+                Raw.SignificantDigits = options.SignificantDigits;
+                uint flags = 0;
+                if (options.TrimTrailingZeros) flags |= (uint)DisplayOptions.TrimTrailingZeros;
+                if (options.HideZeroFeet) flags |= (uint)DisplayOptions.HideZeroFeet;
+                if (options.HideZeroInches) flags |= (uint)DisplayOptions.HideZeroInches;
+                if (options.WithSymbol) flags |= (uint)DisplayOptions.WithUnits;
+                if (options.PlusSign) flags |= FormatNative.PlusSign;
+                if (options.Typographic) flags |= FormatNative.Typographic;
+                if (options.InexactMarker) flags |= FormatNative.InexactMarker;
+                Raw.Flags = flags;
+                Raw.Separator = options.Separator;
+            }
+
+            public void Dispose()
+            {
+                if (pin.IsAllocated) pin.Free();
+            }
+        }
+    }
+
+    internal static class FormatNative
+    {
+        private const string Library = "libPelUnitsTransform";
+        internal const uint PlusSign = 0x400, Typographic = 0x800, InexactMarker = 0x1000;
+
+        // pelunits_format_options; struct_size is set by pelunits_format_options_init.
+        [StructLayout(LayoutKind.Sequential)]
+        internal struct Options
+        {
+            public UIntPtr StructSize;
+            public IntPtr Increment;  // UTF-8, NUL-terminated; zero for none
+            public double IncrementValue;
+            public int Rounding;
+            public int SignificantDigits;
+            public uint Flags;
+            public uint Separator;
+        }
+
+        [DllImport(Library)] internal static extern void pelunits_format_options_init(out Options options);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_format_utf16(UnitHandle unit, double value, ref Options options,
+            [Out] char[] buffer, UIntPtr size, out UIntPtr length);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_format_many_utf16(UnitHandle unit, ref double values, UIntPtr count,
+            ref Options options, [Out] char[] buffer, UIntPtr size, [Out] int[] offsets, out UIntPtr length);
+    }
+
     // The number format of every regional display and reading, given by the host for
     // the whole process (from any thread), above the chosen locale and the system's.
     public static class RegionalFormat

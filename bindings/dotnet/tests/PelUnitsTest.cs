@@ -200,8 +200,45 @@ static class PelUnitsTest
         }
     }
 
+    static void Formats()
+    {
+        const double inch = 25.4;
+        var cases = new[] {
+            Tuple.Create("millimetres", -12.4, new FormatOptions { Increment = "5 mm", Rounding = Rounding.Up }, "-10"),
+            Tuple.Create("millimetres", -12.4, new FormatOptions { Increment = "5 mm", Rounding = Rounding.Down }, "-15"),
+            Tuple.Create("millimetres", 12.3, new FormatOptions { IncrementValue = 0.25 }, "12.25"),
+            Tuple.Create("kilonewtons", 12345.0, new FormatOptions { SignificantDigits = 3 }, "12300"),
+            Tuple.Create("metres", -0.0001, new FormatOptions { PlusSign = true }, "\u00b10.000"),
+            Tuple.Create("feet-inch-fraction", -3.5 * inch, new FormatOptions { Typographic = true }, "\u22123\u00bd\u2033"),
+            Tuple.Create("millimetres", 12.3456, new FormatOptions { InexactMarker = true }, "~12.35"),
+            Tuple.Create("feet-inch-fraction", 66.5 * inch,
+                         new FormatOptions { HideZeroFeet = false, Separator = '-', Increment = "1/4\"" }, "5'-6 1/2\""),
+            Tuple.Create("metres", 1500.0, new FormatOptions { WithSymbol = true, TrimTrailingZeros = true }, "1.5 m"),
+            Tuple.Create("feet-inch-fraction", 66.5 * inch, (FormatOptions)null, "5' 6 1/2\""),
+        };
+        foreach (var c in cases)
+        {
+            using (var unit = new Unit(c.Item1))
+            {
+                Equal(unit.Format(c.Item2, c.Item3), c.Item4, "format " + c.Item1 + " " + c.Item2);
+                string[] many = unit.FormatMany(new[] { c.Item2, 1e300, c.Item2 }, c.Item3);
+                Equal(many[2], c.Item4, "format many " + c.Item1 + " " + c.Item2);
+                Equal(many[1], unit.Format(1e300, c.Item3), "format many, long text");
+            }
+        }
+        using (var unit = new Unit("millimetres"))
+        {
+            Equal(unit.FormatMany(new double[0]).Length, 0, "format many, empty");
+            bool threw = false;
+            try { unit.Format(1, new FormatOptions { Rounding = (Rounding)7 }); }
+            catch (ArgumentException) { threw = true; }
+            Expect(threw, "an unknown rounding is refused");
+        }
+    }
+
     static int Main()
     {
+        Formats();
         Columns();
         Displays();
         CodesAndSettings();

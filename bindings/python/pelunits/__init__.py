@@ -124,6 +124,30 @@ def _doubles(values):
     return converted, len(converted)
 
 
+def _packed_column(values, call):
+    """The texts of a batch call over the values, in chunks, each text ended by a NUL:
+    call(pointer, count, buffer, size, offsets, length) is the C call on one chunk."""
+    data, count = _doubles(values)
+    base = _address(data)
+    offsets = (ctypes.c_int32 * (min(count, _CHUNK) + 1))()
+    buffer = ctypes.create_string_buffer(min(count, _CHUNK) * 16 + 64)
+    length = ctypes.c_size_t(0)
+    texts = []
+    for start in range(0, count, _CHUNK):
+        n = min(_CHUNK, count - start)
+        pointer = base + 8 * start
+        status = call(pointer, n, buffer, len(buffer), offsets, ctypes.byref(length))
+        if status == _BUFFER_TOO_SMALL:
+            buffer = ctypes.create_string_buffer(length.value + length.value // 4)
+            status = call(pointer, n, buffer, len(buffer), offsets, ctypes.byref(length))
+        if status == _NO_MEMORY:
+            raise MemoryError()
+        if status != _OK:
+            raise ValueError(_message(status))
+        texts += _texts_of_chunk(ctypes.string_at(buffer, length.value), n)
+    return texts
+
+
 def _address(data):
     if isinstance(data, array.array):
         return data.buffer_info()[0]
@@ -445,27 +469,9 @@ class Unit:
             return [self.display(value, trim_trailing_zeros, trim_leading_zero, hide_zero_feet,
                                  hide_zero_inches, separator, with_units) for value in values]
         flags |= _NUL_AFTER_EACH
-        data, count = _doubles(values)
-        base = _address(data)
-        offsets = (ctypes.c_int32 * (min(count, _CHUNK) + 1))()
-        buffer = ctypes.create_string_buffer(min(count, _CHUNK) * 16 + 64)
-        length = ctypes.c_size_t(0)
-        texts = []
-        for start in range(0, count, _CHUNK):
-            n = min(_CHUNK, count - start)
-            pointer = base + 8 * start
-            status = _lib.pelunits_display_many(h, pointer, n, flags, sep, buffer, len(buffer),
-                                                offsets, ctypes.byref(length))
-            if status == _BUFFER_TOO_SMALL:
-                buffer = ctypes.create_string_buffer(length.value + length.value // 4)
-                status = _lib.pelunits_display_many(h, pointer, n, flags, sep, buffer,
-                                                    len(buffer), offsets, ctypes.byref(length))
-            if status == _NO_MEMORY:
-                raise MemoryError()
-            if status != _OK:
-                raise ValueError(_message(status))
-            texts += _texts_of_chunk(ctypes.string_at(buffer, length.value), n)
-        return texts
+        return _packed_column(values, lambda pointer, n, buffer, size, offsets, length:
+                              _lib.pelunits_display_many(h, pointer, n, flags, sep, buffer, size,
+                                                         offsets, length))
 
     def display_arch(self, value, trim_trailing_zeros=False, representation=0,
                      line_arrangement=0, fraction_parameter=1.0, inch_mark=False,
@@ -527,22 +533,27 @@ class Unit:
         "azimuth": from north, clockwise) with the host's convention, angle_zero ("east",
         "north", "west", "south") and angle_sense ("counterclockwise", "clockwise"). Every
         text reads back through read() with the same angle keywords."""
-        return self.format_many(
-            (value,), increment=increment, rounding=rounding,
-            significant_digits=significant_digits, plus_sign=plus_sign,
-            typographic=typographic, inexact_marker=inexact_marker,
+        record = self._format_options(
+            increment=increment, rounding=rounding, significant_digits=significant_digits,
+            plus_sign=plus_sign, typographic=typographic, inexact_marker=inexact_marker,
             trim_trailing_zeros=trim_trailing_zeros, hide_zero_feet=hide_zero_feet,
             hide_zero_inches=hide_zero_inches, separator=separator, with_symbol=with_symbol,
-            angle_style=angle_style, angle_zero=angle_zero, angle_sense=angle_sense)[0]
+            angle_style=angle_style, angle_zero=angle_zero, angle_sense=angle_sense)
+        h, pointer, v = self._h(), ctypes.byref(record), float(value)
+        return _text_out(lambda b, n, l: _lib.pelunits_format(h, v, pointer, b, n, l))
 
     def format_many(self, values, **options):
-        """format() of every value, with the same options, as a list."""
+        """format() of every value, with the same options, as a list: any sequence of
+        numbers, or a float64 buffer read where it lies."""
         record = self._format_options(**options)
-        h, pointer = self._h(), ctypes.byref(record)
-        def one(value):
-            v = float(value)
-            return _text_out(lambda b, n, l: _lib.pelunits_format(h, v, pointer, b, n, l))
-        return [one(value) for value in values]
+        h = self._h()
+        if record.separator == 0:
+            return [self.format(value, **options) for value in values]
+        record.flags |= _NUL_AFTER_EACH
+        pointer = ctypes.byref(record)
+        return _packed_column(values, lambda at, n, buffer, size, offsets, length:
+                              _lib.pelunits_format_many(h, at, n, pointer, buffer, size,
+                                                        offsets, length))
 
     # Reading.
     def _read(self, text, angle=None):

@@ -150,6 +150,11 @@ _SIGNATURES = {
         [_unit, _c.c_void_p, _c.c_size_t, _c.c_uint, _c.c_uint32, _c.c_void_p, _c.c_size_t,
          _c.c_void_p, _size_p],
     ),
+    "pelunits_format_many": (
+        _c.c_int32,
+        [_unit, _c.c_void_p, _c.c_size_t, _c.POINTER(FormatOptions), _c.c_void_p, _c.c_size_t,
+         _c.c_void_p, _size_p],
+    ),
     "pelunits_read_many": (
         _c.c_int32,
         [_unit, _c.c_char_p, _c.c_void_p, _c.c_size_t, _c.c_void_p, _c.c_void_p, _c.c_void_p],

@@ -75,6 +75,13 @@ class UnitTest(unittest.TestCase):
         for options in ({"rounding": "ceil"}, {"angle_style": "compass"}, {"separator": 0xD800}, {"increment": "1\0"}):
             with self.subTest(options=options), self.assertRaises(ValueError):
                 unit.format(1.0, **options)
+        # A column past one chunk of the batch call, and a NUL separator, which it leaves out.
+        column = [i * 0.37 for i in range(-20000, 20000)]
+        unit = pelunits.Unit("feet-inch-fraction")
+        for options in ({"increment": '1/2"', "typographic": True}, {"separator": "\0"}):
+            with self.subTest(options=options):
+                self.assertEqual(unit.format_many(column, **options),
+                                 [unit.format(value, **options) for value in column])
 
     def test_codes_give_the_same_unit_as_the_name(self):
         by_codes = pelunits.Unit(codes=(20, 1), precision=16)

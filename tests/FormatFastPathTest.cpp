@@ -1,0 +1,139 @@
+// format()'s short steps must answer, bit for bit and character for character, as the
+// plain steps they stand in front of: the 64-bit product for the digit-by-digit product,
+// the powers of ten from the table and the bit-estimated exponent for the logarithm, and
+// the increment text kept per thread for a fresh reading.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+#include <random>
+
+#include "KovString.h"
+#include "KovUnitsTransformArray.h"
+#include "PelUnitsCatalogue.h"
+#include "exact/FormatDigits.h"
+#include "exact/FormatIncrement.h"
+#include "exact/FormatStep.h"
+
+namespace {
+
+using namespace pelunits::exact;
+
+TEST(FormatFastPath, ShortMultipleWritesTheDigitsOfTheGeneralProduct) {
+  struct Case {
+    double count;
+    std::uint64_t units;
+  };
+  // Zero, the ends of 2^53 and of 64 bits, products that pass 64 bits (the short form
+  // declines them), and the largest units.
+  const Case cases[] = {{0, 1},
+                        {0, 25},
+                        {1, 1},
+                        {7, 5},
+                        {-12345, 1},
+                        {9007199254740991.0, 1},
+                        {9007199254740991.0, 2047},
+                        {9007199254740991.0, 2048},
+                        {18446744073, 999999999},
+                        {1e15, 1000000000000000},
+                        {9007199254740992.0, 1},
+                        {1e300, 3}};
+  for (const Case& c : cases) {
+    for (int exponent = -25; exponent <= 25; ++exponent) {
+      KovString general;
+      appendMultipleByDigits(general, c.count, c.units, exponent);
+      KovString viaEither;
+      appendMultiple(viaEither, c.count, c.units, exponent);
+      EXPECT_EQ(viaEither, general) << c.count << " x " << c.units << " e" << exponent;
+      KovString shortForm;
+      if (appendShortMultiple(shortForm, c.count, c.units, exponent)) {
+        EXPECT_EQ(shortForm, general) << c.count << " x " << c.units << " e" << exponent;
+      } else {
+        EXPECT_EQ(shortForm.length(), 0);
+      }
+    }
+  }
+  std::mt19937_64 random(25);
+  for (int i = 0; i < 20000; ++i) {
+    const double count = std::floor(
+        std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 53)));
+    const std::uint64_t units = 1 + random() % 1000000;
+    const int exponent = static_cast<int>(random() % 19) - 9;
+    KovString general;
+    appendMultipleByDigits(general, count, units, exponent);
+    KovString shortForm;
+    if (appendShortMultiple(shortForm, count, units, exponent)) {
+      EXPECT_EQ(shortForm, general);
+    }
+  }
+}
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST(FormatFastPath, TabledPowersAndEstimatedExponentsAreThePlainOnes) {
+  for (int e = -330; e <= 310; ++e) {
+    EXPECT_TRUE(sameBits(tenToThe(e), std::pow(10.0, e))) << e;
+    const double power = std::pow(10.0, e);
+    if (!(power > 0.0) || !std::isfinite(power)) continue;
+    for (const double size :
+         {power, std::nextafter(power, 0.0), std::nextafter(power, DBL_MAX), power * 3.5}) {
+      if (size > 0.0 && size <= DBL_MAX) {
+        EXPECT_EQ(decimalExponentOf(size), decimalExponentOfByLog(size)) << size;
+      }
+    }
+  }
+  std::mt19937_64 random(26);
+  for (int i = 0; i < 20000; ++i) {
+    std::uint64_t bits = random() & 0x7FEFFFFFFFFFFFFFULL;  // positive and finite
+    double size = 0.0;
+    std::memcpy(&size, &bits, sizeof size);
+    if (size > 0.0) {
+      EXPECT_EQ(decimalExponentOf(size), decimalExponentOfByLog(size)) << size;
+    }
+  }
+  for (const double size : {DBL_MIN, DBL_TRUE_MIN, DBL_MAX, 5e-324 * 7, 1.0, 5.0, 0.005}) {
+    EXPECT_EQ(decimalExponentOf(size), decimalExponentOfByLog(size)) << size;
+  }
+}
+
+bool sameValue(double a, double b) { return sameBits(a, b) || (std::isnan(a) && std::isnan(b)); }
+
+TEST(FormatFastPath, KeptIncrementIsReadAfreshWhenWhatItDependsOnChanges) {
+  pelunits::UnitPtr millimetres(pelunits::newNamedUnit(*pelunits::findNamedUnit("millimetres")));
+  pelunits::UnitPtr feet(pelunits::newNamedUnit(*pelunits::findNamedUnit("feet-inch-fraction")));
+  // Each change between two readings of the same text: the factor (a bare number is the
+  // display unit), the power, the symbol (a word the reader takes for the unit), the
+  // regional flag (the decimal comma of the user's form), the unit's class, the text.
+  struct Step {
+    KovUnitTransform* unit;
+    void (*change)(KovUnitTransform&);
+    const wchar_t* text;
+  };
+  const Step steps[] = {
+      {millimetres.get(), [](KovUnitTransform&) {}, L"5"},
+      {millimetres.get(), [](KovUnitTransform& u) { u.setFactor(1000.0); }, L"5"},
+      {millimetres.get(), [](KovUnitTransform& u) { u.setPower(2); }, L"5"},
+      {millimetres.get(), [](KovUnitTransform& u) { u.setPower(1); }, L"5 u"},
+      {millimetres.get(), [](KovUnitTransform& u) { u.setSymbol(L"u"); }, L"5 u"},
+      {millimetres.get(), [](KovUnitTransform& u) { u.setUseRegionalSettings(1); }, L"5"},
+      {millimetres.get(), [](KovUnitTransform& u) { u.setUseRegionalSettings(0); }, L"5"},
+      {feet.get(), [](KovUnitTransform&) {}, L"5"},
+      {feet.get(), [](KovUnitTransform&) {}, L"5 mm"},
+      {feet.get(), [](KovUnitTransform&) {}, L"5 m"},
+      {feet.get(), [](KovUnitTransform&) {}, L"5 mmm"},
+      {feet.get(), [](KovUnitTransform&) {}, L"1/2\"1/2\"1/2\"1/2\"1/2\"1/2\"1/2\"1/2\"1/2\""},
+  };
+  for (const Step& step : steps) {
+    step.change(*step.unit);
+    for (int twice = 0; twice < 2; ++twice) {
+      const double kept = readIncrementKept(*step.unit, step.text);
+      const double fresh = readIncrement(*step.unit, step.text, std::wcslen(step.text));
+      EXPECT_TRUE(sameValue(kept, fresh)) << kept << " kept, " << fresh << " read afresh";
+    }
+  }
+}
+
+}  // namespace
