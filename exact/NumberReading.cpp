@@ -78,38 +78,9 @@ class NeutralDigits {
     return ExactNumber::decimal(mantissa, exponent - fractionDigits);
   }
 
-  double value() const {
-    double fast = 0.0;
-    if (fastValue(fast)) return fast;
-    return scanDouble(digits(), static_cast<int>(size_)).value;
-  }
+  double value() const { return scanDouble(digits(), static_cast<int>(size_)).value; }
 
  private:
-  // Up to 15 digits and no exponent: the digits as a whole number are exact in a
-  // double, and so is the power of ten; one division rounds correctly, so the result
-  // is the one the full scanner gives.
-  bool fastValue(double& out) const {
-    if (size_ > 16) return false;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fraction = -1;
-    for (std::size_t i = 0; i < size_; ++i) {
-      const wchar_t c = inline_[i];
-      if (c == L'.') {
-        fraction = 0;
-        continue;
-      }
-      if (c < L'0' || c > L'9') return false;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - L'0');
-      ++digits;
-      if (fraction >= 0) ++fraction;
-    }
-    if (digits > 15) return false;
-    const double whole = static_cast<double>(mantissa);
-    out = fraction > 0 ? whole / kExactPowersOfTen[fraction] : whole;
-    return true;
-  }
-
   // Room for twice as many digits, and one place more for the terminating NUL.
   bool grow() noexcept {
     const std::size_t capacity = capacity_ == 0 ? 4 * kInline : 2 * capacity_;
@@ -164,49 +135,33 @@ ScannedNumber failed(Scan scan, std::size_t at, const char* message) {
 
 }  // namespace
 
-// The short number scan: digits with at most one decimal separator and 15 digits in
-// all, followed by nothing that the general scan looks at further (another
-// separator, a group separator, an exponent). It is fast because it reads the digits
-// once, straight into the mantissa, where scanNumber copies them into the neutral
-// form and reads the copy, and it skips the group and exponent checks that cannot
-// apply. The value is the mantissa over a power of ten, as the neutral copy's own
-// short value computes it, so the result is scanNumber's bit for bit. False leaves
-// the number to scanNumber.
+// The short number scan: a plain decimal number of at most 15 digits in the field's
+// decimal separator, followed by nothing that the general scan looks at further
+// (another separator, a group separator, an exponent). It reads the digits once,
+// straight into the mantissa, where scanNumber copies them into the neutral form and
+// reads the copy, and it skips the group and exponent checks that cannot apply. The
+// value is the one the neutral copy's scanDouble computes from the same digits, so
+// the result is scanNumber's bit for bit. False leaves the number to scanNumber.
 bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
                      const NumberStyle& style, ScannedNumber& out) noexcept {
-  std::uint64_t mantissa = 0;
-  std::size_t i = at;
-  while (i < length && isDigit(text[i])) {
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-    ++i;
-  }
-  std::size_t digits = i - at;
-  int fraction = 0;
-  const bool point = i < length && text[i] == style.decimal;
-  if (point) {
-    const std::size_t first = ++i;
-    while (i < length && isDigit(text[i]) && i - at <= 16) {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-      ++i;
-    }
-    fraction = static_cast<int>(i - first);
-    digits += i - first;
-  }
-  if (digits == 0 || digits > 15) return false;
+  constexpr std::size_t kMostDigits = 15;
+  PlainDecimal number;
+  if (!readPlainDecimal(text, length, at, style.decimal, number)) return false;
+  if (number.end - at - (number.point ? 1 : 0) > kMostDigits) return false;
+  const std::size_t i = number.end;
   if (i < length) {
     const wchar_t c = text[i];
-    if (isDigit(c) || c == L',' || c == L'.' || c == L'e' || c == L'E' ||
+    if (c == L',' || c == L'.' || c == L'e' || c == L'E' ||
         (style.group != 0 && c == style.group) || c == style.decimal) {
       return false;
     }
   }
-  const double whole = static_cast<double>(mantissa);
   out.scan = Scan::read;
-  out.value = fraction > 0 ? whole / kExactPowersOfTen[fraction] : whole;
-  out.exact = ExactNumber::decimal(mantissa, -fraction);
+  out.value = number.value();
+  out.exact = ExactNumber::decimal(number.mantissa, -number.decimals);
   out.end = i;
   out.message = "";
-  out.integer = !point;
+  out.integer = !number.point;
   return true;
 }
 

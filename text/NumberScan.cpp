@@ -63,42 +63,22 @@ bool overflows(const char* first, const char* last, bool hex) noexcept {
   return magnitude + exponent >= 0;
 }
 
-// Plain decimal numbers as typed ("12.345", "-0.5", "7."): at most 15 significant
-// digits and at most 22 decimals are read exactly as the quotient of two doubles
-// that hold their values exactly (the mantissa and a power of ten), which IEEE
-// division rounds correctly, as strtod does. Returns the characters read from
-// `start`, or 0 when the text needs the general reader (more digits, an exponent,
-// a hexadecimal prefix, no digit at all). Typed numbers nearly always take this
-// path, which needs no copy into a narrow buffer and no general conversion: reading a
-// typed number costs less than std::from_chars on the same text (bench: the
-// toDouble and reader rows against their floors). NumberScanTest and
-// NumberFastPathTest compare it with strtod.
+// Plain decimal numbers as typed ("12.345", "-0.5", "7.") take readPlainDecimal, which
+// needs no copy into a narrow buffer and no general conversion: reading a typed number
+// costs less than std::from_chars on the same text (bench: the toDouble and reader
+// rows against their floors). Returns the characters read from `start`, or 0 when the
+// text needs the general reader (more digits, an exponent, a hexadecimal prefix, no
+// digit at all). NumberScanTest and NumberFastPathTest compare it with strtod.
 int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) noexcept {
-  constexpr std::uint64_t kExactLimit = 1ULL << 53;
-  std::uint64_t mantissa = 0;
-  int digits = 0;
-  int decimals = 0;
-  int i = start;
-  for (; i < length && isAsciiDigit(text[i]); ++i) {
-    if (mantissa >= kExactLimit / 10) return 0;
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-    ++digits;
-  }
-  if (i < length && text[i] == L'.') {
-    for (++i; i < length && isAsciiDigit(text[i]); ++i) {
-      if (mantissa >= kExactLimit / 10 || decimals == kLargestExactPowerOfTen) return 0;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-      ++digits;
-      ++decimals;
-    }
-  }
-  if (digits == 0) return 0;
-  if (i < length) {
-    const wchar_t next = text[i];
+  PlainDecimal number;
+  const auto end = static_cast<std::size_t>(length);
+  if (!readPlainDecimal(text, end, static_cast<std::size_t>(start), L'.', number)) return 0;
+  if (number.end < end) {
+    const wchar_t next = text[number.end];
     if (next == L'e' || next == L'E' || next == L'x' || next == L'X') return 0;
   }
-  value = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
-  return i - start;
+  value = number.value();
+  return static_cast<int>(number.end) - start;
 }
 
 // strtod takes an exponent only when the mark is followed by an optional single
@@ -262,6 +242,33 @@ ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   result.value = negative ? -value : value;
   result.consumed = i + static_cast<int>(stop - first);
   return result;
+}
+
+bool readPlainDecimal(const wchar_t* text, std::size_t length, std::size_t at, wchar_t point,
+                      PlainDecimal& out) noexcept {
+  constexpr std::uint64_t kExactLimit = 1ULL << 53;
+  std::uint64_t mantissa = 0;
+  int decimals = 0;
+  std::size_t i = at;
+  for (; i < length && isAsciiDigit(text[i]); ++i) {
+    if (mantissa >= kExactLimit / 10) return false;
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
+  }
+  const std::size_t integerDigits = i - at;
+  const bool hasPoint = i < length && text[i] == point;
+  if (hasPoint) {
+    for (++i; i < length && isAsciiDigit(text[i]); ++i) {
+      if (mantissa >= kExactLimit / 10 || decimals == kLargestExactPowerOfTen) return false;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
+      ++decimals;
+    }
+  }
+  if (integerDigits == 0 && decimals == 0) return false;
+  out.mantissa = mantissa;
+  out.decimals = decimals;
+  out.point = hasPoint;
+  out.end = i;
+  return true;
 }
 
 bool isUnsignedDecimal(const wchar_t* text, int length) noexcept {

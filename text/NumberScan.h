@@ -5,6 +5,11 @@
 // differs between runtimes and follows whatever locale the host has set.
 // Both are locale-independent and never allocate for numbers under 128 characters.
 
+#include <cstddef>
+#include <cstdint>
+
+#include "PowersOfTen.h"
+
 namespace pelunits {
 
 struct ScannedDouble {
@@ -36,11 +41,24 @@ inline int scansAsInteger(const wchar_t* text, int length) noexcept {
   return scanInteger(text, length).consumed > 0 ? 1 : 0;
 }
 
-// 10^0 to 10^22: the powers of ten that a double holds exactly.
-constexpr int kLargestExactPowerOfTen = 22;
-inline constexpr double kExactPowersOfTen[kLargestExactPowerOfTen + 1] = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// A plain decimal number: digits with at most one `point` among them. Its digits as
+// one whole number stay below 2^53 and it has at most 22 decimals, so that the
+// mantissa and the power of ten are exact doubles and value(), one correctly rounded
+// division, is what strtod reads from the same digits.
+struct PlainDecimal {
+  std::uint64_t mantissa = 0;
+  int decimals = 0;     // digits after the point
+  bool point = false;   // the point was read, digits after it or not
+  std::size_t end = 0;  // after the last character read
+  double value() const noexcept {
+    return static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
+  }
+};
+
+// Reads the plain decimal number at `at`. False when no digit stands there or the
+// number passes those limits; the caller then needs a general reader.
+bool readPlainDecimal(const wchar_t* text, std::size_t length, std::size_t at, wchar_t point,
+                      PlainDecimal& out) noexcept;
 
 // True when the `length` characters are one or more ASCII digits with at most one
 // '.' among them: no sign, no blank, no exponent.
