@@ -606,28 +606,20 @@ class Reader {
 
   // The unit's own symbol after a quantity in units, as the display with units
   // writes it ("5' 6\" mm"); it changes nothing.
-  void ownSymbolOnly() {
-    const std::size_t save = pos_;
-    skipBlanks();
-    UnitWord word;
-    bool own = false;
-    if (pos_ < n_ && field_.symbolLength > 0 &&
-        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found && own) {
-      pos_ = word.end;
-      return;
-    }
-    pos_ = save;
-  }
+  void ownSymbolOnly() { skipSymbolAfter(false); }
 
   // The unit's own symbol after "nan" or "inf", as the display with units writes it
   // ("nan °"), or any unit of the field's quantity: it changes no non-finite value.
-  void ownSymbolAfter() {
+  void ownSymbolAfter() { skipSymbolAfter(true); }
+
+  void skipSymbolAfter(bool orUnitOfQuantity) {
     const std::size_t save = pos_;
     skipBlanks();
     UnitWord word;
     bool own = false;
-    if (pos_ < n_ && matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
-        (own || word.quantity == field_.quantity)) {
+    if (pos_ < n_ && (orUnitOfQuantity || field_.symbolLength > 0) &&
+        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
+        (own || (orUnitOfQuantity && word.quantity == field_.quantity))) {
       pos_ = word.end;
       return;
     }

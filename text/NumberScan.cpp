@@ -178,15 +178,21 @@ const char* readHex(const char* first, const char* last, double& value) noexcept
   value = std::ldexp(static_cast<double>(rounded), static_cast<int>(scale + shift));
   return p;
 }
+// Where a number's digits start: after the leading blanks and an optional sign.
+int afterBlanksAndSign(const wchar_t* text, int length, bool& negative) noexcept {
+  int i = 0;
+  while (i < length && isBlank(text[i])) ++i;
+  negative = false;
+  if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  return i;
+}
 }  // namespace
 
 ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   ScannedDouble result;
   if (text == nullptr || length <= 0) return result;
-  int i = 0;
-  while (i < length && isBlank(text[i])) ++i;
   bool negative = false;
-  if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  int i = afterBlanksAndSign(text, length, negative);
   if (i >= length) return result;
   // A second sign never starts a number; fast_float would accept '-'.
   if (text[i] == L'+' || text[i] == L'-') return result;
@@ -289,10 +295,8 @@ bool isUnsignedDecimal(const wchar_t* text, int length) noexcept {
 ScannedInteger scanInteger(const wchar_t* text, int length) noexcept {
   ScannedInteger result;
   if (text == nullptr || length <= 0) return result;
-  int i = 0;
-  while (i < length && isBlank(text[i])) ++i;
   bool negative = false;
-  if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  int i = afterBlanksAndSign(text, length, negative);
   const int digitsStart = i;
   unsigned long long magnitude = 0;
   const unsigned long long limit = negative ? static_cast<unsigned long long>(LLONG_MAX) + 1ULL
