@@ -440,9 +440,8 @@ class Reader {
     if (!partNumber(false, sign, part)) return false;
     powerMark();
     skipBlanks();
-    // The word of this part and the previous part's, alternating between two slots:
-    // a word that matchUnitWord has just filled field by field and is then copied
-    // whole waits for those stores to land.
+    // The word of this part and the previous part's, in two slots used in turn, so
+    // that matchUnitWord fills each word in place and none is copied.
     UnitWord words[2];
     bool ownSymbol = false;
     const WordMatch match = partWord(words[0], ownSymbol);
