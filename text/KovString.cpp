@@ -403,6 +403,7 @@ struct Conversion {
   bool space = false;
   int width = 0;
   int precision = -1;
+  int longs = 0;  // the 'l's before the conversion letter
 };
 
 void appendPadded(KovString& out, const KovString& body, const Conversion& conversion,
@@ -437,6 +438,109 @@ void addSign(KovString& body, const Conversion& conversion) {
   }
 }
 
+// Reads the flags, width, precision and length of a conversion from `p`, just after
+// its '%'; returns where its conversion letter stands.
+const wchar_t* readConversion(const wchar_t* p, va_list* args, Conversion& conversion) {
+  for (;; ++p) {
+    if (*p == L'-') {
+      conversion.leftAlign = true;
+    } else if (*p == L'0') {
+      conversion.zeroPad = true;
+    } else if (*p == L'+') {
+      conversion.plus = true;
+    } else if (*p == L' ') {
+      conversion.space = true;
+    } else {
+      break;
+    }
+  }
+  if (*p == L'*') {
+    conversion.width = va_arg(*args, int);
+    if (conversion.width < 0) {
+      conversion.leftAlign = true;
+      conversion.width = conversion.width == INT_MIN ? 0 : -conversion.width;
+    }
+    ++p;
+  } else {
+    while (pelunits::isAsciiDigit(*p)) {
+      if (conversion.width < 100000) conversion.width = conversion.width * 10 + (*p - L'0');
+      ++p;
+    }
+  }
+  if (*p == L'.') {
+    ++p;
+    conversion.precision = 0;
+    if (*p == L'*') {
+      conversion.precision = va_arg(*args, int);
+      ++p;
+    } else {
+      while (pelunits::isAsciiDigit(*p)) {
+        if (conversion.precision < 100000)
+          conversion.precision = conversion.precision * 10 + (*p - L'0');
+        ++p;
+      }
+    }
+  }
+  while (*p == L'l') {
+    ++conversion.longs;
+    ++p;
+  }
+  return p;
+}
+
+// Appends the argument of the conversion `letter`; false for a letter it does not know.
+bool appendArgument(KovString& out, wchar_t letter, const Conversion& conversion, va_list* args) {
+  const int longs = conversion.longs;
+  KovString body;
+  switch (letter) {
+    case L'd':
+    case L'i': {
+      long long v = longs >= 2   ? va_arg(*args, long long)
+                    : longs == 1 ? va_arg(*args, long)
+                                 : va_arg(*args, int);
+      body.appendInt(v);
+      addSign(body, conversion);
+      appendPadded(out, body, conversion, true);
+      return true;
+    }
+    case L'u': {
+      unsigned long long v = longs >= 2   ? va_arg(*args, unsigned long long)
+                             : longs == 1 ? va_arg(*args, unsigned long)
+                                          : va_arg(*args, unsigned int);
+      body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX) ? LLONG_MAX
+                                                                    : static_cast<long long>(v));
+      appendPadded(out, body, conversion, true);
+      return true;
+    }
+    case L'f':
+    case L'F': {
+      const double v = va_arg(*args, double);
+      body.appendFixed(v, conversion.precision < 0 ? 6 : conversion.precision);
+      addSign(body, conversion);
+      appendPadded(out, body, conversion, std::isfinite(v));
+      return true;
+    }
+    case L's': {
+      const wchar_t* s = va_arg(*args, const wchar_t*);
+      body = s != nullptr ? s : L"(null)";
+      if (conversion.precision >= 0 && conversion.precision < body.length())
+        body.truncate(conversion.precision);
+      appendPadded(out, body, conversion, false);
+      return true;
+    }
+    case L'c': {
+      body += static_cast<wchar_t>(va_arg(*args, int));
+      appendPadded(out, body, conversion, false);
+      return true;
+    }
+    case L'%':
+      out += L'%';
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 KovString& KovString::format(const wchar_t* pattern, ...) {
@@ -454,101 +558,11 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
     }
     const wchar_t* start = p++;
     Conversion conversion;
-    for (;; ++p) {
-      if (*p == L'-') {
-        conversion.leftAlign = true;
-      } else if (*p == L'0') {
-        conversion.zeroPad = true;
-      } else if (*p == L'+') {
-        conversion.plus = true;
-      } else if (*p == L' ') {
-        conversion.space = true;
-      } else {
-        break;
-      }
-    }
-    if (*p == L'*') {
-      conversion.width = va_arg(args, int);
-      if (conversion.width < 0) {
-        conversion.leftAlign = true;
-        conversion.width = conversion.width == INT_MIN ? 0 : -conversion.width;
-      }
-      ++p;
-    } else {
-      while (pelunits::isAsciiDigit(*p)) {
-        if (conversion.width < 100000) conversion.width = conversion.width * 10 + (*p - L'0');
-        ++p;
-      }
-    }
-    if (*p == L'.') {
-      ++p;
-      conversion.precision = 0;
-      if (*p == L'*') {
-        conversion.precision = va_arg(args, int);
-        ++p;
-      } else {
-        while (pelunits::isAsciiDigit(*p)) {
-          if (conversion.precision < 100000)
-            conversion.precision = conversion.precision * 10 + (*p - L'0');
-          ++p;
-        }
-      }
-    }
-    int longs = 0;
-    while (*p == L'l') {
-      ++longs;
-      ++p;
-    }
-    KovString body;
-    switch (*p) {
-      case L'd':
-      case L'i': {
-        long long v = longs >= 2   ? va_arg(args, long long)
-                      : longs == 1 ? va_arg(args, long)
-                                   : va_arg(args, int);
-        body.appendInt(v);
-        addSign(body, conversion);
-        appendPadded(out, body, conversion, true);
-        break;
-      }
-      case L'u': {
-        unsigned long long v = longs >= 2   ? va_arg(args, unsigned long long)
-                               : longs == 1 ? va_arg(args, unsigned long)
-                                            : va_arg(args, unsigned int);
-        body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX) ? LLONG_MAX
-                                                                      : static_cast<long long>(v));
-        appendPadded(out, body, conversion, true);
-        break;
-      }
-      case L'f':
-      case L'F': {
-        const double v = va_arg(args, double);
-        body.appendFixed(v, conversion.precision < 0 ? 6 : conversion.precision);
-        addSign(body, conversion);
-        appendPadded(out, body, conversion, std::isfinite(v));
-        break;
-      }
-      case L's': {
-        const wchar_t* s = va_arg(args, const wchar_t*);
-        body = s != nullptr ? s : L"(null)";
-        if (conversion.precision >= 0 && conversion.precision < body.length())
-          body.truncate(conversion.precision);
-        appendPadded(out, body, conversion, false);
-        break;
-      }
-      case L'c': {
-        body += static_cast<wchar_t>(va_arg(args, int));
-        appendPadded(out, body, conversion, false);
-        break;
-      }
-      case L'%':
-        out += L'%';
-        break;
-      default:
-        // Not a conversion we know: keep the text as written.
-        out.append(start, static_cast<int>(p - start) + (*p != 0 ? 1 : 0));
-        if (*p == 0) --p;
-        break;
+    p = readConversion(p, &args, conversion);
+    if (!appendArgument(out, *p, conversion, &args)) {
+      // Not a conversion we know: keep the text as written.
+      out.append(start, static_cast<int>(p - start) + (*p != 0 ? 1 : 0));
+      if (*p == 0) --p;
     }
   }
   va_end(args);
