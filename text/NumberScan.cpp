@@ -250,33 +250,6 @@ ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   return result;
 }
 
-bool readPlainDecimal(const wchar_t* text, std::size_t length, std::size_t at, wchar_t point,
-                      PlainDecimal& out) noexcept {
-  constexpr std::uint64_t kExactLimit = 1ULL << 53;
-  std::uint64_t mantissa = 0;
-  int decimals = 0;
-  std::size_t i = at;
-  for (; i < length && isAsciiDigit(text[i]); ++i) {
-    if (mantissa >= kExactLimit / 10) return false;
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-  }
-  const std::size_t integerDigits = i - at;
-  const bool hasPoint = i < length && text[i] == point;
-  if (hasPoint) {
-    for (++i; i < length && isAsciiDigit(text[i]); ++i) {
-      if (mantissa >= kExactLimit / 10 || decimals == kLargestExactPowerOfTen) return false;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-      ++decimals;
-    }
-  }
-  if (integerDigits == 0 && decimals == 0) return false;
-  out.mantissa = mantissa;
-  out.decimals = decimals;
-  out.point = hasPoint;
-  out.end = i;
-  return true;
-}
-
 bool isUnsignedDecimal(const wchar_t* text, int length) noexcept {
   int digits = 0;
   int points = 0;

@@ -55,11 +55,6 @@ struct PlainDecimal {
   }
 };
 
-// Reads the plain decimal number at `at`. False when no digit stands there or the
-// number passes those limits; the caller then needs a general reader.
-bool readPlainDecimal(const wchar_t* text, std::size_t length, std::size_t at, wchar_t point,
-                      PlainDecimal& out) noexcept;
-
 // True when the `length` characters are one or more ASCII digits with at most one
 // '.' among them: no sign, no blank, no exponent.
 bool isUnsignedDecimal(const wchar_t* text, int length) noexcept;
@@ -67,6 +62,36 @@ bool isUnsignedDecimal(const wchar_t* text, int length) noexcept;
 inline bool isAsciiDigit(wchar_t c) noexcept { return c >= L'0' && c <= L'9'; }
 inline bool isBlank(wchar_t c) noexcept {
   return c == L' ' || c == L'\t' || c == L'\n' || c == L'\v' || c == L'\f' || c == L'\r';
+}
+
+// Reads the plain decimal number at `at`. False when no digit stands there or the
+// number passes those limits; the caller then needs a general reader. Inline: both
+// number scans start with it.
+inline bool readPlainDecimal(const wchar_t* text, std::size_t length, std::size_t at, wchar_t point,
+                             PlainDecimal& out) noexcept {
+  constexpr std::uint64_t kExactLimit = 1ULL << 53;
+  std::uint64_t mantissa = 0;
+  int decimals = 0;
+  std::size_t i = at;
+  for (; i < length && isAsciiDigit(text[i]); ++i) {
+    if (mantissa >= kExactLimit / 10) return false;
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
+  }
+  const std::size_t integerDigits = i - at;
+  const bool hasPoint = i < length && text[i] == point;
+  if (hasPoint) {
+    for (++i; i < length && isAsciiDigit(text[i]); ++i) {
+      if (mantissa >= kExactLimit / 10 || decimals == kLargestExactPowerOfTen) return false;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
+      ++decimals;
+    }
+  }
+  if (integerDigits == 0 && decimals == 0) return false;
+  out.mantissa = mantissa;
+  out.decimals = decimals;
+  out.point = hasPoint;
+  out.end = i;
+  return true;
 }
 
 }  // namespace pelunits
