@@ -48,7 +48,7 @@ constexpr int kFixedFastMaxDecimals = 9;
 // length written at the end of the buffer `out` (kFixedFastLength characters), or 0
 // when the value is outside that range (the caller then uses std::to_chars, which
 // gives the same text); NumberFastPathTest compares the two.
-// Kept for bench row display/GradMinSec/seconds3600: 2.9x its floor without it, 1.2x with.
+// Kept for bench row display/GradMinSec/seconds3600, which misses its target without it.
 int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
 #if !defined(__SIZEOF_INT128__)
   // Without a 128-bit integer type (MSVC) every value takes the general path.

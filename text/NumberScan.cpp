@@ -64,11 +64,11 @@ bool overflows(const char* first, const char* last, bool hex) noexcept {
 }
 
 // Plain decimal numbers as typed ("12.345", "-0.5", "7.") take readPlainDecimal, which
-// needs no copy into a narrow buffer and no general conversion: reading a typed number
-// costs less than std::from_chars on the same text (bench: the toDouble and reader
-// rows against their floors). Returns the characters read from `start`, or 0 when the
-// text needs the general reader (more digits, an exponent, a hexadecimal prefix, no
-// digit at all). NumberScanTest and NumberFastPathTest compare it with strtod.
+// needs no copy into a narrow buffer and no general conversion. Returns the characters
+// read from `start`, or 0 when the text needs the general reader (more digits, an
+// exponent, a hexadecimal prefix, no digit at all). NumberScanTest and
+// NumberFastPathTest compare it with strtod.
+// Kept for bench row step/KovString::toDouble/metresText, which misses its target without it.
 int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) noexcept {
   PlainDecimal number;
   const auto end = static_cast<std::size_t>(length);
