@@ -133,40 +133,6 @@ ScannedNumber failed(Scan scan, std::size_t at, const char* message) {
   return result;
 }
 
-}  // namespace
-
-// The short number scan: a plain decimal number of at most 15 digits in the field's
-// decimal separator, followed by nothing that the general scan looks at further
-// (another separator, a group separator, an exponent). It reads the digits once,
-// straight into the mantissa, where scanNumber copies them into the neutral form and
-// reads the copy, and it skips the group and exponent checks that cannot apply. The
-// value is the one the neutral copy's scanDouble computes from the same digits, so
-// the result is scanNumber's bit for bit. False leaves the number to scanNumber.
-bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
-                     const NumberStyle& style, ScannedNumber& out) noexcept {
-  constexpr std::size_t kMostDigits = 15;
-  PlainDecimal number;
-  if (!readPlainDecimal(text, length, at, style.decimal, number)) return false;
-  if (number.end - at - (number.point ? 1 : 0) > kMostDigits) return false;
-  const std::size_t i = number.end;
-  if (i < length) {
-    const wchar_t c = text[i];
-    if (c == L',' || c == L'.' || c == L'e' || c == L'E' ||
-        (style.group != 0 && c == style.group) || c == style.decimal) {
-      return false;
-    }
-  }
-  out.scan = Scan::read;
-  out.value = number.value();
-  out.exact = ExactNumber::decimal(number.mantissa, -number.decimals);
-  out.end = i;
-  out.message = "";
-  out.integer = !number.point;
-  return true;
-}
-
-namespace {
-
 // The steps of scanNumber over the text at `i`, each copying what it reads into the
 // neutral digits. False when the text does not fit the style, with `failure` saying
 // where and why.

@@ -282,13 +282,8 @@ class Reader {
     return false;
   }
 
-  // The number at `i`: the short scan for the common number, else the general one.
-  // One result object filled in place, so that it is not copied after the short
-  // scan has written it field by field.
   ScannedNumber number(std::size_t i, const NumberStyle& style) const {
-    ScannedNumber result;
-    if (!scanShortNumber(t_, n_, i, style, result)) result = scanNumber(t_, n_, i, style);
-    return result;
+    return scanNumber(t_, n_, i, style);
   }
 
   bool startsMagnitude(std::size_t i) const {
