@@ -1,6 +1,8 @@
 // The C interface: every entry point catches what the C++ layer may throw (only
 // std::bad_alloc from the texts) and answers with a status or its neutral answer.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -220,11 +222,31 @@ constexpr unsigned kFormatFlags = PELUNITS_TRIM_TRAILING_ZEROS | PELUNITS_HIDE_Z
                                   PELUNITS_FORMAT_PLUS_SIGN | PELUNITS_FORMAT_TYPOGRAPHIC |
                                   PELUNITS_FORMAT_INEXACT_MARKER;
 
+// The record's first version ends before the angle fields.
+constexpr std::size_t kFirstFormatOptionsSize = offsetof(pelunits_format_options, angle_style);
+
+// The angle style and convention of C values; false for values this library does not know.
+bool angleReadingOf(std::int32_t style, std::int32_t zero, std::int32_t sense,
+                    pelunits::AngleStyle& angleStyle, pelunits::AngleConvention& convention) {
+  if (style < PELUNITS_ANGLE_PLAIN || style > PELUNITS_ANGLE_AZIMUTH || zero < PELUNITS_ZERO_EAST ||
+      zero > PELUNITS_ZERO_SOUTH ||
+      (sense != PELUNITS_COUNTERCLOCKWISE && sense != PELUNITS_CLOCKWISE)) {
+    return false;
+  }
+  angleStyle = static_cast<pelunits::AngleStyle>(style);
+  convention.zero = static_cast<pelunits::AngleZero>(zero);
+  convention.sense = static_cast<pelunits::AngleSense>(sense);
+  return true;
+}
+
 // The C++ options of a record, checked; `increment` holds the text that
-// options.increment points into. The first version of the record is the only one so far.
+// options.increment points into.
 bool formatOptionsOf(const pelunits_format_options& record, pelunits::FormatOptions& options,
                      KovString& increment) {
-  if (record.struct_size != sizeof(pelunits_format_options) ||
+  const bool first = record.struct_size == kFirstFormatOptionsSize;
+  if ((!first && record.struct_size != sizeof(pelunits_format_options)) ||
+      (!first && !angleReadingOf(record.angle_style, record.angle_zero, record.angle_sense,
+                                 options.angleStyle, options.angleConvention)) ||
       (record.flags & ~kFormatFlags) != 0 || record.rounding < PELUNITS_ROUND_NEAREST ||
       record.rounding > PELUNITS_ROUND_DOWN ||
       !separatorChar(record.separator, options.separator)) {
@@ -290,8 +312,11 @@ const pelunits::NamedUnit* namedUnit(std::size_t index) {
 }
 
 // The exact reader on one text that is there (`length` units from `text`).
-pelunits_status readText(const pelunits_unit& unit, const char* utf8, std::size_t length,
-                         double* value, std::size_t* errorOffset, const char** message) noexcept {
+// UTF-8 text checked, then read by `read`.
+template <class Read>
+pelunits_status readCheckedUtf8(const char* utf8, std::size_t length, double* value,
+                                std::size_t* errorOffset, const char** message,
+                                const Read& read) noexcept {
   // Checked here, so that malformed text is a bad argument whatever the reader makes of it.
   const std::string_view text(utf8, length);
   for (std::size_t pos = 0; pos < length;) {
@@ -304,19 +329,30 @@ pelunits_status readText(const pelunits_unit& unit, const char* utf8, std::size_
     if (step == 0) return refuseRead(PELUNITS_BAD_ARGUMENT, pos, value, errorOffset, message);
     pos += step;
   }
-  const pelunits::ReadResult result = pelunits::readExactUtf8(*unit.unit, utf8, length);
+  const pelunits::ReadResult result = read(utf8, length);
   return reportRead(result, result.position, value, errorOffset, message);
 }
 
-pelunits_status readText(const pelunits_unit& unit, const std::uint16_t* utf16, std::size_t length,
+pelunits_status readText(const pelunits_unit& unit, const char* utf8, std::size_t length,
                          double* value, std::size_t* errorOffset, const char** message) noexcept {
+  return readCheckedUtf8(utf8, length, value, errorOffset, message,
+                         [&unit](const char* text, std::size_t n) {
+                           return pelunits::readExactUtf8(*unit.unit, text, n);
+                         });
+}
+
+// UTF-16 text checked, then read by `read` as wide text.
+template <class Read>
+pelunits_status readCheckedUtf16(const std::uint16_t* utf16, std::size_t length, double* value,
+                                 std::size_t* errorOffset, const char** message,
+                                 const Read& read) noexcept {
   try {
     KovString text;
     std::size_t bad = 0;
     if (length != 0 && !pelunits::capi::utf16ToKov(utf16, length, text, bad)) {
       return refuseRead(PELUNITS_BAD_ARGUMENT, bad, value, errorOffset, message);
     }
-    const pelunits::ReadResult result = pelunits::readExact(*unit.unit, text);
+    const pelunits::ReadResult result = read(text);
     const std::size_t offset = pelunits::capi::utf16Units(text.getStringW(), result.position);
     return reportRead(result, offset, value, errorOffset, message);
   } catch (const std::bad_alloc&) {
@@ -324,6 +360,13 @@ pelunits_status readText(const pelunits_unit& unit, const std::uint16_t* utf16, 
   } catch (...) {
     return refuseRead(PELUNITS_INTERNAL_ERROR, 0, value, errorOffset, message);
   }
+}
+
+pelunits_status readText(const pelunits_unit& unit, const std::uint16_t* utf16, std::size_t length,
+                         double* value, std::size_t* errorOffset, const char** message) noexcept {
+  return readCheckedUtf16(
+      utf16, length, value, errorOffset, message,
+      [&unit](const KovString& text) { return pelunits::readExact(*unit.unit, text); });
 }
 
 template <class Char>
@@ -634,13 +677,24 @@ pelunits_status pelunits_display_arch_utf16(const pelunits_unit* unit, double va
                      separator, buffer, size, length);
 }
 
-void pelunits_format_options_init(pelunits_format_options* options) {
-  if (options == nullptr) return;
-  *options = pelunits_format_options{};
-  options->struct_size = sizeof(pelunits_format_options);
-  options->rounding = PELUNITS_ROUND_NEAREST;
-  options->flags = PELUNITS_HIDE_ZERO_FEET;
-  options->separator = ' ';
+// The name in parentheses: the header's macro of the same name would expand here.
+void(pelunits_format_options_init)(pelunits_format_options* options) {
+  pelunits_format_options_init_size(options, kFirstFormatOptionsSize);
+}
+
+void pelunits_format_options_init_size(pelunits_format_options* options, size_t size) {
+  if (options == nullptr || size < kFirstFormatOptionsSize) return;
+  pelunits_format_options defaults{};
+  defaults.struct_size = std::min(size, sizeof defaults);
+  defaults.rounding = PELUNITS_ROUND_NEAREST;
+  defaults.flags = PELUNITS_HIDE_ZERO_FEET;
+  defaults.separator = ' ';
+  defaults.angle_style = PELUNITS_ANGLE_PLAIN;
+  defaults.angle_zero = PELUNITS_ZERO_EAST;
+  defaults.angle_sense = PELUNITS_COUNTERCLOCKWISE;
+  // The caller's record may be shorter than this version's: no byte past `size` is
+  // written, and it is written as bytes.
+  std::memcpy(options, &defaults, defaults.struct_size);
 }
 
 pelunits_status pelunits_format(const pelunits_unit* unit, double value,
@@ -661,6 +715,38 @@ pelunits_status pelunits_read_ex(const pelunits_unit* unit, const char* utf8, si
     return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, message);
   }
   return readText(*unit, utf8 != nullptr ? utf8 : "", length, value, error_offset, message);
+}
+
+pelunits_status pelunits_read_angle(const pelunits_unit* unit, const char* utf8, size_t length,
+                                    std::int32_t angle_style, std::int32_t angle_zero,
+                                    std::int32_t angle_sense, double* value, size_t* error_offset,
+                                    const char** message) {
+  pelunits::AngleStyle style = pelunits::AngleStyle::plain;
+  pelunits::AngleConvention convention;
+  if (unit == nullptr || (utf8 == nullptr && length != 0) ||
+      !angleReadingOf(angle_style, angle_zero, angle_sense, style, convention)) {
+    return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, message);
+  }
+  return readCheckedUtf8(utf8 != nullptr ? utf8 : "", length, value, error_offset, message,
+                         [&](const char* text, std::size_t n) {
+                           return pelunits::readExactUtf8(*unit->unit, text, n, style, convention);
+                         });
+}
+
+pelunits_status pelunits_read_angle_utf16(const pelunits_unit* unit, const std::uint16_t* utf16,
+                                          size_t length, std::int32_t angle_style,
+                                          std::int32_t angle_zero, std::int32_t angle_sense,
+                                          double* value, size_t* error_offset,
+                                          const char** message) {
+  pelunits::AngleStyle style = pelunits::AngleStyle::plain;
+  pelunits::AngleConvention convention;
+  if (unit == nullptr || (utf16 == nullptr && length != 0) ||
+      !angleReadingOf(angle_style, angle_zero, angle_sense, style, convention)) {
+    return refuseRead(PELUNITS_BAD_ARGUMENT, 0, value, error_offset, message);
+  }
+  return readCheckedUtf16(utf16, length, value, error_offset, message, [&](const KovString& text) {
+    return pelunits::readExact(*unit->unit, text, style, convention);
+  });
 }
 
 pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit, const std::uint16_t* utf16,

@@ -266,41 +266,10 @@ bool ExactNumber::nearestDouble(double&) const { return false; }
 
 namespace {
 
-// The derived units whose factor no short decimal writes, by their definitions: a force
-// (kN) times a length (mm) for the moments in kN·m, or per a length squared for the
-// stresses in N/mm².
-struct Definition {
-  Ratio force;
-  Ratio length;
-  int lengthPower;  // 1 or -2
-};
-
-ExactNumber definedSize(const Definition& d) {
-  ExactNumber size = ExactNumber::of(d.force);
-  ExactNumber length = ExactNumber::of(d.length);
-  if (d.lengthPower > 0) {
-    size.multiply(length);
-    size.divide(ExactNumber::ofInteger(1000));
-  } else {
-    length.raise(-d.lengthPower);
-    size.multiply(ExactNumber::ofInteger(1000));
-    size.divide(length);
-  }
-  return size;
-}
-
-using definitions::kFoot;
-using definitions::kInch;
-using definitions::kKip;
-using definitions::kPoundForce;
-
-constexpr Definition kDefinitions[] = {
-    {kPoundForce, kFoot, 1},   // lbf·ft
-    {kKip, kFoot, 1},          // kip·ft
-    {kPoundForce, kInch, 1},   // lbf·in
-    {kKip, kInch, 1},          // kip·in
-    {kPoundForce, kInch, -2},  // psi
-    {kKip, kInch, -2},         // ksi
+// The derived units whose factor no short decimal writes, by their definitions.
+constexpr Ratio kDefinedSizes[] = {
+    definitions::kPoundForceFoot, definitions::kKipFoot, definitions::kPoundForceInch,
+    definitions::kKipInch,        definitions::kPsi,     definitions::kKsi,
 };
 
 bool withinTwoUlps(double a, double b) {
@@ -341,8 +310,8 @@ bool shortDecimal(double value, ExactNumber& out) {
 }  // namespace
 
 ExactNumber exactFactor(double factor) {
-  for (const Definition& d : kDefinitions) {
-    const ExactNumber size = definedSize(d);
+  for (const Ratio& defined : kDefinedSizes) {
+    const ExactNumber size = ExactNumber::of(defined);
     double rounded = 0.0;
     if (size.nearestDouble(rounded) && withinTwoUlps(rounded, factor)) return size;
   }

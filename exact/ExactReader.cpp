@@ -2,6 +2,7 @@
 #include <new>
 #include <string_view>
 
+#include "Bearing.h"
 #include "FieldOfUnit.h"
 #include "NumberReading.h"
 #include "OutOfLine.h"
@@ -115,7 +116,27 @@ PELUNITS_OUT_OF_LINE ReadResult readInField(const KovUnitTransform& unit, const 
   }
   const exact::PlainText plain(text != nullptr ? text : L"", length);
   if (!plain.ok()) return outOfMemory();
+  if (field.quantity == Quantity::angle && exact::looksLikeBearing(plain.data(), plain.length())) {
+    return exact::readBearing(plain.data(), plain.length(), field, AngleConvention());
+  }
   return exact::readQuantity(plain.data(), plain.length(), field);
+}
+
+// UTF-8 decoded and read by `read` on wide text, the position brought back to bytes.
+template <class Read>
+ReadResult readDecoded(const char* text, std::size_t length, const Read& read) noexcept {
+  if (text == nullptr) length = 0;
+  const DecodedUtf8 decoded(text != nullptr ? text : "", length);
+  if (decoded.outOfMemory()) return outOfMemory();
+  if (decoded.malformed()) {
+    ReadResult result;
+    result.position = decoded.malformedAt();
+    result.message = "malformed UTF-8";
+    return result;
+  }
+  ReadResult result = read(decoded.wide(), decoded.length());
+  result.position = decoded.byteOffset(result.position);
+  return result;
 }
 
 }  // namespace
@@ -136,18 +157,32 @@ ReadResult readExact(const KovUnitTransform& unit, const KovString& text) noexce
 
 ReadResult readExactUtf8(const KovUnitTransform& unit, const char* text,
                          std::size_t length) noexcept {
+  return readDecoded(text, length, [&unit](const wchar_t* wide, std::size_t n) {
+    return readExact(unit, wide, n);
+  });
+}
+
+ReadResult readExact(const KovUnitTransform& unit, const wchar_t* text, std::size_t length,
+                     AngleStyle style, const AngleConvention& convention) noexcept {
   if (text == nullptr) length = 0;
-  const DecodedUtf8 decoded(text != nullptr ? text : "", length);
-  if (decoded.outOfMemory()) return outOfMemory();
-  if (decoded.malformed()) {
-    ReadResult result;
-    result.position = decoded.malformedAt();
-    result.message = "malformed UTF-8";
-    return result;
-  }
-  ReadResult result = readExact(unit, decoded.wide(), decoded.length());
-  result.position = decoded.byteOffset(result.position);
-  return result;
+  const exact::Field field = exact::fieldOf(unit);
+  if (field.quantity != Quantity::angle) return readExact(unit, text, length);
+  const exact::PlainText plain(text != nullptr ? text : L"", length);
+  if (!plain.ok()) return outOfMemory();
+  return exact::readDirection(plain.data(), plain.length(), field, style, convention);
+}
+
+ReadResult readExact(const KovUnitTransform& unit, const KovString& text, AngleStyle style,
+                     const AngleConvention& convention) noexcept {
+  return readExact(unit, text.getStringW(), static_cast<std::size_t>(text.length()), style,
+                   convention);
+}
+
+ReadResult readExactUtf8(const KovUnitTransform& unit, const char* text, std::size_t length,
+                         AngleStyle style, const AngleConvention& convention) noexcept {
+  return readDecoded(text, length, [&](const wchar_t* wide, std::size_t n) {
+    return readExact(unit, wide, n, style, convention);
+  });
 }
 
 }  // namespace pelunits

@@ -5,6 +5,8 @@
 
 #include "OutOfLine.h"
 #include "UnitKind.h"
+#include "units/angle/KovUnitDegreeBase.h"
+#include "units/core/Definitions.h"
 #include "units/imperial/KovUnitInchBase.h"
 #include "units/imperial/KovUnitLbsOunces.h"
 
@@ -23,38 +25,32 @@ struct FieldFacts {
 };
 
 FieldFacts factsOf(UnitKind kind, double factor, int power) {
+  const UnitDescription& description = describeKind(kind);
   FieldFacts facts;
   Field& field = facts.field;
-  field.quantity = quantityOfKind(kind);
+  field.quantity = description.quantity;
   field.power = power;
   field.displaySize = factor;
   field.displayExact = exactFactor(factor);
-  switch (kind) {
-    case UnitKind::feetInch:
+  facts.mainFollowsUser = description.regional;
+  switch (description.field) {
+    case FieldForm::factor:
+      break;
+    case FieldForm::feetInch:
       field.displaySize = raised(KovUnitInchBase::kMillimetresPerInch, power);
       field.displayExact = exactFactor(KovUnitInchBase::kMillimetresPerInch);
       field.displayExact.raise(power);
-      facts.mainFollowsUser = false;
       break;
-    case UnitKind::fractionalDecimal:
-      facts.mainFollowsUser = false;
-      break;
-    case UnitKind::degreesMinutesSeconds:
-      field.displaySize = 1.0;
+    case FieldForm::degree:
+      field.displaySize = 1.0;  // the displays are in degrees (decimal ones reduced)
       field.displayExact = ExactNumber::ofInteger(1);
-      facts.mainFollowsUser = false;
       break;
-    case UnitKind::gon:
-    case UnitKind::radians:
-      field.displaySize = 360.0 / factor;
-      field.displayExact = ExactNumber::ofInteger(360);
+    case FieldForm::circlePart:
+      field.displaySize = KovUnitDegreeBase::kDegreesPerCircle / factor;
+      field.displayExact = ExactNumber::of(definitions::kDegreesPerCircle);
       field.displayExact.divide(exactFactor(factor));
       break;
-    case UnitKind::degrees:
-      field.displaySize = 1.0;  // decimal degrees show the angle itself, reduced
-      field.displayExact = ExactNumber::ofInteger(1);
-      break;
-    case UnitKind::poundsOunces:
+    case FieldForm::poundsOunces:
       field.unitOunce = true;
       field.echo = true;
       field.echoSize = factor;
@@ -66,8 +62,6 @@ FieldFacts factsOf(UnitKind kind, double factor, int power) {
         field.displaySize = KovUnitLbsOunces::kGramsPerOunce;  // a bare number is ounces
         field.displayExact = exactFactor(KovUnitLbsOunces::kGramsPerOunce);
       }
-      break;
-    default:
       break;
   }
   field.displayRatioSmall =

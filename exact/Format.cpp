@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cwchar>
 
+#include "Bearing.h"
 #include "FieldOfUnit.h"
 #include "FormatDigits.h"
 #include "FormatParts.h"
@@ -10,6 +11,7 @@
 #include "PelUnitsRead.h"
 #include "UnitKind.h"
 #include "UserLocale.h"
+#include "units/angle/KovUnitDegreeBase.h"
 #include "units/core/NumberText.h"
 #include "units/imperial/KovUnitLbsOunces.h"
 
@@ -31,7 +33,8 @@ enum class Form {
 };
 
 constexpr double kSecondsPerDegree = 3600.0;
-constexpr double kDegreesPerTurn = 360.0;
+using exact::kDegreesPerQuarter;
+using exact::kDegreesPerTurn;
 constexpr double kInexact = 1e-9;
 constexpr double kTwo53 = 9007199254740992.0;
 constexpr wchar_t kMinusSign = L'\u2212';
@@ -132,16 +135,22 @@ bool exceedsTolerance(double shown, double value) {
   return std::fabs(shown - value) > kInexact * std::fabs(value);
 }
 
+bool asksSignificantDigits(const FormatOptions& options) {
+  return options.significantDigits >= 1 && options.significantDigits <= 17;
+}
+
+// The step of the last of `digits` significant digits of `parts`.
+Step significantStep(double parts, int digits) {
+  return parts == 0.0
+             ? exact::powerOfTen(0)
+             : exact::powerOfTen(exact::powerOfTenBelow(std::fabs(parts)).exponent10 - digits + 1);
+}
+
 void roundDecimal(double parts, Step step, const FormatOptions& options, const exact::Field& field,
                   Shown& shown) {
   const int digits = options.significantDigits;
-  const bool significant = digits >= 1 && digits <= 17;
-  if (significant) {
-    step =
-        parts == 0.0
-            ? exact::powerOfTen(0)
-            : exact::powerOfTen(exact::powerOfTenBelow(std::fabs(parts)).exponent10 - digits + 1);
-  }
+  const bool significant = asksSignificantDigits(options);
+  if (significant) step = significantStep(parts, digits);
   const double count = step.count(parts);
   if (std::isfinite(count)) {
     double steps = exact::roundSteps(count, options.rounding);
@@ -251,6 +260,69 @@ void roundCompound(Form form, double parts, const Step& step, const FormatOption
   }
 }
 
+Shown shownParts(Form form, double parts, const Step& step, const FormatOptions& options,
+                 const exact::Field& field) {
+  Shown shown;
+  if (form == Form::decimal) {
+    roundDecimal(parts, step, options, field, shown);
+  } else {
+    roundCompound(form, parts, step, options, shown);
+  }
+  return shown;
+}
+
+// An angle as a bearing or an azimuth (PelUnitsFormat.h has the forms).
+KovString direction(double value, UnitKind kind, Form form, const Step& step,
+                    const exact::Field& field, const KovUnitTransform& unit,
+                    const FormatOptions& options) {
+  const double partsPerDegree = partsPerDisplayUnit(form) / field.displaySize;
+  const bool bearing = options.angleStyle == AngleStyle::bearing;
+  const double azimuth = exact::azimuthOf(value, options.angleConvention);
+  const exact::Quadrant quadrant = exact::quadrantOf(azimuth);
+  const double parts = (bearing ? quadrant.angle : azimuth) * partsPerDegree;
+  // A right angle for a bearing, a turn for an azimuth: where the shown angle ends.
+  const double limit = (bearing ? kDegreesPerQuarter : kDegreesPerTurn) * partsPerDegree;
+  const Step shownStep = form == Form::decimal && asksSignificantDigits(options)
+                             ? significantStep(parts, options.significantDigits)
+                             : step;
+  const double count = shownStep.count(parts);
+  const bool counted = std::isfinite(count);
+  const double steps = counted ? exact::roundSteps(count, options.rounding) : parts;
+  const double shownValue = counted ? shownStep.times(steps) : parts;
+  const bool atZero = steps == 0.0;
+  // The limit in steps, within the roundings of its size (a right angle in radians).
+  const bool atLimit = counted ? steps >= shownStep.count(limit) * (1.0 - 1e-12) : parts >= limit;
+
+  KovString text;
+  Shown shown;
+  if (bearing && (atZero || atLimit)) {
+    shown.body += atZero ? quadrant.from : quadrant.toward;
+    shown.inexact = exceedsTolerance(atZero ? 0.0 : limit, parts);
+  } else {
+    shown = shownParts(form, atLimit ? 0.0 : parts, step, options, field);
+    if (atLimit) shown.inexact = exceedsTolerance(shownValue, parts);
+  }
+  if (options.inexactMarker && shown.inexact) text += L'~';
+  const bool quadrantForm = bearing && !atZero && !atLimit;
+  if (quadrantForm) {
+    text += quadrant.from;
+    text += L' ';
+  }
+  text += shown.body;
+  if (quadrantForm && form == Form::decimal && kind == UnitKind::degrees) {
+    text += KovUnitDegreeBase::kDegreeMark;
+  } else if (options.withSymbol && form == Form::decimal && !unit.getSymbol().isEmpty() &&
+             (!bearing || quadrantForm)) {
+    text += L' ';
+    text += unit.getSymbol();
+  }
+  if (quadrantForm) {
+    text += L' ';
+    text += quadrant.toward;
+  }
+  return text;
+}
+
 }  // namespace
 
 KovString format(const KovUnitTransform& unit, double internalValue, const FormatOptions& options) {
@@ -258,20 +330,17 @@ KovString format(const KovUnitTransform& unit, double internalValue, const Forma
   const exact::Field field = exact::fieldOf(unit);
   const UnitKind kind = exact::kindOf(unit);
   const Form form = formOf(kind, unit);
-  const double parts = partsOf(internalValue, kind, form, unit, field.displaySize);
-  if (!std::isfinite(parts)) return pelunits::nonFiniteText(parts);
-
   const double requested = requestedStep(unit, options, form, field.displaySize);
   Step step = unitStep(form, unit);
   if (requested > 0.0) {
     step = isFractionForm(form) ? exact::fractionStep(requested) : exact::decimalStep(requested);
   }
-  Shown shown;
-  if (form == Form::decimal) {
-    roundDecimal(parts, step, options, field, shown);
-  } else {
-    roundCompound(form, parts, step, options, shown);
+  if (field.quantity == Quantity::angle && options.angleStyle != AngleStyle::plain) {
+    return direction(internalValue, kind, form, step, field, unit, options);
   }
+  const double parts = partsOf(internalValue, kind, form, unit, field.displaySize);
+  if (!std::isfinite(parts)) return pelunits::nonFiniteText(parts);
+  const Shown shown = shownParts(form, parts, step, options, field);
 
   KovString text;
   if (options.inexactMarker && shown.inexact) text += L'~';

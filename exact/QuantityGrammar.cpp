@@ -1,6 +1,7 @@
 #include "QuantityGrammar.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "NumberReading.h"
@@ -41,6 +42,15 @@ struct Value {
   bool plain = true;  // no unit: in the display unit when it stands in a sum
 };
 
+// A whole number, as a ratio over 1 where 64 bits hold it.
+ExactNumber wholeNumber(double x) {
+  const double magnitude = std::fabs(x);
+  ExactNumber n = magnitude < 1e19 ? ExactNumber::ofInteger(static_cast<std::uint64_t>(magnitude))
+                                   : ExactNumber::ofDouble(magnitude);
+  if (x < 0) n.negate();
+  return n;
+}
+
 ExactNumber withSign(ExactNumber x, double sign) {
   if (sign < 0) x.negate();
   return x;
@@ -59,10 +69,11 @@ bool isFeetAndInches(const UnitWord& word) {
 
 class Reader {
  public:
-  Reader(const wchar_t* text, std::size_t length, const Field& field)
+  Reader(const wchar_t* text, std::size_t length, const Field& field, const Placement& placement)
       : t_(text),
         n_(length),
         field_(field),
+        placement_(placement),
         style_(field.style),
         displaySize_(field.displaySize),
         displayExact_(field.displayExact),
@@ -120,6 +131,14 @@ class Reader {
     if (plusMinus && result.value != 0.0) {
       fail(plusMinusAt, "a plus-minus sign stands only before zero");
       return failure();
+    }
+    if (placement_.negate || placement_.offset != 0.0) {
+      result.value =
+          (v.plain ? v.number * field_.displaySize : v.number) * (placement_.negate ? -1.0 : 1.0) +
+          placement_.offset;
+      if (placement_.negate) exact.negate();
+      exact.add(wholeNumber(placement_.offset));
+      exact.nearestDouble(result.value);
     }
     result.position = pos_;
     return result;
@@ -623,6 +642,7 @@ class Reader {
   const wchar_t* t_;
   std::size_t n_;
   const Field& field_;
+  const Placement placement_;
   NumberStyle style_;
   double displaySize_;
   ExactNumber displayExact_;
@@ -635,8 +655,9 @@ class Reader {
 
 }  // namespace
 
-ReadResult readQuantity(const wchar_t* text, std::size_t length, const Field& field) noexcept {
-  return Reader(text, length, field).read();
+ReadResult readQuantity(const wchar_t* text, std::size_t length, const Field& field,
+                        const Placement& placement) noexcept {
+  return Reader(text, length, field, placement).read();
 }
 
 }  // namespace exact

@@ -25,8 +25,16 @@
 namespace pelunits {
 namespace exact {
 
+// offset + the value read, or offset - the value with `negate`, taken exactly before the
+// one rounding: a direction placed on the host's circle (Bearing.h).
+struct Placement {
+  double offset = 0.0;  // a whole number of internal units
+  bool negate = false;
+};
+
 // Reads the whole of `text` (plain, `length` characters) for `field`.
-ReadResult readQuantity(const wchar_t* text, std::size_t length, const Field& field) noexcept;
+ReadResult readQuantity(const wchar_t* text, std::size_t length, const Field& field,
+                        const Placement& placement = Placement()) noexcept;
 
 }  // namespace exact
 }  // namespace pelunits

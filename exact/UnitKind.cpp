@@ -1,8 +1,5 @@
 #include "UnitKind.h"
 
-#include <atomic>
-#include <typeinfo>
-
 #include "units/angle/KovUnitGon.h"
 #include "units/angle/KovUnitGradMinSec.h"
 #include "units/angle/KovUnitRadian.h"
@@ -19,6 +16,7 @@ namespace exact {
 
 namespace {
 
+// The kind of a host's own subclass, by the library's class it derives from.
 template <class Unit>
 bool is(const KovUnitTransform& unit) {
   return dynamic_cast<const Unit*>(&unit) != nullptr;
@@ -39,60 +37,14 @@ UnitKind classify(const KovUnitTransform& unit) {
   return UnitKind::decimalLength;
 }
 
-// The classes seen so far and their kinds; the library has 13 concrete classes,
-// and a class beyond the table is classified at every call. Readers take a slot
-// whose type is published; one writer at a time fills the next free slot, the kind
-// before the type.
-constexpr int kSlots = 32;
-std::atomic<const std::type_info*> gTypes[kSlots];
-std::atomic<int> gKinds[kSlots];
-std::atomic_flag gWriting = ATOMIC_FLAG_INIT;
-
 }  // namespace
 
 UnitKind kindOf(const KovUnitTransform& unit) noexcept {
-  const std::type_info* type = &typeid(unit);
-  for (int i = 0; i < kSlots; ++i) {
-    const std::type_info* seen = gTypes[i].load(std::memory_order_acquire);
-    if (seen == type) return static_cast<UnitKind>(gKinds[i].load(std::memory_order_relaxed));
-    if (seen == nullptr) break;
-  }
-  const UnitKind kind = classify(unit);
-  while (gWriting.test_and_set(std::memory_order_acquire)) {
-  }
-  for (int i = 0; i < kSlots; ++i) {
-    const std::type_info* seen = gTypes[i].load(std::memory_order_relaxed);
-    if (seen == type) break;
-    if (seen == nullptr) {
-      gKinds[i].store(static_cast<int>(kind), std::memory_order_relaxed);
-      gTypes[i].store(type, std::memory_order_release);
-      break;
-    }
-  }
-  gWriting.clear(std::memory_order_release);
-  return kind;
+  const UnitDescription* description = descriptionOfType(unit);
+  return description != nullptr ? description->kind : classify(unit);
 }
 
-Quantity quantityOfKind(UnitKind kind) noexcept {
-  switch (kind) {
-    case UnitKind::degrees:
-    case UnitKind::gon:
-    case UnitKind::radians:
-    case UnitKind::degreesMinutesSeconds:
-      return Quantity::angle;
-    case UnitKind::grams:
-    case UnitKind::poundsOunces:
-      return Quantity::weight;
-    case UnitKind::force:
-      return Quantity::force;
-    case UnitKind::moment:
-      return Quantity::moment;
-    case UnitKind::stress:
-      return Quantity::stress;
-    default:
-      return Quantity::length;
-  }
-}
+Quantity quantityOfKind(UnitKind kind) noexcept { return describeKind(kind).quantity; }
 
 }  // namespace exact
 }  // namespace pelunits

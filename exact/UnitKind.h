@@ -2,28 +2,16 @@
 
 #include "KovUnitTransform.h"
 #include "PelUnitsRead.h"
+#include "factory/UnitDescriptions.h"
 
-// Which of the library's unit classes an object is, found once per class: the
-// exact reader asks at every call, and a chain of dynamic_casts costs more than
-// reading a short text.
+// Which of the library's unit classes an object is, for the exact reader and format().
 namespace pelunits {
 namespace exact {
 
-enum class UnitKind {
-  decimalLength,      // KovUnitDecimal and any other length unit
-  fractionalDecimal,  // KovUnitFractalDecimal
-  feetInch,           // KovUnitInch, KovUnitFractalInch
-  degrees,            // KovUnitDegree and any other angle unit
-  gon,
-  radians,
-  degreesMinutesSeconds,
-  grams,
-  poundsOunces,
-  force,
-  moment,
-  stress,
-};
+using pelunits::UnitKind;
 
+// The kind of the unit's class from the unit table; an object of a class the library did
+// not write (a host's own subclass) takes the kind of the library's class it derives from.
 UnitKind kindOf(const KovUnitTransform& unit) noexcept;
 
 // The quantity that units of the kind show.

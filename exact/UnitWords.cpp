@@ -41,9 +41,10 @@ constexpr Ratio kKiloNewtonsPerPoundForce = definitions::kPoundForce;
 constexpr Ratio kKiloNewtonsPerKip = definitions::kKip;
 constexpr Ratio kKiloNewtonsPerKilogramForce = definitions::kKilogramForce;
 constexpr Ratio kKiloNewtonsPerTonneForce = definitions::kTonneForce;
-// Pounds-force per square foot (92903.04 mm²), in N/mm².
-constexpr Ratio kPsf{44482216152605ull, 929030400000000000ull};
-constexpr Ratio kKsf{44482216152605ull, 929030400000000ull};
+using definitions::kKsf;
+using definitions::kKsi;
+using definitions::kPsf;
+using definitions::kPsi;
 
 constexpr Entry kWords[] = {
     {L"mm", Quantity::length, {1, 1}, 0, 0, kLength},
@@ -113,9 +114,8 @@ constexpr Entry kWords[] = {
     {L"bar", Quantity::stress, {1, 10}, 0, 0, kPlain},
     {L"psf", Quantity::stress, kPsf, 0, 0, kPlain},  // area loads
     {L"ksf", Quantity::stress, kKsf, 0, 0, kPlain},
-    // Pounds-force per square inch: N / mm².
-    {L"psi", Quantity::stress, {8896443230521ull, 1290320000000000ull}, 0, 0, kPlain},
-    {L"ksi", Quantity::stress, {8896443230521ull, 1290320000000ull}, 0, 0, kPlain},
+    {L"psi", Quantity::stress, kPsi, 0, 0, kPlain},
+    {L"ksi", Quantity::stress, kKsi, 0, 0, kPlain},
 };
 
 wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }

@@ -3,48 +3,29 @@
 #include <new>
 
 #include "PelUnitsCatalogue.h"
-#include "units/angle/KovUnitDegree.h"
-#include "units/angle/KovUnitGon.h"
-#include "units/angle/KovUnitGradMinSec.h"
-#include "units/angle/KovUnitRadian.h"
+#include "UnitDescriptions.h"
 #include "units/core/KovUnitBase.h"
-#include "units/fraction/KovUnitFractalDecimal.h"
-#include "units/fraction/KovUnitFractalInch.h"
-#include "units/imperial/KovUnitInch.h"
-#include "units/imperial/KovUnitLbsOunces.h"
-#include "units/metric/KovUnitDecimal.h"
-#include "units/metric/KovUnitGram.h"
-#include "units/metric/KovUnitKiloNewton.h"
-#include "units/metric/KovUnitKiloNewtonMeter.h"
-#include "units/metric/KovUnitNewtonPerSquareMm.h"
 
 namespace {
 
-// One prototype per unit class, built when the library loads in exactly this order
-// and destroyed in the reverse order when it unloads. They are never written after
-// construction, which is what lets the factory run on several threads at once.
-const KovUnitFractalInch fractalInchPrototype{};
-const KovUnitInch inchPrototype{};
-const KovUnitDecimal decimalPrototype{};
-const KovUnitFractalDecimal fractalDecimalPrototype{};
-const KovUnitDegree degreePrototype{};
-const KovUnitGradMinSec gradMinSecPrototype{};
-const KovUnitRadian radianPrototype{};
-const KovUnitGon gonPrototype{};
-const KovUnitLbsOunces lbsOuncesPrototype{};
-const KovUnitGram gramPrototype{};
-const KovUnitKiloNewton kiloNewtonPrototype{};
-const KovUnitKiloNewtonMeter kiloNewtonMeterPrototype{};
-const KovUnitNewtonPerSquareMm newtonPerSquareMmPrototype{};
+using pelunits::describe;
+using pelunits::UnitClass;
 
 constexpr int kNoCode = -1;  // unused code slot (no real code is negative)
 constexpr int kNoWrite = -1;
 constexpr int kNoPower = 0;
 
-// The prototype stands for its class: a new unit is a clone of it.
+// A class of the unit table, or none.
+struct Made {
+  bool any;
+  UnitClass unitClass;
+};
+constexpr Made made(UnitClass unitClass) { return {true, unitClass}; }
+constexpr Made kNothing{false, UnitClass::decimal};
+
 struct RepresentationCase {
   int representation;
-  const KovUnitTransform* prototype;
+  Made made;
 };
 
 // One row of the factory's decision table: the quantity codes it serves, the
@@ -53,67 +34,96 @@ struct RepresentationCase {
 struct FactoryRow {
   int systemUnits[2];
   RepresentationCase cases[3];
-  const KovUnitTransform* otherwise;  // null: no object
+  Made otherwise;
   int writeBack;
   int power;
 };
 
-constexpr RepresentationCase kNoCase{kNoCode, nullptr};
+constexpr RepresentationCase kNoCase{kNoCode, kNothing};
+
+using namespace pelunits::codes;
+using C = UnitClass;
 
 constexpr FactoryRow kRows[] = {
-    {{20, kNoCode},
-     {{1, &fractalInchPrototype}, {5, &decimalPrototype}, {5006, &fractalDecimalPrototype}},
-     &inchPrototype,
-     2,
+    {{length, kNoCode},
+     {{fractionalInch, made(C::fractalInch)},
+      {decimal, made(C::decimal)},
+      {fractionalDecimal, made(C::fractalDecimal)}},
+     made(C::inch),
+     decimalInch,
      kNoPower},
-    {{1009, kNoCode}, {kNoCase, kNoCase, kNoCase}, &gramPrototype, kNoWrite, kNoPower},
-    {{1010, kNoCode}, {kNoCase, kNoCase, kNoCase}, &lbsOuncesPrototype, kNoWrite, kNoPower},
-    {{2000, kNoCode},
-     {{2005, &radianPrototype}, {2007, &gonPrototype}, {2008, &gradMinSecPrototype}},
-     &degreePrototype,
+    {{weight, kNoCode}, {kNoCase, kNoCase, kNoCase}, made(C::gram), kNoWrite, kNoPower},
+    {{imperialWeight, kNoCode},
+     {kNoCase, kNoCase, kNoCase},
+     made(C::lbsOunces),
      kNoWrite,
      kNoPower},
-    {{3005, kNoCode},
-     {{3004, &fractalDecimalPrototype}, kNoCase, kNoCase},
-     &decimalPrototype,
-     3003,
+    {{angle, kNoCode},
+     {{radians, made(C::radian)},
+      {gon, made(C::gon)},
+      {degreesMinutesSeconds, made(C::gradMinSec)}},
+     made(C::degree),
+     kNoWrite,
+     kNoPower},
+    {{area, kNoCode},
+     {{areaFractionalDecimal, made(C::fractalDecimal)}, kNoCase, kNoCase},
+     made(C::decimal),
+     areaDecimal,
      2},
-    {{3020, kNoCode},
-     {{3001, &fractalInchPrototype}, {3005, &decimalPrototype}, kNoCase},
-     &inchPrototype,
-     3002,
+    {{imperialArea, kNoCode},
+     {{imperialAreaFractionalInch, made(C::fractalInch)},
+      {imperialAreaDecimal, made(C::decimal)},
+      kNoCase},
+     made(C::inch),
+     imperialAreaDecimalInch,
      2},
-    {{3101, 3102}, {kNoCase, kNoCase, kNoCase}, &kiloNewtonPrototype, kNoWrite, kNoPower},
-    {{3201, 3202}, {kNoCase, kNoCase, kNoCase}, &kiloNewtonMeterPrototype, kNoWrite, kNoPower},
-    {{3300, 3301}, {kNoCase, kNoCase, kNoCase}, &newtonPerSquareMmPrototype, kNoWrite, kNoPower},
-    {{5003, kNoCode},
-     {{4003, &decimalPrototype}, {4004, &fractalDecimalPrototype}, kNoCase},
-     nullptr,
+    {{force, forceAlternate}, {kNoCase, kNoCase, kNoCase}, made(C::kiloNewton), kNoWrite, kNoPower},
+    {{moment, momentAlternate},
+     {kNoCase, kNoCase, kNoCase},
+     made(C::kiloNewtonMeter),
+     kNoWrite,
+     kNoPower},
+    {{stress, stressAlternate},
+     {kNoCase, kNoCase, kNoCase},
+     made(C::newtonPerSquareMm),
+     kNoWrite,
+     kNoPower},
+    {{volume, kNoCode},
+     {{volumeDecimal, made(C::decimal)},
+      {volumeFractionalDecimal, made(C::fractalDecimal)},
+      kNoCase},
+     kNothing,
      kNoWrite,
      3},
-    {{5004, kNoCode},
-     {{4001, &fractalInchPrototype}, {4005, &decimalPrototype}, kNoCase},
-     &inchPrototype,
-     4002,
+    {{imperialVolume, kNoCode},
+     {{imperialVolumeFractionalInch, made(C::fractalInch)},
+      {imperialVolumeDecimal, made(C::decimal)},
+      kNoCase},
+     made(C::inch),
+     imperialVolumeDecimalInch,
      3},
-    {{5103, kNoCode},
-     {{5003, &decimalPrototype}, {5004, &fractalDecimalPrototype}, kNoCase},
-     nullptr,
+    {{fourthPower, kNoCode},
+     {{fourthPowerDecimal, made(C::decimal)},
+      {fourthPowerFractionalDecimal, made(C::fractalDecimal)},
+      kNoCase},
+     kNothing,
      kNoWrite,
      4},
-    {{5104, kNoCode},
-     {{5001, &fractalInchPrototype}, {5005, &decimalPrototype}, kNoCase},
-     &inchPrototype,
-     5002,
+    {{imperialFourthPower, kNoCode},
+     {{imperialFourthPowerFractionalInch, made(C::fractalInch)},
+      {imperialFourthPowerDecimal, made(C::decimal)},
+      kNoCase},
+     made(C::inch),
+     imperialFourthPowerDecimalInch,
      4},
 };
 
 // Every quantity code that no row names.
 constexpr FactoryRow kOtherCodesRow{
     {kNoCode, kNoCode},
-    {{4, &fractalDecimalPrototype}, {2006, &degreePrototype}, kNoCase},
-    &decimalPrototype,
-    3,
+    {{otherFractionalDecimal, made(C::fractalDecimal)}, {otherDegrees, made(C::degree)}, kNoCase},
+    made(C::decimal),
+    otherDecimal,
     kNoPower};
 
 const FactoryRow& rowFor(int systemUnits) {
@@ -131,18 +141,18 @@ KovUnitTransform* KovUnitsTransformArray::getNewUnit(
   const FactoryRow& row = rowFor(static_cast<int>(systemUnits));
   const int representation = static_cast<int>(systemRepresentation);
 
-  const KovUnitTransform* prototype = row.otherwise;
+  Made chosen = row.otherwise;
   bool fellBack = true;
   for (const RepresentationCase& known : row.cases) {
-    if (known.prototype != nullptr && known.representation == representation) {
-      prototype = known.prototype;
+    if (known.made.any && known.representation == representation) {
+      chosen = known.made;
       fellBack = false;
       break;
     }
   }
 
   // clone() copies the prototype onto the heap, or gives null when no memory is left.
-  KovUnitTransform* unit = prototype != nullptr ? prototype->clone() : nullptr;
+  KovUnitTransform* unit = chosen.any ? describe(chosen.unitClass).prototype->clone() : nullptr;
   // The caller learns the representation really chosen, even when no memory was left.
   if (fellBack && row.writeBack != kNoWrite) {
     systemRepresentation = static_cast<KovUnitTransform::eSystemRepresentation>(row.writeBack);
@@ -180,11 +190,20 @@ bool factoryKnowsRepresentation(int systemUnits, int representation) {
   const FactoryRow& row = rowFor(systemUnits);
   bool single = true;
   for (const RepresentationCase& known : row.cases) {
-    if (known.prototype == nullptr) continue;
+    if (!known.made.any) continue;
     if (known.representation == representation) return true;
     single = false;
   }
   return single && &row != &kOtherCodesRow;
+}
+
+bool factoryQuantity(int systemUnits, Quantity& quantity) noexcept {
+  const FactoryRow& row = rowFor(systemUnits);
+  if (&row == &kOtherCodesRow) return false;
+  // Every class of a row measures its quantity: any one of them tells it.
+  const Made any = row.otherwise.any ? row.otherwise : row.cases[0].made;
+  quantity = describe(any.unitClass).quantity;
+  return true;
 }
 
 }  // namespace pelunits

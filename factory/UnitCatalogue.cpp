@@ -2,6 +2,8 @@
 
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsCodes.h"
+#include "UnitDescriptions.h"
 #include "Utf8.h"
 #include "units/core/Definitions.h"
 
@@ -9,22 +11,25 @@ namespace pelunits {
 
 namespace {
 
+using namespace codes;
+
 constexpr double kFullCircleRadians = 6.283185307179586;
 
-// Imperial engineering units by their definitions: the inch is 25.4 mm and the
-// pound-force 4.4482216152605 N, both exactly; the kip is 1000 lbf. Each factor is
-// written as the nearest double to its exact value, not as a product of rounded ones.
-constexpr double kInch = definitions::kInch.value();              // mm
-constexpr double kFoot = definitions::kFoot.value();              // mm
-constexpr double kSquareInch = 645.16;                            // mm²
-constexpr double kCubicInch = 16387.064;                          // mm³
-constexpr double kCubicFoot = 28316846.592;                       // mm³
-constexpr double kPoundForce = definitions::kPoundForce.value();  // kN
-constexpr double kKip = definitions::kKip.value();                // kN
-constexpr double kPoundForceFoot = 1.3558179483314004e-3;         // kNm
-constexpr double kKipFoot = 1.3558179483314003;                   // kNm
-constexpr double kPsi = 6.894757293168362e-3;  // N/mm²: 4.4482216152605 N / 645.16 mm²
-constexpr double kKsi = 6.894757293168361;     // N/mm²
+// Imperial engineering units as the nearest doubles to their exact sizes, not as
+// products of rounded ones.
+constexpr double kInch = definitions::kInch.value();                      // mm
+constexpr double kFoot = definitions::kFoot.value();                      // mm
+constexpr double kSquareInch = definitions::kSquareInch.value();          // mm²
+constexpr double kCubicInch = definitions::kCubicInch.value();            // mm³
+constexpr double kCubicFoot = definitions::kCubicFoot.value();            // mm³
+constexpr double kPoundForce = definitions::kPoundForce.value();          // kN
+constexpr double kKip = definitions::kKip.value();                        // kN
+constexpr double kPoundForceFoot = definitions::kPoundForceFoot.value();  // kNm
+constexpr double kKipFoot = definitions::kKipFoot.value();                // kNm
+constexpr double kPsi = definitions::kPsi.value();                        // N/mm²
+constexpr double kKsi = definitions::kKsi.value();                        // N/mm²
+constexpr double kDegreesPerCircle = definitions::kDegreesPerCircle.value();
+constexpr double kGonPerCircle = definitions::kGonPerCircle.value();
 
 // Example values: one per quantity, chosen to show the imperial units as round numbers.
 constexpr double kLength = 1689.1;  // 5' 6 1/2"
@@ -40,54 +45,73 @@ constexpr double kStress = kKsi;
 // Factors are internal units per display unit (millimetres, grams, ...), except for
 // the angle units, whose factor is the full circle in display units.
 constexpr NamedUnit kUnits[] = {
-    {"millimetres", 20, 5, 1.0, kKeepPrecision, "mm", "length in millimetres", kLength},
-    {"centimetres", 20, 5, 10.0, kKeepPrecision, "cm", "length in centimetres", kLength},
-    {"metres", 20, 5, 1000.0, 1000, "m", "length in metres, 3 decimals", kLength},
-    {"feet-inch-fraction", 20, 1, 0.0, 16, "", "feet, inches and sixteenths: 5'-6 1/2\"", kLength},
-    {"feet-decimal-inch", 20, 2, 0.0, kKeepPrecision, "", "feet and decimal inches: 5' 6.50\"",
+    {"millimetres", length, decimal, 1.0, kKeepPrecision, "mm", "length in millimetres", kLength},
+    {"centimetres", length, decimal, 10.0, kKeepPrecision, "cm", "length in centimetres", kLength},
+    {"metres", length, decimal, 1000.0, 1000, "m", "length in metres, 3 decimals", kLength},
+    {"feet-inch-fraction", length, fractionalInch, 0.0, 16, "",
+     "feet, inches and sixteenths: 5'-6 1/2\"", kLength},
+    {"feet-decimal-inch", length, decimalInch, 0.0, kKeepPrecision, "",
+     "feet and decimal inches: 5' 6.50\"", kLength},
+    {"fractional-decimal", length, fractionalDecimal, kInch, 16, "in",
+     "inches with sixteenths: 66 1/2", kLength},
+    {"decimal-feet", length, decimal, kFoot, kKeepPrecision, "ft", "length in decimal feet",
      kLength},
-    {"fractional-decimal", 20, 5006, kInch, 16, "in", "inches with sixteenths: 66 1/2", kLength},
-    {"decimal-feet", 20, 5, kFoot, kKeepPrecision, "ft", "length in decimal feet", kLength},
-    {"square-millimetres", 3005, 3003, 1.0, kKeepPrecision, "mm²", "area in square millimetres",
+    {"square-millimetres", area, areaDecimal, 1.0, kKeepPrecision, "mm²",
+     "area in square millimetres", kArea},
+    {"square-metres", area, areaDecimal, 1000000.0, kKeepPrecision, "m²", "area in square metres",
      kArea},
-    {"square-metres", 3005, 3003, 1000000.0, kKeepPrecision, "m²", "area in square metres", kArea},
-    {"square-inches", 3005, 3003, kSquareInch, kKeepPrecision, "", "area in square inches", kArea},
-    {"square-feet-fraction", 3020, 3001, 0.0, 16, "", "area in square feet and inches", kArea},
-    {"square-feet-decimal-inch", 3020, 3002, 0.0, kKeepPrecision, "",
+    {"square-inches", area, areaDecimal, kSquareInch, kKeepPrecision, "", "area in square inches",
+     kArea},
+    {"square-feet-fraction", imperialArea, imperialAreaFractionalInch, 0.0, 16, "",
+     "area in square feet and inches", kArea},
+    {"square-feet-decimal-inch", imperialArea, imperialAreaDecimalInch, 0.0, kKeepPrecision, "",
      "area in square feet and decimal square inches", kArea},
-    {"cubic-centimetres", 5003, 4003, 1000.0, kKeepPrecision, "cm³", "volume in cubic centimetres",
+    {"cubic-centimetres", volume, volumeDecimal, 1000.0, kKeepPrecision, "cm³",
+     "volume in cubic centimetres", kVolume},
+    {"cubic-metres", volume, volumeDecimal, 1.0e9, 1000, "m³", "volume in cubic metres, 3 decimals",
      kVolume},
-    {"cubic-metres", 5003, 4003, 1.0e9, 1000, "m³", "volume in cubic metres, 3 decimals", kVolume},
-    {"cubic-inches", 5003, 4003, kCubicInch, kKeepPrecision, "in³", "volume in cubic inches",
+    {"cubic-inches", volume, volumeDecimal, kCubicInch, kKeepPrecision, "in³",
+     "volume in cubic inches", kVolume},
+    {"cubic-feet", volume, volumeDecimal, kCubicFoot, kKeepPrecision, "ft³", "volume in cubic feet",
      kVolume},
-    {"cubic-feet", 5003, 4003, kCubicFoot, kKeepPrecision, "ft³", "volume in cubic feet", kVolume},
-    {"cubic-feet-decimal-inch", 5004, 4002, 0.0, kKeepPrecision, "",
+    {"cubic-feet-decimal-inch", imperialVolume, imperialVolumeDecimalInch, 0.0, kKeepPrecision, "",
      "volume in cubic feet and decimal cubic inches", kVolume},
-    {"centimetres-to-the-fourth", 5103, 5003, 10000.0, kKeepPrecision, "cm⁴",
+    {"centimetres-to-the-fourth", fourthPower, fourthPowerDecimal, 10000.0, kKeepPrecision, "cm⁴",
      "fourth power of a length (second moments of area)", kFourthPower},
-    {"kilonewtons", 3101, 0, 1.0, kKeepPrecision, "kN", "force in kilonewtons", kForce},
-    {"newtons", 3101, 0, 0.001, kKeepPrecision, "N", "force in newtons", kForce},
-    {"kips", 3101, 0, kKip, kKeepPrecision, "kip", "force in kips (1000 lbf)", kForce},
-    {"pounds-force", 3101, 0, kPoundForce, kKeepPrecision, "lbf", "force in pounds-force", kForce},
-    {"kilonewton-metres", 3201, 0, 1.0, kKeepPrecision, "kNm", "moment in kilonewton-metres",
-     kMoment},
-    {"kip-feet", 3201, 0, kKipFoot, kKeepPrecision, "kip·ft", "moment in kip-feet", kMoment},
-    {"pound-force-feet", 3201, 0, kPoundForceFoot, kKeepPrecision, "lbf·ft",
+    {"kilonewtons", force, anyRepresentation, 1.0, kKeepPrecision, "kN", "force in kilonewtons",
+     kForce},
+    {"newtons", force, anyRepresentation, 0.001, kKeepPrecision, "N", "force in newtons", kForce},
+    {"kips", force, anyRepresentation, kKip, kKeepPrecision, "kip", "force in kips (1000 lbf)",
+     kForce},
+    {"pounds-force", force, anyRepresentation, kPoundForce, kKeepPrecision, "lbf",
+     "force in pounds-force", kForce},
+    {"kilonewton-metres", moment, anyRepresentation, 1.0, kKeepPrecision, "kNm",
+     "moment in kilonewton-metres", kMoment},
+    {"kip-feet", moment, anyRepresentation, kKipFoot, kKeepPrecision, "kip·ft",
+     "moment in kip-feet", kMoment},
+    {"pound-force-feet", moment, anyRepresentation, kPoundForceFoot, kKeepPrecision, "lbf·ft",
      "moment in pound-force-feet", kMoment},
-    {"newtons-per-square-mm", 3300, 0, 1.0, kKeepPrecision, "N/mm²", "stress in N/mm²", kStress},
-    {"psi", 3300, 0, kPsi, kKeepPrecision, "psi", "stress in pounds-force per square inch",
-     kStress},
-    {"ksi", 3300, 0, kKsi, kKeepPrecision, "ksi", "stress in kips per square inch", kStress},
-    {"grams", 1009, 0, 1.0, kKeepPrecision, "g", "weight in grams", kWeight},
-    {"kilograms", 1009, 0, 1000.0, kKeepPrecision, "kg", "weight in kilograms", kWeight},
-    {"tonnes", 1009, 0, 1000000.0, 1000, "t", "weight in tonnes, 3 decimals", kWeight},
-    {"pounds-ounces", 1010, 0, 0.0, kKeepPrecision, "", "weight in pounds and ounces", kWeight},
-    {"degrees", 2000, 0, 360.0, kKeepPrecision, "°", "angle in decimal degrees, full circle 360",
+    {"newtons-per-square-mm", stress, anyRepresentation, 1.0, kKeepPrecision, "N/mm²",
+     "stress in N/mm²", kStress},
+    {"psi", stress, anyRepresentation, kPsi, kKeepPrecision, "psi",
+     "stress in pounds-force per square inch", kStress},
+    {"ksi", stress, anyRepresentation, kKsi, kKeepPrecision, "ksi",
+     "stress in kips per square inch", kStress},
+    {"grams", weight, anyRepresentation, 1.0, kKeepPrecision, "g", "weight in grams", kWeight},
+    {"kilograms", weight, anyRepresentation, 1000.0, kKeepPrecision, "kg", "weight in kilograms",
+     kWeight},
+    {"tonnes", weight, anyRepresentation, 1000000.0, 1000, "t", "weight in tonnes, 3 decimals",
+     kWeight},
+    {"pounds-ounces", imperialWeight, anyRepresentation, 0.0, kKeepPrecision, "",
+     "weight in pounds and ounces", kWeight},
+    {"degrees", angle, anyRepresentation, kDegreesPerCircle, kKeepPrecision, "°",
+     "angle in decimal degrees, full circle 360", kAngle},
+    {"gon", angle, gon, kGonPerCircle, kKeepPrecision, "gon", "angle in gon, full circle 400",
      kAngle},
-    {"gon", 2000, 2007, 400.0, kKeepPrecision, "gon", "angle in gon, full circle 400", kAngle},
-    {"radians", 2000, 2005, kFullCircleRadians, 10000, "rad", "angle in radians, 4 decimals",
+    {"radians", angle, radians, kFullCircleRadians, 10000, "rad", "angle in radians, 4 decimals",
      kAngle},
-    {"degrees-minutes-seconds", 2000, 2008, 0.0, 3600, "", "angle as 10°30'15\"", kAngle},
+    {"degrees-minutes-seconds", angle, degreesMinutesSeconds, 0.0, 3600, "", "angle as 10°30'15\"",
+     kAngle},
 };
 
 }  // namespace
@@ -120,24 +144,26 @@ KovUnitTransform* newNamedUnit(const NamedUnit& named, int* representation) {
 }
 
 ParseOperation parseOperationFor(int systemUnits, const KovUnitTransform& unit) {
-  switch (systemUnits) {
-    case 1009:
-    case 1010:
-      return ParseOperation::Grams;
-    case 2000:
-      return ParseOperation::Degrees;
-    case 3101:
-    case 3102:
-      return ParseOperation::KiloNewton;
-    case 3201:
-    case 3202:
-      return ParseOperation::KiloNewtonMeter;
-    case 3300:
-    case 3301:
-      return ParseOperation::NewtonPerSquareMm;
-    default:
-      return unit.isAngle() != 0 ? ParseOperation::Degrees : ParseOperation::Millimeters;
+  Quantity quantity = Quantity::length;
+  // Lengths and unknown codes read as the unit is: an angle unit reads angles.
+  if (!factoryQuantity(systemUnits, quantity) || quantity == Quantity::length) {
+    quantity = unit.isAngle() != 0 ? Quantity::angle : Quantity::length;
   }
+  switch (quantity) {
+    case Quantity::angle:
+      return ParseOperation::Degrees;
+    case Quantity::weight:
+      return ParseOperation::Grams;
+    case Quantity::force:
+      return ParseOperation::KiloNewton;
+    case Quantity::moment:
+      return ParseOperation::KiloNewtonMeter;
+    case Quantity::stress:
+      return ParseOperation::NewtonPerSquareMm;
+    case Quantity::length:
+      break;
+  }
+  return ParseOperation::Millimeters;
 }
 
 double parseWith(ParseOperation operation, const KovUnitTransform& unit, const KovString& text) {

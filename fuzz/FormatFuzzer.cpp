@@ -5,8 +5,10 @@
 // zero-terminated, carry no NUL and stay within a bound; the same call gives the same
 // text twice. With the settings a host gives (power 1 to 4, a positive factor of a
 // sensible size, the regional flag 0 or 1), every text reads back complete through the
-// exact reader, and with the inexact marker asked for, a text without it reads back
-// within 1e-9 of the value (angles aside, which the displays reduce by a turn).
+// exact reader (with the angle style and convention the text was written with), and with
+// the inexact marker asked for, a text without it reads back within 1e-9 of the value
+// (angles aside, which the displays reduce by a turn); a bearing or an azimuth reads
+// back as 0 up to 360 degrees.
 
 #include <cmath>
 #include <cstdint>
@@ -60,6 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.withSymbol = (flags & 64) != 0;
   options.separator = in.wideChar();
   const std::size_t incrementChoice = in.byte() % (countOf(kIncrements) + 1);
+  const std::uint8_t angle = in.byte();
+  options.angleStyle = static_cast<pelunits::AngleStyle>(angle % 3);
+  options.angleConvention.zero = static_cast<pelunits::AngleZero>(angle / 3 % 4);
+  options.angleConvention.sense = static_cast<pelunits::AngleSense>(angle / 12 % 2);
   const std::wstring raw =
       pelunits::fuzz::decodeText(in.from(in.position()), in.sizeFrom(in.position()));
   // The raw text ends at its first NUL, as the option reads it.
@@ -88,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int regional = unit->getUseRegionalSettings();
   if (std::isfinite(value) && std::fabs(value) < 1e300 && power >= 1 && power <= 4 &&
       factor >= 1e-3 && factor <= 1e7 && (regional == 0 || regional == 1)) {
-    const pelunits::ReadResult read = pelunits::readExact(*unit, text);
+    const pelunits::ReadResult read =
+        pelunits::readExact(*unit, text, options.angleStyle, options.angleConvention);
     if (read.status != pelunits::ReadStatus::complete) {
       std::fprintf(stderr, "locale %s, regional %d, factor %g, precision %d: %s at %zu\n",
                    setup.locale, regional, factor, unit->getPrecision(), read.message,
@@ -100,6 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(!options.inexactMarker || unit->isAngle() != 0 || text[0] == L'~' || overflowed ||
               std::fabs(read.value - value) <= 1e-9 * std::fabs(value) + 1e-300,
           "a text without the marker reads back off the value", text);
+    check(unit->isAngle() == 0 || options.angleStyle == pelunits::AngleStyle::plain ||
+              (read.value >= 0.0 && read.value < 360.0),
+          "a direction reads back outside a turn", text);
   }
   KovUnitsTransformArray::removeUnit(unit);
   return 0;

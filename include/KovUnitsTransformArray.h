@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "KovUnitTransform.h"
+#include "PelUnitsCodes.h"
 #include "PelUnitsExport.h"
 
 // The factory of unit objects.
@@ -10,10 +11,9 @@
 // getNewUnit picks the unit class for a quantity code and a wanted representation,
 // returns a new object owned by the caller and, where it fell back to the default
 // class of the quantity, writes the representation it chose back into
-// systemRepresentation. Quantity codes: 20 lengths, 3005/3020 areas, 5003/5004
-// volumes, 5103/5104 fourth powers (metric/imperial), 1009 grams, 1010 pounds and
-// ounces, 2000 angles, 3101/3102 forces, 3201/3202 moments, 3300/3301 stresses;
-// any other code gives a metric decimal unit.
+// systemRepresentation. PelUnitsCodes.h names the codes: lengths, areas, volumes and
+// fourth powers (metric and imperial), grams, pounds and ounces, angles, forces,
+// moments, stresses; any other quantity code gives a metric decimal unit.
 //
 // All three operations may be called from several threads at once.
 class PELUNITS_API KovUnitsTransformArray {

@@ -2,6 +2,7 @@
 
 #include "KovString.h"
 #include "KovUnitTransform.h"
+#include "PelUnitsAngles.h"
 #include "PelUnitsExport.h"
 
 // Formatting with options: the display of a value in a unit's own form, rounded to a
@@ -26,6 +27,22 @@
 // decimal number of their inch units. The decimal forms write no area mark, and the
 // symbol only on request. Non-finite values show as the units show them: "nan", "inf",
 // "-inf", with no marks.
+//
+// Angle fields show directions on request (angleStyle, PelUnitsAngles.h), the internal
+// angle taken by the host's convention, whole turns and signs dropped:
+// - a bearing, ‹N 45°30'15" E›, ‹S 12.50° W›: the angle from north or south toward east
+//   or west in the unit's own form, a degree mark after decimal degrees; gon and radians
+//   in their own number, with no mark (‹N 50.00 E› is half a right angle in gon). The
+//   angle rounds with the step and rounding above, up and down meaning the shown angle.
+//   An angle that shows as 0 or as a right angle is the axis, the letter alone: ‹N›,
+//   ‹E›, ‹S›, ‹W›; so 89°59'59.6" at whole seconds shows ‹E›, never ‹N 90°00'00" E›, and
+//   a quadrant form always shows an angle strictly between 0 and 90 degrees.
+// - an azimuth: the angle from north, clockwise, in the unit's own form (‹45°30'›,
+//   ‹45.50›, ‹50.00› in gon), 0 up to a turn; an angle that rounds to a turn or beyond
+//   shows 0.
+// The inexact marker measures the shown angle; bearings and azimuths carry no sign,
+// and the plus sign does not apply. readExact reads bearings back, and the reading with
+// the style and the convention (PelUnitsRead.h) azimuths as well.
 namespace pelunits {
 
 // How a value goes to a step. Up and down are directions on the number line, as ceil
@@ -90,6 +107,11 @@ struct FormatOptions {
   // getDisplayStringWithUnits writes it ("1.500 m"); nothing when the symbol is empty.
   // The compound and fraction forms carry their marks instead.
   bool withSymbol = false;
+  // How an angle field shows the angle, and where the host's internal angles start and
+  // which way they grow (east and counterclockwise unless the host says otherwise).
+  // Fields of other quantities ignore both.
+  AngleStyle angleStyle = AngleStyle::plain;
+  AngleConvention angleConvention;
 };
 
 // `internalValue` (in the unit's internal quantity) as text of the unit, with the

@@ -4,6 +4,7 @@
 
 #include "KovString.h"
 #include "KovUnitTransform.h"
+#include "PelUnitsAngles.h"
 #include "PelUnitsExport.h"
 
 // The exact reader: reads typed text for a unit and says what it understood.
@@ -36,6 +37,12 @@
 // - a leading '~', the mark of a display that rounding made inexact (format() in
 //   PelUnitsFormat.h writes it), which changes nothing; and a leading '±' before a
 //   quantity that is zero ("±0.000"), where before any other it is invalid;
+// - in an angle field, bearings (PelUnitsAngles.h) as format() writes them, in either
+//   case, with the angle in any form the field reads: ‹N 45°30' E› in a degree field is
+//   44.5 (counterclockwise from east), ‹S 30° W› 240, ‹n 45.5 e› 44.5; a letter alone is
+//   its axis (‹N› is 90, ‹E› 0); the angle lies within 0 to 90 degrees (‹N 95° E› is
+//   invalid at the angle) and the letters name a quadrant (‹N 45° N› is invalid at the
+//   second N); a bearing reads as 0 up to 360;
 // "nan", "inf" and "-inf" read as themselves. Texts under 32 characters are read
 // without heap allocation. Every function may be called from several threads at once.
 namespace pelunits {
@@ -79,5 +86,20 @@ PELUNITS_API ReadResult readExact(const KovUnitTransform& unit, const KovString&
 // Reads UTF-8 text; `position` counts bytes. Malformed UTF-8 is invalid.
 PELUNITS_API ReadResult readExactUtf8(const KovUnitTransform& unit, const char* text,
                                       std::size_t length) noexcept;
+
+// Reads text of an angle field as format() writes it with `style` under `convention`,
+// so that every text it writes reads back to the value it came from, up to whole turns:
+// a bearing under the convention; a plain angle as an azimuth (clockwise from north)
+// under AngleStyle::azimuth, and as itself under the other styles. Bearings and
+// azimuths read as 0 up to 360 degrees, exactly placed before the one rounding. Fields
+// of other quantities read as readExact reads them.
+PELUNITS_API ReadResult readExact(const KovUnitTransform& unit, const wchar_t* text,
+                                  std::size_t length, AngleStyle style,
+                                  const AngleConvention& convention) noexcept;
+PELUNITS_API ReadResult readExact(const KovUnitTransform& unit, const KovString& text,
+                                  AngleStyle style, const AngleConvention& convention) noexcept;
+PELUNITS_API ReadResult readExactUtf8(const KovUnitTransform& unit, const char* text,
+                                      std::size_t length, AngleStyle style,
+                                      const AngleConvention& convention) noexcept;
 
 }  // namespace pelunits

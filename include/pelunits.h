@@ -3,7 +3,8 @@
  * A stable interface for any compiler and language: opaque handles, UTF-8 and UTF-16
  * text, buffers owned by the caller (no memory crosses from the library's heap to the
  * caller's), status codes and a run-time version. Functions are only ever added, never
- * changed or removed. Valid C99 and C++; needs only <stddef.h> and <stdint.h>.
+ * changed or removed. Valid C99 and C++; needs only <stddef.h>, <stdint.h> and the
+ * factory codes' names in PelUnitsCodes.h.
  *
  * Values are in the host's internal units: millimetres (and their powers for areas,
  * volumes and fourth powers), degrees, grams, kilonewtons, kilonewton-metres and
@@ -23,6 +24,8 @@
 
 #include <stddef.h>
 #include <stdint.h>
+
+#include "PelUnitsCodes.h"
 
 #if defined(_WIN32) || defined(__CYGWIN__)
 #if defined(PELUNITS_BUILDING)
@@ -95,11 +98,10 @@ PELUNITS_C_API pelunits_status pelunits_set_number_format(const pelunits_number_
 /* A configured display unit. */
 typedef struct pelunits_unit pelunits_unit;
 
-/* A unit from the factory codes (20 lengths, 3005/3020 areas, 2000 angles, 1009 grams,
- * ...). Codes without a class of their own give the factory's fallback, as in C++.
- * NULL when no memory is left, and where the C++ factory has no unit either: the
- * metric volume and fourth-power codes 5003 and 5103 with a representation of no
- * class of theirs. */
+/* A unit from the factory codes (PelUnitsCodes.h: PELUNITS_CODE_LENGTH, ...). Codes
+ * without a class of their own give the factory's fallback, as in C++. NULL when no
+ * memory is left, and where the C++ factory has no unit either: the metric volume and
+ * fourth-power codes with a representation of no class of theirs. */
 PELUNITS_C_API pelunits_unit* pelunits_unit_new(int32_t system_units, int32_t representation);
 /* A unit by the names of `pelunits units` ("feet-inch-fraction", "metres", ...), with
  * the settings the tool gives it. NULL for an unknown name, a NULL name or no memory. */
@@ -231,10 +233,25 @@ enum {
 #define PELUNITS_FORMAT_PLUS_SIGN 0x400u       /* "+3.250"; U+00B1 before a zero */
 #define PELUNITS_FORMAT_TYPOGRAPHIC 0x800u     /* prime marks, U+2212, vulgar fractions */
 #define PELUNITS_FORMAT_INEXACT_MARKER 0x1000u /* '~' when the text is not the value */
+/* Angle styles, and the host's angle convention: where internal angles start and which
+ * way they grow (PelUnitsAngles.h). */
+enum {
+  PELUNITS_ANGLE_PLAIN = 0,   /* the angle itself */
+  PELUNITS_ANGLE_BEARING = 1, /* "N 45°30' E" */
+  PELUNITS_ANGLE_AZIMUTH = 2  /* from north, clockwise, 0 up to a turn */
+};
+enum {
+  PELUNITS_ZERO_EAST = 0,
+  PELUNITS_ZERO_NORTH = 1,
+  PELUNITS_ZERO_WEST = 2,
+  PELUNITS_ZERO_SOUTH = 3
+};
+enum { PELUNITS_COUNTERCLOCKWISE = 0, PELUNITS_CLOCKWISE = 1 };
 
 /* The options; pelunits_format_options_init gives the defaults, which leave the unit's
  * own form. Fields are only ever added at the end, and struct_size tells the library
- * which of them the caller knows. */
+ * which of them the caller knows: a record that ends before angle_style (the size of the
+ * first version) has the default angle fields. */
 typedef struct pelunits_format_options {
   size_t struct_size;         /* sizeof(pelunits_format_options): lets the struct grow */
   const char* increment;      /* the step as UTF-8 text the exact reader reads ("5 mm",
@@ -245,10 +262,24 @@ typedef struct pelunits_format_options {
   int32_t significant_digits; /* 1 to 17 for the decimal forms; 0 for none */
   uint32_t flags;             /* the flags above; PELUNITS_HIDE_ZERO_FEET by default */
   uint32_t separator;         /* code point between feet and inches; ' ' by default */
+  int32_t angle_style;        /* PELUNITS_ANGLE_, for angle units; plain by default */
+  int32_t angle_zero;         /* PELUNITS_ZERO_: the direction of the internal 0; east */
+  int32_t angle_sense;        /* PELUNITS_COUNTERCLOCKWISE (default) or PELUNITS_CLOCKWISE */
 } pelunits_format_options;
 
-/* Fills *options with the defaults, struct_size included; NULL is allowed. */
+/* Fill a record with the defaults, struct_size included; a null pointer writes nothing.
+ * pelunits_format_options_init writes the first version's record (the fields before
+ * angle_style, struct_size its size), all that a program built against that version has
+ * room for. pelunits_format_options_init_size writes the fields that fit in `size`
+ * bytes, struct_size `size` (at most this version's sizeof); below the first version's
+ * size it writes nothing. The macro below makes every call to
+ * pelunits_format_options_init fill the whole record of this header's version; it takes
+ * a pointer to the record (a bare NULL has no record type for its sizeof). */
 PELUNITS_C_API void pelunits_format_options_init(pelunits_format_options* options);
+PELUNITS_C_API void pelunits_format_options_init_size(pelunits_format_options* options,
+                                                      size_t size);
+#define pelunits_format_options_init(options) \
+  pelunits_format_options_init_size((options), sizeof *(options))
 /* The formatted text of an internal value, written as pelunits_display writes its text;
  * NULL options are the defaults. PELUNITS_BAD_ARGUMENT, writing nothing, as for
  * pelunits_display, and for a struct_size this library does not know, a rounding or a
@@ -285,6 +316,23 @@ PELUNITS_C_API pelunits_status pelunits_read_utf16_ex(const pelunits_unit* unit,
                                                       const uint16_t* utf16, size_t length,
                                                       double* value, size_t* error_offset,
                                                       const char** message);
+/* pelunits_read_ex for the texts pelunits_format writes with an angle style under an
+ * angle convention (PELUNITS_ANGLE_, PELUNITS_ZERO_, PELUNITS_CLOCKWISE or
+ * PELUNITS_COUNTERCLOCKWISE): bearings under the convention, a plain angle as an azimuth
+ * with PELUNITS_ANGLE_AZIMUTH, both as 0 up to 360 degrees; units of other quantities
+ * read as pelunits_read_ex reads them. PELUNITS_BAD_ARGUMENT for a style, zero or sense
+ * this library does not know. The _utf16 twin reads UTF-16 as pelunits_read_utf16_ex. */
+PELUNITS_C_API pelunits_status pelunits_read_angle(const pelunits_unit* unit, const char* utf8,
+                                                   size_t length, int32_t angle_style,
+                                                   int32_t angle_zero, int32_t angle_sense,
+                                                   double* value, size_t* error_offset,
+                                                   const char** message);
+PELUNITS_C_API pelunits_status pelunits_read_angle_utf16(const pelunits_unit* unit,
+                                                         const uint16_t* utf16, size_t length,
+                                                         int32_t angle_style, int32_t angle_zero,
+                                                         int32_t angle_sense, double* value,
+                                                         size_t* error_offset,
+                                                         const char** message);
 
 /* Batches: a whole column in one call, for bindings and exports. Texts travel packed,
  * as Apache Arrow lays out a string array: the texts one after another without NULs

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -478,12 +481,98 @@ TEST(CInterface, FormatPassesEachOptionToTheCxxFormat) {
   }
 }
 
+// The angle fields reach format(), a record of the first version (which ends before
+// them) has the defaults, and pelunits_read_angle reads the texts back.
+TEST(CInterface, FormatsAndReadsBearingsAndAzimuths) {
+  const Unit unit = named("degrees-minutes-seconds");
+  pelunits_format_options record;
+  pelunits_format_options_init(&record);
+  record.angle_style = PELUNITS_ANGLE_BEARING;
+  EXPECT_EQ(formatted(unit.get(), 240.0, &record),
+            "S 30\xc2\xb0"
+            "0'0\" W");
+  record.struct_size = offsetof(pelunits_format_options, angle_style);
+  EXPECT_EQ(formatted(unit.get(), 240.0, &record),
+            "240\xc2\xb0"
+            "0'0\"");
+
+  const std::string text = "30\xc2\xb0";
+  double value = 0.0;
+  std::size_t offset = 1;
+  const char* message = nullptr;
+  EXPECT_EQ(pelunits_read_angle(unit.get(), text.data(), text.size(), PELUNITS_ANGLE_AZIMUTH,
+                                PELUNITS_ZERO_NORTH, PELUNITS_CLOCKWISE, &value, &offset, &message),
+            PELUNITS_OK);
+  EXPECT_EQ(value, 30.0);
+  EXPECT_EQ(offset, 0u);
+  const std::vector<std::uint16_t> text16 = units16(u"S 30\u00B0 X");
+  EXPECT_EQ(pelunits_read_angle_utf16(unit.get(), text16.data(), text16.size(),
+                                      PELUNITS_ANGLE_BEARING, PELUNITS_ZERO_EAST,
+                                      PELUNITS_COUNTERCLOCKWISE, &value, &offset, &message),
+            PELUNITS_INVALID);
+  EXPECT_EQ(offset, 6u);  // code units
+  EXPECT_EQ(pelunits_read_angle(unit.get(), "N 95 E", 6, PELUNITS_ANGLE_BEARING, PELUNITS_ZERO_EAST,
+                                PELUNITS_COUNTERCLOCKWISE, &value, &offset, &message),
+            PELUNITS_INVALID);
+  EXPECT_EQ(offset, 2u);
+  EXPECT_EQ(pelunits_read_angle(unit.get(), "30", 2, 3, PELUNITS_ZERO_EAST,
+                                PELUNITS_COUNTERCLOCKWISE, &value, &offset, &message),
+            PELUNITS_BAD_ARGUMENT);
+}
+
+// A program built against the first version has room for its record only: the
+// unsized init fills that much, the sized one what `size` holds, no byte beyond.
+TEST(CInterface, FormatOptionsInitWritesNoBytePastTheRecordItIsGiven) {
+  constexpr std::size_t first = offsetof(pelunits_format_options, angle_style);
+  constexpr std::size_t full = sizeof(pelunits_format_options);
+  constexpr std::size_t unsized = ~std::size_t{0};  // the exported pelunits_format_options_init
+  struct Case {
+    std::size_t size;
+    std::size_t written;  // also the struct_size written; 0: nothing
+  };
+  const Case cases[] = {
+      {unsized, first},       {0, 0},       {first - 1, 0},    {first, first},
+      {first + 4, first + 4}, {full, full}, {full + 16, full},
+  };
+  pelunits_format_options defaults;
+  pelunits_format_options_init(&defaults);
+  EXPECT_EQ(defaults.struct_size, full);
+  EXPECT_EQ(defaults.flags, PELUNITS_HIDE_ZERO_FEET);
+  EXPECT_EQ(defaults.separator, std::uint32_t{' '});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    alignas(pelunits_format_options) unsigned char bytes[full + 32];
+    std::memset(bytes, 0xA5, sizeof bytes);
+    auto* record = reinterpret_cast<pelunits_format_options*>(bytes);
+    if (c.size == unsized) {
+      (pelunits_format_options_init)(record);
+    } else {
+      pelunits_format_options_init_size(record, c.size);
+    }
+    std::size_t untouched = c.written;
+    while (untouched < sizeof bytes && bytes[untouched] == 0xA5) ++untouched;
+    EXPECT_EQ(untouched, sizeof bytes);
+    if (c.written == 0) continue;
+    EXPECT_EQ(record->struct_size, c.written);
+    // The fields after struct_size are the defaults (the padding at the end is not compared).
+    const std::size_t fields = std::min(
+        c.written, offsetof(pelunits_format_options, angle_sense) + sizeof defaults.angle_sense);
+    const auto* expected = reinterpret_cast<const unsigned char*>(&defaults);
+    EXPECT_EQ(std::memcmp(bytes + sizeof(std::size_t), expected + sizeof(std::size_t),
+                          fields - sizeof(std::size_t)),
+              0);
+  }
+  pelunits_format_options_init_size(nullptr, full);
+}
+
 // A record this library does not know, or fields out of their range, write nothing.
 TEST(CInterface, FormatRefusesBadRecordsAndShortBuffers) {
   const Unit unit = named("feet-inch-fraction");
   pelunits_format_options good;
   pelunits_format_options_init(&good);
-  pelunits_format_options_init(nullptr);
+  pelunits_format_options* none = nullptr;
+  pelunits_format_options_init(none);  // the macro takes a null pointer of the record type
+  (pelunits_format_options_init)(nullptr);
   const auto with = [&good](void (*change)(pelunits_format_options&)) {
     pelunits_format_options record = good;
     change(record);
@@ -501,6 +590,9 @@ TEST(CInterface, FormatRefusesBadRecordsAndShortBuffers) {
       with([](pelunits_format_options& r) { r.separator = 0xD800; }),
       with([](pelunits_format_options& r) { r.separator = 0x110000; }),
       with([](pelunits_format_options& r) { r.increment = "1/2\xc3"; }),
+      with([](pelunits_format_options& r) { r.angle_style = 3; }),
+      with([](pelunits_format_options& r) { r.angle_zero = -1; }),
+      with([](pelunits_format_options& r) { r.angle_sense = 2; }),
   };
   char text[64];
   std::uint16_t text16[64];

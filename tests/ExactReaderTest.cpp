@@ -386,6 +386,114 @@ TEST(ExactReader, ReadsNumbersInTheUsersRegionalForm) {
 }
 #endif
 
+// Bearings in angle fields, exactly: the value is the one the same angle typed as a plain
+// angle gives (the internal angle, counterclockwise from east, 0 up to 360).
+TEST(ExactReader, ReadsBearingsInAngleFields) {
+  struct BearingCase {
+    Field field;
+    const wchar_t* text;
+    ReadStatus status;
+    const wchar_t* same;  // the plain angle, or the reason of the refusal
+    std::size_t position = 0;
+  };
+  const BearingCase cases[] = {
+      {dms, L"N 45\u00B030' E", kComplete, L"44.5"},
+      {dms, L"S 30\u00B0 W", kComplete, L"240"},
+      {dms, L"  s 30 w ", kComplete, L"240"},
+      {dms, L"N 10\u00B030'15\" E", kComplete, L"79\u00B029'45\""},
+      {dms, L"N 10\u00B030\u203215\u2033 W", kComplete, L"100\u00B030'15\""},
+      {dms, L"S 45\u00B030' E", kComplete, L"315.5"},
+      {dms, L"~N 45.5 W", kComplete, L"135.5"},
+      {dms, L"N 0\u00B0 E", kComplete, L"90"},
+      {dms, L"N 90\u00B0 E", kComplete, L"0"},
+      {dms, L"S 90\u00B0 W", kComplete, L"180"},
+      {dms, L"N", kComplete, L"90"},
+      {dms, L"w", kComplete, L"180"},
+      {gon, L"N 50 E", kComplete, L"50"},
+      {radians, L"N 1 rad W", kComplete, nullptr},  // 90 + 180/pi, rounded once
+      {degrees, L"S 12.25\u00B0 E", kComplete, L"282.25"},
+      {dms, L"N 95\u00B0 E", kInvalid, L"0 to 90", 2},
+      {dms, L"N -5\u00B0 E", kInvalid, L"0 to 90", 2},
+      {dms, L"N 45\u00B0 N", kInvalid, L"ends in E or W", 6},
+      {dms, L"E 45\u00B0 N", kInvalid, L"starts with N or S", 0},
+      {dms, L"N 45\u00B0 X", kInvalid, L"unexpected", 6},
+      {dms, L"N E", kInvalid, L"number", 2},
+      {dms, L"N 45\u00B030'", kIncomplete, L"ends in E or W", 8},
+      {metres, L"N 45 E", kInvalid, L"", 0},
+  };
+  for (const BearingCase& c : cases) {
+    SCOPED_TRACE(narrow(KovString(c.text)));
+    const pelunits::UnitPtr unit = makeField(c.field);
+    const pelunits::ReadResult read = pelunits::readExact(*unit, KovString(c.text));
+    EXPECT_EQ(read.status, c.status) << read.message;
+    if (c.status == kComplete) {
+      if (c.same == nullptr) {
+        EXPECT_NEAR(read.value, 90.0 + 180.0 / kPi, 1e-13);
+      } else {
+        EXPECT_EQ(read.value, pelunits::readExact(*unit, KovString(c.same)).value);
+      }
+    } else if (c.same[0] != 0) {
+      EXPECT_EQ(read.position, c.position);
+      EXPECT_NE(std::string(read.message).find(narrow(KovString(c.same))), std::string::npos)
+          << read.message;
+    }
+  }
+}
+
+// Azimuths need the style and the host's convention to read back; bearings read under
+// the convention too.
+TEST(ExactReader, ReadsAzimuthsUnderTheHostsConvention) {
+  using pelunits::AngleConvention;
+  using pelunits::AngleSense;
+  using pelunits::AngleStyle;
+  using pelunits::AngleZero;
+  struct AzimuthCase {
+    const wchar_t* text;
+    AngleStyle style;
+    AngleConvention convention;
+    double value;
+  };
+  const AngleConvention east;
+  const AngleConvention northClockwise{AngleZero::north, AngleSense::clockwise};
+  const AngleConvention southCounter{AngleZero::south, AngleSense::counterclockwise};
+  const AzimuthCase cases[] = {
+      {L"30", AngleStyle::azimuth, east, 60.0},
+      {L"120", AngleStyle::azimuth, east, 330.0},
+      {L"30", AngleStyle::azimuth, northClockwise, 30.0},
+      {L"30", AngleStyle::azimuth, southCounter, 150.0},
+      {L"370", AngleStyle::azimuth, northClockwise, 10.0},
+      {L"-10", AngleStyle::azimuth, northClockwise, 350.0},
+      {L"30", AngleStyle::bearing, northClockwise, 30.0},  // a plain angle is itself
+      {L"-30", AngleStyle::plain, east, -30.0},
+      {L"N 30 E", AngleStyle::plain, northClockwise, 30.0},
+      {L"S 30 E", AngleStyle::azimuth, southCounter, 30.0},
+      {L"nan", AngleStyle::azimuth, east, std::nan("")},
+  };
+  const pelunits::UnitPtr unit = makeField(degrees);
+  for (const AzimuthCase& c : cases) {
+    SCOPED_TRACE(narrow(KovString(c.text)));
+    const pelunits::ReadResult read =
+        pelunits::readExact(*unit, KovString(c.text), c.style, c.convention);
+    EXPECT_EQ(read.status, kComplete) << read.message;
+    if (std::isnan(c.value)) {
+      EXPECT_TRUE(std::isnan(read.value));
+    } else {
+      EXPECT_EQ(read.value, c.value);
+    }
+  }
+  // Exactly: 10°30'15" of azimuth is 79°29'45" counterclockwise from east, rounded once.
+  const pelunits::UnitPtr sexagesimal = makeField(dms);
+  EXPECT_EQ(
+      pelunits::readExact(*sexagesimal, KovString(L"10\u00B030'15\""), AngleStyle::azimuth, east)
+          .value,
+      pelunits::readExact(*sexagesimal, KovString(L"79\u00B029'45\"")).value);
+  const char* utf8 = "S 30\xc2\xb0 X";
+  const pelunits::ReadResult bad =
+      pelunits::readExactUtf8(*sexagesimal, utf8, std::strlen(utf8), AngleStyle::bearing, east);
+  EXPECT_EQ(bad.status, kInvalid);
+  EXPECT_EQ(bad.position, 7u);  // bytes
+}
+
 }  // namespace
 
 // Numbers longer than the reader's inline copy grow it on the heap: lengths around the
@@ -400,7 +508,7 @@ TEST(ExactReader, LongNumbersReadAsStrtodReadsThem) {
     digits[length / 2] = '.';
     const std::wstring text(digits.begin(), digits.end());
     const pelunits::ReadResult r = pelunits::readExact(*unit, text.c_str(), text.size());
-    EXPECT_EQ(r.status, ReadStatus::complete) << length;
+    EXPECT_EQ(r.status, kComplete) << length;
     EXPECT_EQ(r.value, std::strtod(digits.c_str(), nullptr)) << length;
   }
 }

@@ -23,6 +23,7 @@ using pelunits::ReadStatus;
 using pelunits::Rounding;
 
 constexpr double kIn = 25.4;
+const double kDegreesPerRadian = 180.0 / std::acos(-1.0);
 constexpr double kOz = 28.34952;
 constexpr Rounding kNear = Rounding::nearest;
 constexpr Rounding kUp = Rounding::up;
@@ -184,6 +185,89 @@ TEST(Format, WritesLevelSignsTypographicMarksAndTheInexactMarker) {
       {kM, 0, -1500.0, {nullptr, kUnit | kTypo}, L"\u22121.500 m"},
       {kFif, 0, 1500.0, {nullptr, kUnit}, L"4' 11 1/16\""},  // the marks are the units
   });
+}
+
+// Bearings and azimuths. Internal angles are counterclockwise from east unless a row
+// says otherwise: the azimuth a is the internal angle 90 - a.
+TEST(Format, AnglesShowAsBearingsAndAzimuths) {
+  using pelunits::AngleConvention;
+  using pelunits::AngleSense;
+  using pelunits::AngleStyle;
+  using pelunits::AngleZero;
+  constexpr AngleStyle kBearing = AngleStyle::bearing;
+  constexpr AngleStyle kAzimuth = AngleStyle::azimuth;
+  const AngleConvention kNorthClockwise{AngleZero::north, AngleSense::clockwise};
+  const AngleConvention kWest{AngleZero::west, AngleSense::counterclockwise};
+  const AngleConvention kSouthClockwise{AngleZero::south, AngleSense::clockwise};
+  const double inf = std::numeric_limits<double>::infinity();
+  const auto az = [](double a) { return 90.0 - a; };
+  const auto dms = [](double d, double m, double s) { return d + m / 60 + s / 3600; };
+  struct DirectionCase {
+    const char* unit;
+    int precision;
+    double value;
+    AngleStyle style;
+    const wchar_t* expected;
+    unsigned flags = 0;
+    AngleConvention convention = AngleConvention();
+    Rounding rounding = kNear;
+    double incrementValue = 0.0;
+  };
+  const DirectionCase cases[] = {
+      {kDms, 0, az(dms(45, 30, 15)), kBearing, L"N 45\u00B030'15\" E"},
+      {kDms, 0, az(135.0), kBearing, L"S 45\u00B00'0\" E"},
+      {kDms, 0, 240.0, kBearing, L"S 30\u00B00'0\" W"},
+      {kDms, 0, az(300.25), kBearing, L"N 59\u00B045'0\" W"},
+      // The axes show their letter; so does an angle that rounds to one.
+      {kDms, 0, 90.0, kBearing, L"N"},
+      {kDms, 0, 0.0, kBearing, L"E"},
+      {kDms, 0, 180.0, kBearing, L"W"},
+      {kDms, 0, 270.0, kBearing, L"S"},
+      {kDms, 0, az(dms(89, 59, 59.6)), kBearing, L"E"},
+      {kDms, 0, az(dms(270, 0, 0.4)), kBearing, L"W"},
+      {kDms, 0, az(dms(359, 59, 59.6)), kBearing, L"N"},
+      {kDms, 0, az(dms(10, 59, 59.9)), kBearing, L"N 11\u00B00'0\" E"},  // seconds carry
+      {kDms, 0, -45.0, kBearing, L"S 45\u00B00'0\" E"},
+      {kDms, 0, 405.0 + 720.0, kBearing, L"N 45\u00B00'0\" E"},
+      {kDms, 0, std::nan(""), kBearing, L"nan"},
+      {kDms, 0, -inf, kAzimuth, L"-inf"},
+      {kDms, 0, az(dms(45, 30, 15)), kBearing, L"N 45\u00B030\u203215\u2033 E", kTypo},
+      {kDms, 0, az(45.0001), kBearing, L"~N 45\u00B00'0\" E", kMark | kPlus},
+      {kDms, 0, az(0.0001), kBearing, L"~N", kMark},
+      {"degrees", 0, az(45.5), kBearing, L"N 45.50\u00B0 E", kUnit},
+      {"degrees", 0, az(45.5), kBearing, L"N 45.5\u00B0 E", kTrim},
+      {"gon", 0, 45.0, kBearing, L"N 50.00 E"},
+      {"gon", 0, az(180.0), kAzimuth, L"200.00 gon", kUnit},
+      {"radians", 0, az(45.0), kBearing, L"N 0.7854 E"},
+      // Up and down move the shown angle: 1.5705 rad up at 0.01 passes a right angle.
+      {"radians", 0, az(1.5705 * kDegreesPerRadian), kBearing, L"E", 0, {}, kUp, 0.01},
+      {"radians", 0, az(1.5705 * kDegreesPerRadian), kBearing, L"N 1.57 E", 0, {}, kDown, 0.01},
+      {kDms, 0, az(dms(45, 30, 15)), kAzimuth, L"45\u00B030'15\""},
+      {kDms, 0, az(dms(359, 59, 59.6)), kAzimuth, L"0\u00B00'0\""},  // a turn shows 0
+      {kDms, 0, az(359.5), kAzimuth, L"0\u00B0", 0, {}, kUp, 1.0},
+      {"radians", 0, az(359.9999), kAzimuth, L"0.0000"},
+      {"degrees", 0, 30.0, kAzimuth, L"30.00", 0, kNorthClockwise},
+      {"degrees", 0, 30.0, kAzimuth, L"240.00", 0, kWest},
+      {"degrees", 0, 30.0, kBearing, L"S 30.00\u00B0 W", 0, kSouthClockwise},
+      {"degrees", 0, az(359.996), kAzimuth, L"0", 0, {}, kNear, 0.0},
+      {kMm, 0, 12.345, kBearing, L"12.35"},  // other quantities ignore the style
+  };
+  for (const DirectionCase& c : cases) {
+    const pelunits::UnitPtr unit = namedUnit(c.unit, c.precision);
+    Options o{nullptr, c.flags, c.rounding};
+    o.incrementValue = c.incrementValue;
+    FormatOptions options = optionsOf(o);
+    options.angleStyle = c.style;
+    options.angleConvention = c.convention;
+    if (&c == &cases[std::size(cases) - 2]) options.significantDigits = 3;
+    const KovString text = pelunits::format(*unit, c.value, options);
+    SCOPED_TRACE(testing::Message() << c.unit << " " << c.value << " -> " << narrow(text));
+    EXPECT_EQ(text, KovString(c.expected));
+    const pelunits::ReadResult read = pelunits::readExact(*unit, text, c.style, c.convention);
+    EXPECT_EQ(read.status, std::isfinite(c.value) || text == L"nan" || text == L"-inf"
+                               ? ReadStatus::complete
+                               : ReadStatus::invalid);
+  }
 }
 
 TEST(Format, TheReaderTakesTheInexactMarkerAndThePlusMinusSign) {

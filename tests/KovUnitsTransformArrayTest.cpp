@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "KovUnitsTransformArray.h"
+#include "PelUnitsCodes.h"
 #include "units/angle/KovUnitDegree.h"
 #include "units/angle/KovUnitGon.h"
 #include "units/angle/KovUnitGradMinSec.h"
@@ -289,3 +290,57 @@ TEST(UnitFactoryThreads, MakesShowsReadsAndRemovesUnitsOnFourThreadsAtOnce) {
 }
 
 }  // namespace
+
+// The names stand for the factory's own numbers, which hosts store in their models.
+TEST(UnitFactoryCodes, EveryNameIsItsNumber) {
+  namespace c = pelunits::codes;
+  struct Case {
+    int name;
+    int number;
+  };
+  const Case cases[] = {
+      {c::length, 20},
+      {c::weight, 1009},
+      {c::imperialWeight, 1010},
+      {c::angle, 2000},
+      {c::area, 3005},
+      {c::imperialArea, 3020},
+      {c::force, 3101},
+      {c::forceAlternate, 3102},
+      {c::moment, 3201},
+      {c::momentAlternate, 3202},
+      {c::stress, 3300},
+      {c::stressAlternate, 3301},
+      {c::volume, 5003},
+      {c::imperialVolume, 5004},
+      {c::fourthPower, 5103},
+      {c::imperialFourthPower, 5104},
+      {c::anyRepresentation, 0},
+      {c::fractionalInch, 1},
+      {c::decimalInch, 2},
+      {c::decimal, 5},
+      {c::fractionalDecimal, 5006},
+      {c::radians, 2005},
+      {c::gon, 2007},
+      {c::degreesMinutesSeconds, 2008},
+      {c::areaDecimal, 3003},
+      {c::areaFractionalDecimal, 3004},
+      {c::imperialAreaFractionalInch, 3001},
+      {c::imperialAreaDecimalInch, 3002},
+      {c::imperialAreaDecimal, 3005},
+      {c::volumeDecimal, 4003},
+      {c::volumeFractionalDecimal, 4004},
+      {c::imperialVolumeFractionalInch, 4001},
+      {c::imperialVolumeDecimalInch, 4002},
+      {c::imperialVolumeDecimal, 4005},
+      {c::fourthPowerDecimal, 5003},
+      {c::fourthPowerFractionalDecimal, 5004},
+      {c::imperialFourthPowerFractionalInch, 5001},
+      {c::imperialFourthPowerDecimalInch, 5002},
+      {c::imperialFourthPowerDecimal, 5005},
+      {c::otherDecimal, 3},
+      {c::otherFractionalDecimal, 4},
+      {c::otherDegrees, 2006},
+  };
+  for (const Case& k : cases) EXPECT_EQ(k.name, k.number) << "row " << (&k - cases);
+}

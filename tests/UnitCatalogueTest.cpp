@@ -134,4 +134,38 @@ TEST(UnitCatalogue, TellsWhichCodePairsTheFactoryHasAClassFor) {
   }
 }
 
+// The reader follows the quantity code; lengths and unknown codes read as the unit made
+// for them is, so an angle unit reads degrees whatever code it came with.
+TEST(UnitCatalogue, ReadsEachQuantityCodeWithItsQuantitysReader) {
+  using pelunits::ParseOperation;
+  struct Case {
+    int systemUnits;
+    int madeWith;  // the quantity code of the unit the reader is asked for
+    int madeRepresentation;
+    ParseOperation operation;
+  };
+  const Case cases[] = {
+      {1009, 1009, 0, ParseOperation::Grams},
+      {1010, 1010, 0, ParseOperation::Grams},
+      {2000, 2000, 2007, ParseOperation::Degrees},
+      {3102, 3102, 0, ParseOperation::KiloNewton},
+      {3202, 3202, 0, ParseOperation::KiloNewtonMeter},
+      {3301, 3301, 0, ParseOperation::NewtonPerSquareMm},
+      {5104, 5104, 5001, ParseOperation::Millimeters},
+      {7, 7, 2006, ParseOperation::Degrees},   // unknown code, an angle unit
+      {7, 7, 1, ParseOperation::Millimeters},  // unknown code, a decimal unit
+      {20, 2000, 0, ParseOperation::Degrees},  // a length code with an angle unit
+      {1009, 20, 1, ParseOperation::Grams},    // a weight code rules its unit
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.systemUnits) + " with a unit of " + std::to_string(c.madeWith));
+    auto representation =
+        static_cast<KovUnitTransform::eSystemRepresentation>(c.madeRepresentation);
+    pelunits::UnitPtr unit(KovUnitsTransformArray::getNewUnit(
+        static_cast<KovUnitTransform::eSystemUnits>(c.madeWith), representation));
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(pelunits::parseOperationFor(c.systemUnits, *unit), c.operation);
+  }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <fast_float/fast_float.h>
 
+#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -10,7 +11,9 @@
 #include <cstring>
 #include <string>
 #include <system_error>
+#include <vector>
 
+#include "PelUnitsAngles.h"
 #include "PelUnitsCatalogue.h"
 #include "Utf8.h"
 
@@ -40,32 +43,67 @@ bool readNumberValue(std::string_view name, std::string_view text, double& value
   return false;
 }
 
+// A word an option takes, and what it stands for.
+template <typename Value>
+struct Choice {
+  const char* word;
+  Value value;
+};
+
+template <typename Value, std::size_t count>
+bool readChoice(std::string_view name, std::string_view text, const Choice<Value> (&choices)[count],
+                Value& value, std::string& error) {
+  std::string words;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (text == choices[i].word) {
+      value = choices[i].value;
+      return true;
+    }
+    words += i == 0 ? "" : i + 1 == count ? " or " : ", ";
+    words += choices[i].word;
+  }
+  error = std::string(name) + " takes " + words + ", not '" + quotedForMessage(text) + "'";
+  return false;
+}
+
+const Choice<Format> kFormats[] = {
+    {"text", Format::Text}, {"tsv", Format::Tsv}, {"json", Format::Json}};
+const Choice<Rounding> kRoundings[] = {
+    {"nearest", Rounding::nearest}, {"up", Rounding::up}, {"down", Rounding::down}};
+const Choice<AngleStyle> kAngleStyles[] = {{"plain", AngleStyle::plain},
+                                           {"bearing", AngleStyle::bearing},
+                                           {"azimuth", AngleStyle::azimuth}};
+const Choice<AngleZero> kAngleZeros[] = {{"east", AngleZero::east},
+                                         {"north", AngleZero::north},
+                                         {"west", AngleZero::west},
+                                         {"south", AngleZero::south}};
+const Choice<AngleSense> kAngleSenses[] = {{"counterclockwise", AngleSense::counterclockwise},
+                                           {"clockwise", AngleSense::clockwise}};
+
+// A format option that is a flag of FormatOptions.
+template <bool FormatOptions::*flag>
+bool setFormatFlag(Options& options, std::string_view, std::string&) {
+  options.formatOptions.*flag = true;
+  return options.haveFormatOptions = true;
+}
+
+// One row per option; the help texts describe them.
 struct OptionEntry {
-  const char* name;
+  const char* names;  // as the parser takes them: "-u,--unit"
   bool takesValue;
   // Applies the option; false with a message in `error`.
   bool (*apply)(Options& options, std::string_view value, std::string& error);
 };
 
 const OptionEntry kOptions[] = {
-    {"--help", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
+    {"-h,--help", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
     {"--version", false,
      [](Options& o, std::string_view, std::string&) { return o.version = true; }},
     {"--format", true,
      [](Options& o, std::string_view v, std::string& e) {
-       if (v == "text") {
-         o.format = Format::Text;
-       } else if (v == "tsv") {
-         o.format = Format::Tsv;
-       } else if (v == "json") {
-         o.format = Format::Json;
-       } else {
-         e = "--format takes text, tsv or json, not '" + quotedForMessage(v) + "'";
-         return false;
-       }
-       return true;
+       return readChoice("--format", v, kFormats, o.format, e);
      }},
-    {"--unit", true,
+    {"-u,--unit", true,
      [](Options& o, std::string_view v, std::string& e) {
        if (findNamedUnit(v) == nullptr) {
          e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
@@ -172,6 +210,49 @@ const OptionEntry kOptions[] = {
        o.separator = wide[0];
        return true;
      }},
+    {"--increment", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       if (!utf8ToWide(v, o.increment)) {
+         e = "not valid UTF-8 for --increment: '" + quotedForMessage(v) + "'";
+         return false;
+       }
+       o.haveIncrement = true;
+       return o.haveFormatOptions = true;
+     }},
+    {"--rounding", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFormatOptions =
+                  readChoice("--rounding", v, kRoundings, o.formatOptions.rounding, e);
+     }},
+    {"--significant", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       int digits = 0;
+       if (!readFlagValue("--significant", v, digits, e)) return false;
+       if (digits < 1 || digits > 17) {
+         e = "--significant takes 1 to 17 digits, not '" + quotedForMessage(v) + "'";
+         return false;
+       }
+       o.formatOptions.significantDigits = digits;
+       return o.haveFormatOptions = true;
+     }},
+    {"--angle-style", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFormatOptions =
+                  readChoice("--angle-style", v, kAngleStyles, o.formatOptions.angleStyle, e);
+     }},
+    {"--angle-zero", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFormatOptions = readChoice("--angle-zero", v, kAngleZeros,
+                                               o.formatOptions.angleConvention.zero, e);
+     }},
+    {"--angle-sense", true,
+     [](Options& o, std::string_view v, std::string& e) {
+       return o.haveFormatOptions = readChoice("--angle-sense", v, kAngleSenses,
+                                               o.formatOptions.angleConvention.sense, e);
+     }},
+    {"--plus-sign", false, setFormatFlag<&FormatOptions::plusSign>},
+    {"--typographic", false, setFormatFlag<&FormatOptions::typographic>},
+    {"--inexact-marker", false, setFormatFlag<&FormatOptions::inexactMarker>},
     {"--with-units", false,
      [](Options& o, std::string_view, std::string&) { return o.withUnits = true; }},
     {"--arch", false, [](Options& o, std::string_view, std::string&) { return o.arch = true; }},
@@ -195,14 +276,71 @@ const OptionEntry kOptions[] = {
      [](Options& o, std::string_view, std::string&) { return o.dashAfterFeet = true; }},
 };
 
-const OptionEntry* findOption(std::string_view name) {
-  // Short forms are aliases of their long options.
-  if (name == "-h") name = "--help";
-  if (name == "-u") name = "--unit";
-  for (const OptionEntry& option : kOptions) {
-    if (name == option.name) return &option;
+// What an option's callback throws to end the parse with the tool's own message.
+struct UsageError {
+  std::string message;
+};
+
+// The parser, with the arguments that name no option kept in order and told apart by
+// how they were seen: "--bogus" before "--" is an unknown option, after it an item.
+class ToolCommandLine : public CLI::App {
+ public:
+  ToolCommandLine() : CLI::App("", "pelunits") {
+    set_help_flag();  // --help is one of the tool's own options, with its own texts
+    allow_extras();
+  }
+
+  const missing_t& unmatched() const { return missing_; }
+};
+
+// The long name of a row, for messages: "--unit" of "-u,--unit".
+std::string longName(const OptionEntry& row) {
+  const std::string_view names(row.names);
+  return std::string(names.substr(names.rfind(',') + 1));
+}
+
+// Hands the parser every row. Callbacks run as their option is met, so that the first
+// bad value on the line is the one reported.
+void addOptions(ToolCommandLine& parser, Options& options) {
+  for (const OptionEntry& row : kOptions) {
+    CLI::Option* option =
+        parser.add_option(row.names, [&options, &row](const CLI::results_t& results) {
+          std::string error;
+          // A flag's result is "true" unless a value was written after '='.
+          if (!row.takesValue && results.front() != "true") {
+            throw UsageError{"option " + longName(row) + " takes no value"};
+          }
+          if (!row.apply(options, row.takesValue ? results.front() : "", error)) {
+            throw UsageError{error};
+          }
+          return true;
+        });
+    option->expected(row.takesValue ? 1 : 0)->trigger_on_parse();
+  }
+}
+
+const OptionEntry* valueOptionNamed(std::string_view name) {
+  for (const OptionEntry& row : kOptions) {
+    if (row.takesValue && longName(row) == name) return &row;
   }
   return nullptr;
+}
+
+// The arguments as the parser takes them, last first. "--unit=" gives --unit the
+// empty value, where the parser would take the next argument instead.
+std::vector<std::string> parserArguments(int argc, char** argv) {
+  std::vector<std::string> arguments;
+  for (int i = argc - 1; i >= 1; --i) {
+    const std::string_view argument(argv[i]);
+    if (argument.size() > 3 && argument.rfind("--", 0) == 0 && argument.back() == '=' &&
+        valueOptionNamed(argument.substr(0, argument.size() - 1)) != nullptr) {
+      arguments.emplace_back();
+      arguments.emplace_back(argument.substr(0, argument.size() - 1));
+    } else {
+      arguments.emplace_back(argument);
+    }
+  }
+  return arguments;
 }
 
 bool commandFor(std::string_view word, Command& command) {
@@ -235,43 +373,22 @@ bool looksLikeOption(std::string_view argument) {
   return !readDouble(argument, ignored);
 }
 
-}  // namespace
-
-bool parseCommandLine(int argc, char** argv, Options& options, std::string& error) {
+// The command and the items, from the arguments that name no option; false with a
+// message for an unknown option or command.
+bool readWords(const ToolCommandLine& parser, Options& options, std::string& error) {
+  using Kind = CLI::detail::Classifier;
   bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument(argv[i]);
-    if (!optionsEnded && argument == "--") {
+  for (const auto& [kind, argument] : parser.unmatched()) {
+    if (kind == Kind::POSITIONAL_MARK && !optionsEnded) {
       optionsEnded = true;
       continue;
     }
-    if (!optionsEnded && looksLikeOption(argument)) {
-      std::string_view name = argument;
-      std::string_view value;
-      bool inlineValue = false;
-      const std::size_t equals = argument.find('=');
-      if (argument.rfind("--", 0) == 0 && equals != std::string_view::npos) {
-        name = argument.substr(0, equals);
-        value = argument.substr(equals + 1);
-        inlineValue = true;
-      }
-      const OptionEntry* option = findOption(name);
-      if (option == nullptr) {
-        error = "unknown option: '" + quotedForMessage(name) + "'";
-        return false;
-      }
-      if (option->takesValue && !inlineValue) {
-        if (i + 1 >= argc) {
-          error = "option " + std::string(name) + " needs a value";
-          return false;
-        }
-        value = argv[++i];
-      } else if (!option->takesValue && inlineValue) {
-        error = "option " + std::string(name) + " takes no value";
-        return false;
-      }
-      if (!option->apply(options, value, error)) return false;
-      continue;
+    if ((kind == Kind::LONG || kind == Kind::SHORT) && looksLikeOption(argument)) {
+      const std::string_view name = kind == Kind::LONG
+                                        ? std::string_view(argument).substr(0, argument.find('='))
+                                        : std::string_view(argument);
+      error = "unknown option: '" + quotedForMessage(name) + "'";
+      return false;
     }
     if (options.command == Command::None) {
       if (!commandFor(argument, options.command)) {
@@ -280,8 +397,30 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
       }
       continue;
     }
-    options.items.emplace_back(argument);
+    options.items.push_back(argument);
   }
+  return true;
+}
+
+}  // namespace
+
+bool parseCommandLine(int argc, char** argv, Options& options, std::string& error) {
+  ToolCommandLine parser;
+  addOptions(parser, options);
+  try {
+    parser.parse(parserArguments(argc, argv));
+  } catch (const UsageError& usage) {
+    error = usage.message;
+    return false;
+  } catch (const CLI::ArgumentMismatch&) {
+    // The last argument is an option whose value is missing.
+    error = "option " + std::string(argv[argc - 1]) + " needs a value";
+    return false;
+  } catch (const CLI::ParseError& other) {
+    error = other.what();
+    return false;
+  }
+  if (!readWords(parser, options, error)) return false;
   if (options.help || options.version) return true;
   if (options.command == Command::None) {
     error = "no command given (see 'pelunits --help')";
@@ -309,6 +448,11 @@ bool parseCommandLine(int argc, char** argv, Options& options, std::string& erro
   }
   if (options.arch && options.withUnits) {
     error = "--arch and --with-units cannot be combined";
+    return false;
+  }
+  if (options.haveFormatOptions && (options.arch || options.trimLeadingZero)) {
+    error = std::string(options.arch ? "--arch" : "--trim-leading-zero") +
+            " cannot be combined with the format options (see 'pelunits display --help')";
     return false;
   }
   if (options.haveRepresentation && !options.haveSystemUnits) {

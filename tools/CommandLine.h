@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "PelUnitsFormat.h"
 #include "PelUnitsLocale.h"
 
 // The command line of the pelunits tool: the command, the unit and its settings,
@@ -81,6 +82,17 @@ struct Options {
   bool inchMark = false;
   bool stacked = false;
   bool dashAfterFeet = false;
+
+  // The format options: any of them shows values through pelunits::format, which
+  // takes the display flags above as its own (trailing zeros, zero feet and inches,
+  // the separator, --with-units as the symbol). The increment is read once the unit
+  // is made. The angle style and convention also tell the exact reader how typed
+  // angles are meant (parse, check --strict, the texts of convert), so that what
+  // display shows reads back.
+  pelunits::FormatOptions formatOptions;
+  std::wstring increment;
+  bool haveIncrement = false;
+  bool haveFormatOptions = false;
 
   std::vector<std::string> items;  // VALUE or TEXT arguments; none: read standard input
 };

@@ -1,5 +1,7 @@
 #include "HelpText.h"
 
+#include "PelUnitsCodes.h"
+
 namespace pelunits {
 namespace tool {
 
@@ -46,35 +48,60 @@ invalid text, or the output could not be written; 2 usage error (unknown
 command, option or unit, bad option value).
 )";
 
-#define PELUNITS_UNIT_OPTIONS                                                               \
-  "unit (default: millimetres):\n"                                                          \
-  "  -u, --unit NAME        a unit from 'pelunits units'; it presets the code pair and\n"   \
-  "                         the unit's factor, precision and symbol\n"                      \
-  "  --units N              the quantity code, as the factory takes it (20 lengths,\n"      \
-  "                         3005/3020 areas, 5003/5004 volumes, 1009 grams, 1010\n"         \
-  "                         pounds and ounces, 2000 angles, 3101 forces, 3201 moments,\n"   \
-  "                         3300 stresses; see 'pelunits units')\n"                         \
-  "  --representation N     the wanted representation code (default 0: the quantity's\n"    \
-  "                         default unit)\n"                                                \
-  "  --factor X             internal units per display unit (1000: metres), or the full\n"  \
-  "                         circle for degrees, gon and radians (360, 400, 6.2831853...)\n" \
-  "  --precision N          as the unit takes it: 100 for two decimals, 16 for\n"           \
-  "                         sixteenths, 3600 for whole seconds\n"                           \
-  "  --power N              1 length, 2 area, 3 volume, 4 fourth power\n"                   \
-  "  --symbol TEXT          the symbol that --with-units appends\n"                         \
-  "  --regional             use the user's regional number format\n"                        \
-  "  --locale NAME          the regional locale (de_DE.UTF-8; de-DE on Windows) instead\n"  \
-  "                         of the one the environment names\n"                             \
-  "  --decimal-separator TEXT\n"                                                            \
-  "                         a number format of your own instead of the locale's (each\n"    \
-  "                         of these five implies --regional): the decimal separator\n"     \
-  "                         (default '.')\n"                                                \
-  "  --group-separator TEXT\n"                                                              \
-  "                         the group separator (default none)\n"                           \
-  "  --grouping N           digits per group (default 3)\n"                                 \
-  "  --negative-form N      0 (1.1), 1 -1.1 (default), 2 - 1.1, 3 1.1-, 4 1.1 -\n"          \
-  "  --no-leading-zero      .5 rather than 0.5\n"                                           \
+// A factory code from PelUnitsCodes.h as the text of its number.
+#define CODE(name) CODE_TEXT(PELUNITS_CODE_##name)
+#define CODE_TEXT(code) CODE_DIGITS(code)
+#define CODE_DIGITS(code) #code
+
+// The help text stays aligned as it prints.
+// clang-format off
+#define PELUNITS_UNIT_OPTIONS                                                                  \
+  "unit (default: millimetres):\n"                                                             \
+  "  -u, --unit NAME        a unit from 'pelunits units'; it presets the code pair and\n"      \
+  "                         the unit's factor, precision and symbol\n"                         \
+  "  --units N              the quantity code, as the factory takes it ("                      \
+  CODE(LENGTH) " lengths,\n"                                                                   \
+  "                         " CODE(AREA) "/" CODE(IMPERIAL_AREA) " areas, "                    \
+  CODE(VOLUME) "/" CODE(IMPERIAL_VOLUME) " volumes, " CODE(WEIGHT) " grams, "                  \
+  CODE(IMPERIAL_WEIGHT) "\n"                                                                   \
+  "                         pounds and ounces, " CODE(ANGLE) " angles, "                       \
+  CODE(FORCE) " forces, " CODE(MOMENT) " moments,\n"                                           \
+  "                         " CODE(STRESS) " stresses; see 'pelunits units')\n"                \
+  "  --representation N     the wanted representation code (default 0: the quantity's\n"       \
+  "                         default unit)\n"                                                   \
+  "  --factor X             internal units per display unit (1000: metres), or the full\n"     \
+  "                         circle for degrees, gon and radians (360, 400, 6.2831853...)\n"    \
+  "  --precision N          as the unit takes it: 100 for two decimals, 16 for\n"              \
+  "                         sixteenths, 3600 for whole seconds\n"                              \
+  "  --power N              1 length, 2 area, 3 volume, 4 fourth power\n"                      \
+  "  --symbol TEXT          the symbol that --with-units appends\n"                            \
+  "  --regional             use the user's regional number format\n"                           \
+  "  --locale NAME          the regional locale (de_DE.UTF-8; de-DE on Windows) instead\n"     \
+  "                         of the one the environment names\n"                                \
+  "  --decimal-separator TEXT\n"                                                               \
+  "                         a number format of your own instead of the locale's (each\n"       \
+  "                         of these five implies --regional): the decimal separator\n"        \
+  "                         (default '.')\n"                                                   \
+  "  --group-separator TEXT\n"                                                                 \
+  "                         the group separator (default none)\n"                              \
+  "  --grouping N           digits per group (default 3)\n"                                    \
+  "  --negative-form N      0 (1.1), 1 -1.1 (default), 2 - 1.1, 3 1.1-, 4 1.1 -\n"             \
+  "  --no-leading-zero      .5 rather than 0.5\n"                                              \
   "  --format FORMAT        text, tsv or json (see 'pelunits --help')\n"
+// clang-format on
+
+// Display writes angles so, and the exact reader reads them so.
+#define PELUNITS_ANGLE_OPTIONS                                                  \
+  "  --angle-style plain|bearing|azimuth\n"                                     \
+  "                         angle units: angles as they are (default), as\n"    \
+  "                         bearings (N 45°30'0\" E) or as azimuths (from\n"   \
+  "                         north, clockwise); display writes them so, and\n"   \
+  "                         parse, check --strict and convert read them so\n"   \
+  "  --angle-zero east|north|west|south\n"                                      \
+  "                         where the internal angle 0 points (default east)\n" \
+  "  --angle-sense counterclockwise|clockwise\n"                                \
+  "                         how internal angles grow (default\n"                \
+  "                         counterclockwise)\n"
 
 const char kDisplayHelp[] =
     "usage: pelunits display [options] [VALUE...]\n"
@@ -101,6 +128,22 @@ const char kDisplayHelp[] =
     "    --inch-mark               end with an inch mark\n"
     "    --dash-after-feet         a dash after the feet\n"
     "\n"
+    "format (any of these shows values through the library's formatting, with\n"
+    "the display flags above; --arch and --trim-leading-zero do not combine):\n"
+    "  --increment TEXT       round to this step, a positive quantity of the\n"
+    "                         unit: 5 mm, 1/2\", 15' in an angle, 0.5 oz; a plain\n"
+    "                         number is in the display unit\n"
+    "  --rounding nearest|up|down\n"
+    "                         to the nearest step (default; ties away from\n"
+    "                         zero), or up or down the number line: up gives\n"
+    "                         -2 for -2.4\n"
+    "  --significant N        1 to 17 significant digits in the decimal\n"
+    "                         displays: 3 gives 12300, 1.23, 0.00123\n"
+    "  --plus-sign            +3.250 for positive values, ±0.000 for zero\n"
+    "  --typographic          the marks ′ and ″, the minus sign − and vulgar\n"
+    "                         fractions: 5′ 6½″, 10°30′15″\n"
+    "  --inexact-marker       ~ in front when the shown value is rounded\n" PELUNITS_ANGLE_OPTIONS
+    "\n"
     "examples:\n"
     "  $ pelunits display --unit feet-inch-fraction --separator - 1689.1\n"
     "  5'-6 1/2\"\n"
@@ -108,6 +151,13 @@ const char kDisplayHelp[] =
     "  10°30'15\"\n"
     "  $ pelunits display --unit kilograms --precision 10 2500\n"
     "  2.5\n"
+    "  $ pelunits display --unit feet-inch-fraction --typographic 1689.1\n"
+    "  5′ 6½″\n"
+    "  $ pelunits display --unit degrees-minutes-seconds --angle-style bearing 44.5\n"
+    "  N 45°30'0\" E\n"
+    "  $ pelunits display --unit metres --plus-sign 3250 0\n"
+    "  +3.250\n"
+    "  ±0.000\n"
     "  $ printf '1500\\n-0.0004\\n' | pelunits display --unit metres\n"
     "  1.500\n"
     "  0.000\n"
@@ -131,7 +181,7 @@ const char kParseHelp[] =
     "With no TEXT, reads one text per line from standard input.\n"
     "\n" PELUNITS_UNIT_OPTIONS
     "  --as-typed             read as the unit's own reader does: never\n"
-    "                         refuses, a text without a number gives 0\n"
+    "                         refuses, a text without a number gives 0\n" PELUNITS_ANGLE_OPTIONS
     "\n"
     "examples:\n"
     "  $ pelunits parse --unit feet-inch-fraction \"5' 7 1/4\\\"\"\n"
@@ -154,7 +204,7 @@ const char kCheckHelp[] =
     "\n" PELUNITS_UNIT_OPTIONS
     "  --strict               the exact reader's verdict: 'complete',\n"
     "                         'incomplete' (the start of a complete text,\n"
-    "                         such as 5' 6 1/) or 'invalid'\n"
+    "                         such as 5' 6 1/) or 'invalid'\n" PELUNITS_ANGLE_OPTIONS
     "\n"
     "examples:\n"
     "  $ pelunits check --unit feet-inch-fraction \"5' 6 1/2\\\"\" \"6-1/2\\\"\"\n"
@@ -176,8 +226,9 @@ const char kConvertHelp[] =
     "\n"
     "  --from NAME            the unit the texts are typed in\n"
     "  --to NAME              the unit they are shown in\n"
-    "  --precision, --factor, --symbol, --regional, the display flags of\n"
-    "  'pelunits display --help'\n"
+    "  --precision, --factor, --symbol, --regional, the display flags and\n"
+    "  the format options of 'pelunits display --help'; the angle style\n"
+    "  and convention apply to both units\n"
     "\n"
     "examples:\n"
     "  $ pelunits convert --from metres --to feet-inch-fraction --precision 16 1.6891\n"

@@ -3,10 +3,12 @@
 # follow the installed version.
 
 # The options of a command ("" for the tool itself), one a line, each followed by its
-# value placeholder when it takes one: "--unit NAME", "--regional".
+# value when it takes one, a placeholder or the words it takes: "--unit NAME",
+# "--rounding nearest|up|down", "--regional".
 _pelunits_options() {
   "$1" ${2:+"$2"} --help 2>/dev/null |
-    grep -oE -- '^ +(-[a-z], )?--[a-z][a-z-]*( [A-Z]+)?' | sed -E 's/^ +(-[a-z], )?//'
+    grep -oE -- '^ +(-[a-z], )?--[a-z][a-z-]*( [A-Z]+| [a-z]+(\|[a-z]+)+)?' |
+    sed -E 's/^ +(-[a-z], )?//'
 }
 
 _pelunits() {
@@ -20,7 +22,7 @@ _pelunits() {
   for ((i = 1; i < COMP_CWORD; i++)); do
     word=${COMP_WORDS[i]}
     if [[ $word == -* ]]; then
-      grep -qE -- "^$word [A-Z]+$" <<<"$options" && ((i++))
+      grep -qE -- "^$word [^ ]+$" <<<"$options" && ((i++))
     elif [[ -z $command ]]; then
       command=$word
       options=$(_pelunits_options "$tool" "$command")
@@ -36,8 +38,14 @@ _pelunits() {
       COMPREPLY=($(compgen -W "text tsv json" -- "$cur"))
       return ;;
   esac
-  # Any other option that takes a value: nothing to offer.
-  [[ $prev == -* ]] && grep -qE -- "^$prev [A-Z]+$" <<<"$options" && return
+  # An option that takes one of a few words offers them; any other that takes a value,
+  # nothing.
+  if [[ $prev == -* ]]; then
+    local value
+    value=$(grep -E -- "^$prev [^ ]+$" <<<"$options" | cut -d' ' -f2)
+    [[ $value == *'|'* ]] && COMPREPLY=($(compgen -W "${value//|/ }" -- "$cur"))
+    [[ -n $value ]] && return
+  fi
 
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$(cut -d' ' -f1 <<<"$options")" -- "$cur"))

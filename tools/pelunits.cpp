@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include "KovUnitTransform.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "PelUnitsFormat.h"
 #include "PelUnitsLocale.h"
 #include "PelUnitsRead.h"
 #include "PelUnitsVersion.h"
@@ -167,13 +169,37 @@ void appendTsvField(std::string_view text, std::string& out) {
   }
 }
 
+// The format options with the tool's display flags; the increment points into
+// `options`.
+FormatOptions formatOptionsOf(const Options& options) {
+  FormatOptions format = options.formatOptions;
+  if (options.haveIncrement) format.increment = options.increment.c_str();
+  format.trimTrailingZeros = options.trimTrailingZeros;
+  format.hideZeroFeet = options.hideZeroFeet;
+  format.hideZeroInches = options.hideZeroInches;
+  format.separator = options.separator;
+  format.withSymbol = options.withUnits;
+  return format;
+}
+
+// True when --increment, if given, reads as a step of `unit`: a positive quantity.
+bool isStepOf(const Options& options, const KovUnitTransform& unit) {
+  if (!options.haveIncrement) return true;
+  const ReadResult step = readExact(unit, options.increment.data(), options.increment.size());
+  return step.status == ReadStatus::complete && step.value > 0.0 && std::isfinite(step.value);
+}
+
 // Converts items one at a time into result lines gathered in one output buffer.
 class Converter {
  public:
   // `from`: the unit that convert reads the texts in.
   Converter(const Options& options, const KovUnitTransform& unit, int systemUnits,
             const KovUnitTransform* from = nullptr)
-      : options_(options), unit_(unit), from_(from), parse_(parseOperationFor(systemUnits, unit)) {
+      : options_(options),
+        unit_(unit),
+        from_(from),
+        parse_(parseOperationFor(systemUnits, unit)),
+        formatOptions_(formatOptionsOf(options)) {
     output_.reserve(kOutputChunk * 2);
   }
 
@@ -297,6 +323,13 @@ class Converter {
     return true;
   }
 
+  // The exact reading of a typed text, angles as the angle style and convention of the
+  // display write them.
+  ReadResult readAngled(const KovUnitTransform& unit, std::string_view item) const {
+    return readExactUtf8(unit, item.data(), item.size(), options_.formatOptions.angleStyle,
+                         options_.formatOptions.angleConvention);
+  }
+
   // The exact reading of a typed text; false with `message` naming the item, the
   // position and the reason when the text is not complete.
   bool readExactly(const KovUnitTransform& unit, std::string_view item, double& value,
@@ -305,7 +338,7 @@ class Converter {
       message = "not valid UTF-8: '" + quotedForMessage(item) + "'";
       return false;
     }
-    const ReadResult result = readExactUtf8(unit, item.data(), item.size());
+    const ReadResult result = readAngled(unit, item);
     if (result.status == ReadStatus::complete) {
       value = result.value;
       return true;
@@ -326,7 +359,9 @@ class Converter {
   void displayValue(double value) {
     const int trim = options_.trimTrailingZeros ? 1 : 0;
     KovString text;
-    if (options_.withUnits) {
+    if (options_.haveFormatOptions) {
+      text = format(unit_, value, formatOptions_);
+    } else if (options_.withUnits) {
       text = unit_.getDisplayStringWithUnits(value, trim);
     } else if (options_.arch) {
       text = unit_.getDisplayStringArch(
@@ -346,7 +381,7 @@ class Converter {
 
   bool readText(std::string_view item, std::string& message) {
     if (options_.command == Command::Check && options_.strict) {
-      const ReadResult result = readExactUtf8(unit_, item.data(), item.size());
+      const ReadResult result = readAngled(unit_, item);
       if (result.status != ReadStatus::complete) sawInvalid_ = true;
       output_ += result.status == ReadStatus::complete     ? "complete"
                  : result.status == ReadStatus::incomplete ? "incomplete"
@@ -382,6 +417,7 @@ class Converter {
   const KovUnitTransform& unit_;
   const KovUnitTransform* from_;
   const ParseOperation parse_;
+  const FormatOptions formatOptions_;
   std::string output_;
   std::wstring wide_;
   std::string result_;
@@ -690,6 +726,13 @@ int run(int argc, char** argv) {
   if (options.haveLocale) setRegionalLocale(options.locale.c_str());
   if (options.haveNumberFormat) setRegionalFormat(options.numberFormat);
   if (options.regional) warnIfRegionalLocaleMissing(options);
+  if (!isStepOf(options, *unit.get())) {
+    std::string text;
+    appendUtf8(options.increment.data(), options.increment.size(), text);
+    printError("--increment takes a positive quantity of the unit (5 mm, 1/2\"), not '" +
+               quotedForMessage(text) + "'");
+    return kExitUsage;
+  }
   Converter converter(options, *unit.get(), systemUnits, from.get());
   converter.begin();
   const bool allConverted = options.items.empty() ? convertStandardInput(converter)

@@ -14,6 +14,57 @@ namespace PelUnits
 
     public enum Quantity { Length = 0, Angle = 1, Weight = 2, Force = 3, Moment = 4, Stress = 5 }
 
+    #region Codes
+    // Names for the factory's codes, as in the C header PelUnitsCodes.h: the quantity
+    // codes and the representation codes that new Unit(quantity, representation) takes.
+    public static class Codes
+    {
+        public const int Length = 20;
+        public const int Weight = 1009;
+        public const int ImperialWeight = 1010;
+        public const int Angle = 2000;
+        public const int Area = 3005;
+        public const int ImperialArea = 3020;
+        public const int Force = 3101;
+        public const int ForceAlternate = 3102;
+        public const int Moment = 3201;
+        public const int MomentAlternate = 3202;
+        public const int Stress = 3300;
+        public const int StressAlternate = 3301;
+        public const int Volume = 5003;
+        public const int ImperialVolume = 5004;
+        public const int FourthPower = 5103;
+        public const int ImperialFourthPower = 5104;
+
+        public const int AnyRepresentation = 0;
+        public const int FractionalInch = 1;
+        public const int DecimalInch = 2;
+        public const int Decimal = 5;
+        public const int FractionalDecimal = 5006;
+        public const int Radians = 2005;
+        public const int Gon = 2007;
+        public const int DegreesMinutesSeconds = 2008;
+        public const int AreaDecimal = 3003;
+        public const int AreaFractionalDecimal = 3004;
+        public const int ImperialAreaFractionalInch = 3001;
+        public const int ImperialAreaDecimalInch = 3002;
+        public const int ImperialAreaDecimal = 3005;
+        public const int VolumeDecimal = 4003;
+        public const int VolumeFractionalDecimal = 4004;
+        public const int ImperialVolumeFractionalInch = 4001;
+        public const int ImperialVolumeDecimalInch = 4002;
+        public const int ImperialVolumeDecimal = 4005;
+        public const int FourthPowerDecimal = 5003;
+        public const int FourthPowerFractionalDecimal = 5004;
+        public const int ImperialFourthPowerFractionalInch = 5001;
+        public const int ImperialFourthPowerDecimalInch = 5002;
+        public const int ImperialFourthPowerDecimal = 5005;
+        public const int OtherDecimal = 3;
+        public const int OtherFractionalDecimal = 4;
+        public const int OtherDegrees = 2006;
+    }
+    #endregion
+
     [Flags]
     public enum DisplayOptions : uint
     {
@@ -150,7 +201,7 @@ namespace PelUnits
         public Unit(string name)
             : this(Native.pelunits_unit_from_name(Utf8Z(name)), "unknown unit '" + name + "'") { }
 
-        // A unit by the factory codes (20 lengths, 2000 angles, 1009 grams, ...).
+        // A unit by the factory codes (Codes.Length, Codes.FractionalInch, ...).
         public Unit(int systemUnits, int representation)
             : this(Native.pelunits_unit_new(systemUnits, representation),
                    "no unit for codes " + systemUnits + "/" + representation) { }

@@ -105,6 +105,31 @@ TEST(PelunitsTool, DisplaysValuesInTheNamedOrNumberedUnit) {
       {{"convert", "--from", "gon", "--to", "degrees-minutes-seconds", "100", "50.5 gon"},
        "90°0'0\"\n45°27'0\"\n"},
       {{"check", "--unit", "metres", "12.5", "-.5"}, "valid\nvalid\n"},
+      // The format options: steps, rounding, digits and marks.
+      {{"display", "--increment", "5 mm", "12.4", "-12.6"}, "10\n-15\n"},
+      {{"display", "--unit", "feet-inch-fraction", "--precision", "64", "--increment", "1/2\"",
+        "--separator", "-", "1695"},
+       "5'-6 1/2\"\n"},
+      {{"display", "--increment", "5", "--rounding", "up", "-12.4"}, "-10\n"},
+      {{"display", "--unit", "metres", "--significant", "3", "12345", "1.2345"}, "12.3\n0.00123\n"},
+      {{"display", "--unit", "metres", "--plus-sign", "3250", "0"}, "+3.250\n±0.000\n"},
+      {{"display", "--unit", "feet-inch-fraction", "--typographic", "--hide-zero-feet", "1689.1",
+        "-88.9"},
+       "5\u2032 6\u00BD\u2033\n\u22123\u00BD\u2033\n"},
+      {{"display", "--unit", "metres", "--inexact-marker", "1234.5", "1234"}, "~1.235\n1.234\n"},
+      // Directions: bearings and azimuths under the host's convention, and read back.
+      {{"display", "--unit", "degrees-minutes-seconds", "--angle-style", "bearing", "44.5", "135.5",
+        "-90"},
+       "N 45°30'0\" E\nN 45°30'0\" W\nS\n"},
+      {{"display", "--unit", "degrees-minutes-seconds", "--angle-style", "azimuth", "--angle-zero",
+        "north", "--angle-sense", "clockwise", "45.5", "-10"},
+       "45°30'0\"\n350°0'0\"\n"},
+      {{"convert", "--from", "degrees-minutes-seconds", "--to", "degrees", "--angle-style",
+        "azimuth", "S 30°0'0\" W", "90°"},
+       "210.00\n90.00\n"},
+      {{"convert", "--from", "metres", "--to", "feet-inch-fraction", "--increment", "1\"",
+        "--hide-zero-feet", "0.0762"},
+       "3\"\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describe(c.arguments));
@@ -130,6 +155,11 @@ TEST(PelunitsTool, ParsesTypedTextToTheInternalValueOfItsQuantity) {
       {{"parse", "--unit", "newtons", "1500"}, 1.5},
       {{"parse", "--unit", "degrees-minutes-seconds", "10°30'15\""},
        10.0 + 30.0 / 60 + 15.0 / 3600},
+      {{"parse", "--unit", "degrees-minutes-seconds", "N 45°30'0\" E"}, 44.5},
+      {{"parse", "--unit", "degrees-minutes-seconds", "--angle-style", "azimuth", "0°0'0\""}, 90.0},
+      {{"parse", "--unit", "degrees-minutes-seconds", "--angle-style", "azimuth", "--angle-zero",
+        "north", "--angle-sense", "clockwise", "350°0'0\""},
+       350.0},
       // Texts that start with '-' are items, not options.
       {{"parse", "--unit", "feet-decimal-inch", "-5' 6\""}, -66 * 25.4},
       {{"parse", "--unit", "pounds-ounces", "-1 lb 8 oz"}, -24 * 28.34952},
@@ -170,6 +200,20 @@ TEST(PelunitsTool, RefusesABadCommandLineWithOneLineAndStatusTwo) {
       {{"display", "--units", "5003", "--representation", "9", "1"},
        "pelunits: no unit for --units 5003 --representation 9\n"},
       {{"units", "extra"}, "pelunits: units takes no arguments\n"},
+      {{"display", "--rounding", "sideways", "1"},
+       "pelunits: --rounding takes nearest, up or down, not 'sideways'\n"},
+      {{"display", "--significant", "x", "1"}, "pelunits: not an integer for --significant: 'x'\n"},
+      {{"display", "--angle-style", "compass", "1"},
+       "pelunits: --angle-style takes plain, bearing or azimuth, not 'compass'\n"},
+      {{"parse", "--angle-sense", "cw", "1"},
+       "pelunits: --angle-sense takes counterclockwise or clockwise, not 'cw'\n"},
+      {{"display", "--significant", "18", "1"},
+       "pelunits: --significant takes 1 to 17 digits, not '18'\n"},
+      {{"display", "--unit", "metres", "--increment", "2 kg", "1"},
+       "pelunits: --increment takes a positive quantity of the unit (5 mm, 1/2\"), not '2 kg'\n"},
+      {{"display", "--arch", "--plus-sign", "1"},
+       "pelunits: --arch cannot be combined with the format options (see 'pelunits display "
+       "--help')\n"},
       {{"convert", "--from", "metres", "1"}, "pelunits: convert needs --from UNIT and --to UNIT\n"},
       // Texts read in one quantity cannot show in another.
       {{"convert", "--from", "metres", "--to", "kilograms", "1"},
@@ -618,7 +662,10 @@ TEST(PelunitsTool, BashCompletionCompletesCommandsOptionsAndUnitNames) {
       {"pelunits -u ksi", "ksi"},
       {"pelunits display --unit metres --trim", "--trim-trailing-zeros --trim-leading-zero"},
       {"pelunits check --format j", "json"},
-      {"pelunits parse --factor ''", ""},  // a number: nothing to offer
+      {"pelunits display --rounding ''", "nearest up down"},
+      {"pelunits parse --angle-zero ''", "east north west south"},
+      {"pelunits --rounding up di", "display"},  // the word is the option's value
+      {"pelunits parse --factor ''", ""},        // a number: nothing to offer
       {"pelunits display --precision 16 ''", ""},
   };
   const std::string tool = PELUNITS_TOOL_PATH;

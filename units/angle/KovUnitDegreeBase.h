@@ -1,5 +1,6 @@
 #pragma once
 
+#include "units/core/Definitions.h"
 #include "units/core/KovUnitBase.h"
 
 // KovUnitDegreeBase: family base of the angle units (decimal degrees, gon,
@@ -15,8 +16,8 @@
 class KovUnitDegreeBase : public KovUnitBase {
  public:
   // A full circle in degrees and in gon.
-  static constexpr double kDegreesPerCircle = 360.0;
-  static constexpr double kGonPerCircle = 400.0;
+  static constexpr double kDegreesPerCircle = pelunits::definitions::kDegreesPerCircle.value();
+  static constexpr double kGonPerCircle = pelunits::definitions::kGonPerCircle.value();
   // The marks of sexagesimal text; typed degrees may also be marked with the letter.
   static constexpr wchar_t kDegreeMark = L'\u00B0';
   static constexpr wchar_t kDegreeLetter = L'd';

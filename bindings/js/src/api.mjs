@@ -21,6 +21,16 @@ const FORMAT_PLUS_SIGN = 0x400;
 const FORMAT_TYPOGRAPHIC = 0x800;
 const FORMAT_INEXACT_MARKER = 0x1000;
 const ROUNDING = Object.freeze({ nearest: 0, up: 1, down: 2 });
+const ANGLE_STYLE = Object.freeze({ plain: 0, bearing: 1, azimuth: 2 });
+const ANGLE_ZERO = Object.freeze({ east: 0, north: 1, west: 2, south: 3 });
+const ANGLE_SENSE = Object.freeze({ counterclockwise: 0, clockwise: 1 });
+
+// The code of `name` in `codes`; a TypeError naming the choices otherwise.
+function codeOf(codes, name, what) {
+  const code = Object.prototype.hasOwnProperty.call(codes, name) ? codes[name] : undefined;
+  if (code === undefined) throw new TypeError(`${what} must be one of ${Object.keys(codes).join(", ")}`);
+  return code;
+}
 
 /** What a typed text is for a unit. */
 export const ReadStatus = Object.freeze({ COMPLETE: 0, INCOMPLETE: 1, INVALID: 2 });
@@ -111,6 +121,7 @@ export function bindPelUnits(core) {
     displayMany: core._pelunits_display_many_utf16,
     format: core._pelunits_format_utf16,
     read: core._pelunits_read_utf16_ex,
+    readAngle: core._pelunits_read_angle_utf16,
     readMany: core._pelunits_read_many_utf16,
     readAsTyped: core._pelunits_read_as_typed_utf16_ex,
     isValid: core._pelunits_is_valid_utf16_ex,
@@ -202,9 +213,18 @@ export function bindPelUnits(core) {
     );
   }
 
+  // The codes of an angle style and convention, the defaults for those not given.
+  function angleReading(o) {
+    return [
+      codeOf(ANGLE_STYLE, o.angleStyle ?? "plain", "angleStyle"),
+      codeOf(ANGLE_ZERO, o.angleZero ?? "east", "angleZero"),
+      codeOf(ANGLE_SENSE, o.angleSense ?? "counterclockwise", "angleSense"),
+    ];
+  }
+
   // pelunits_format_options on wasm32: a 4-byte size_t and pointer, then the double at
-  // 8, then four 4-byte fields.
-  const FORMAT_OPTIONS_SIZE = 32;
+  // 8, then seven 4-byte fields, padded to a multiple of 8.
+  const FORMAT_OPTIONS_SIZE = 48;
   function formatRecord(o) {
     const rounding = ROUNDING[o.rounding ?? "nearest"];
     if (rounding === undefined) throw new TypeError('rounding must be "nearest", "up" or "down"');
@@ -223,6 +243,7 @@ export function bindPelUnits(core) {
       (o.typographic ? FORMAT_TYPOGRAPHIC : 0) |
       (o.inexactMarker ? FORMAT_INEXACT_MARKER : 0);
     const separator = separatorCode(o.separator ?? " ");
+    const [angleStyle, angleZero, angleSense] = angleReading(o);
     const textRoom = text === null ? 0 : 3 * text.length + 1;
     return {
       bytes: FORMAT_OPTIONS_SIZE + ((textRoom + 7) & ~7),
@@ -236,6 +257,9 @@ export function bindPelUnits(core) {
         core.HEAP32[i + 5] = significant;
         core.HEAPU32[i + 6] = flags;
         core.HEAPU32[i + 7] = separator;
+        core.HEAP32[i + 8] = angleStyle;
+        core.HEAP32[i + 9] = angleZero;
+        core.HEAP32[i + 10] = angleSense;
       },
     };
   }
@@ -339,7 +363,10 @@ export function bindPelUnits(core) {
      * exact reader reads, "5 mm", or a number in the display unit), rounding
      * ("nearest", "up" toward +Infinity, "down" toward -Infinity), significantDigits,
      * plusSign, typographic, inexactMarker, trimTrailingZeros, hideZeroFeet (on by
-     * default), hideZeroInches, separator, withSymbol. Every text reads back. */
+     * default), hideZeroInches, separator, withSymbol, and for angle units angleStyle
+     * ("plain", "bearing", "azimuth") under the host's angleZero ("east", "north",
+     * "west", "south") and angleSense ("counterclockwise", "clockwise"). Every text
+     * reads back. */
     format(value, options = {}) {
       const h = this._h();
       const record = formatRecord(options);
@@ -402,13 +429,16 @@ export function bindPelUnits(core) {
       }
     }
 
-    _read(text) {
+    _read(text, angle = null) {
       const h = this._h();
       text = textOf(text, "text");
       const base = room(SLOTS + 2 * text.length + 2);
       putText(text, base + SLOTS);
       // Slots: the value (8 bytes), the error offset, the message pointer.
-      const status = c.read(h, base + SLOTS, text.length, base, base + 8, base + 12);
+      const status =
+        angle === null
+          ? c.read(h, base + SLOTS, text.length, base, base + 8, base + 12)
+          : c.readAngle(h, base + SLOTS, text.length, ...angle, base, base + 8, base + 12);
       if (status === NO_MEMORY) throw new RangeError("pelunits: out of memory");
       if (status !== OK && status !== INCOMPLETE && status !== INVALID) {
         throw new TypeError(`pelunits: ${message(status)}`);
@@ -422,9 +452,13 @@ export function bindPelUnits(core) {
     }
 
     /** The exact reader: the quantity in internal units when all of the text is one
-     * (the double nearest to its exact value), else a ReadError. */
-    read(text) {
-      const r = this._read(text);
+     * (the double nearest to its exact value), else a ReadError. With angleStyle,
+     * angleZero and angleSense, as format() takes them, an angle unit reads what format()
+     * writes with them: bearings, and azimuths for "azimuth". */
+    read(text, options = {}) {
+      const { angleStyle, angleZero, angleSense } = options;
+      const angled = angleStyle !== undefined || angleZero !== undefined || angleSense !== undefined;
+      const r = this._read(text, angled ? angleReading(options) : null);
       if (r.status !== OK) throw new ReadError(text, r.position, r.status === INCOMPLETE, r.message);
       return r.value;
     }

@@ -72,6 +72,12 @@ export interface FormatOptions {
   separator?: string;
   /** A blank and the symbol after the decimal forms' number. */
   withSymbol?: boolean;
+  /** Angle units: "N 45°30' E" for "bearing", from north clockwise for "azimuth". */
+  angleStyle?: "plain" | "bearing" | "azimuth";
+  /** The host's convention: the direction of the internal 0 (east unless given)... */
+  angleZero?: "east" | "north" | "west" | "south";
+  /** ...and the sense in which internal angles grow (counterclockwise unless given). */
+  angleSense?: "counterclockwise" | "clockwise";
 }
 
 export interface RegionalFormat {
@@ -107,7 +113,7 @@ export declare class Unit {
   format(value: number, options?: FormatOptions): string;
   displayMany(values: Float64Array | ArrayLike<number>, options?: DisplayOptions): string[];
   /** The double nearest to the text's exact value; throws ReadError otherwise. */
-  read(text: string): number;
+  read(text: string, options?: Pick<FormatOptions, "angleStyle" | "angleZero" | "angleSense">): number;
   readMany(texts: ArrayLike<string>, options?: { errors?: "throw" | "nan" }): Float64Array;
   status(text: string): ReadStatus;
   readAsTyped(text: string): number;

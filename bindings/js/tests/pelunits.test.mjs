@@ -129,6 +129,8 @@ test("format: each option through the C record, and the record's wasm32 layout",
     ["feet-inch-fraction", 11.99 * inch, { hideZeroInches: true }, "1'"],
     ["feet-inch-fraction", 66.5 * inch, { separator: "-" }, "5'-6 1/2\""],
     ["metres", 1500, { withSymbol: true, trimTrailingZeros: true }, "1.5 m"],
+    ["degrees-minutes-seconds", 240, { angleStyle: "bearing", typographic: true }, "S 30°0′0″ W"],
+    ["degrees", 30, { angleStyle: "azimuth", angleZero: "north", angleSense: "clockwise" }, "30.00"],
   ];
   for (const [name, value, options, shown] of cases) {
     const unit = new Unit(name);
@@ -139,6 +141,11 @@ test("format: each option through the C record, and the record's wasm32 layout",
   assert.equal(unit.format(3, { increment: "0".repeat(80) + "5 mm" }), "5"); // beyond the first area
   assert.throws(() => unit.format(1, { rounding: "ceil" }), TypeError);
   assert.throws(() => unit.format(1, { separator: 0xd800 }), TypeError);
+  assert.throws(() => unit.format(1, { angleStyle: "compass" }), TypeError);
+  const degrees = new Unit("degrees");
+  assert.equal(degrees.read("S 30° W"), 240);
+  assert.equal(degrees.read("30.00", { angleStyle: "azimuth", angleZero: "north", angleSense: "clockwise" }), 30);
+  degrees.free();
 
   // The library's own defaults at the offsets the package writes, and its answer to the
   // size of the 64-bit record.
@@ -146,8 +153,12 @@ test("format: each option through the C record, and the record's wasm32 layout",
   const { default: createCore } = await import(pathToFileURL(path.join(packageDir, "pelunits-core.mjs")).href);
   const core = await createCore({ wasmBinary: await readFile(path.join(packageDir, "pelunits-core.wasm")) });
   const at = core._malloc(128);
+  // The exported unsized init writes the first version's record and no byte past it.
+  core.HEAPU32.fill(7, at >> 2, (at >> 2) + 12);
   core._pelunits_format_options_init(at);
-  assert.deepEqual([...core.HEAPU32.subarray(at >> 2, (at >> 2) + 8)], [32, 0, 0, 0, 0, 0, 0x04, 0x20]);
+  assert.deepEqual([...core.HEAPU32.subarray(at >> 2, (at >> 2) + 12)], [32, 0, 0, 0, 0, 0, 0x04, 0x20, 7, 7, 7, 7]);
+  core._pelunits_format_options_init_size(at, 48);
+  assert.deepEqual([...core.HEAPU32.subarray(at >> 2, (at >> 2) + 11)], [48, 0, 0, 0, 0, 0, 0x04, 0x20, 0, 0, 0]);
   const handle = core._pelunits_unit_new(20, 1);
   assert.equal(core._pelunits_format(handle, 1, at, at + 64, 64, at + 48), 0);
   core.HEAPU32[at >> 2] = 40;

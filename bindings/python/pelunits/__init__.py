@@ -21,9 +21,10 @@ import enum
 import itertools
 
 from . import _native
+from . import codes
 from ._native import lib as _lib
 
-__all__ = ["Unit", "ReadError", "ReadStatus", "Quantity", "units", "set_locale", "set_regional_format", "library_version"]
+__all__ = ["Unit", "codes", "ReadError", "ReadStatus", "Quantity", "units", "set_locale", "set_regional_format", "library_version"]
 
 _OK = 0
 _INCOMPLETE = 1
@@ -47,6 +48,19 @@ _FORMAT_TYPOGRAPHIC = 0x800
 _FORMAT_INEXACT_MARKER = 0x1000
 
 _ROUNDING = {"nearest": 0, "up": 1, "down": 2}
+_ANGLE_STYLE = {"plain": 0, "bearing": 1, "azimuth": 2}
+_ANGLE_ZERO = {"east": 0, "north": 1, "west": 2, "south": 3}
+_ANGLE_SENSE = {"counterclockwise": 0, "clockwise": 1}
+
+
+def _angle_reading(angle_style, angle_zero, angle_sense):
+    """The C codes of an angle style and convention, checked."""
+    for name, value, codes in (("angle_style", angle_style, _ANGLE_STYLE),
+                               ("angle_zero", angle_zero, _ANGLE_ZERO),
+                               ("angle_sense", angle_sense, _ANGLE_SENSE)):
+        if value not in codes:
+            raise ValueError("%s must be one of %s" % (name, ", ".join(codes)))
+    return _ANGLE_STYLE[angle_style], _ANGLE_ZERO[angle_zero], _ANGLE_SENSE[angle_sense]
 
 
 class ReadStatus(enum.IntEnum):
@@ -244,7 +258,7 @@ __version__ = library_version()
 
 class Unit:
     """A display unit: by name, Unit("metres"), or by the factory codes,
-    Unit(codes=(20, 1)); keyword settings are applied after the name's own."""
+    Unit(codes=(codes.LENGTH, codes.FRACTIONAL_INCH)); keyword settings are applied after the name's own."""
 
     def __init__(self, name=None, *, codes=None, precision=None, factor=None, power=None,
                  regional=None, symbol=None):
@@ -472,9 +486,11 @@ class Unit:
     def _format_options(increment=None, rounding="nearest", significant_digits=None,
                         plus_sign=False, typographic=False, inexact_marker=False,
                         trim_trailing_zeros=False, hide_zero_feet=True, hide_zero_inches=False,
-                        separator=" ", with_symbol=False):
+                        separator=" ", with_symbol=False, angle_style="plain",
+                        angle_zero="east", angle_sense="counterclockwise"):
         record = _native.FormatOptions()
-        _lib.pelunits_format_options_init(ctypes.byref(record))
+        # The whole record: the unsized init writes only the fields of its first version.
+        _lib.pelunits_format_options_init_size(ctypes.byref(record), ctypes.sizeof(record))
         if isinstance(increment, str):
             data = _encode(increment)
             if b"\0" in data:
@@ -492,25 +508,32 @@ class Unit:
                         | (_FORMAT_INEXACT_MARKER if inexact_marker else 0)
                         | (_WITH_UNITS if with_symbol else 0))
         record.separator = _separator(separator)
+        record.angle_style, record.angle_zero, record.angle_sense = _angle_reading(
+            angle_style, angle_zero, angle_sense)
         return record
 
     def format(self, value, increment=None, rounding="nearest", significant_digits=None,
                plus_sign=False, typographic=False, inexact_marker=False,
                trim_trailing_zeros=False, hide_zero_feet=True, hide_zero_inches=False,
-               separator=" ", with_symbol=False):
+               separator=" ", with_symbol=False, angle_style="plain", angle_zero="east",
+               angle_sense="counterclockwise"):
         """The text of an internal value with formatting options: increment (a text the
         exact reader reads, "5 mm", or a number in the display unit), rounding
         ("nearest", "up" toward +infinity, "down" toward -infinity), significant_digits
         (1 to 17, decimal forms), plus_sign ("+3.250", "\u00b10.000"), typographic
         (prime marks, U+2212, vulgar fractions), inexact_marker ("~" when the text is
-        not the value), the display's trimming and hiding flags and separator, and
-        with_symbol. Every text reads back through read()."""
+        not the value), the display's trimming and hiding flags and separator,
+        with_symbol, and for angle units angle_style ("plain", "bearing": "N 45\u00b030' E",
+        "azimuth": from north, clockwise) with the host's convention, angle_zero ("east",
+        "north", "west", "south") and angle_sense ("counterclockwise", "clockwise"). Every
+        text reads back through read() with the same angle keywords."""
         return self.format_many(
             (value,), increment=increment, rounding=rounding,
             significant_digits=significant_digits, plus_sign=plus_sign,
             typographic=typographic, inexact_marker=inexact_marker,
             trim_trailing_zeros=trim_trailing_zeros, hide_zero_feet=hide_zero_feet,
-            hide_zero_inches=hide_zero_inches, separator=separator, with_symbol=with_symbol)[0]
+            hide_zero_inches=hide_zero_inches, separator=separator, with_symbol=with_symbol,
+            angle_style=angle_style, angle_zero=angle_zero, angle_sense=angle_sense)[0]
 
     def format_many(self, values, **options):
         """format() of every value, with the same options, as a list."""
@@ -522,23 +545,32 @@ class Unit:
         return [one(value) for value in values]
 
     # Reading.
-    def _read(self, text):
+    def _read(self, text, angle=None):
         data = _encode(text)
         value = ctypes.c_double(0.0)
         offset = ctypes.c_size_t(0)
         message = ctypes.c_char_p()
-        status = _lib.pelunits_read_ex(self._h(), data, len(data), ctypes.byref(value),
-                                       ctypes.byref(offset), ctypes.byref(message))
+        outputs = (ctypes.byref(value), ctypes.byref(offset), ctypes.byref(message))
+        if angle is None:
+            status = _lib.pelunits_read_ex(self._h(), data, len(data), *outputs)
+        else:
+            status = _lib.pelunits_read_angle(self._h(), data, len(data), *angle, *outputs)
         if status == _NO_MEMORY:
             raise MemoryError()
         if status not in (_OK, _INCOMPLETE, _INVALID):
             raise ValueError(_message(status))
         return status, value.value, data, offset.value, message.value
 
-    def read(self, text):
+    def read(self, text, angle_style=None, angle_zero="east", angle_sense="counterclockwise"):
         """The exact reader: the quantity when all of the text is one, else ReadError.
-        The value is the double nearest to the text's exact value."""
-        status, value, data, offset, message = self._read(text)
+        The value is the double nearest to the text's exact value. With angle_style (and
+        the convention's angle_zero and angle_sense, as format() takes them) an angle
+        unit reads what format() writes with them: bearings, and azimuths for
+        "azimuth"."""
+        angle = None
+        if angle_style is not None:
+            angle = _angle_reading(angle_style, angle_zero, angle_sense)
+        status, value, data, offset, message = self._read(text, angle)
         if status != _OK:
             position = len(data[:offset].decode("utf-8", "replace"))
             raise ReadError(text, position, status == _INCOMPLETE,

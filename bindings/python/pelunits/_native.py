@@ -81,6 +81,9 @@ class FormatOptions(_c.Structure):
         ("significant_digits", _c.c_int32),
         ("flags", _c.c_uint32),
         ("separator", _c.c_uint32),
+        ("angle_style", _c.c_int32),
+        ("angle_zero", _c.c_int32),
+        ("angle_sense", _c.c_int32),
     ]
 
 
@@ -127,7 +130,7 @@ _SIGNATURES = {
         [_unit, _c.c_double, _c.c_uint, _c.c_int32, _c.c_int32, _c.c_double, _c.c_uint32,
          _c.c_char_p, _c.c_size_t, _size_p],
     ),
-    "pelunits_format_options_init": (None, [_c.POINTER(FormatOptions)]),
+    "pelunits_format_options_init_size": (None, [_c.POINTER(FormatOptions), _c.c_size_t]),
     "pelunits_format": (
         _c.c_int32,
         [_unit, _c.c_double, _c.POINTER(FormatOptions), _c.c_char_p, _c.c_size_t, _size_p],
@@ -136,6 +139,11 @@ _SIGNATURES = {
         _c.c_int32,
         [_unit, _c.c_char_p, _c.c_size_t, _c.POINTER(_c.c_double), _size_p,
          _c.POINTER(_c.c_char_p)],
+    ),
+    "pelunits_read_angle": (
+        _c.c_int32,
+        [_unit, _c.c_char_p, _c.c_size_t, _c.c_int32, _c.c_int32, _c.c_int32,
+         _c.POINTER(_c.c_double), _size_p, _c.POINTER(_c.c_char_p)],
     ),
     "pelunits_display_many": (
         _c.c_int32,

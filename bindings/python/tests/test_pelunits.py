@@ -2,6 +2,7 @@
 
 import math
 import os
+import re
 import threading
 import unittest
 
@@ -58,14 +59,20 @@ class UnitTest(unittest.TestCase):
             ("feet-inch-fraction", 11.99 * inch, {"hide_zero_inches": True}, "1'"),
             ("feet-inch-fraction", 66.5 * inch, {"separator": "-"}, "5'-6 1/2\""),
             ("metres", 1500, {"with_symbol": True, "trim_trailing_zeros": True}, "1.5 m"),
+            ("degrees-minutes-seconds", 44.5, {"angle_style": "bearing"}, "N 45\u00b030'0\" E"),
+            ("degrees", 30.0, {"angle_style": "azimuth", "angle_zero": "north",
+                               "angle_sense": "clockwise"}, "30.00"),
         ]
         for name, value, options, shows in cases:
             with self.subTest(unit=name, value=value, options=options):
                 unit = pelunits.Unit(name)
                 self.assertEqual(unit.format(value, **options), shows)
                 self.assertEqual(unit.format_many([value, value], **options), [shows, shows])
+        unit = pelunits.Unit("degrees")
+        self.assertEqual(unit.read("S 30\u00b0 W"), 240.0)
+        self.assertEqual(unit.read("45.00", angle_style="azimuth"), 45.0)
         unit = pelunits.Unit("millimetres")
-        for options in ({"rounding": "ceil"}, {"separator": 0xD800}, {"increment": "1\0"}):
+        for options in ({"rounding": "ceil"}, {"angle_style": "compass"}, {"separator": 0xD800}, {"increment": "1\0"}):
             with self.subTest(options=options), self.assertRaises(ValueError):
                 unit.format(1.0, **options)
 
@@ -76,6 +83,15 @@ class UnitTest(unittest.TestCase):
         values = [0.0, -12.7, 1689.1, 304.546, 1e7, float("inf")]
         self.assertEqual(by_codes.display_many(values, separator="-"),
                          by_name.display_many(values, separator="-"))
+
+    def test_code_names_are_those_of_the_c_header(self):
+        header = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
+                              os.pardir, "include", "PelUnitsCodes.h")
+        with open(header, encoding="utf-8") as f:
+            defined = {name: int(number) for name, number in
+                       re.findall(r"#define PELUNITS_CODE_(\w+) (\d+)", f.read())}
+        named = {name: value for name, value in vars(pelunits.codes).items() if name.isupper()}
+        self.assertEqual(named, defined)
 
     def test_long_display_takes_the_second_buffer(self):
         unit = pelunits.Unit("millimetres", precision=10 ** 9)

@@ -15,6 +15,7 @@ int main(void) {
   double mm = 0.0;
   size_t offset = 0;
   pelunits_status status;
+  pelunits_format_options options;
   pelunits_unit* unit = pelunits_unit_new(20, 1); /* feet, inches and fractions */
 
   if (unit == NULL) return fail(1, "no unit");
@@ -40,6 +41,19 @@ int main(void) {
 
   unit = pelunits_unit_from_name("metres");
   if (unit == NULL) return fail(7, "metres");
+  pelunits_unit_free(unit);
+
+  /* The init fills the whole record of the header the program is built with. */
+  unit = pelunits_unit_from_name("degrees-minutes-seconds");
+  if (unit == NULL) return fail(8, "degrees-minutes-seconds");
+  pelunits_format_options_init(&options);
+  options.angle_style = PELUNITS_ANGLE_BEARING;
+  if (pelunits_format(unit, 44.5, &options, text, sizeof text, &length) != PELUNITS_OK ||
+      strcmp(text,
+             "N 45\xc2\xb0"
+             "30'0\" E") != 0) {
+    return fail(9, "bearing of 44.5");
+  }
   pelunits_unit_free(unit);
   printf("c consumer ok, library %s\n", pelunits_version());
   return 0;
