@@ -103,22 +103,7 @@ class Reader {
     }
     if (!sum(v)) return failure();
     skipBlanks();
-    if (field_.echo && at(L'(')) {
-      ++pos_;
-      style_ = field_.echoStyle;
-      displaySize_ = field_.echoSize;
-      displayExact_ = field_.echoExact;
-      Value echo;
-      skipBlanks();
-      if (!sum(echo)) return failure();
-      skipBlanks();
-      if (!at(L')')) {
-        fail(pos_, "')' is missing");
-        return failure();
-      }
-      ++pos_;
-      skipBlanks();
-    }
+    if (field_.echo && at(L'(') && !echo()) return failure();
     if (pos_ < n_) {
       fail(pos_, "unexpected text");
       return failure();
@@ -145,6 +130,23 @@ class Reader {
   }
 
  private:
+  // The echo in parentheses after a quantity, "(0.68 kg)", in the echo's own unit; it
+  // changes nothing.
+  bool echo() {
+    ++pos_;
+    style_ = field_.echoStyle;
+    displaySize_ = field_.echoSize;
+    displayExact_ = field_.echoExact;
+    Value echoed;
+    skipBlanks();
+    if (!sum(echoed)) return false;
+    skipBlanks();
+    if (!at(L')')) return fail(pos_, "')' is missing");
+    ++pos_;
+    skipBlanks();
+    return true;
+  }
+
   bool at(wchar_t c) const { return pos_ < n_ && t_[pos_] == c; }
   wchar_t charAt(std::size_t i) const { return i < n_ ? t_[i] : 0; }
   bool skipBlanks() {
@@ -261,7 +263,7 @@ class Reader {
 
   // A sum in parentheses where a quantity begins: "(5'6\") / 2", "2 * (3' + 4 1/2\")".
   // The pound-and-ounce echo "(0.68 kg)" follows a quantity instead, with no operator
-  // before it: read() takes that one.
+  // before it: echo() takes that one.
   bool group(Value& out) {
     constexpr int kDeepest = 32;  // far beyond typed arithmetic, well inside the stack
     if (depth_ == kDeepest) return fail(pos_, "parentheses nested too deeply");
