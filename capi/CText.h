@@ -99,6 +99,7 @@ bool narrow16(const wchar_t* wide, Char* out) {
 // is covered by two overlapping halves, loaded and tested at once and stored without
 // a loop, so that the texts' varying lengths cost no mispredicted branch; longer texts
 // go sixteen at a time, the last sixteen overlapping.
+// Kept for bench row c-interface/feet-inch-fraction pelunits_display_many per value.
 template <class Char>
 PELUNITS_HOT_INLINE std::size_t narrowAscii(const wchar_t* wide, std::size_t count, Char* out) {
 #if defined(__SSE2__) || defined(_M_X64)

@@ -57,12 +57,12 @@ double rounded(Wide quotient, int exponent, bool sticky) {
 }
 
 bool powerOfTen(int exponent, Wide& out) {
-  constexpr int kLargest64 = static_cast<int>(sizeof kPowersOfTen / sizeof kPowersOfTen[0]) - 1;
-  if (exponent < 0 || exponent > 2 * kLargest64) return false;  // 10^38 < 2^128
-  if (exponent <= kLargest64) {
+  if (exponent < 0 || exponent > 2 * kLargestPowerOfTen64) return false;  // 10^38 < 2^128
+  if (exponent <= kLargestPowerOfTen64) {
     out = kPowersOfTen[exponent];
   } else {
-    out = static_cast<Wide>(kPowersOfTen[kLargest64]) * kPowersOfTen[exponent - kLargest64];
+    out = static_cast<Wide>(kPowersOfTen[kLargestPowerOfTen64]) *
+          kPowersOfTen[exponent - kLargestPowerOfTen64];
   }
   return true;
 }

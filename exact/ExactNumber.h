@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "PowersOfTen.h"
 #include "units/core/Definitions.h"
 
 // The exact value of a typed quantity: a rational number whose numerator and
@@ -18,28 +19,6 @@ namespace exact {
 
 // A small exact size: a unit word's or a factor's size in internal units.
 using Ratio = ExactRatio;
-
-// 10^0 to 10^19, every power of ten that 64 bits hold.
-constexpr std::uint64_t kPowersOfTen[] = {1ull,
-                                          10ull,
-                                          100ull,
-                                          1000ull,
-                                          10000ull,
-                                          100000ull,
-                                          1000000ull,
-                                          10000000ull,
-                                          100000000ull,
-                                          1000000000ull,
-                                          10000000000ull,
-                                          100000000000ull,
-                                          1000000000000ull,
-                                          10000000000000ull,
-                                          100000000000000ull,
-                                          1000000000000000ull,
-                                          10000000000000000ull,
-                                          100000000000000000ull,
-                                          1000000000000000000ull,
-                                          10000000000000000000ull};
 
 class ExactNumber {
  public:

@@ -78,38 +78,9 @@ class NeutralDigits {
     return ExactNumber::decimal(mantissa, exponent - fractionDigits);
   }
 
-  double value() const {
-    double fast = 0.0;
-    if (fastValue(fast)) return fast;
-    return scanDouble(digits(), static_cast<int>(size_)).value;
-  }
+  double value() const { return scanDouble(digits(), static_cast<int>(size_)).value; }
 
  private:
-  // Up to 15 digits and no exponent: the digits as a whole number are exact in a
-  // double, and so is the power of ten; one division rounds correctly, so the result
-  // is the one the full scanner gives.
-  bool fastValue(double& out) const {
-    if (size_ > 16) return false;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fraction = -1;
-    for (std::size_t i = 0; i < size_; ++i) {
-      const wchar_t c = inline_[i];
-      if (c == L'.') {
-        fraction = 0;
-        continue;
-      }
-      if (c < L'0' || c > L'9') return false;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - L'0');
-      ++digits;
-      if (fraction >= 0) ++fraction;
-    }
-    if (digits > 15) return false;
-    const double whole = static_cast<double>(mantissa);
-    out = fraction > 0 ? whole / kExactPowersOfTen[fraction] : whole;
-    return true;
-  }
-
   // Room for twice as many digits, and one place more for the terminating NUL.
   bool grow() noexcept {
     const std::size_t capacity = capacity_ == 0 ? 4 * kInline : 2 * capacity_;
@@ -162,130 +133,120 @@ ScannedNumber failed(Scan scan, std::size_t at, const char* message) {
   return result;
 }
 
-}  // namespace
+// The steps of scanNumber over the text at `i`, each copying what it reads into the
+// neutral digits. False when the text does not fit the style, with `failure` saying
+// where and why.
+struct NumberScanner {
+  NumberScanner(const wchar_t* typed, std::size_t size, std::size_t at, const NumberStyle& form)
+      : text(typed), length(size), style(form), start(at), i(at) {}
 
-// The short number scan: digits with at most one decimal separator and 15 digits in
-// all, followed by nothing that the general scan looks at further (another
-// separator, a group separator, an exponent). It is fast because it reads the digits
-// once, straight into the mantissa, where scanNumber copies them into the neutral
-// form and reads the copy, and it skips the group and exponent checks that cannot
-// apply. The value is the mantissa over a power of ten, as the neutral copy's own
-// short value computes it, so the result is scanNumber's bit for bit. False leaves
-// the number to scanNumber.
-bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
-                     const NumberStyle& style, ScannedNumber& out) noexcept {
-  std::uint64_t mantissa = 0;
-  std::size_t i = at;
-  while (i < length && isDigit(text[i])) {
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-    ++i;
-  }
-  std::size_t digits = i - at;
-  int fraction = 0;
-  const bool point = i < length && text[i] == style.decimal;
-  if (point) {
-    const std::size_t first = ++i;
-    while (i < length && isDigit(text[i]) && i - at <= 16) {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-      ++i;
-    }
-    fraction = static_cast<int>(i - first);
-    digits += i - first;
-  }
-  if (digits == 0 || digits > 15) return false;
-  if (i < length) {
-    const wchar_t c = text[i];
-    if (isDigit(c) || c == L',' || c == L'.' || c == L'e' || c == L'E' ||
-        (style.group != 0 && c == style.group) || c == style.decimal) {
-      return false;
-    }
-  }
-  const double whole = static_cast<double>(mantissa);
-  out.scan = Scan::read;
-  out.value = fraction > 0 ? whole / kExactPowersOfTen[fraction] : whole;
-  out.exact = ExactNumber::decimal(mantissa, -fraction);
-  out.end = i;
-  out.message = "";
-  out.integer = !point;
-  return true;
-}
-
-ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at,
-                         const NumberStyle& style) noexcept {
+  const wchar_t* const text;
+  const std::size_t length;
+  const NumberStyle& style;
+  const std::size_t start;
+  std::size_t i;
   NeutralDigits digits;
-  std::size_t i = at;
-  std::size_t run = 0;
-  while (i < length && isDigit(text[i])) {
-    digits.push(text[i++]);
-    ++run;
+  ScannedNumber failure;
+
+  bool fail(Scan scan, std::size_t where, const char* message) {
+    failure = failed(scan, where, message);
+    return false;
   }
-  const std::size_t integerDigits = run;
-  bool grouped = false;
-  while (i < length && groupAt(text, length, i, style)) {
-    if (!grouped && (run > static_cast<std::size_t>(style.groupSize) || run == 0)) {
-      return failed(Scan::invalid, i, "digit group out of place");
+  bool groupAfter() const {
+    return i < length && style.group != 0 && text[i] == style.group && style.group != L' ' &&
+           style.group != L'\'';
+  }
+
+  // The integer digits, with whole groups after the first few: "1.234.567" under de_DE.
+  bool integerPart(std::size_t& integerDigits, bool& grouped) {
+    while (i < length && isDigit(text[i])) digits.push(text[i++]);
+    integerDigits = i - start;
+    grouped = false;
+    const auto groupSize = static_cast<std::size_t>(style.groupSize);
+    while (i < length && groupAt(text, length, i, style)) {
+      if (!grouped && (integerDigits > groupSize || integerDigits == 0)) {
+        return fail(Scan::invalid, i, "digit group out of place");
+      }
+      grouped = true;
+      for (std::size_t k = 0; k < groupSize; ++k) digits.push(text[i + 1 + k]);
+      i += 1 + groupSize;
     }
-    grouped = true;
-    for (std::size_t k = 0; k < static_cast<std::size_t>(style.groupSize); ++k) {
-      digits.push(text[i + 1 + k]);
+    // A group separator that starts no whole group: "12.3" under de_DE.
+    if (groupAfter() && integerDigits > 0) {
+      return fail(Scan::invalid, i, "digit group of the wrong length");
     }
-    i += 1 + static_cast<std::size_t>(style.groupSize);
+    return true;
   }
-  // A group separator that starts no whole group: "12.3" under de_DE.
-  if (i < length && style.group != 0 && text[i] == style.group && style.group != L' ' &&
-      style.group != L'\'' && integerDigits > 0) {
-    return failed(Scan::invalid, i, "digit group of the wrong length");
-  }
-  bool integer = true;
-  bool fractionDigits = false;
-  if (i < length && text[i] == style.decimal) {
-    integer = false;
+
+  // The decimal separator and the digits after it; whether any digit followed.
+  bool fractionPart(bool& point) {
+    point = i < length && text[i] == style.decimal;
+    if (!point) return false;
     digits.push(L'.');
-    ++i;
-    while (i < length && isDigit(text[i])) {
-      digits.push(text[i++]);
-      fractionDigits = true;
-    }
+    const std::size_t first = ++i;
+    while (i < length && isDigit(text[i])) digits.push(text[i++]);
+    return i > first;
   }
-  if (integerDigits == 0 && !fractionDigits) {
-    if (i == at) return ScannedNumber{};
-    if (i >= length) return failed(Scan::incomplete, i, "a digit is missing");
-    return failed(Scan::invalid, i, "a digit is missing");
-  }
-  // The other separator right after digits: "1,5" in the neutral form, "1.5" under
-  // de_DE. The text does not fit the form rather than being a number and junk.
-  if (i < length && (text[i] == L',' || text[i] == L'.') && text[i] != style.decimal &&
-      !(style.group == text[i])) {
-    return failed(Scan::invalid, i,
+
+  // After the digits: the other separator ("1,5" in the neutral form, "1.5" under
+  // de_DE) or a group separator means the text does not fit the form, rather than
+  // being a number and junk.
+  bool nothingMisplacedAfter() {
+    if (i < length && (text[i] == L',' || text[i] == L'.') && text[i] != style.decimal &&
+        !(style.group == text[i])) {
+      return fail(Scan::invalid, i,
                   style.decimal == L'.' ? "',' is not the decimal separator here"
                                         : "'.' is not the decimal separator here");
+    }
+    if (groupAfter()) return fail(Scan::invalid, i, "digit group of the wrong length");
+    return true;
   }
-  if (i < length && style.group != 0 && text[i] == style.group && style.group != L' ' &&
-      style.group != L'\'') {
-    return failed(Scan::invalid, i, "digit group of the wrong length");
-  }
-  if (i < length && (text[i] == L'e' || text[i] == L'E')) {
+
+  // An exponent, when a mark with digits stands here; "5e" followed by a letter is
+  // left to the unit words.
+  bool exponentPart(bool& read) {
+    read = false;
+    if (!(i < length && (text[i] == L'e' || text[i] == L'E'))) return true;
     std::size_t j = i + 1;
     if (j < length && (text[j] == L'+' || text[j] == L'-')) ++j;
-    if (j >= length) return failed(Scan::incomplete, j, "the exponent has no digits");
+    if (j >= length) return fail(Scan::incomplete, j, "the exponent has no digits");
     if (isDigit(text[j])) {
-      integer = false;
+      read = true;
       digits.push(L'e');
       if (text[i + 1] == L'-') digits.push(L'-');
       while (j < length && isDigit(text[j])) digits.push(text[j++]);
       i = j;
     } else if (j > i + 1) {
-      return failed(Scan::invalid, j, "the exponent has no digits");
+      return fail(Scan::invalid, j, "the exponent has no digits");
     }
-    // "5e" followed by a letter is left to the unit words.
+    return true;
   }
-  if (digits.lost()) return failed(Scan::invalid, at, "number too long to read");
+};
+
+}  // namespace
+
+ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at,
+                         const NumberStyle& style) noexcept {
+  NumberScanner scan(text, length, at, style);
+  std::size_t integerDigits = 0;
+  bool grouped = false;
+  if (!scan.integerPart(integerDigits, grouped)) return scan.failure;
+  bool point = false;
+  const bool fractionDigits = scan.fractionPart(point);
+  if (integerDigits == 0 && !fractionDigits) {
+    if (scan.i == at) return ScannedNumber{};
+    if (scan.i >= length) return failed(Scan::incomplete, scan.i, "a digit is missing");
+    return failed(Scan::invalid, scan.i, "a digit is missing");
+  }
+  bool exponent = false;
+  if (!scan.nothingMisplacedAfter() || !scan.exponentPart(exponent)) return scan.failure;
+  if (scan.digits.lost()) return failed(Scan::invalid, at, "number too long to read");
   ScannedNumber result;
   result.scan = Scan::read;
-  result.value = digits.value();
-  result.exact = digits.exactValue();
-  result.end = i;
-  result.integer = integer && !grouped;
+  result.value = scan.digits.value();
+  result.exact = scan.digits.exactValue();
+  result.end = scan.i;
+  result.integer = !point && !exponent && !grouped;
   return result;
 }
 

@@ -38,14 +38,6 @@ struct ScannedNumber {
 ScannedNumber scanNumber(const wchar_t* text, std::size_t length, std::size_t at,
                          const NumberStyle& style) noexcept;
 
-// The common number, digits with at most one decimal separator and 15 digits in
-// all that nothing the general scan looks at follows (another separator, a group
-// separator, an exponent), read without the neutral copy that scanNumber makes:
-// the same result as scanNumber, and false for every other number, which
-// scanNumber then reads.
-bool scanShortNumber(const wchar_t* text, std::size_t length, std::size_t at,
-                     const NumberStyle& style, ScannedNumber& out) noexcept;
-
 // The user's regional number form, read from the system for this call; the
 // neutral form when the system has none.
 NumberStyle userNumberStyle() noexcept;

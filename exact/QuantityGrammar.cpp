@@ -56,6 +56,17 @@ ExactNumber withSign(ExactNumber x, double sign) {
   return x;
 }
 
+// A word that no smaller unit follows: one outside every chain ("mm") or the smallest
+// of its chain ("in", "oz", the seconds mark).
+bool endsChain(const UnitWord& word) {
+  return word.chain == kNoChain || word.rank <= kSmallestRank;
+}
+
+// Feet, inches and yards, the one chain of lengths: a '-' may join its parts.
+bool isFeetAndInches(const UnitWord& word) {
+  return word.chain != kNoChain && word.quantity == Quantity::length;
+}
+
 class Reader {
  public:
   Reader(const wchar_t* text, std::size_t length, const Field& field, const Placement& placement)
@@ -92,22 +103,7 @@ class Reader {
     }
     if (!sum(v)) return failure();
     skipBlanks();
-    if (field_.echo && at(L'(')) {
-      ++pos_;
-      style_ = field_.echoStyle;
-      displaySize_ = field_.echoSize;
-      displayExact_ = field_.echoExact;
-      Value echo;
-      skipBlanks();
-      if (!sum(echo)) return failure();
-      skipBlanks();
-      if (!at(L')')) {
-        fail(pos_, "')' is missing");
-        return failure();
-      }
-      ++pos_;
-      skipBlanks();
-    }
+    if (field_.echo && at(L'(') && !echo()) return failure();
     if (pos_ < n_) {
       fail(pos_, "unexpected text");
       return failure();
@@ -134,6 +130,23 @@ class Reader {
   }
 
  private:
+  // The echo in parentheses after a quantity, "(0.68 kg)", in the echo's own unit; it
+  // changes nothing.
+  bool echo() {
+    ++pos_;
+    style_ = field_.echoStyle;
+    displaySize_ = field_.echoSize;
+    displayExact_ = field_.echoExact;
+    Value echoed;
+    skipBlanks();
+    if (!sum(echoed)) return false;
+    skipBlanks();
+    if (!at(L')')) return fail(pos_, "')' is missing");
+    ++pos_;
+    skipBlanks();
+    return true;
+  }
+
   bool at(wchar_t c) const { return pos_ < n_ && t_[pos_] == c; }
   wchar_t charAt(std::size_t i) const { return i < n_ ? t_[i] : 0; }
   bool skipBlanks() {
@@ -250,7 +263,7 @@ class Reader {
 
   // A sum in parentheses where a quantity begins: "(5'6\") / 2", "2 * (3' + 4 1/2\")".
   // The pound-and-ounce echo "(0.68 kg)" follows a quantity instead, with no operator
-  // before it: read() takes that one.
+  // before it: echo() takes that one.
   bool group(Value& out) {
     constexpr int kDeepest = 32;  // far beyond typed arithmetic, well inside the stack
     if (depth_ == kDeepest) return fail(pos_, "parentheses nested too deeply");
@@ -290,13 +303,8 @@ class Reader {
     return false;
   }
 
-  // The number at `i`: the short scan for the common number, else the general one.
-  // One result object filled in place, so that it is not copied after the short
-  // scan has written it field by field.
   ScannedNumber number(std::size_t i, const NumberStyle& style) const {
-    ScannedNumber result;
-    if (!scanShortNumber(t_, n_, i, style, result)) result = scanNumber(t_, n_, i, style);
-    return result;
+    return scanNumber(t_, n_, i, style);
   }
 
   bool startsMagnitude(std::size_t i) const {
@@ -436,103 +444,80 @@ class Reader {
     return part;
   }
 
+  // A quantity in units, "5' 6 1/2\"" or "10°30'15\"", or a bare number, which stays in
+  // the display unit.
   bool compound(Value& out) {
     if (nonFinite(out)) {
       ownSymbolAfter();
       return true;
     }
+    double sign = 1.0;
+    Part part;
+    if (!partNumber(false, sign, part)) return false;
+    powerMark();
+    skipBlanks();
+    // The word of this part and the previous part's, in two slots used in turn, so
+    // that matchUnitWord fills each word in place and none is copied.
+    UnitWord words[2];
+    bool ownSymbol = false;
+    const WordMatch match = partWord(words[0], ownSymbol);
+    if (match == WordMatch::incomplete) return false;
+    if (match == WordMatch::found && ownSymbol) {
+      pos_ = words[0].end;
+      ownSymbolOnly();  // "0° °": a degree display with the symbol ° appended
+      setPlain(out, sign, part);
+      return true;
+    }
+    if (match != WordMatch::found) {
+      pos_ = part.afterNumber;
+      powerMark();
+      setPlain(out, sign, part);
+      return true;
+    }
+    return partsInUnits(out, sign, part, words);
+  }
+
+  // One part of a compound: its number and where it stands.
+  struct Part {
+    double value = 0.0;
+    ExactNumber exact;
+    std::size_t at = 0;           // where the part starts, its sign included
+    std::size_t afterNumber = 0;  // after the number
+  };
+
+  void setPlain(Value& out, double sign, const Part& part) const {
+    out.number = sign * part.value;
+    out.exact = withSign(part.exact, sign);
+    out.plain = true;
+  }
+
+  // The parts of a compound from the first, whose word is words[0], on.
+  bool partsInUnits(Value& out, double sign, Part part, UnitWord (&words)[2]) {
     double total = 0.0;
     ExactNumber totalExact = ExactNumber::ofInteger(0);
-    // A sign inside the compound covers the part it stands on and the parts after it:
-    // "0' -3 1/2"" and "0'-0 -1/2"" as the displays write them, "5' -6"" is 4'6".
-    double sign = 1.0;
-    bool havePrevious = false;
-    // The word of this part and the previous part's, alternating between two slots:
-    // a word that matchUnitWord has just filled field by field and is then copied
-    // whole waits for those stores to land.
-    UnitWord words[2];
     int current = 0;
+    const UnitWord* previous = nullptr;
     for (;;) {
-      const UnitWord& previous = words[current ^ 1];
-      const std::size_t partAt = pos_;
-      if (havePrevious && at(L'-')) {
-        if (sign < 0) return fail(pos_, "a second sign inside a quantity");
-        sign = -1.0;
-        ++pos_;
-      }
-      double value = 0.0;
-      ExactNumber valueExact;
-      bool negativeFraction = false;
-      if (!magnitude(value, valueExact, negativeFraction)) return false;
-      if (negativeFraction) {
-        if (sign < 0) return fail(partAt, "a second sign inside a quantity");
-        sign = -1.0;
-      }
-      const std::size_t afterNumber = pos_;
-      if (!havePrevious) powerMark();
-      skipBlanks();
-      UnitWord& word = words[current];
-      word = UnitWord{};
-      bool ownSymbol = false;
-      const WordMatch match =
-          pos_ < n_ ? matchUnitWord(t_, n_, pos_, words_, word, ownSymbol) : WordMatch::none;
-      if (match == WordMatch::incomplete) return fail(n_, "the unit is incomplete");
-      if (match == WordMatch::found && ownSymbol) preferWordGoingOn(word, ownSymbol);
-      if (match == WordMatch::found && ownSymbol && !havePrevious) {
-        pos_ = word.end;
-        ownSymbolOnly();  // "0° °": a degree display with the symbol ° appended
-        out.number = sign * value;
-        out.exact = withSign(valueExact, sign);
-        out.plain = true;
-        return true;
-      }
-      if (match != WordMatch::found || ownSymbol) {
-        if (!havePrevious) {
-          pos_ = afterNumber;
-          powerMark();
-          out.number = sign * value;
-          out.exact = withSign(valueExact, sign);
-          out.plain = true;
-          return true;
-        }
-        UnitWord next;
-        if (!impliedNextUnit(previous, next)) return fail(partAt, "a unit is missing");
-        pos_ = afterNumber;
-        total += sign * value * sizeOf(next);
-        totalExact.add(exactPart(sign, valueExact, next));
-        break;
-      }
-      if (word.quantity != field_.quantity) {
-        return fail(pos_, kOtherQuantity[static_cast<int>(field_.quantity)]);
-      }
-      if (word.quantity == Quantity::length && !word.markPower && word.power != field_.power) {
-        return fail(pos_, "unit of another power of length");
-      }
-      if (havePrevious &&
-          (word.chain == 0 || word.chain != previous.chain || word.rank >= previous.rank)) {
-        return fail(pos_, "units out of order");
-      }
-      total += sign * value * sizeOf(word);
-      totalExact.add(exactPart(sign, valueExact, word));
+      const UnitWord& word = words[current];
+      if (!wordFits(word, previous)) return false;
+      total += sign * part.value * sizeOf(word);
+      totalExact.add(exactPart(sign, part.exact, word));
       pos_ = word.end;
+      if (!anotherPartFollows(word)) break;
+      previous = &word;
       current ^= 1;
-      havePrevious = true;
-      if (word.chain == 0 || word.rank <= 1) break;
-      // Another part: after blanks, or a '-' that touches the foot mark ("5'-6"").
-      const std::size_t save = pos_;
-      if (at(L'-') && word.chain == 1 && (pos_ + 1 >= n_ || charAt(pos_ + 1) == L' ')) {
-        ++pos_;  // "0'-": the feet display with the zero inches hidden ends in the dash
-        break;
-      }
-      if (at(L'-') && word.chain == 1 && isDigit(charAt(pos_ + 1))) {
-        ++pos_;
-      } else if (at(L'-') && word.chain == 1 && charAt(pos_ + 1) == L'-') {
-        ++pos_;  // "0'--3 1/2"": the joining dash, then the sign of the inches
-      } else {
-        skipBlanks();
-      }
-      if (!(startsMagnitude(pos_) || (at(L'-') && startsMagnitude(pos_ + 1)))) {
-        pos_ = save;
+      if (!partNumber(true, sign, part)) return false;
+      skipBlanks();
+      bool ownSymbol = false;
+      const WordMatch match = partWord(words[current], ownSymbol);
+      if (match == WordMatch::incomplete) return false;
+      if (match != WordMatch::found || ownSymbol) {
+        // A bare number after the last unit: "5'6", "10°30", "2 lb 3".
+        UnitWord next;
+        if (!impliedNextUnit(*previous, next)) return fail(part.at, "a unit is missing");
+        pos_ = part.afterNumber;
+        total += sign * part.value * sizeOf(next);
+        totalExact.add(exactPart(sign, part.exact, next));
         break;
       }
     }
@@ -544,6 +529,78 @@ class Reader {
     return true;
   }
 
+  // The number of a part. A sign inside the compound covers the part it stands on and
+  // the parts after it: "0' -3 1/2\"" and "0'-0 -1/2\"" as the displays write them,
+  // "5' -6\"" is 4'6". Only a part after a unit may carry its own sign.
+  bool partNumber(bool afterUnit, double& sign, Part& part) {
+    part = Part{};
+    part.at = pos_;
+    if (afterUnit && at(L'-')) {
+      if (sign < 0) return fail(pos_, "a second sign inside a quantity");
+      sign = -1.0;
+      ++pos_;
+    }
+    bool negativeFraction = false;
+    if (!magnitude(part.value, part.exact, negativeFraction)) return false;
+    if (negativeFraction) {
+      if (sign < 0) return fail(part.at, "a second sign inside a quantity");
+      sign = -1.0;
+    }
+    part.afterNumber = pos_;
+    return true;
+  }
+
+  // The unit word of a part at pos_; `incomplete` has failed the read already.
+  WordMatch partWord(UnitWord& word, bool& ownSymbol) {
+    word = UnitWord{};
+    const WordMatch match =
+        pos_ < n_ ? matchUnitWord(t_, n_, pos_, words_, word, ownSymbol) : WordMatch::none;
+    if (match == WordMatch::incomplete) fail(n_, "the unit is incomplete");
+    if (match == WordMatch::found && ownSymbol) preferWordGoingOn(word, ownSymbol);
+    return match;
+  }
+
+  // A word of the field's quantity and power, smaller than the one before it in the
+  // same chain when one stands before it.
+  bool wordFits(const UnitWord& word, const UnitWord* previous) {
+    if (word.quantity != field_.quantity) {
+      return fail(pos_, kOtherQuantity[static_cast<int>(field_.quantity)]);
+    }
+    if (word.quantity == Quantity::length && !word.markPower && word.power != field_.power) {
+      return fail(pos_, "unit of another power of length");
+    }
+    if (previous != nullptr &&
+        (word.chain == kNoChain || word.chain != previous->chain || word.rank >= previous->rank)) {
+      return fail(pos_, "units out of order");
+    }
+    return true;
+  }
+
+  // After the word of a part: whether another part follows, after blanks or a '-' that
+  // touches the foot mark ("5'-6\""). pos_ is at its start when one does, else where
+  // the compound ends.
+  bool anotherPartFollows(const UnitWord& word) {
+    if (endsChain(word)) return false;
+    const std::size_t save = pos_;
+    const bool dashJoins = isFeetAndInches(word) && at(L'-');
+    if (dashJoins && (pos_ + 1 >= n_ || charAt(pos_ + 1) == L' ')) {
+      ++pos_;  // "0'-": the feet display with the zero inches hidden ends in the dash
+      return false;
+    }
+    if (dashJoins && isDigit(charAt(pos_ + 1))) {
+      ++pos_;
+    } else if (dashJoins && charAt(pos_ + 1) == L'-') {
+      ++pos_;  // "0'--3 1/2"": the joining dash, then the sign of the inches
+    } else {
+      skipBlanks();
+    }
+    if (!(startsMagnitude(pos_) || (at(L'-') && startsMagnitude(pos_ + 1)))) {
+      pos_ = save;
+      return false;
+    }
+    return true;
+  }
+
   // The own symbol is also a unit word that more parts follow ("°" in "10°30'"
   // with the symbol °): the word is read, so that the parts can follow it.
   void preferWordGoingOn(UnitWord& word, bool& ownSymbol) {
@@ -552,7 +609,7 @@ class Reader {
     WordField withoutSymbol = words_;
     withoutSymbol.symbolLength = 0;
     if (matchUnitWord(t_, n_, pos_, withoutSymbol, tableWord, own) != WordMatch::found ||
-        tableWord.end != word.end || tableWord.chain == 0 || tableWord.rank <= 1) {
+        tableWord.end != word.end || endsChain(tableWord)) {
       return;
     }
     std::size_t next = tableWord.end;
@@ -564,28 +621,20 @@ class Reader {
 
   // The unit's own symbol after a quantity in units, as the display with units
   // writes it ("5' 6\" mm"); it changes nothing.
-  void ownSymbolOnly() {
-    const std::size_t save = pos_;
-    skipBlanks();
-    UnitWord word;
-    bool own = false;
-    if (pos_ < n_ && field_.symbolLength > 0 &&
-        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found && own) {
-      pos_ = word.end;
-      return;
-    }
-    pos_ = save;
-  }
+  void ownSymbolOnly() { skipSymbolAfter(false); }
 
   // The unit's own symbol after "nan" or "inf", as the display with units writes it
   // ("nan °"), or any unit of the field's quantity: it changes no non-finite value.
-  void ownSymbolAfter() {
+  void ownSymbolAfter() { skipSymbolAfter(true); }
+
+  void skipSymbolAfter(bool orUnitOfQuantity) {
     const std::size_t save = pos_;
     skipBlanks();
     UnitWord word;
     bool own = false;
-    if (pos_ < n_ && matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
-        (own || word.quantity == field_.quantity)) {
+    if (pos_ < n_ && (orUnitOfQuantity || field_.symbolLength > 0) &&
+        matchUnitWord(t_, n_, pos_, words_, word, own) == WordMatch::found &&
+        (own || (orUnitOfQuantity && word.quantity == field_.quantity))) {
       pos_ = word.end;
       return;
     }

@@ -22,13 +22,18 @@
 namespace pelunits {
 namespace exact {
 
+// UnitWord::chain of a word that stands alone, and UnitWord::rank of the smallest
+// unit of a chain.
+constexpr int kNoChain = 0;
+constexpr int kSmallestRank = 1;
+
 struct UnitWord {
   Quantity quantity = Quantity::length;
   int power = 1;           // lengths only: 1 to 4
   bool markPower = false;  // ' or ": counts in the field's power
   double size = 1.0;       // internal units (mm^power, degrees, g, kN, kN·m, N/mm²)
   ExactNumber exact;       // the same size, exactly
-  int chain = 0;           // 0: stands alone; else units that may follow each other
+  int chain = kNoChain;    // else units that may follow each other
   int rank = 0;            // within a chain, larger first (ft before in)
   std::size_t end = 0;     // after the word
 };

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "NumberScan.h"
+#include "PowersOfTen.h"
 
 namespace {
 
@@ -46,10 +47,8 @@ constexpr int kFixedFastMaxDecimals = 9;
 // rounding, halves to even as printf rounds the exact binary value. Returns the
 // length written at the end of the buffer `out` (kFixedFastLength characters), or 0
 // when the value is outside that range (the caller then uses std::to_chars, which
-// gives the same text). For the short texts of the displays it takes about a third
-// of the time of std::to_chars (bench: step/KovString::appendFixed against its
-// floor), and the displays write one or more numbers per call; NumberFastPathTest
-// compares it with std::to_chars.
+// gives the same text); NumberFastPathTest compares the two.
+// Kept for bench row display/GradMinSec/seconds3600, which misses its target without it.
 int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
 #if !defined(__SIZEOF_INT128__)
   // Without a 128-bit integer type (MSVC) every value takes the general path.
@@ -59,9 +58,6 @@ int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
   return 0;
 #else
   if (decimals > kFixedFastMaxDecimals) return 0;
-  static constexpr std::uint64_t kPowersOfTen[kFixedFastMaxDecimals + 1] = {
-      1ULL,      10ULL,      100ULL,      1000ULL,      10000ULL,
-      100000ULL, 1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL};
   std::uint64_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);
   const bool negative = (bits >> 63) != 0;
@@ -70,7 +66,7 @@ int writeFixedFast(double value, int decimals, wchar_t* out) noexcept {
   const std::uint64_t mantissa = biased == 0 ? fraction : (fraction | (1ULL << 52));
   const int exponent = (biased == 0 ? 1 : biased) - 1075;
   using Wide = unsigned __int128;
-  const Wide scaled = static_cast<Wide>(mantissa) * kPowersOfTen[decimals];  // below 2^83
+  const Wide scaled = static_cast<Wide>(mantissa) * pelunits::kPowersOfTen[decimals];  // below 2^83
   std::uint64_t digits = 0;
   if (exponent >= 0) {
     if (exponent > 63 || scaled > (static_cast<Wide>(~0ULL) >> exponent)) return 0;
@@ -407,6 +403,7 @@ struct Conversion {
   bool space = false;
   int width = 0;
   int precision = -1;
+  int longs = 0;  // the 'l's before the conversion letter
 };
 
 void appendPadded(KovString& out, const KovString& body, const Conversion& conversion,
@@ -441,6 +438,109 @@ void addSign(KovString& body, const Conversion& conversion) {
   }
 }
 
+// Reads the flags, width, precision and length of a conversion from `p`, just after
+// its '%'; returns where its conversion letter stands.
+const wchar_t* readConversion(const wchar_t* p, va_list* args, Conversion& conversion) {
+  for (;; ++p) {
+    if (*p == L'-') {
+      conversion.leftAlign = true;
+    } else if (*p == L'0') {
+      conversion.zeroPad = true;
+    } else if (*p == L'+') {
+      conversion.plus = true;
+    } else if (*p == L' ') {
+      conversion.space = true;
+    } else {
+      break;
+    }
+  }
+  if (*p == L'*') {
+    conversion.width = va_arg(*args, int);
+    if (conversion.width < 0) {
+      conversion.leftAlign = true;
+      conversion.width = conversion.width == INT_MIN ? 0 : -conversion.width;
+    }
+    ++p;
+  } else {
+    while (pelunits::isAsciiDigit(*p)) {
+      if (conversion.width < 100000) conversion.width = conversion.width * 10 + (*p - L'0');
+      ++p;
+    }
+  }
+  if (*p == L'.') {
+    ++p;
+    conversion.precision = 0;
+    if (*p == L'*') {
+      conversion.precision = va_arg(*args, int);
+      ++p;
+    } else {
+      while (pelunits::isAsciiDigit(*p)) {
+        if (conversion.precision < 100000)
+          conversion.precision = conversion.precision * 10 + (*p - L'0');
+        ++p;
+      }
+    }
+  }
+  while (*p == L'l') {
+    ++conversion.longs;
+    ++p;
+  }
+  return p;
+}
+
+// Appends the argument of the conversion `letter`; false for a letter it does not know.
+bool appendArgument(KovString& out, wchar_t letter, const Conversion& conversion, va_list* args) {
+  const int longs = conversion.longs;
+  KovString body;
+  switch (letter) {
+    case L'd':
+    case L'i': {
+      long long v = longs >= 2   ? va_arg(*args, long long)
+                    : longs == 1 ? va_arg(*args, long)
+                                 : va_arg(*args, int);
+      body.appendInt(v);
+      addSign(body, conversion);
+      appendPadded(out, body, conversion, true);
+      return true;
+    }
+    case L'u': {
+      unsigned long long v = longs >= 2   ? va_arg(*args, unsigned long long)
+                             : longs == 1 ? va_arg(*args, unsigned long)
+                                          : va_arg(*args, unsigned int);
+      body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX) ? LLONG_MAX
+                                                                    : static_cast<long long>(v));
+      appendPadded(out, body, conversion, true);
+      return true;
+    }
+    case L'f':
+    case L'F': {
+      const double v = va_arg(*args, double);
+      body.appendFixed(v, conversion.precision < 0 ? 6 : conversion.precision);
+      addSign(body, conversion);
+      appendPadded(out, body, conversion, std::isfinite(v));
+      return true;
+    }
+    case L's': {
+      const wchar_t* s = va_arg(*args, const wchar_t*);
+      body = s != nullptr ? s : L"(null)";
+      if (conversion.precision >= 0 && conversion.precision < body.length())
+        body.truncate(conversion.precision);
+      appendPadded(out, body, conversion, false);
+      return true;
+    }
+    case L'c': {
+      body += static_cast<wchar_t>(va_arg(*args, int));
+      appendPadded(out, body, conversion, false);
+      return true;
+    }
+    case L'%':
+      out += L'%';
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 KovString& KovString::format(const wchar_t* pattern, ...) {
@@ -458,101 +558,11 @@ KovString& KovString::format(const wchar_t* pattern, ...) {
     }
     const wchar_t* start = p++;
     Conversion conversion;
-    for (;; ++p) {
-      if (*p == L'-') {
-        conversion.leftAlign = true;
-      } else if (*p == L'0') {
-        conversion.zeroPad = true;
-      } else if (*p == L'+') {
-        conversion.plus = true;
-      } else if (*p == L' ') {
-        conversion.space = true;
-      } else {
-        break;
-      }
-    }
-    if (*p == L'*') {
-      conversion.width = va_arg(args, int);
-      if (conversion.width < 0) {
-        conversion.leftAlign = true;
-        conversion.width = conversion.width == INT_MIN ? 0 : -conversion.width;
-      }
-      ++p;
-    } else {
-      while (pelunits::isAsciiDigit(*p)) {
-        if (conversion.width < 100000) conversion.width = conversion.width * 10 + (*p - L'0');
-        ++p;
-      }
-    }
-    if (*p == L'.') {
-      ++p;
-      conversion.precision = 0;
-      if (*p == L'*') {
-        conversion.precision = va_arg(args, int);
-        ++p;
-      } else {
-        while (pelunits::isAsciiDigit(*p)) {
-          if (conversion.precision < 100000)
-            conversion.precision = conversion.precision * 10 + (*p - L'0');
-          ++p;
-        }
-      }
-    }
-    int longs = 0;
-    while (*p == L'l') {
-      ++longs;
-      ++p;
-    }
-    KovString body;
-    switch (*p) {
-      case L'd':
-      case L'i': {
-        long long v = longs >= 2   ? va_arg(args, long long)
-                      : longs == 1 ? va_arg(args, long)
-                                   : va_arg(args, int);
-        body.appendInt(v);
-        addSign(body, conversion);
-        appendPadded(out, body, conversion, true);
-        break;
-      }
-      case L'u': {
-        unsigned long long v = longs >= 2   ? va_arg(args, unsigned long long)
-                               : longs == 1 ? va_arg(args, unsigned long)
-                                            : va_arg(args, unsigned int);
-        body.appendInt(v > static_cast<unsigned long long>(LLONG_MAX) ? LLONG_MAX
-                                                                      : static_cast<long long>(v));
-        appendPadded(out, body, conversion, true);
-        break;
-      }
-      case L'f':
-      case L'F': {
-        const double v = va_arg(args, double);
-        body.appendFixed(v, conversion.precision < 0 ? 6 : conversion.precision);
-        addSign(body, conversion);
-        appendPadded(out, body, conversion, std::isfinite(v));
-        break;
-      }
-      case L's': {
-        const wchar_t* s = va_arg(args, const wchar_t*);
-        body = s != nullptr ? s : L"(null)";
-        if (conversion.precision >= 0 && conversion.precision < body.length())
-          body.truncate(conversion.precision);
-        appendPadded(out, body, conversion, false);
-        break;
-      }
-      case L'c': {
-        body += static_cast<wchar_t>(va_arg(args, int));
-        appendPadded(out, body, conversion, false);
-        break;
-      }
-      case L'%':
-        out += L'%';
-        break;
-      default:
-        // Not a conversion we know: keep the text as written.
-        out.append(start, static_cast<int>(p - start) + (*p != 0 ? 1 : 0));
-        if (*p == 0) --p;
-        break;
+    p = readConversion(p, &args, conversion);
+    if (!appendArgument(out, *p, conversion, &args)) {
+      // Not a conversion we know: keep the text as written.
+      out.append(start, static_cast<int>(p - start) + (*p != 0 ? 1 : 0));
+      if (*p == 0) --p;
     }
   }
   va_end(args);

@@ -63,42 +63,22 @@ bool overflows(const char* first, const char* last, bool hex) noexcept {
   return magnitude + exponent >= 0;
 }
 
-// Plain decimal numbers as typed ("12.345", "-0.5", "7."): at most 15 significant
-// digits and at most 22 decimals are read exactly as the quotient of two doubles
-// that hold their values exactly (the mantissa and a power of ten), which IEEE
-// division rounds correctly, as strtod does. Returns the characters read from
-// `start`, or 0 when the text needs the general reader (more digits, an exponent,
-// a hexadecimal prefix, no digit at all). Typed numbers nearly always take this
-// path, which needs no copy into a narrow buffer and no general conversion: reading a
-// typed number costs less than std::from_chars on the same text (bench: the
-// toDouble and reader rows against their floors). NumberScanTest and
+// Plain decimal numbers as typed ("12.345", "-0.5", "7.") take readPlainDecimal, which
+// needs no copy into a narrow buffer and no general conversion. Returns the characters
+// read from `start`, or 0 when the text needs the general reader (more digits, an
+// exponent, a hexadecimal prefix, no digit at all). NumberScanTest and
 // NumberFastPathTest compare it with strtod.
+// Kept for bench row step/KovString::toDouble/metresText, which misses its target without it.
 int scanPlainDecimal(const wchar_t* text, int start, int length, double& value) noexcept {
-  constexpr std::uint64_t kExactLimit = 1ULL << 53;
-  std::uint64_t mantissa = 0;
-  int digits = 0;
-  int decimals = 0;
-  int i = start;
-  for (; i < length && isAsciiDigit(text[i]); ++i) {
-    if (mantissa >= kExactLimit / 10) return 0;
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-    ++digits;
-  }
-  if (i < length && text[i] == L'.') {
-    for (++i; i < length && isAsciiDigit(text[i]); ++i) {
-      if (mantissa >= kExactLimit / 10 || decimals == kLargestExactPowerOfTen) return 0;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - L'0');
-      ++digits;
-      ++decimals;
-    }
-  }
-  if (digits == 0) return 0;
-  if (i < length) {
-    const wchar_t next = text[i];
+  PlainDecimal number;
+  const auto end = static_cast<std::size_t>(length);
+  if (!readPlainDecimal(text, end, static_cast<std::size_t>(start), L'.', number)) return 0;
+  if (number.end < end) {
+    const wchar_t next = text[number.end];
     if (next == L'e' || next == L'E' || next == L'x' || next == L'X') return 0;
   }
-  value = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
-  return i - start;
+  value = number.value();
+  return static_cast<int>(number.end) - start;
 }
 
 // strtod takes an exponent only when the mark is followed by an optional single
@@ -198,15 +178,21 @@ const char* readHex(const char* first, const char* last, double& value) noexcept
   value = std::ldexp(static_cast<double>(rounded), static_cast<int>(scale + shift));
   return p;
 }
+// Where a number's digits start: after the leading blanks and an optional sign.
+int afterBlanksAndSign(const wchar_t* text, int length, bool& negative) noexcept {
+  int i = 0;
+  while (i < length && isBlank(text[i])) ++i;
+  negative = false;
+  if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  return i;
+}
 }  // namespace
 
 ScannedDouble scanDouble(const wchar_t* text, int length) noexcept {
   ScannedDouble result;
   if (text == nullptr || length <= 0) return result;
-  int i = 0;
-  while (i < length && isBlank(text[i])) ++i;
   bool negative = false;
-  if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  int i = afterBlanksAndSign(text, length, negative);
   if (i >= length) return result;
   // A second sign never starts a number; fast_float would accept '-'.
   if (text[i] == L'+' || text[i] == L'-') return result;
@@ -282,10 +268,8 @@ bool isUnsignedDecimal(const wchar_t* text, int length) noexcept {
 ScannedInteger scanInteger(const wchar_t* text, int length) noexcept {
   ScannedInteger result;
   if (text == nullptr || length <= 0) return result;
-  int i = 0;
-  while (i < length && isBlank(text[i])) ++i;
   bool negative = false;
-  if (i < length && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  int i = afterBlanksAndSign(text, length, negative);
   const int digitsStart = i;
   unsigned long long magnitude = 0;
   const unsigned long long limit = negative ? static_cast<unsigned long long>(LLONG_MAX) + 1ULL

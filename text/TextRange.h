@@ -5,7 +5,7 @@
 
 // Stretches of a text, read in place: the readers and validators look at a part of
 // the typed text without copying it. Inline, as the scanner's character tests are:
-// a validator calls them a few times in a call of a few tens of nanoseconds.
+// a validator calls them several times in every call.
 namespace pelunits {
 
 // The characters [begin, end) of a text.

@@ -41,9 +41,8 @@ unsigned binaryGreatestCommonDivisor(unsigned u, unsigned v) noexcept {
   if (u == 0) return v;
   if (v == 0) return u;
   // Stein's algorithm: the common factors of two come out as one count of trailing
-  // zeros, and each step is a shift and a subtraction. std::gcd divides at each
-  // step, and a 64-bit division costs tens of cycles; the small denominators of the
-  // displays need only a few of these cheap steps.
+  // zeros, and each step is a shift and a subtraction where std::gcd divides; the
+  // small denominators of the displays need only a few steps.
   const int shift = trailingZeros(u | v);
   u >>= trailingZeros(u);
   do {
@@ -77,8 +76,8 @@ long long quotientByResolution(long long s, long long p) noexcept {
 
 int exactQuotient(int value, int divisor) noexcept {
   // The usual divisors are powers of two (the denominators 2 to 64 of the inch
-  // fractions): then the division is a shift of the magnitude, a cycle where an int
-  // division takes tens. Exact, so the shift of the magnitude truncates nothing.
+  // fractions): then the division is a shift of the magnitude instead. Exact, so the
+  // shift of the magnitude truncates nothing.
   if ((divisor & (divisor - 1)) != 0) return value / divisor;
   const int shift = trailingZeros(static_cast<unsigned>(divisor));
   const unsigned magnitude =
