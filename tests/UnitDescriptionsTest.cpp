@@ -29,7 +29,9 @@ TEST(UnitDescriptions, EveryRowIsWhatTheLayersMakeOfItsClass) {
     pelunits::UnitPtr unit(KovUnitsTransformArray::getNewUnit(
         static_cast<KovUnitTransform::eSystemUnits>(row->systemUnits), representation));
     ASSERT_NE(unit, nullptr);
-    EXPECT_EQ(typeid(*unit), *row->type);
+    // typeid of a plain reference: Clang warns of side effects through the smart pointer.
+    const KovUnitTransform& made = *unit;
+    EXPECT_EQ(typeid(made), *row->type);
     EXPECT_EQ(typeid(*row->prototype), *row->type);
     EXPECT_EQ(pelunits::exact::kindOf(*unit), row->kind);
     EXPECT_EQ(pelunits::quantityOf(*unit), row->quantity);
