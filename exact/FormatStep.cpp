@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "units/core/NumberText.h"
+#include "NumberScan.h"
 
 namespace pelunits {
 namespace exact {
@@ -28,7 +28,7 @@ bool nearWhole(double x, double& whole) {
   return whole >= 1.0 && std::fabs(x - whole) <= kSlack * x;
 }
 
-// 10^-22 to 10^22: the doubles std::pow(10, e) gives, as literals (from 10^0 on exact).
+// 10^-22 to 10^22 as literals, each correctly rounded (from 10^0 on exact).
 constexpr double kPowersOfTen[] = {1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14,
                                    1e-13, 1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,
                                    1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,
@@ -46,19 +46,34 @@ int binaryExponentOf(double size) {
   return biased != 0 ? biased - 1023 : std::ilogb(size);
 }
 
+// 10^e correctly rounded, read from the text "1e<e>" by the library's number reader:
+// the runtime's pow need not round correctly (the Windows one is a unit off at 10^-22).
+double readPowerOfTen(int e) noexcept {
+  wchar_t text[8] = {L'1', L'e'};
+  int length = 2;
+  if (e < 0) text[length++] = L'-';
+  const unsigned magnitude = e < 0 ? 0u - static_cast<unsigned>(e) : static_cast<unsigned>(e);
+  if (magnitude > 999) return e < 0 ? 0.0 : HUGE_VAL;
+  for (unsigned place = 100; place != 0; place /= 10) {
+    if (magnitude >= place || place == 1)
+      text[length++] = static_cast<wchar_t>(L'0' + magnitude / place % 10);
+  }
+  return pelunits::scanDouble(text, length).value;
+}
+
 }  // namespace
 
 double tenToThe(int e) noexcept {
   // One comparison for both ends.
   const unsigned index = static_cast<unsigned>(e) + kMostTabledExponent;
   if (index <= 2 * kMostTabledExponent) return kPowersOfTen[index];
-  return pelunits::powerOfTen(e);
+  return readPowerOfTen(e);
 }
 
 int decimalExponentOfByLog(double size) noexcept {
   int e = static_cast<int>(std::floor(std::log10(size)));
-  if (pelunits::powerOfTen(e) > size) --e;
-  if (pelunits::powerOfTen(e + 1) <= size) ++e;
+  if (readPowerOfTen(e) > size) --e;
+  if (readPowerOfTen(e + 1) <= size) ++e;
   return e;
 }
 
@@ -114,7 +129,7 @@ Step fractionStep(double size) noexcept {
   // Fractions have no exponent: 10^e as 10^e / 1 or 1 / 10^-e, 10^9 at most, which the
   // fraction arithmetic's 32 bits hold.
   const int places = e < -9 ? 9 : (e > 9 ? 9 : (e < 0 ? -e : e));
-  const auto power = static_cast<std::uint64_t>(pelunits::powerOfTen(places));
+  const std::uint64_t power = pelunits::kPowersOfTen[places];
   return e >= 0 ? Step{power, 1, 0} : Step{1, power, 0};
 }
 
