@@ -288,7 +288,7 @@ TEST(RegionalNumberFormat, KeptSettingsMatchTheSettingsReadAfresh) {
 // way a host changes the environment: every step must take effect at the next call.
 TEST(RegionalNumberFormat, KeptEnvironmentNameMatchesGetenvAfterEveryChange) {
   char buffer[] = "LC_ALL=de_DE.UTF-8";  // handed to putenv, then rewritten in place
-  char** const saved = environ;
+  char** saved = nullptr;                // the process's array, taken when it is replaced
   char langOnly[] = "LANG=de_CH.UTF-8";
   char allFirst[] = "LC_ALL=fr_FR.UTF-8";
   char* arrays[][3] = {{langOnly, nullptr, nullptr}, {allFirst, langOnly, nullptr}};
@@ -311,7 +311,11 @@ TEST(RegionalNumberFormat, KeptEnvironmentNameMatchesGetenvAfterEveryChange) {
       {"put value rewritten", [&] { std::memcpy(buffer + 7, "fr", 2); }},
       {"put name rewritten", [&] { buffer[5] = 'X'; }},
       {"put entry removed", [&] { set("LC_ALX", nullptr); }},
-      {"environ replaced", [&] { environ = arrays[0]; }},
+      {"environ replaced",
+       [&] {
+         saved = environ;
+         environ = arrays[0];
+       }},
       {"environ replaced again", [&] { environ = arrays[1]; }},
       {"array rewritten",
        [&] {
