@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 #if !defined(_WIN32)
 #include <locale.h>
+
+#include "EnvironmentLocalePosix.h"
+extern char** environ;
 #endif
 
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -276,6 +281,55 @@ TEST(RegionalNumberFormat, KeptSettingsMatchTheSettingsReadAfresh) {
     EXPECT_EQ(kept->grouping, fresh.grouping);
     EXPECT_EQ(kept->leadingZero, fresh.leadingZero);
     EXPECT_EQ(kept->negativeOrder, fresh.negativeOrder);
+  }
+}
+
+// The name that the kept places of the locale variables give, against getenv, after each
+// way a host changes the environment: every step must take effect at the next call.
+TEST(RegionalNumberFormat, KeptEnvironmentNameMatchesGetenvAfterEveryChange) {
+  char buffer[] = "LC_ALL=de_DE.UTF-8";  // handed to putenv, then rewritten in place
+  char** saved = nullptr;                // the process's array, taken when it is replaced
+  char langOnly[] = "LANG=de_CH.UTF-8";
+  char allFirst[] = "LC_ALL=fr_FR.UTF-8";
+  char* arrays[][3] = {{langOnly, nullptr, nullptr}, {allFirst, langOnly, nullptr}};
+  const ScopedNumericLocale locale("de_DE.UTF-8", "de_CH.UTF-8", "en_US.UTF-8");
+  const auto set = ScopedNumericLocale::set;
+  const struct {
+    const char* change;
+    std::function<void()> apply;
+  } steps[] = {
+      {"as set", [] {}},
+      {"LC_ALL replaced", [&] { set("LC_ALL", "fr_FR.UTF-8"); }},
+      {"LC_ALL empty", [&] { set("LC_ALL", ""); }},
+      {"LC_NUMERIC removed", [&] { set("LC_NUMERIC", nullptr); }},
+      {"another variable added", [&] { set("PELUNITS_OTHER", "1"); }},
+      {"another variable removed", [&] { set("PELUNITS_OTHER", nullptr); }},
+      {"LANG removed", [&] { set("LANG", nullptr); }},
+      {"LC_ALL removed", [&] { set("LC_ALL", nullptr); }},
+      {"LANG added", [&] { set("LANG", "fr_FR.UTF-8"); }},
+      {"LC_ALL put", [&] { putenv(buffer); }},
+      {"put value rewritten", [&] { std::memcpy(buffer + 7, "fr", 2); }},
+      {"put name rewritten", [&] { buffer[5] = 'X'; }},
+      {"put entry removed", [&] { set("LC_ALX", nullptr); }},
+      {"environ replaced",
+       [&] {
+         saved = environ;
+         environ = arrays[0];
+       }},
+      {"environ replaced again", [&] { environ = arrays[1]; }},
+      {"array rewritten",
+       [&] {
+         arrays[1][0] = langOnly;
+         arrays[1][1] = nullptr;
+       }},
+      {"no environment", [&] { environ = nullptr; }},
+      {"environ restored", [&] { environ = saved; }},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.change);
+    step.apply();
+    EXPECT_STREQ(pelunits::platform::environmentLocaleName(),
+                 pelunits::platform::environmentLocaleNameByGetenv());
   }
 }
 
