@@ -92,6 +92,8 @@ int decimalsOf(int precision) {
   return decimals > 9 ? 9 : decimals;
 }
 
+Step stepOfSizeKept(double size, bool fraction);
+
 // The step the unit's precision gives.
 Step unitStep(Form form, const KovUnitTransform& unit) {
   const int precision = unit.getPrecision();
@@ -104,7 +106,8 @@ Step unitStep(Form form, const KovUnitTransform& unit) {
       return exact::powerOfTen(decimalsOf(precision) < 1 ? -1 : -decimalsOf(precision));
     case Form::degreesMinutesSeconds:
       // The denominator is the step in parts of a degree: 60 minutes, 36000 tenths of seconds.
-      return precision <= 1 ? Step{3600, 1, 0} : exact::decimalStep(kSecondsPerDegree / precision);
+      return precision <= 1 ? Step{3600, 1, 0}
+                            : stepOfSizeKept(kSecondsPerDegree / precision, false);
     default:
       return exact::powerOfTen(-decimalsOf(precision));
   }
