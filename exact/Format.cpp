@@ -246,12 +246,11 @@ const wchar_t* smallestMark(Form form, const FormatOptions& options) {
   }
 }
 
-void roundCompound(Form form, double parts, const Step& step, const FormatOptions& options,
-                   Shown& shown) {
-  const double count = step.count(parts);
-  const double steps =
-      std::isfinite(count) ? exact::roundSteps(count, options.rounding) : std::round(parts);
-  const Step shownStep = std::isfinite(count) ? step : exact::powerOfTen(0);
+// A compound form's text of `steps`, the parts rounded on `step` (whole parts when the
+// count of steps was not finite).
+void showCompound(Form form, double parts, double steps, bool counted, const Step& step,
+                  const FormatOptions& options, Shown& shown) {
+  const Step shownStep = counted ? step : exact::powerOfTen(0);
   shown.negative = steps < 0;
   shown.zero = steps == 0;
   shown.inexact = exceedsTolerance(shownStep.times(steps), parts);
@@ -286,6 +285,14 @@ void roundCompound(Form form, double parts, const Step& step, const FormatOption
       exact::appendWholeAndFraction(shown.body, partCount, options);
       break;
   }
+}
+
+void roundCompound(Form form, double parts, const Step& step, const FormatOptions& options,
+                   Shown& shown) {
+  const double count = step.count(parts);
+  const bool counted = std::isfinite(count);
+  const double steps = counted ? exact::roundSteps(count, options.rounding) : std::round(parts);
+  showCompound(form, parts, steps, counted, step, options, shown);
 }
 
 Shown shownParts(Form form, double parts, const Step& step, const FormatOptions& options,
@@ -325,6 +332,9 @@ KovString direction(double value, UnitKind kind, Form form, const Step& step, do
   if (bearing && (atZero || atLimit)) {
     shown.body += atZero ? quadrant.from : quadrant.toward;
     shown.inexact = exceedsTolerance(atZero ? 0.0 : limit, parts);
+  } else if (form != Form::decimal && !atLimit) {
+    // The steps rounded above are the compound form's own: they are not rounded again.
+    showCompound(form, parts, counted ? steps : std::round(parts), counted, step, options, shown);
   } else {
     shown = shownParts(form, atLimit ? 0.0 : parts, step, options, userStyle);
     if (atLimit) shown.inexact = exceedsTolerance(shownValue, parts);
