@@ -133,6 +133,20 @@ Check exactReadBackCheck(const DisplayCase& c, double (*tolerance)(double), doub
   };
 }
 
+// A direction reads back complete under its style, within `tolerance` degrees of the
+// value on the circle (a value just below a turn may read back as 0).
+Check directionReadBackCheck(const DisplayCase& c, pelunits::AngleStyle style, double tolerance) {
+  return [&c, style, tolerance](const KovUnitTransform& unit, std::size_t k,
+                                const KovString& text) -> std::string {
+    const pelunits::ReadResult r = pelunits::readExact(unit, text, style, {});
+    const double back = r.status == pelunits::ReadStatus::complete ? r.value : std::nan("");
+    const double apart = std::fabs(std::remainder(back - c.values[k], 360.0));
+    if (apart <= tolerance) return "";
+    return "wrote " + narrow(text.getStringW()) + " for " + std::to_string(c.values[k]) +
+           ", which reads back as " + std::to_string(back);
+  };
+}
+
 double readMillimeters(const KovUnitTransform& unit, const KovString& text) {
   return unit.getMillimeters(text);
 }
@@ -395,6 +409,15 @@ void registerFormats() {
                           displayCase("feetInchFraction16"),
                           [](double) { return 25.4 / 32.0 + 1e-6; }, inch / 16.0),
                       1.5, true);
+  }
+  {
+    pelunits::FormatOptions options;
+    options.angleStyle = pelunits::AngleStyle::bearing;
+    addDisplayAgainst(
+        "format/GradMinSec/bearing", "display/GradMinSec/seconds3600", displayCase("dms3600"),
+        kSeconds, formatting(options),
+        directionReadBackCheck(displayCase("dms3600"), options.angleStyle, 0.5 / 3600.0 + 1e-9),
+        1.5, true);
   }
 }
 

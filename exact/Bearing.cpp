@@ -29,7 +29,7 @@ double senseOf(AngleSense sense) { return sense == AngleSense::clockwise ? 1.0 :
 
 // x reduced to 0 up to a turn; an x that rounds to a turn from below gives 0.
 double withinTurn(double x) {
-  double r = std::fmod(x, kDegreesPerTurn);
+  double r = turnRemainder(x);
   if (r < 0) r += kDegreesPerTurn;
   return r > 0.0 && r < kDegreesPerTurn ? r : 0.0;  // no -0 either
 }
@@ -79,8 +79,16 @@ ReadResult placedReading(const wchar_t* text, std::size_t length, const Field& f
 
 }  // namespace
 
+double turnRemainder(double degrees) noexcept {
+  const double magnitude = std::fabs(degrees);
+  if (magnitude < kDegreesPerTurn) return degrees;
+  // The remainder keeps the sign of the angle, that of a zero too.
+  if (magnitude < 2 * kDegreesPerTurn) return std::copysign(magnitude - kDegreesPerTurn, degrees);
+  return std::fmod(degrees, kDegreesPerTurn);
+}
+
 double azimuthOf(double internalDegrees, const AngleConvention& convention) noexcept {
-  const double turned = std::fmod(internalDegrees, kDegreesPerTurn);
+  const double turned = turnRemainder(internalDegrees);
   return withinTurn(azimuthOfZero(convention.zero) + senseOf(convention.sense) * turned);
 }
 

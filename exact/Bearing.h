@@ -15,6 +15,12 @@ namespace exact {
 constexpr double kDegreesPerTurn = definitions::kDegreesPerCircle.value();
 constexpr double kDegreesPerQuarter = kDegreesPerTurn / 4;
 
+// std::fmod(degrees, a turn), bit for bit, without the division where none is needed: an
+// angle within two turns either way is at most one turn from its remainder, and taking
+// that turn away is exact (the two differ by a factor of two at most). Angles on the
+// plan are mostly within one turn already.
+double turnRemainder(double degrees) noexcept;
+
 // The azimuth of a finite internal angle (degrees), 0 up to 360.
 double azimuthOf(double internalDegrees, const AngleConvention& convention) noexcept;
 

@@ -92,6 +92,8 @@ int decimalsOf(int precision) {
   return decimals > 9 ? 9 : decimals;
 }
 
+Step stepOfSizeKept(double size, bool fraction);
+
 // The step the unit's precision gives.
 Step unitStep(Form form, const KovUnitTransform& unit) {
   const int precision = unit.getPrecision();
@@ -104,7 +106,8 @@ Step unitStep(Form form, const KovUnitTransform& unit) {
       return exact::powerOfTen(decimalsOf(precision) < 1 ? -1 : -decimalsOf(precision));
     case Form::degreesMinutesSeconds:
       // The denominator is the step in parts of a degree: 60 minutes, 36000 tenths of seconds.
-      return precision <= 1 ? Step{3600, 1, 0} : exact::decimalStep(kSecondsPerDegree / precision);
+      return precision <= 1 ? Step{3600, 1, 0}
+                            : stepOfSizeKept(kSecondsPerDegree / precision, false);
     default:
       return exact::powerOfTen(-decimalsOf(precision));
   }
@@ -243,12 +246,11 @@ const wchar_t* smallestMark(Form form, const FormatOptions& options) {
   }
 }
 
-void roundCompound(Form form, double parts, const Step& step, const FormatOptions& options,
-                   Shown& shown) {
-  const double count = step.count(parts);
-  const double steps =
-      std::isfinite(count) ? exact::roundSteps(count, options.rounding) : std::round(parts);
-  const Step shownStep = std::isfinite(count) ? step : exact::powerOfTen(0);
+// A compound form's text of `steps`, the parts rounded on `step` (whole parts when the
+// count of steps was not finite).
+void showCompound(Form form, double parts, double steps, bool counted, const Step& step,
+                  const FormatOptions& options, Shown& shown) {
+  const Step shownStep = counted ? step : exact::powerOfTen(0);
   shown.negative = steps < 0;
   shown.zero = steps == 0;
   shown.inexact = exceedsTolerance(shownStep.times(steps), parts);
@@ -283,6 +285,14 @@ void roundCompound(Form form, double parts, const Step& step, const FormatOption
       exact::appendWholeAndFraction(shown.body, partCount, options);
       break;
   }
+}
+
+void roundCompound(Form form, double parts, const Step& step, const FormatOptions& options,
+                   Shown& shown) {
+  const double count = step.count(parts);
+  const bool counted = std::isfinite(count);
+  const double steps = counted ? exact::roundSteps(count, options.rounding) : std::round(parts);
+  showCompound(form, parts, steps, counted, step, options, shown);
 }
 
 Shown shownParts(Form form, double parts, const Step& step, const FormatOptions& options,
@@ -322,6 +332,9 @@ KovString direction(double value, UnitKind kind, Form form, const Step& step, do
   if (bearing && (atZero || atLimit)) {
     shown.body += atZero ? quadrant.from : quadrant.toward;
     shown.inexact = exceedsTolerance(atZero ? 0.0 : limit, parts);
+  } else if (form != Form::decimal && !atLimit) {
+    // The steps rounded above are the compound form's own: they are not rounded again.
+    showCompound(form, parts, counted ? steps : std::round(parts), counted, step, options, shown);
   } else {
     shown = shownParts(form, atLimit ? 0.0 : parts, step, options, userStyle);
     if (atLimit) shown.inexact = exceedsTolerance(shownValue, parts);

@@ -1,7 +1,8 @@
 // format()'s short steps must answer, bit for bit and character for character, as the
 // plain steps they stand in front of: the 64-bit product for the digit-by-digit product,
 // the powers of ten from the table and the bit-estimated exponent for the logarithm, and
-// the increment text kept per thread for a fresh reading.
+// the increment text kept per thread for a fresh reading, and the turn taken away for
+// the remainder of a division.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -16,6 +17,7 @@
 #include "KovString.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
+#include "exact/Bearing.h"
 #include "exact/FormatDigits.h"
 #include "exact/FormatIncrement.h"
 #include "exact/FormatStep.h"
@@ -140,6 +142,23 @@ TEST(FormatFastPath, KeptIncrementIsReadAfreshWhenWhatItDependsOnChanges) {
       const double fresh = readIncrement(*step.unit, step.text, std::wcslen(step.text));
       EXPECT_TRUE(sameValue(kept, fresh)) << kept << " kept, " << fresh << " read afresh";
     }
+  }
+}
+
+TEST(FormatFastPath, TurnRemainderIsTheLibraryRemainder) {
+  const double turn = 360.0;
+  const auto sameBits = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+  const double edges[] = {
+      0.0,  1e-300, 359.99999999999994, turn, 360.00000000000006, 719.9999999999999, 2 * turn,
+      1e17, DBL_MAX};
+  for (double edge : edges) {
+    for (double x : {edge, -edge}) EXPECT_TRUE(sameBits(turnRemainder(x), std::fmod(x, turn))) << x;
+  }
+  std::mt19937_64 random(25);
+  std::uniform_real_distribution<double> angles(-3 * turn, 3 * turn);
+  for (int i = 0; i < 100000; ++i) {
+    const double x = angles(random);
+    ASSERT_TRUE(sameBits(turnRemainder(x), std::fmod(x, turn))) << x;
   }
 }
 

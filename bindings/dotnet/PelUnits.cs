@@ -371,10 +371,25 @@ namespace PelUnits
         // the double nearest to the text's exact value.
         public double Read(string text)
         {
-            double value;
-            int position;
-            string message;
-            int status = ReadRaw(text, out value, out position, out message);
+            return Complete(text, ReadRaw(text, out double value, out int position, out string message),
+                            value, position, message);
+        }
+
+        // The same for the texts Format writes with an angle style under a convention:
+        // bearings, and plain angles as azimuths with AngleStyle.Azimuth, both as internal
+        // angles 0 up to 360 degrees. Units of other quantities read as Read(text) reads.
+        public double Read(string text, AngleStyle style, AngleZero zero, AngleSense sense)
+        {
+            UnitHandle h = Live;
+            int status = ReadWith(text, (string t, out double v, out UIntPtr o, out IntPtr r) =>
+                FormatNative.pelunits_read_angle_utf16(h, t, (UIntPtr)t.Length, (int)style, (int)zero,
+                                                       (int)sense, out v, out o, out r),
+                out double value, out int position, out string message);
+            return Complete(text, status, value, position, message);
+        }
+
+        private static double Complete(string text, int status, double value, int position, string message)
+        {
             if (status != Native.Ok)
                 throw new ReadException(text, position, status == Native.Incomplete, message);
             return value;
@@ -402,13 +417,24 @@ namespace PelUnits
             return Native.pelunits_is_valid_utf16_ex(Live, text, (UIntPtr)text.Length) != 0;
         }
 
+        private delegate int ReadCall(string text, out double value, out UIntPtr offset, out IntPtr reason);
+
         private int ReadRaw(string text, out double value, out int position, out string message)
+        {
+            UnitHandle h = Live;
+            return ReadWith(text, (string t, out double v, out UIntPtr o, out IntPtr r) =>
+                Native.pelunits_read_utf16_ex(h, t, (UIntPtr)t.Length, out v, out o, out r),
+                out value, out position, out message);
+        }
+
+        // A reading through `call`: its status, with the library's refusals thrown.
+        private static int ReadWith(string text, ReadCall call, out double value, out int position,
+                                    out string message)
         {
             if (text == null) throw new ArgumentNullException("text");
             UIntPtr offset;
             IntPtr reason;
-            int status = Native.pelunits_read_utf16_ex(Live, text, (UIntPtr)text.Length, out value,
-                                                       out offset, out reason);
+            int status = call(text, out value, out offset, out reason);
             if (status != Native.Ok && status != Native.Incomplete && status != Native.Invalid)
                 Check(status);
             position = (int)offset;
@@ -452,6 +478,14 @@ namespace PelUnits
     // reads back through Unit.Read.
     public enum Rounding { Nearest = 0, Up = 1, Down = 2 }  // Up toward +infinity, Down toward -infinity
 
+    // How an angle unit writes and reads a direction, as in the C header: Bearing
+    // "N 45\u00b030' E", Azimuth from north, clockwise, 0 up to a turn.
+    public enum AngleStyle { Plain = 0, Bearing = 1, Azimuth = 2 }
+    // The host's convention: the direction of the internal angle 0 and the sense in which
+    // internal angles grow; east and counterclockwise by default, so 90 degrees is north.
+    public enum AngleZero { East = 0, North = 1, West = 2, South = 3 }
+    public enum AngleSense { Counterclockwise = 0, Clockwise = 1 }
+
     // The options; the defaults leave the unit's own form.
     public sealed class FormatOptions
     {
@@ -470,6 +504,10 @@ namespace PelUnits
         public bool HideZeroInches { get; set; }
         public bool WithSymbol { get; set; }        // the symbol after the decimal forms' number
         public char Separator { get; set; }         // between feet and inches
+        // For angle units; Unit.Read with the same three reads the text back.
+        public AngleStyle AngleStyle { get; set; }
+        public AngleZero AngleZero { get; set; }
+        public AngleSense AngleSense { get; set; }
 
         public FormatOptions()
         {
@@ -530,7 +568,7 @@ namespace PelUnits
 
             public FormatRecord(FormatOptions options)
             {
-                FormatNative.pelunits_format_options_init(out Raw);
+                FormatNative.pelunits_format_options_init_size(out Raw, FormatNative.OptionsSize);
                 if (options == null) return;
                 if (!string.IsNullOrEmpty(options.Increment))
                 {
@@ -555,6 +593,9 @@ namespace PelUnits
                 if (options.InexactMarker) flags |= FormatNative.InexactMarker;
                 Raw.Flags = flags;
                 Raw.Separator = options.Separator;
+                Raw.AngleStyle = (int)options.AngleStyle;
+                Raw.AngleZero = (int)options.AngleZero;
+                Raw.AngleSense = (int)options.AngleSense;
             }
 
             public void Dispose()
@@ -569,7 +610,8 @@ namespace PelUnits
         private const string Library = "libPelUnitsTransform";
         internal const uint PlusSign = 0x400, Typographic = 0x800, InexactMarker = 0x1000;
 
-        // pelunits_format_options; struct_size is set by pelunits_format_options_init.
+        // pelunits_format_options, the whole record: pelunits_format_options_init_size with
+        // this size sets every field, struct_size included.
         [StructLayout(LayoutKind.Sequential)]
         internal struct Options
         {
@@ -580,9 +622,21 @@ namespace PelUnits
             public int SignificantDigits;
             public uint Flags;
             public uint Separator;
+            public int AngleStyle;
+            public int AngleZero;
+            public int AngleSense;
         }
+        internal static readonly UIntPtr OptionsSize = (UIntPtr)Marshal.SizeOf(typeof(Options));
 
-        [DllImport(Library)] internal static extern void pelunits_format_options_init(out Options options);
+        [DllImport(Library)]
+        internal static extern void pelunits_format_options_init_size(out Options options, UIntPtr size);
+        // The same into raw memory, where a size past the record shows the library's own.
+        [DllImport(Library, EntryPoint = "pelunits_format_options_init_size")]
+        internal static extern void pelunits_format_options_init_bytes(IntPtr options, UIntPtr size);
+        [DllImport(Library, CharSet = CharSet.Unicode)]
+        internal static extern int pelunits_read_angle_utf16(UnitHandle unit, string text, UIntPtr length,
+            int angleStyle, int angleZero, int angleSense, out double value, out UIntPtr errorOffset,
+            out IntPtr message);
         [DllImport(Library, CharSet = CharSet.Unicode)]
         internal static extern int pelunits_format_utf16(UnitHandle unit, double value, ref Options options,
             [Out] char[] buffer, UIntPtr size, out UIntPtr length);

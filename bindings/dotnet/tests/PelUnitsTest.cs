@@ -236,9 +236,52 @@ static class PelUnitsTest
         }
     }
 
+    // Directions in a degrees-minutes-seconds unit, formatted and read back under the same
+    // style and convention; the internal angles are the compass ones worked out by hand.
+    static void Directions()
+    {
+        const double bearing = 45 + 30 / 60.0 + 15 / 3600.0;  // N 45°30'15" E
+        var cases = new[] {
+            Tuple.Create(90 - bearing, AngleStyle.Bearing, AngleZero.East, AngleSense.Counterclockwise,
+                         "N 45\u00b030'15\" E"),
+            Tuple.Create(135.25, AngleStyle.Azimuth, AngleZero.East, AngleSense.Counterclockwise,
+                         "314\u00b045'0\""),
+            Tuple.Create(225.25, AngleStyle.Bearing, AngleZero.North, AngleSense.Clockwise,
+                         "S 45\u00b015'0\" W"),
+            Tuple.Create(30.5, AngleStyle.Azimuth, AngleZero.South, AngleSense.Clockwise,
+                         "210\u00b030'0\""),
+        };
+        using (var unit = new Unit("degrees-minutes-seconds"))
+        {
+            foreach (var c in cases)
+            {
+                var options = new FormatOptions { AngleStyle = c.Item2, AngleZero = c.Item3, AngleSense = c.Item4 };
+                string what = c.Item2 + " " + c.Item3 + " " + c.Item4 + " " + c.Item1;
+                Equal(unit.Format(c.Item1, options), c.Item5, "format " + what);
+                Expect(Math.Abs(unit.Read(c.Item5, c.Item2, c.Item3, c.Item4) - c.Item1) < 1e-12, "read " + what);
+            }
+            Equal(unit.Format(10.504166666666666), "10\u00b030'15\"", "plain by default");
+        }
+        // The C# record is the library's whole record: asked to fill more, it writes its own size.
+        int room = (int)FormatNative.OptionsSize + 64;
+        IntPtr bytes = System.Runtime.InteropServices.Marshal.AllocHGlobal(room);
+        try
+        {
+            FormatNative.pelunits_format_options_init_bytes(bytes, (UIntPtr)room);
+            var record = System.Runtime.InteropServices.Marshal.PtrToStructure<FormatNative.Options>(bytes);
+            Equal(record.StructSize, FormatNative.OptionsSize, "record size");
+            Equal(record.Separator, (uint)' ', "record layout");
+        }
+        finally
+        {
+            System.Runtime.InteropServices.Marshal.FreeHGlobal(bytes);
+        }
+    }
+
     static int Main()
     {
         Formats();
+        Directions();
         Columns();
         Displays();
         CodesAndSettings();
