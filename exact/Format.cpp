@@ -139,9 +139,10 @@ struct StepKey {
 };
 thread_local StepKey tLastStep;
 
+// `size` is positive, which the unused key's 0 never equals.
 Step stepOfSizeKept(double size, bool fraction) {
   StepKey& key = tLastStep;
-  if (key.size == size && key.fraction == fraction && key.size > 0.0) return key.step;
+  if (key.size == size && key.fraction == fraction) return key.step;
   key.step = stepOfSize(size, fraction);
   key.size = size;
   key.fraction = fraction;

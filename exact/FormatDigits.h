@@ -30,6 +30,15 @@ constexpr double kTwo53 = 9007199254740992.0;
 constexpr int kMostShortExponent = 22;
 constexpr int kShortMultipleRoom = 20 + kMostShortExponent + 2;
 
+// The digits of 0 to 99 in pairs, "00" to "99": a pair is written without the division
+// of a pair into its digits.
+inline constexpr wchar_t kDigitPairs[] =
+    L"0001020304050607080910111213141516171819"
+    L"2021222324252627282930313233343536373839"
+    L"4041424344454647484950515253545556575859"
+    L"6061626364656667686970717273747576777879"
+    L"8081828384858687888990919293949596979899";
+
 // The short form's text written right-aligned before `end`, in a buffer that holds
 // kShortMultipleRoom characters before it: its first character, or null when the short
 // form declines, writing nothing. Inline, for the route that writes a whole decimal text
@@ -61,8 +70,9 @@ inline wchar_t* writeShortMultiple(wchar_t* end, double count, std::uint64_t uni
   while (product >= 100) {
     const auto pair = static_cast<unsigned>(product % 100);
     product /= 100;
-    *--first = static_cast<wchar_t>(L'0' + pair % 10);
-    *--first = static_cast<wchar_t>(L'0' + pair / 10);
+    first -= 2;
+    first[0] = kDigitPairs[2 * pair];
+    first[1] = kDigitPairs[2 * pair + 1];
   }
   if (product >= 10) {
     *--first = static_cast<wchar_t>(L'0' + product % 10);

@@ -12,6 +12,7 @@
 #include <cwchar>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "KovString.h"
 #include "KovUnitsTransformArray.h"
@@ -99,6 +100,30 @@ TEST(FormatFastPath, TabledPowersAndEstimatedExponentsAreThePlainOnes) {
   }
   for (const double size : {DBL_MIN, DBL_TRUE_MIN, DBL_MAX, 5e-324 * 7, 1.0, 5.0, 0.005}) {
     EXPECT_EQ(decimalExponentOf(size), decimalExponentOfByLog(size)) << size;
+  }
+}
+
+TEST(FormatFastPath, FloorAndCeilingOfCountsAreTheLibrarysOnes) {
+  // Whole numbers, ties, the values beside them, and the ends of 2^52.
+  const double ends = 4503599627370495.5;
+  std::vector<double> counts = {
+      0.0, -0.0, 0.5, -0.5, 1.0, -1.0, 2.5, -2.5, 1e-300, -1e-300, ends, -ends, 4503599627370495.0};
+  for (const double c : {1.0, 2.5, 1e6, 4503599627370494.0}) {
+    counts.push_back(std::nextafter(c, 0.0));
+    counts.push_back(-std::nextafter(c, 0.0));
+    counts.push_back(std::nextafter(c, DBL_MAX));
+    counts.push_back(-std::nextafter(c, DBL_MAX));
+  }
+  std::mt19937_64 random(27);
+  for (int i = 0; i < 20000; ++i) {
+    const double magnitude =
+        std::ldexp(static_cast<double>(random() >> 11), -1 - static_cast<int>(random() % 60));
+    counts.push_back((random() & 1) != 0 ? magnitude : -magnitude);
+  }
+  for (const double count : counts) {
+    // The same number; a zero's sign is not compared.
+    EXPECT_EQ(floorOfCount(count), std::floor(count)) << count;
+    EXPECT_EQ(ceilOfCount(count), std::ceil(count)) << count;
   }
 }
 
