@@ -32,8 +32,6 @@ struct IncrementKey {
 thread_local IncrementKey tLastIncrement;
 
 // A loop rather than wmemcmp: the texts are a few characters, shorter than the call.
-// The kept text comes as a pointer of its own, which the loop need not find anew in the
-// thread's storage at each character.
 bool sameText(const wchar_t* kept, std::size_t keptLength, const wchar_t* text,
               std::size_t length) {
   if (keptLength != length) return false;
@@ -83,13 +81,11 @@ double readIncrementKept(const KovUnitTransform& unit, const wchar_t* text) noex
   const IncrementKey& key = tLastIncrement;
   const double factor = unit.getFactor();
   const KovString& symbol = unit.getSymbol();
-  const wchar_t* keptSymbol = key.symbol;
-  const wchar_t* keptText = key.text;
-  if (key.type == &typeid(unit) && std::memcmp(&key.factor, &factor, sizeof factor) == 0 &&
-      unit.getUseRegionalSettings() == 0 &&
-      sameText(keptSymbol, key.symbolLength, symbol.getStringW(),
+  if (key.type == &typeid(unit) && key.power == unit.getPower() &&
+      std::memcmp(&key.factor, &factor, sizeof factor) == 0 && unit.getUseRegionalSettings() == 0 &&
+      sameText(key.symbol, key.symbolLength, symbol.getStringW(),
                static_cast<std::size_t>(symbol.length())) &&
-      sameTerminatedText(keptText, key.textLength, text) && key.power == unit.getPower()) {
+      sameTerminatedText(key.text, key.textLength, text)) {
     return key.value;
   }
   return readAndKeep(unit, text, std::wcslen(text));
