@@ -28,6 +28,7 @@ FieldFacts factsOf(UnitKind kind, double factor, int power) {
   const UnitDescription& description = describeKind(kind);
   FieldFacts facts;
   Field& field = facts.field;
+  field.kind = kind;
   field.quantity = description.quantity;
   field.power = power;
   field.displaySize = factor;

@@ -6,6 +6,7 @@
 #include "KovUnitTransform.h"
 #include "NumberReading.h"
 #include "PelUnitsRead.h"
+#include "factory/UnitDescriptions.h"
 
 // What a unit object means for the exact reader: its quantity, the size of a bare
 // number (the unit's own display unit), the number form of its display, and the
@@ -14,6 +15,7 @@ namespace pelunits {
 namespace exact {
 
 struct Field {
+  UnitKind kind = UnitKind::decimalLength;  // of the unit's class, as kindOf gives it
   Quantity quantity = Quantity::length;
   int power = 1;                                         // of a length field
   double displaySize = 1.0;                              // internal units per bare number

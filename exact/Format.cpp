@@ -4,6 +4,7 @@
 
 #include "Bearing.h"
 #include "FieldOfUnit.h"
+#include "FormatDecimal.h"
 #include "FormatDigits.h"
 #include "FormatIncrement.h"
 #include "FormatParts.h"
@@ -19,7 +20,10 @@ namespace pelunits {
 
 namespace {
 
+using exact::asksSignificantDigits;
+using exact::exceedsTolerance;
 using exact::PartCount;
+using exact::significantStep;
 using exact::Step;
 using exact::UnitKind;
 
@@ -35,10 +39,7 @@ enum class Form {
 constexpr double kSecondsPerDegree = 3600.0;
 using exact::kDegreesPerQuarter;
 using exact::kDegreesPerTurn;
-constexpr double kInexact = 1e-9;
 constexpr double kTwo53 = 9007199254740992.0;
-constexpr wchar_t kMinusSign = L'\u2212';
-constexpr wchar_t kPlusMinus = L'\u00B1';
 
 Form formOf(UnitKind kind, const KovUnitTransform& unit) {
   switch (kind) {
@@ -141,9 +142,10 @@ struct StepKey {
 };
 thread_local StepKey tLastStep;
 
+// `size` is positive, which the unused key's 0 never equals.
 Step stepOfSizeKept(double size, bool fraction) {
   StepKey& key = tLastStep;
-  if (key.size == size && key.fraction == fraction && key.size > 0.0) return key.step;
+  if (key.size == size && key.fraction == fraction) return key.step;
   key.step = stepOfSize(size, fraction);
   key.size = size;
   key.fraction = fraction;
@@ -159,34 +161,11 @@ struct Shown {
   bool inexact = false;
 };
 
-bool exceedsTolerance(double shown, double value) {
-  return std::fabs(shown - value) > kInexact * std::fabs(value);
-}
-
-bool asksSignificantDigits(const FormatOptions& options) {
-  return options.significantDigits >= 1 && options.significantDigits <= 17;
-}
-
-// The step of the last of `digits` significant digits of `parts`.
-Step significantStep(double parts, int digits) {
-  return parts == 0.0
-             ? exact::powerOfTen(0)
-             : exact::powerOfTen(exact::powerOfTenBelow(std::fabs(parts)).exponent10 - digits + 1);
-}
-
-void roundDecimal(double parts, Step step, const FormatOptions& options, bool userStyle,
-                  Shown& shown) {
-  const int digits = options.significantDigits;
-  const bool significant = asksSignificantDigits(options);
-  if (significant) step = significantStep(parts, digits);
-  const double count = step.count(parts);
-  if (std::isfinite(count)) {
-    double steps = exact::roundSteps(count, options.rounding);
-    // 9.996 at three digits rounds to 10.00: one digit too many, and one step of ten more.
-    if (significant && std::fabs(steps) >= exact::tenToThe(digits)) {
-      steps /= 10.0;
-      ++step.exponent10;
-    }
+void roundDecimal(double parts, const exact::DecimalRounding& rounded, const FormatOptions& options,
+                  bool userStyle, Shown& shown) {
+  const Step& step = rounded.step;
+  if (rounded.counted) {
+    const double steps = rounded.steps;
     exact::appendMultiple(shown.body, steps, step.units, step.exponent10);
     shown.negative = steps < 0;
     shown.zero = steps == 0;
@@ -299,7 +278,7 @@ Shown shownParts(Form form, double parts, const Step& step, const FormatOptions&
                  bool userStyle) {
   Shown shown;
   if (form == Form::decimal) {
-    roundDecimal(parts, step, options, userStyle, shown);
+    roundDecimal(parts, exact::roundDecimalSteps(parts, step, options), options, userStyle, shown);
   } else {
     roundCompound(form, parts, step, options, shown);
   }
@@ -360,15 +339,78 @@ KovString direction(double value, UnitKind kind, Form form, const Step& step, do
   return text;
 }
 
-}  // namespace
+// The longest symbol decimalInOneBuffer holds after the number; longer ones take the
+// general route.
+constexpr int kSymbolRoom = 16;
 
-KovString format(const KovUnitTransform& unit, double internalValue, const FormatOptions& options) {
-  if (!std::isfinite(internalValue)) return pelunits::nonFiniteText(internalValue);
+// The decimal form's whole text, marks, digits and symbol (null for none), written in
+// one buffer and appended to `text` once, where the general route builds the body, the
+// marks and the symbol in texts of their own and copies each. It takes a counted
+// rounding in the neutral number form whose digits the short multiple writes and a
+// symbol of a few characters, which is nearly every display, and returns false, writing
+// nothing, for anything else.
+bool decimalInOneBuffer(double parts, const exact::DecimalRounding& rounded,
+                        const FormatOptions& options, const KovString* symbol, KovString& text) {
+  const int symbolLength = symbol != nullptr ? symbol->length() : 0;
+  if (!rounded.counted || symbolLength > kSymbolRoom) return false;
+  // The marks, the digits right-aligned before `digitsEnd`, and the blank and the symbol.
+  wchar_t buffer[exact::kMostMarks + exact::kShortMultipleRoom + 1 + kSymbolRoom];
+  wchar_t* const digitsEnd = buffer + exact::kMostMarks + exact::kShortMultipleRoom;
+  const Step& step = rounded.step;
+  wchar_t* first = exact::writeShortMultiple(digitsEnd, rounded.steps, step.units, step.exponent10);
+  if (first == nullptr) return false;
+  wchar_t* last = digitsEnd;
+  if (options.trimTrailingZeros && step.decimals() > 0) {
+    // The decimals hold a point, where the zeros end.
+    while (last[-1] == L'0') --last;
+    if (last[-1] == L'.') --last;
+  }
+  const bool inexact = options.inexactMarker && exceedsTolerance(step.times(rounded.steps), parts);
+  wchar_t marks[exact::kMostMarks];
+  const int markCount =
+      exact::writeMarks(marks, inexact, rounded.steps < 0, rounded.steps == 0, options);
+  first -= markCount;
+  for (int i = 0; i < markCount; ++i) first[i] = marks[i];
+  if (symbolLength > 0) {
+    *last++ = L' ';
+    const wchar_t* symbolText = symbol->getStringW();
+    for (int i = 0; i < symbolLength; ++i) *last++ = symbolText[i];
+  }
+  text.append(first, static_cast<int>(last - first));
+  return true;
+}
+
+// The marks, the body and the symbol of a shown value, as `text`.
+void assemble(Shown& shown, const FormatOptions& options, const KovString* symbol,
+              KovString& text) {
+  wchar_t marks[exact::kMostMarks];
+  const int markCount =
+      exact::writeMarks(marks, shown.inexact, shown.negative, shown.zero, options);
+  if (markCount == 0 && symbol == nullptr) {
+    text = std::move(shown.body);
+    return;
+  }
+  text.append(marks, markCount);
+  text += shown.body;
+  if (symbol != nullptr) {
+    text += L' ';
+    text += *symbol;
+  }
+}
+
+// format(), by the one-buffer route where it applies when `oneBuffer` is on, else by the
+// general route; into `text`, empty on entry, so that both return one object.
+void formatInto(const KovUnitTransform& unit, double internalValue, const FormatOptions& options,
+                bool oneBuffer, KovString& text) {
+  if (!std::isfinite(internalValue)) {
+    text = pelunits::nonFiniteText(internalValue);
+    return;
+  }
   // The field's facts are all that format() needs of the field but the number form, which
   // only a unit with its regional flag on takes from the user; they cost no copy.
   const exact::Field& facts = exact::fieldFactsOf(unit);
   const double displaySize = facts.displaySize;
-  const UnitKind kind = exact::kindOf(unit);
+  const UnitKind kind = facts.kind;
   const Form form = formOf(kind, unit);
   const double requested = requestedStep(unit, options, form, displaySize);
   Step step;
@@ -383,30 +425,43 @@ KovString format(const KovUnitTransform& unit, double internalValue, const Forma
     if (requested <= 0.0 && form == Form::decimal && asksSignificantDigits(options)) {
       step = unitStep(form, unit);
     }
-    return direction(internalValue, kind, form, step, displaySize, userStyle, unit, options);
+    text = direction(internalValue, kind, form, step, displaySize, userStyle, unit, options);
+    return;
   }
   const double parts = partsOf(internalValue, kind, form, unit, displaySize);
-  if (!std::isfinite(parts)) return pelunits::nonFiniteText(parts);
+  if (!std::isfinite(parts)) {
+    text = pelunits::nonFiniteText(parts);
+    return;
+  }
+  const KovString* symbol =
+      options.withSymbol && form == Form::decimal && !unit.getSymbol().isEmpty() ? &unit.getSymbol()
+                                                                                 : nullptr;
+  if (oneBuffer && form == Form::decimal && !userStyle &&
+      decimalInOneBuffer(parts, exact::roundDecimalSteps(parts, step, options), options, symbol,
+                         text)) {
+    return;
+  }
   Shown shown = shownParts(form, parts, step, options, userStyle);
+  assemble(shown, options, symbol, text);
+}
 
-  const bool withSymbol =
-      options.withSymbol && form == Form::decimal && !unit.getSymbol().isEmpty();
-  const bool marked = (options.inexactMarker && shown.inexact) || (shown.negative && !shown.zero) ||
-                      options.plusSign;
-  if (!marked && !withSymbol) return std::move(shown.body);
+}  // namespace
+
+KovString format(const KovUnitTransform& unit, double internalValue, const FormatOptions& options) {
   KovString text;
-  if (options.inexactMarker && shown.inexact) text += L'~';
-  if (shown.negative && !shown.zero) {
-    text += options.typographic ? kMinusSign : L'-';
-  } else if (options.plusSign) {
-    text += shown.zero ? kPlusMinus : L'+';
-  }
-  text += shown.body;
-  if (withSymbol) {
-    text += L' ';
-    text += unit.getSymbol();
-  }
+  formatInto(unit, internalValue, options, true, text);
   return text;
 }
+
+namespace exact {
+
+KovString formatByGeneralRoute(const KovUnitTransform& unit, double internalValue,
+                               const FormatOptions& options) {
+  KovString text;
+  formatInto(unit, internalValue, options, false, text);
+  return text;
+}
+
+}  // namespace exact
 
 }  // namespace pelunits

@@ -7,10 +7,6 @@ namespace exact {
 
 namespace {
 
-constexpr double kTwo53 = 9007199254740992.0;
-// The exponents the short form writes in its own buffer.
-constexpr int kMostShortExponent = 22;
-
 // Appends the `length` digits at `digits` (no leading zeros but a lone "0") with the
 // decimal point that 10^exponent10 puts in them.
 void appendPlaced(KovString& text, const wchar_t* digits, int length, int exponent10) {
@@ -44,42 +40,10 @@ void appendMultiple(KovString& text, double count, std::uint64_t units, int expo
 }
 
 bool appendShortMultiple(KovString& text, double count, std::uint64_t units, int exponent10) {
-  const double magnitude = std::fabs(count);
-  if (!(magnitude < kTwo53) || exponent10 > kMostShortExponent ||
-      exponent10 < -kMostShortExponent) {
-    return false;
-  }
-  const auto n = static_cast<std::uint64_t>(magnitude);
-  // Two factors below 2^32 never overflow, and spare the division.
-  if (((n | units) >> 32) != 0 && n != 0 && units > UINT64_MAX / n) return false;
-  std::uint64_t product = n * units;
-  // The text right-aligned in `out`: trailing zeros, then the digits from the last, with
-  // the point after `decimals` of them and zeros up to it when the product has fewer.
-  constexpr int kRoom = 20 + kMostShortExponent + 2;
-  wchar_t out[kRoom];
-  int first = kRoom;
-  if (product != 0) {
-    for (int i = 0; i < exponent10; ++i) out[--first] = L'0';
-  }
-  const int decimals = exponent10 < 0 ? -exponent10 : 0;
-  for (int i = 0; i < decimals; ++i) {
-    out[--first] = static_cast<wchar_t>(L'0' + product % 10);
-    product /= 10;
-  }
-  if (decimals > 0) out[--first] = L'.';
-  // The whole digits two at a time: half the divisions.
-  while (product >= 100) {
-    const auto pair = static_cast<unsigned>(product % 100);
-    product /= 100;
-    out[--first] = static_cast<wchar_t>(L'0' + pair % 10);
-    out[--first] = static_cast<wchar_t>(L'0' + pair / 10);
-  }
-  if (product >= 10) {
-    out[--first] = static_cast<wchar_t>(L'0' + product % 10);
-    product /= 10;
-  }
-  out[--first] = static_cast<wchar_t>(L'0' + product);
-  text.append(out + first, kRoom - first);
+  wchar_t out[kShortMultipleRoom];
+  const wchar_t* first = writeShortMultiple(out + kShortMultipleRoom, count, units, exponent10);
+  if (first == nullptr) return false;
+  text.append(first, static_cast<int>(out + kShortMultipleRoom - first));
   return true;
 }
 

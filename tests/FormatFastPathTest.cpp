@@ -1,8 +1,8 @@
 // format()'s short steps must answer, bit for bit and character for character, as the
 // plain steps they stand in front of: the 64-bit product for the digit-by-digit product,
-// the powers of ten from the table and the bit-estimated exponent for the logarithm, and
-// the increment text kept per thread for a fresh reading, and the turn taken away for
-// the remainder of a division.
+// the powers of ten from the table and the bit-estimated exponent for the logarithm, the
+// increment text kept per thread for a fresh reading, the decimal text written in one
+// buffer for the general route, and the turn taken away for the remainder of a division.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -11,13 +11,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "KovString.h"
 #include "KovUnitsTransformArray.h"
 #include "PelUnitsCatalogue.h"
 #include "exact/Bearing.h"
+#include "exact/FormatDecimal.h"
 #include "exact/FormatDigits.h"
 #include "exact/FormatIncrement.h"
 #include "exact/FormatStep.h"
@@ -108,6 +111,30 @@ TEST(FormatFastPath, TabledPowersAndEstimatedExponentsAreThePlainOnes) {
   }
 }
 
+TEST(FormatFastPath, FloorAndCeilingOfCountsAreTheLibrarysOnes) {
+  // Whole numbers, ties, the values beside them, and the ends of 2^52.
+  const double ends = 4503599627370495.5;
+  std::vector<double> counts = {
+      0.0, -0.0, 0.5, -0.5, 1.0, -1.0, 2.5, -2.5, 1e-300, -1e-300, ends, -ends, 4503599627370495.0};
+  for (const double c : {1.0, 2.5, 1e6, 4503599627370494.0}) {
+    counts.push_back(std::nextafter(c, 0.0));
+    counts.push_back(-std::nextafter(c, 0.0));
+    counts.push_back(std::nextafter(c, DBL_MAX));
+    counts.push_back(-std::nextafter(c, DBL_MAX));
+  }
+  std::mt19937_64 random(27);
+  for (int i = 0; i < 20000; ++i) {
+    const double magnitude =
+        std::ldexp(static_cast<double>(random() >> 11), -1 - static_cast<int>(random() % 60));
+    counts.push_back((random() & 1) != 0 ? magnitude : -magnitude);
+  }
+  for (const double count : counts) {
+    // The same number; a zero's sign is not compared.
+    EXPECT_EQ(floorOfCount(count), std::floor(count)) << count;
+    EXPECT_EQ(ceilOfCount(count), std::ceil(count)) << count;
+  }
+}
+
 bool sameValue(double a, double b) { return sameBits(a, b) || (std::isnan(a) && std::isnan(b)); }
 
 TEST(FormatFastPath, KeptIncrementIsReadAfreshWhenWhatItDependsOnChanges) {
@@ -159,6 +186,73 @@ TEST(FormatFastPath, TurnRemainderIsTheLibraryRemainder) {
   for (int i = 0; i < 100000; ++i) {
     const double x = angles(random);
     ASSERT_TRUE(sameBits(turnRemainder(x), std::fmod(x, turn))) << x;
+  }
+}
+
+TEST(FormatFastPath, DecimalInOneBufferWritesTheGeneralRoutesText) {
+  pelunits::UnitPtr metres(pelunits::newNamedUnit(*pelunits::findNamedUnit("metres")));
+  pelunits::UnitPtr kilograms(pelunits::newNamedUnit(*pelunits::findNamedUnit("kilograms")));
+  pelunits::UnitPtr degrees(pelunits::newNamedUnit(*pelunits::findNamedUnit("degrees")));
+  // Each option the decimal text writes, alone and together, in units with and without a
+  // fraction of a display unit per internal unit.
+  struct Options {
+    const wchar_t* increment;
+    int significantDigits;
+    pelunits::Rounding rounding;
+    bool marks;  // the plus sign, the typographic minus and the inexact marker
+    bool trim;
+    bool symbol;
+  };
+  const auto up = pelunits::Rounding::up;
+  const auto down = pelunits::Rounding::down;
+  const auto nearest = pelunits::Rounding::nearest;
+  const Options optionsTable[] = {
+      {nullptr, 0, nearest, false, false, false}, {L"5 mm", 0, nearest, false, false, false},
+      {L"5 mm", 0, up, true, false, true},        {L"0.25 m", 0, down, true, true, false},
+      {nullptr, 3, nearest, false, false, false}, {nullptr, 3, up, true, true, true},
+      {nullptr, 17, down, false, true, false},    {L"1e-20 m", 0, nearest, true, false, false},
+      {L"1e15 m", 0, nearest, false, false, true}};
+  // Ties, negatives, zeros, carries into the next digit, values below and past the short
+  // product, and non-finite ones.
+  const double values[] = {0.0,
+                           -0.0,
+                           2.5,
+                           -2.5,
+                           7.5,
+                           1234.5678,
+                           -1234.5,
+                           9996.0,
+                           -9999.5,
+                           0.001,
+                           -0.0004,
+                           1e-300,
+                           123e15,
+                           -4.2e21,
+                           1e300,
+                           -1.7e308,
+                           5e-324,
+                           999999.9999,
+                           std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN()};
+  for (KovUnitTransform* unit : {metres.get(), kilograms.get(), degrees.get()}) {
+    for (const Options& o : optionsTable) {
+      pelunits::FormatOptions options;
+      options.increment = o.increment;
+      options.significantDigits = o.significantDigits;
+      options.rounding = o.rounding;
+      options.plusSign = o.marks;
+      options.typographic = o.marks;
+      options.inexactMarker = o.marks;
+      options.trimTrailingZeros = o.trim;
+      options.withSymbol = o.symbol;
+      for (const double value : values) {
+        EXPECT_EQ(pelunits::format(*unit, value, options),
+                  formatByGeneralRoute(*unit, value, options))
+            << value << " with " << (o.increment != nullptr ? "an increment" : "no increment")
+            << ", " << o.significantDigits << " digits";
+      }
+    }
   }
 }
 
