@@ -384,7 +384,7 @@ bool prefixedLengthWord(const wchar_t* text, std::size_t length, std::size_t at,
     if (matchWord(text, length, at, prefix.text, n, partial) != n) continue;
     std::size_t next = at + n;
     if (next < length && text[next] == L'.') ++next;
-    while (next < length && text[next] == L' ') ++next;
+    next = afterBlanks(text, next, length);
     if (next >= length) partial = true;
     UnitWord base;
     if (next > at + n && lengthWord(text, length, next, partial, base) && base.power == 1 &&
