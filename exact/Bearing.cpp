@@ -41,9 +41,10 @@ bool isQuadrantLetter(wchar_t c) {
   return u == L'N' || u == L'S' || u == L'E' || u == L'W';
 }
 
-std::size_t skipBlanks(const wchar_t* text, std::size_t i, std::size_t length) {
-  while (i < length && text[i] == L' ') ++i;
-  return i;
+// Where a bearing's first letter stands: after the blanks and a "~" in front of it.
+std::size_t quadrantLetterAt(const wchar_t* text, std::size_t length) {
+  const std::size_t i = afterBlanks(text, 0, length);
+  return i < length && text[i] == L'~' ? afterBlanks(text, i + 1, length) : i;
 }
 
 ReadResult stopped(ReadStatus status, std::size_t position, const char* message) {
@@ -100,20 +101,18 @@ Quadrant quadrantOf(double azimuth) noexcept {
 }
 
 bool looksLikeBearing(const wchar_t* text, std::size_t length) noexcept {
-  std::size_t i = skipBlanks(text, 0, length);
-  if (i < length && text[i] == L'~') i = skipBlanks(text, i + 1, length);
+  const std::size_t i = quadrantLetterAt(text, length);
   return i < length && isQuadrantLetter(text[i]) &&
          (i + 1 == length || !isAsciiLetter(text[i + 1]));
 }
 
 ReadResult readBearing(const wchar_t* text, std::size_t length, const Field& field,
                        const AngleConvention& convention) noexcept {
-  std::size_t i = skipBlanks(text, 0, length);
-  if (i < length && text[i] == L'~') i = skipBlanks(text, i + 1, length);
+  const std::size_t i = quadrantLetterAt(text, length);
   std::size_t end = length;
   while (end > i && text[end - 1] == L' ') --end;
   const wchar_t from = upper(text[i]);
-  const std::size_t angleAt = skipBlanks(text, i + 1, end);
+  const std::size_t angleAt = afterBlanks(text, i + 1, end);
   // A letter alone is an axis: N, E, S or W.
   if (angleAt == end) {
     const double azimuth = from == L'N' ? 0.0 : from == L'E' ? 90.0 : from == L'S' ? 180.0 : 270.0;

@@ -151,7 +151,7 @@ class Reader {
   wchar_t charAt(std::size_t i) const { return i < n_ ? t_[i] : 0; }
   bool skipBlanks() {
     const std::size_t start = pos_;
-    while (pos_ < n_ && t_[pos_] == L' ') ++pos_;
+    pos_ = afterBlanks(t_, pos_, n_);
     return pos_ > start;
   }
   bool fail(std::size_t where, const char* message) {
@@ -392,7 +392,7 @@ class Reader {
     if (dash) {
       ++i;
     } else {
-      while (i < n_ && t_[i] == L' ') ++i;
+      i = afterBlanks(t_, i, n_);
       if (i == pos_) return true;
       if (i < n_ && t_[i] == L'-' && whole.value == 0.0 && isDigit(charAt(i + 1))) {
         ++i;
@@ -612,8 +612,7 @@ class Reader {
         tableWord.end != word.end || endsChain(tableWord)) {
       return;
     }
-    std::size_t next = tableWord.end;
-    while (next < n_ && t_[next] == L' ') ++next;
+    const std::size_t next = afterBlanks(t_, tableWord.end, n_);
     if (!startsMagnitude(next)) return;
     word = tableWord;
     ownSymbol = false;

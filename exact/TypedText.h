@@ -57,5 +57,11 @@ inline bool isAsciiLetter(wchar_t c) noexcept {
 }
 inline bool isDigit(wchar_t c) noexcept { return c >= L'0' && c <= L'9'; }
 
+// The first position from `at` that is no blank of plain text (every blank is ' ' there).
+inline std::size_t afterBlanks(const wchar_t* text, std::size_t at, std::size_t length) noexcept {
+  while (at < length && text[at] == L' ') ++at;
+  return at;
+}
+
 }  // namespace exact
 }  // namespace pelunits

@@ -47,19 +47,19 @@ using definitions::kPsf;
 using definitions::kPsi;
 
 constexpr Entry kWords[] = {
-    {L"mm", Quantity::length, {1, 1}, 0, 0, kLength},
-    {L"millimetre", Quantity::length, {1, 1}, 0, 0, kLength},
-    {L"millimetres", Quantity::length, {1, 1}, 0, 0, kLength},
-    {L"millimeter", Quantity::length, {1, 1}, 0, 0, kLength},
-    {L"millimeters", Quantity::length, {1, 1}, 0, 0, kLength},
-    {L"cm", Quantity::length, {10, 1}, 0, 0, kLength},
-    {L"dm", Quantity::length, {100, 1}, 0, 0, kLength},
-    {L"m", Quantity::length, {1000, 1}, 0, 0, kLength},
-    {L"metre", Quantity::length, {1000, 1}, 0, 0, kLength},
-    {L"metres", Quantity::length, {1000, 1}, 0, 0, kLength},
-    {L"meter", Quantity::length, {1000, 1}, 0, 0, kLength},
-    {L"meters", Quantity::length, {1000, 1}, 0, 0, kLength},
-    {L"km", Quantity::length, {1000000, 1}, 0, 0, kLength},
+    {L"mm", Quantity::length, {1, 1}, kNoChain, 0, kLength},
+    {L"millimetre", Quantity::length, {1, 1}, kNoChain, 0, kLength},
+    {L"millimetres", Quantity::length, {1, 1}, kNoChain, 0, kLength},
+    {L"millimeter", Quantity::length, {1, 1}, kNoChain, 0, kLength},
+    {L"millimeters", Quantity::length, {1, 1}, kNoChain, 0, kLength},
+    {L"cm", Quantity::length, {10, 1}, kNoChain, 0, kLength},
+    {L"dm", Quantity::length, {100, 1}, kNoChain, 0, kLength},
+    {L"m", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
+    {L"metre", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
+    {L"metres", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
+    {L"meter", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
+    {L"meters", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
+    {L"km", Quantity::length, {1000000, 1}, kNoChain, 0, kLength},
     {L"in", Quantity::length, kInch, kImperialLength, 1, kLength},
     {L"inch", Quantity::length, kInch, kImperialLength, 1, kLength},
     {L"inches", Quantity::length, kInch, kImperialLength, 1, kLength},
@@ -77,20 +77,20 @@ constexpr Entry kWords[] = {
     {L"deg", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
     {L"degree", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
     {L"degrees", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
-    {L"gon", Quantity::angle, definitions::kGon, 0, 0, kPlain},
-    {L"grad", Quantity::angle, definitions::kGon, 0, 0, kPlain},
-    {L"g", Quantity::angle, definitions::kGon, 0, 0, kAngleOnly},
-    {L"rad", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
-    {L"radian", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
-    {L"radians", Quantity::angle, kDegreesPerRadian, 0, 0, kPlain},
-    {L"r", Quantity::angle, kDegreesPerRadian, 0, 0, kAngleOnly},
-    {L"g", Quantity::weight, {1, 1}, 0, 0, kPlain},
-    {L"gram", Quantity::weight, {1, 1}, 0, 0, kPlain},
-    {L"grams", Quantity::weight, {1, 1}, 0, 0, kPlain},
-    {L"kg", Quantity::weight, {1000, 1}, 0, 0, kPlain},
-    {L"t", Quantity::weight, {1000000, 1}, 0, 0, kPlain},
-    {L"tonne", Quantity::weight, {1000000, 1}, 0, 0, kPlain},
-    {L"tonnes", Quantity::weight, {1000000, 1}, 0, 0, kPlain},
+    {L"gon", Quantity::angle, definitions::kGon, kNoChain, 0, kPlain},
+    {L"grad", Quantity::angle, definitions::kGon, kNoChain, 0, kPlain},
+    {L"g", Quantity::angle, definitions::kGon, kNoChain, 0, kAngleOnly},
+    {L"rad", Quantity::angle, kDegreesPerRadian, kNoChain, 0, kPlain},
+    {L"radian", Quantity::angle, kDegreesPerRadian, kNoChain, 0, kPlain},
+    {L"radians", Quantity::angle, kDegreesPerRadian, kNoChain, 0, kPlain},
+    {L"r", Quantity::angle, kDegreesPerRadian, kNoChain, 0, kAngleOnly},
+    {L"g", Quantity::weight, {1, 1}, kNoChain, 0, kPlain},
+    {L"gram", Quantity::weight, {1, 1}, kNoChain, 0, kPlain},
+    {L"grams", Quantity::weight, {1, 1}, kNoChain, 0, kPlain},
+    {L"kg", Quantity::weight, {1000, 1}, kNoChain, 0, kPlain},
+    {L"t", Quantity::weight, {1000000, 1}, kNoChain, 0, kPlain},
+    {L"tonne", Quantity::weight, {1000000, 1}, kNoChain, 0, kPlain},
+    {L"tonnes", Quantity::weight, {1000000, 1}, kNoChain, 0, kPlain},
     {L"lb", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
     {L"lbs", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
     {L"pound", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
@@ -98,24 +98,24 @@ constexpr Entry kWords[] = {
     {L"oz", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
     {L"ounce", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
     {L"ounces", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
-    {L"N", Quantity::force, {1, 1000}, 0, 0, kForce},
-    {L"kN", Quantity::force, {1, 1}, 0, 0, kForce},
-    {L"MN", Quantity::force, {1000, 1}, 0, 0, kForce},
-    {L"lbf", Quantity::force, kKiloNewtonsPerPoundForce, 0, 0, kForce},
-    {L"kip", Quantity::force, kKiloNewtonsPerKip, 0, 0, kForce},
-    {L"kips", Quantity::force, kKiloNewtonsPerKip, 0, 0, kForce},
-    {L"k", Quantity::force, kKiloNewtonsPerKip, 0, 0, kForce},  // US practice: a kip
-    {L"kgf", Quantity::force, kKiloNewtonsPerKilogramForce, 0, 0, kForce},
-    {L"tf", Quantity::force, kKiloNewtonsPerTonneForce, 0, 0, kForce},
-    {L"Pa", Quantity::stress, {1, 1000000}, 0, 0, kPlain},
-    {L"kPa", Quantity::stress, {1, 1000}, 0, 0, kPlain},
-    {L"MPa", Quantity::stress, {1, 1}, 0, 0, kPlain},
-    {L"GPa", Quantity::stress, {1000, 1}, 0, 0, kPlain},
-    {L"bar", Quantity::stress, {1, 10}, 0, 0, kPlain},
-    {L"psf", Quantity::stress, kPsf, 0, 0, kPlain},  // area loads
-    {L"ksf", Quantity::stress, kKsf, 0, 0, kPlain},
-    {L"psi", Quantity::stress, kPsi, 0, 0, kPlain},
-    {L"ksi", Quantity::stress, kKsi, 0, 0, kPlain},
+    {L"N", Quantity::force, {1, 1000}, kNoChain, 0, kForce},
+    {L"kN", Quantity::force, {1, 1}, kNoChain, 0, kForce},
+    {L"MN", Quantity::force, {1000, 1}, kNoChain, 0, kForce},
+    {L"lbf", Quantity::force, kKiloNewtonsPerPoundForce, kNoChain, 0, kForce},
+    {L"kip", Quantity::force, kKiloNewtonsPerKip, kNoChain, 0, kForce},
+    {L"kips", Quantity::force, kKiloNewtonsPerKip, kNoChain, 0, kForce},
+    {L"k", Quantity::force, kKiloNewtonsPerKip, kNoChain, 0, kForce},  // US practice: a kip
+    {L"kgf", Quantity::force, kKiloNewtonsPerKilogramForce, kNoChain, 0, kForce},
+    {L"tf", Quantity::force, kKiloNewtonsPerTonneForce, kNoChain, 0, kForce},
+    {L"Pa", Quantity::stress, {1, 1000000}, kNoChain, 0, kPlain},
+    {L"kPa", Quantity::stress, {1, 1000}, kNoChain, 0, kPlain},
+    {L"MPa", Quantity::stress, {1, 1}, kNoChain, 0, kPlain},
+    {L"GPa", Quantity::stress, {1000, 1}, kNoChain, 0, kPlain},
+    {L"bar", Quantity::stress, {1, 10}, kNoChain, 0, kPlain},
+    {L"psf", Quantity::stress, kPsf, kNoChain, 0, kPlain},  // area loads
+    {L"ksf", Quantity::stress, kKsf, kNoChain, 0, kPlain},
+    {L"psi", Quantity::stress, kPsi, kNoChain, 0, kPlain},
+    {L"ksi", Quantity::stress, kKsi, kNoChain, 0, kPlain},
 };
 
 wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
@@ -310,7 +310,7 @@ bool lengthWord(const wchar_t* text, std::size_t length, std::size_t at, bool& p
   word.power = powerAt(text, length, end);
   word.quantity = Quantity::length;
   setSize(word, exactPower(e->exact, word.power));
-  word.chain = word.power == 1 ? e->chain : 0;
+  word.chain = word.power == 1 ? e->chain : kNoChain;
   word.rank = e->rank;
   word.markPower = false;
   word.end = end;
@@ -343,11 +343,140 @@ bool momentAfterLength(const wchar_t* text, std::size_t length, std::size_t& end
   size.multiply(ExactNumber::of(lengthEntry.exact));
   size.divide(ExactNumber::ofInteger(1000));
   word.quantity = Quantity::moment;
-  word.chain = 0;
+  word.chain = kNoChain;
   word.rank = 0;
   setSize(word, size);
   end = next + matched;
   return true;
+}
+
+// The field's own symbol at `at`, standing alone: a word of no size of its own.
+bool ownSymbolAt(const wchar_t* text, std::size_t length, std::size_t at, const WordField& field,
+                 bool& partial, UnitWord& word) {
+  const std::size_t n = field.symbolLength;
+  if (n == 0) return false;
+  std::size_t i = 0;
+  while (i < n && at + i < length && plainCharacter(field.symbol[i]) == text[at + i]) ++i;
+  if (i == n && boundaryAt(text, length, at + i)) {
+    word = UnitWord{};
+    word.end = at + i;
+    return true;
+  }
+  if (i > 0 && at + i >= length) partial = true;
+  return false;
+}
+
+// Every unit word starts with a letter or a mark.
+bool startsWord(wchar_t c) { return isAsciiLetter(c) || c == L'\'' || c == L'"' || c == L'\u00B0'; }
+
+// A length raised by the word in front of it: "sq ft", "square metres", "cu in",
+// "cubic feet".
+bool prefixedLengthWord(const wchar_t* text, std::size_t length, std::size_t at, bool& partial,
+                        UnitWord& word) {
+  const wchar_t first = lower(text[at]);
+  if (first != L's' && first != L'c') return false;
+  static constexpr struct {
+    const wchar_t* text;
+    int power;
+  } kPrefixes[] = {{L"sq", 2}, {L"square", 2}, {L"cu", 3}, {L"cubic", 3}};
+  for (const auto& prefix : kPrefixes) {
+    const std::size_t n = textLength(prefix.text);
+    if (matchWord(text, length, at, prefix.text, n, partial) != n) continue;
+    std::size_t next = at + n;
+    if (next < length && text[next] == L'.') ++next;
+    next = afterBlanks(text, next, length);
+    if (next >= length) partial = true;
+    UnitWord base;
+    if (next > at + n && lengthWord(text, length, next, partial, base) && base.power == 1 &&
+        boundaryAt(text, length, base.end)) {
+      word = base;
+      word.power = prefix.power;
+      ExactNumber size = base.exact;
+      size.raise(prefix.power);
+      setSize(word, size);
+      word.chain = kNoChain;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The longest entry at `at` that the field reads. "g" is gon in an angle field and
+// grams elsewhere: the field's meaning first.
+const Entry* fieldEntry(const wchar_t* text, std::size_t length, std::size_t at, Quantity field,
+                        bool& partial) {
+  const Entry* e = longestEntry(text, length, at, partial, [field](const Entry& x) {
+    return x.kind != kAngleOnly || field == Quantity::angle;
+  });
+  if (e != nullptr && field == Quantity::angle && e->quantity == Quantity::weight) {
+    const Entry* angle = longestEntry(text, length, at, partial,
+                                      [](const Entry& x) { return x.quantity == Quantity::angle; });
+    if (angle != nullptr && lengthOf(*angle) == lengthOf(*e)) e = angle;
+  }
+  return e;
+}
+
+// The word an entry stands for in the field, before any compound: the pound-and-ounce
+// field's lb and oz are the unit's own.
+UnitWord entryWord(const Entry& e, const WordField& field) {
+  UnitWord word;
+  word.quantity = e.quantity;
+  Ratio entrySize = e.exact;
+  if (field.unitOunce && e.chain == kImperialWeight) {
+    entrySize = e.rank == 2 ? kUnitGramsPerPound : kUnitGramsPerOunce;
+  }
+  setSize(word, ExactNumber::of(entrySize));
+  word.chain = e.chain;
+  word.rank = e.rank;
+  return word;
+}
+
+// ' and ": minutes and seconds in an angle field, else feet and inches in the field's
+// power.
+void markWord(const Entry& mark, Quantity field, UnitWord& word) {
+  if (field != Quantity::angle) {
+    word.markPower = true;
+    return;
+  }
+  word.quantity = Quantity::angle;
+  setSize(word, ExactNumber::of(mark.kind == kFootMark ? kMinute : kSecond));
+  word.chain = kSexagesimal;
+  word.rank = mark.kind == kFootMark ? 2 : 1;
+}
+
+// A force word ending at `end` with a length after it: per square length a stress
+// ("N/mm²", "kgf/cm²"), joined to it a moment ("kN·m", "kNm"); `end` then moves past
+// the length. Incomplete when the text ends inside such a compound.
+WordMatch forceCompound(const wchar_t* text, std::size_t length, const Entry& force,
+                        std::size_t& end, UnitWord& word) {
+  std::size_t next = end;
+  const bool perArea = next < length && text[next] == L'/';
+  if (next < length && (joinsUnits(text[next]) || text[next] == L'/')) ++next;
+  UnitWord length2;
+  bool lengthPartial = false;
+  if (lengthWord(text, length, next, lengthPartial, length2) &&
+      boundaryAt(text, length, length2.end)) {
+    if (perArea && length2.power == 2) {
+      word.quantity = Quantity::stress;
+      ExactNumber size = ExactNumber::of(force.exact);
+      size.multiply(ExactNumber::ofInteger(1000));
+      size.divide(length2.exact);
+      setSize(word, size);
+      end = length2.end;
+    } else if (perArea && length2.end >= length) {
+      return WordMatch::incomplete;  // "N/mm" before its ²
+    } else if (!perArea && length2.power == 1) {
+      word.quantity = Quantity::moment;
+      ExactNumber size = ExactNumber::of(force.exact);
+      size.multiply(length2.exact);
+      size.divide(ExactNumber::ofInteger(1000));
+      setSize(word, size);
+      end = length2.end;
+    }
+  } else if ((lengthPartial || next >= length) && next > end) {
+    return WordMatch::incomplete;  // "kN·" or "N/m" at the end
+  }
+  return WordMatch::found;
 }
 
 // matchUnitWord, with or without the mark step.
@@ -355,63 +484,16 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at,
                       const WordField& wordField, UnitWord& word, bool& ownSymbol,
                       bool markStep) noexcept {
   const Quantity field = wordField.quantity;
-  const wchar_t* const symbol = wordField.symbol;
-  const std::size_t symbolLength = wordField.symbolLength;
-  ownSymbol = false;
   bool partial = false;
-  if (symbolLength > 0) {
-    std::size_t i = 0;
-    while (i < symbolLength && at + i < length && plainCharacter(symbol[i]) == text[at + i]) ++i;
-    if (i == symbolLength && boundaryAt(text, length, at + i)) {
-      ownSymbol = true;
-      word = UnitWord{};
-      word.end = at + i;
-      return WordMatch::found;
-    }
-    if (i > 0 && at + i >= length) partial = true;
-  }
-  // Every unit word starts with a letter or a mark.
-  const wchar_t first = at < length ? text[at] : L' ';
-  if (!isAsciiLetter(first) && first != L'\'' && first != L'"' && first != L'\u00B0') {
+  ownSymbol = ownSymbolAt(text, length, at, wordField, partial, word);
+  if (ownSymbol) return WordMatch::found;
+  if (!startsWord(at < length ? text[at] : L' ')) {
     return partial ? WordMatch::incomplete : WordMatch::none;
   }
   const Entry* e = markStep ? markEntry(text, length, at) : nullptr;
   if (e == nullptr) {
-    // "sq ft", "square metres", "cu in", "cubic feet".
-    const bool squareOrCubic = lower(first) == L's' || lower(first) == L'c';
-    static constexpr struct {
-      const wchar_t* text;
-      int power;
-    } kPrefixes[] = {{L"sq", 2}, {L"square", 2}, {L"cu", 3}, {L"cubic", 3}};
-    for (const auto& prefix : kPrefixes) {
-      if (!squareOrCubic) break;
-      const std::size_t n = textLength(prefix.text);
-      if (matchWord(text, length, at, prefix.text, n, partial) != n) continue;
-      std::size_t next = at + n;
-      if (next < length && text[next] == L'.') ++next;
-      while (next < length && text[next] == L' ') ++next;
-      if (next >= length) partial = true;
-      UnitWord base;
-      if (next > at + n && lengthWord(text, length, next, partial, base) && base.power == 1 &&
-          boundaryAt(text, length, base.end)) {
-        word = base;
-        word.power = prefix.power;
-        ExactNumber size = base.exact;
-        size.raise(prefix.power);
-        setSize(word, size);
-        word.chain = 0;
-        return WordMatch::found;
-      }
-    }
-    e = longestEntry(text, length, at, partial, [field](const Entry& x) {
-      return x.kind != kAngleOnly || field == Quantity::angle;
-    });
-    // "g" is gon in an angle field and grams elsewhere: the field's meaning first.
-    if (e != nullptr && field == Quantity::angle && e->quantity == Quantity::weight) {
-      const Entry* angle = longestEntry(
-          text, length, at, partial, [](const Entry& x) { return x.quantity == Quantity::angle; });
-      if (angle != nullptr && lengthOf(*angle) == lengthOf(*e)) e = angle;
-    }
+    if (prefixedLengthWord(text, length, at, partial, word)) return WordMatch::found;
+    e = fieldEntry(text, length, at, field, partial);
   }
   if (e == nullptr) return partial ? WordMatch::incomplete : WordMatch::none;
   std::size_t end = at + lengthOf(*e);
@@ -419,58 +501,18 @@ WordMatch matchWordAt(const wchar_t* text, std::size_t length, std::size_t at,
       (field == Quantity::force || field == Quantity::moment || field == Quantity::stress)) {
     e = &kWords[kPoundForceEntry];  // its own length stays: "lb", "lbs", "pounds"
   }
-  word = UnitWord{};
-  word.quantity = e->quantity;
-  Ratio entrySize = e->exact;
-  if (wordField.unitOunce && e->chain == kImperialWeight) {
-    entrySize = e->rank == 2 ? kUnitGramsPerPound : kUnitGramsPerOunce;
-  }
-  setSize(word, ExactNumber::of(entrySize));
-  word.chain = e->chain;
-  word.rank = e->rank;
+  word = entryWord(*e, wordField);
   if (e->kind == kFootMark || e->kind == kInchMark) {
-    if (field == Quantity::angle) {
-      word.quantity = Quantity::angle;
-      setSize(word, ExactNumber::of(e->kind == kFootMark ? kMinute : kSecond));
-      word.chain = kSexagesimal;
-      word.rank = e->kind == kFootMark ? 2 : 1;
-    } else {
-      word.markPower = true;
-    }
+    markWord(*e, field, word);
   } else if (e->kind == kLength && momentAfterLength(text, length, end, *e, word)) {
     // "in-kips", "ft-lb", "ft·kip": the length first, as US practice writes moments.
   } else if (e->kind == kLength) {
     word.power = powerAt(text, length, end);
     setSize(word, exactPower(e->exact, word.power));
-    if (word.power != 1) word.chain = 0;
-  } else if (e->kind == kForce) {
-    std::size_t next = end;
-    const bool perArea = next < length && text[next] == L'/';
-    if (next < length && (joinsUnits(text[next]) || text[next] == L'/')) ++next;
-    UnitWord length2;
-    bool lengthPartial = false;
-    if (lengthWord(text, length, next, lengthPartial, length2) &&
-        boundaryAt(text, length, length2.end)) {
-      if (perArea && length2.power == 2) {
-        word.quantity = Quantity::stress;
-        ExactNumber size = ExactNumber::of(e->exact);
-        size.multiply(ExactNumber::ofInteger(1000));
-        size.divide(length2.exact);
-        setSize(word, size);
-        end = length2.end;
-      } else if (perArea && length2.end >= length) {
-        return WordMatch::incomplete;  // "N/mm" before its ²
-      } else if (!perArea && length2.power == 1) {
-        word.quantity = Quantity::moment;
-        ExactNumber size = ExactNumber::of(e->exact);
-        size.multiply(length2.exact);
-        size.divide(ExactNumber::ofInteger(1000));
-        setSize(word, size);
-        end = length2.end;
-      }
-    } else if ((lengthPartial || next >= length) && next > end) {
-      return WordMatch::incomplete;  // "kN·" or "N/m" at the end
-    }
+    if (word.power != 1) word.chain = kNoChain;
+  } else if (e->kind == kForce &&
+             forceCompound(text, length, *e, end, word) == WordMatch::incomplete) {
+    return WordMatch::incomplete;
   }
   if (!boundaryAt(text, length, end)) return partial ? WordMatch::incomplete : WordMatch::none;
   word.end = end;
@@ -490,7 +532,7 @@ WordMatch matchUnitWordInTable(const wchar_t* text, std::size_t length, std::siz
 }
 
 bool impliedNextUnit(const UnitWord& word, UnitWord& next) noexcept {
-  if (word.chain == 0 || word.rank <= 1) return false;
+  if (word.chain == kNoChain || word.rank <= kSmallestRank) return false;
   next = word;
   next.rank = word.rank - 1;
   if (word.chain == kImperialLength) {

@@ -21,6 +21,19 @@ bool isHexDigit(char c) noexcept {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+// The decimal exponent after its mark ("+12", "-3", "7"), saturated far beyond any
+// double's. Returns its end.
+const char* readExponent(const char* p, const char* last, long long& exponent) noexcept {
+  bool negative = false;
+  if (p != last && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  exponent = 0;
+  for (; p != last && *p >= '0' && *p <= '9'; ++p) {
+    if (exponent < LLONG_MAX / 16) exponent = exponent * 10 + (*p - '0');
+  }
+  if (negative) exponent = -exponent;
+  return p;
+}
+
 // A reader may report a number out of range without a value; strtod gives +-inf
 // on overflow and 0 on underflow. Decide which from the position of the first
 // significant digit plus the exponent (saturated), in the number's own base.
@@ -51,15 +64,7 @@ bool overflows(const char* first, const char* last, bool hex) noexcept {
   magnitude = integerDigits > 0 ? integerDigits - 1 : -(leadingZerosAfterPoint + 1);
   if (hex) magnitude = magnitude * 4;
   long long exponent = 0;
-  if (p != last && (*p | 0x20) == exponentMark) {
-    ++p;
-    bool negative = false;
-    if (p != last && (*p == '+' || *p == '-')) negative = *p++ == '-';
-    for (; p != last && *p >= '0' && *p <= '9'; ++p) {
-      if (exponent < LLONG_MAX / 16) exponent = exponent * 10 + (*p - '0');
-    }
-    if (negative) exponent = -exponent;
-  }
+  if (p != last && (*p | 0x20) == exponentMark) readExponent(p + 1, last, exponent);
   return magnitude + exponent >= 0;
 }
 
@@ -107,16 +112,21 @@ int hexDigitValue(char c) noexcept {
   return (c | 0x20) - 'a' + 10;
 }
 
-// Hexadecimal numbers after the "0x" ("1.8p3", "ff", ".1"), correctly rounded to
-// nearest, ties to even, as strtod reads them (fast_float has no hexadecimal
-// form). The first 16 significant digits are kept exactly and the rest only as a
-// sticky bit, which is all the rounding of a 53-bit result needs. Returns the end
-// of the number, or `first` when it has no digit.
-const char* readHex(const char* first, const char* last, double& value) noexcept {
-  std::uint64_t mantissa = 0;
+constexpr int kMantissaBits = std::numeric_limits<std::uint64_t>::digits;
+constexpr int kBitsPerHexDigit = 4;
+
+// The digits of a hexadecimal number: the first 16 significant ones exactly, the rest
+// only as a sticky bit.
+struct HexMantissa {
+  std::uint64_t digits = 0;
   bool sticky = false;
-  long long scale = 0;  // the power of two the mantissa's digits are worth
-  bool digits = false;
+  long long scale = 0;  // the power of two the digits are worth
+};
+
+// The digits and point of a hexadecimal number from `first`; `digits` tells whether
+// there was one. Returns the end of the digits.
+const char* readHexMantissa(const char* first, const char* last, HexMantissa& mantissa,
+                            bool& digits) noexcept {
   bool afterPoint = false;
   const char* p = first;
   for (; p != last; ++p) {
@@ -127,57 +137,64 @@ const char* readHex(const char* first, const char* last, double& value) noexcept
     if (!isHexDigit(*p)) break;
     digits = true;
     const int digit = hexDigitValue(*p);
-    if (mantissa >> 60 == 0) {
-      mantissa = mantissa << 4 | static_cast<std::uint64_t>(digit);
-      if (afterPoint) scale -= 4;
+    if (mantissa.digits >> (kMantissaBits - kBitsPerHexDigit) == 0) {
+      mantissa.digits = mantissa.digits << kBitsPerHexDigit | static_cast<std::uint64_t>(digit);
+      if (afterPoint) mantissa.scale -= kBitsPerHexDigit;
     } else {
-      sticky = sticky || digit != 0;
-      if (!afterPoint && scale < LLONG_MAX / 8) scale += 4;
+      mantissa.sticky = mantissa.sticky || digit != 0;
+      if (!afterPoint && mantissa.scale < LLONG_MAX / 8) mantissa.scale += kBitsPerHexDigit;
     }
   }
+  return p;
+}
+
+// The double nearest to the mantissa, ties to even: infinity above the largest, 0
+// below half the smallest subnormal.
+double nearestDouble(const HexMantissa& mantissa) noexcept {
+  using limits = std::numeric_limits<double>;
+  constexpr long long kLargestExponent = limits::max_exponent - 1;
+  constexpr long long kSmallestNormalExponent = limits::min_exponent - 1;
+  const std::uint64_t digits = mantissa.digits;
+  if (digits == 0) return 0.0;
+  int bits = kMantissaBits;
+  while ((digits >> (bits - 1)) == 0) --bits;
+  const long long top = mantissa.scale + bits - 1;  // the value lies in [2^top, 2^(top+1))
+  if (top > kLargestExponent) return limits::infinity();
+  // 53 bits for a normal result, fewer for a subnormal one.
+  const long long keep = top >= kSmallestNormalExponent
+                             ? limits::digits
+                             : limits::digits - (kSmallestNormalExponent - top);
+  if (keep < 0) return 0.0;
+  const int shift = bits - static_cast<int>(keep);
+  if (shift <= 0) return std::ldexp(static_cast<double>(digits), static_cast<int>(mantissa.scale));
+  const std::uint64_t kept = shift == kMantissaBits ? 0 : digits >> shift;
+  const bool half = (digits >> (shift - 1) & 1) != 0;
+  const bool rest = mantissa.sticky || (digits & ((std::uint64_t{1} << (shift - 1)) - 1)) != 0;
+  const std::uint64_t rounded = kept + (half && (rest || (kept & 1) != 0) ? 1 : 0);
+  // ldexp is exact here, and gives infinity when rounding carries past the largest double.
+  return std::ldexp(static_cast<double>(rounded), static_cast<int>(mantissa.scale + shift));
+}
+
+// Hexadecimal numbers after the "0x" ("1.8p3", "ff", ".1"), correctly rounded to
+// nearest, ties to even, as strtod reads them (fast_float has no hexadecimal
+// form). The first 16 significant digits are kept exactly and the rest only as a
+// sticky bit, which is all the rounding of a 53-bit result needs. Returns the end
+// of the number, or `first` when it has no digit.
+const char* readHex(const char* first, const char* last, double& value) noexcept {
+  HexMantissa mantissa;
+  bool digits = false;
+  const char* p = readHexMantissa(first, last, mantissa, digits);
   if (!digits) return first;
   if (p != last && (*p | 0x20) == 'p') {
     // The span ends before a mark that starts no exponent, so digits follow.
-    const char* q = p + 1;
-    bool negative = false;
-    if (*q == '+' || *q == '-') negative = *q++ == '-';
     long long exponent = 0;
-    for (; q != last && *q >= '0' && *q <= '9'; ++q) {
-      if (exponent < LLONG_MAX / 16) exponent = exponent * 10 + (*q - '0');
-    }
-    scale += negative ? -exponent : exponent;
-    p = q;
+    p = readExponent(p + 1, last, exponent);
+    mantissa.scale += exponent;
   }
-  if (mantissa == 0) {
-    value = 0.0;
-    return p;
-  }
-  int bits = 64;
-  while ((mantissa >> (bits - 1)) == 0) --bits;
-  const long long top = scale + bits - 1;  // the value lies in [2^top, 2^(top+1))
-  if (top > 1023) {
-    value = std::numeric_limits<double>::infinity();
-    return p;
-  }
-  // 53 bits for a normal result, fewer for a subnormal one.
-  const long long keep = top >= -1022 ? 53 : 53 - (-1022 - top);
-  if (keep < 0) {
-    value = 0.0;
-    return p;
-  }
-  const int shift = bits - static_cast<int>(keep);
-  if (shift <= 0) {
-    value = std::ldexp(static_cast<double>(mantissa), static_cast<int>(scale));
-    return p;
-  }
-  const std::uint64_t kept = shift == 64 ? 0 : mantissa >> shift;
-  const bool half = (mantissa >> (shift - 1) & 1) != 0;
-  const bool rest = sticky || (mantissa & ((std::uint64_t{1} << (shift - 1)) - 1)) != 0;
-  const std::uint64_t rounded = kept + (half && (rest || (kept & 1) != 0) ? 1 : 0);
-  // ldexp is exact here, and gives infinity when rounding carries past the largest double.
-  value = std::ldexp(static_cast<double>(rounded), static_cast<int>(scale + shift));
+  value = nearestDouble(mantissa);
   return p;
 }
+
 // Where a number's digits start: after the leading blanks and an optional sign.
 int afterBlanksAndSign(const wchar_t* text, int length, bool& negative) noexcept {
   int i = 0;

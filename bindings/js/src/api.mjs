@@ -25,12 +25,60 @@ const ANGLE_STYLE = Object.freeze({ plain: 0, bearing: 1, azimuth: 2 });
 const ANGLE_ZERO = Object.freeze({ east: 0, north: 1, west: 2, south: 3 });
 const ANGLE_SENSE = Object.freeze({ counterclockwise: 0, clockwise: 1 });
 
-// The code of `name` in `codes`; a TypeError naming the choices otherwise.
-function codeOf(codes, name, what) {
-  const code = Object.prototype.hasOwnProperty.call(codes, name) ? codes[name] : undefined;
-  if (code === undefined) throw new TypeError(`${what} must be one of ${Object.keys(codes).join(", ")}`);
+// The code of `name` in `choices`; a TypeError naming the choices otherwise.
+function codeOf(choices, name, what) {
+  const code = Object.prototype.hasOwnProperty.call(choices, name) ? choices[name] : undefined;
+  if (code === undefined) throw new TypeError(`${what} must be one of ${Object.keys(choices).join(", ")}`);
   return code;
 }
+
+/** Names for the factory's codes, as in the C header PelUnitsCodes.h: the quantity codes
+ * and the representation codes that `new Unit([quantity, representation])` takes. */
+export const codes = Object.freeze({
+  LENGTH: 20,
+  WEIGHT: 1009,
+  IMPERIAL_WEIGHT: 1010,
+  ANGLE: 2000,
+  AREA: 3005,
+  IMPERIAL_AREA: 3020,
+  FORCE: 3101,
+  FORCE_ALTERNATE: 3102,
+  MOMENT: 3201,
+  MOMENT_ALTERNATE: 3202,
+  STRESS: 3300,
+  STRESS_ALTERNATE: 3301,
+  VOLUME: 5003,
+  IMPERIAL_VOLUME: 5004,
+  FOURTH_POWER: 5103,
+  IMPERIAL_FOURTH_POWER: 5104,
+
+  ANY_REPRESENTATION: 0,
+  FRACTIONAL_INCH: 1,
+  DECIMAL_INCH: 2,
+  DECIMAL: 5,
+  FRACTIONAL_DECIMAL: 5006,
+  RADIANS: 2005,
+  GON: 2007,
+  DEGREES_MINUTES_SECONDS: 2008,
+  AREA_DECIMAL: 3003,
+  AREA_FRACTIONAL_DECIMAL: 3004,
+  IMPERIAL_AREA_FRACTIONAL_INCH: 3001,
+  IMPERIAL_AREA_DECIMAL_INCH: 3002,
+  IMPERIAL_AREA_DECIMAL: 3005,
+  VOLUME_DECIMAL: 4003,
+  VOLUME_FRACTIONAL_DECIMAL: 4004,
+  IMPERIAL_VOLUME_FRACTIONAL_INCH: 4001,
+  IMPERIAL_VOLUME_DECIMAL_INCH: 4002,
+  IMPERIAL_VOLUME_DECIMAL: 4005,
+  FOURTH_POWER_DECIMAL: 5003,
+  FOURTH_POWER_FRACTIONAL_DECIMAL: 5004,
+  IMPERIAL_FOURTH_POWER_FRACTIONAL_INCH: 5001,
+  IMPERIAL_FOURTH_POWER_DECIMAL_INCH: 5002,
+  IMPERIAL_FOURTH_POWER_DECIMAL: 5005,
+  OTHER_DECIMAL: 3,
+  OTHER_FRACTIONAL_DECIMAL: 4,
+  OTHER_DEGREES: 2006,
+});
 
 /** What a typed text is for a unit. */
 export const ReadStatus = Object.freeze({ COMPLETE: 0, INCOMPLETE: 1, INVALID: 2 });
@@ -611,6 +659,7 @@ export function bindPelUnits(core) {
     ReadError,
     ReadStatus,
     Quantity,
+    codes,
     units,
     unitDescriptions,
     setRegionalFormat,

@@ -22,6 +22,7 @@ export const {
   ReadError,
   ReadStatus,
   Quantity,
+  codes,
   units,
   unitDescriptions,
   setRegionalFormat,

@@ -2,6 +2,7 @@
 // package folder (the build's, or one installed from the packed tarball).
 import { test } from "node:test";
 import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
 import path from "node:path";
 import { pathToFileURL } from "node:url";
 
@@ -53,6 +54,15 @@ test("settings, codes and the fraction markup", () => {
   assert.throws(() => new Unit("furlongs"), RangeError);
   assert.throws(() => unit.display(1, { separator: "--" }), TypeError);
   assert.ok(units().includes("feet-inch-fraction") && units().length > 30);
+});
+
+test("the code names are the C header's", () => {
+  const header = readFileSync(new URL("../../../include/PelUnitsCodes.h", import.meta.url), "utf8");
+  const defined = Object.fromEntries(
+    [...header.matchAll(/#define PELUNITS_CODE_(\w+) (\d+)/g)].map(([, name, number]) => [name, Number(number)]),
+  );
+  assert.deepEqual({ ...pelunits.codes }, defined);
+  assert.deepEqual(new Unit([pelunits.codes.LENGTH, pelunits.codes.FRACTIONAL_INCH]).codes, [20, 1]);
 });
 
 test("the exact reader: values, three states and positions in UTF-16 code units", () => {
