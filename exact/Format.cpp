@@ -10,6 +10,7 @@
 #include "FormatParts.h"
 #include "FormatStep.h"
 #include "PelUnitsFormat.h"
+#include "PowersOfTen.h"
 #include "UnitKind.h"
 #include "UserLocale.h"
 #include "units/angle/KovUnitDegreeBase.h"
@@ -192,15 +193,14 @@ bool partCountOf(double steps, const Step& step, bool fraction, PartCount& count
   if (!(magnitude < kTwo53) || step.exponent10 > 18 || step.decimals() > 18) return false;
   std::uint64_t units = step.units;
   if (step.exponent10 > 0) {
-    const auto power = static_cast<std::uint64_t>(pelunits::powerOfTen(step.exponent10));
+    const std::uint64_t power = pelunits::kPowersOfTen[step.exponent10];
     if (units > UINT64_MAX / power) return false;
     units *= power;
   }
   const auto n = static_cast<std::uint64_t>(magnitude);
   if (units == 0 || (n != 0 && units > (UINT64_MAX >> 1) / n)) return false;
   const std::uint64_t scale =
-      step.isDecimal() ? static_cast<std::uint64_t>(pelunits::powerOfTen(step.decimals()))
-                       : step.denominator;
+      step.isDecimal() ? pelunits::kPowersOfTen[step.decimals()] : step.denominator;
   const std::uint64_t total = n * units;
   count.whole = total / scale;
   count.rest = total % scale;
