@@ -39,6 +39,9 @@ std::vector<DisplayCase> buildDisplayCases() {
                               [](double v) { return v / kMillimetresPerInch; }));
   cases.push_back(makeDisplay("fractionalDecimal8", 14, -500.0, 5000.0, 2,
                               [](double v) { return v / kMillimetresPerInch; }));
+  // Plate and bolt sizes under ten inches: their fraction markup stays inline.
+  cases.push_back(makeDisplay("fractionalDecimalSmall8", 26, 0.0, 250.0, 2,
+                              [](double v) { return v / kMillimetresPerInch; }));
   cases.push_back(
       makeDisplay("degrees2", 15, -720.0, 720.0, 2, [](double v) { return std::fmod(v, 360.0); }));
   cases.push_back(makeDisplay("gon3", 16, -720.0, 720.0, 3,

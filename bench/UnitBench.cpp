@@ -340,6 +340,12 @@ void registerDisplays() {
       archDisplayNoMark,
       roundTripCheck(displayCase("fractionalDecimal8"), readMillimeters, inch / 16.0 + 1e-6, true),
       0.0, false);
+  // Markup texts under 32 characters: no allocation at all.
+  addDisplay("displayArch/FractalDecimal/under10in", displayCase("fractionalDecimalSmall8"),
+             kFractionalInches, archDisplayNoMark,
+             roundTripCheck(displayCase("fractionalDecimalSmall8"), readMillimeters,
+                            inch / 16.0 + 1e-6, true),
+             1.5, true);
   addDisplay(
       "display/regional_de_DE/Decimal/millimetres2", displayCase("regionalMillimetres2"),
       kRegionalMillimetres,

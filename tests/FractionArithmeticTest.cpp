@@ -7,6 +7,7 @@
 #include <string>
 
 #include "units/core/DisplayParts.h"
+#include "units/core/DisplayText.h"
 #include "units/fraction/FractionArithmetic.h"
 
 using pelunits::FractionRounding;
@@ -204,14 +205,43 @@ TEST(FractionArithmetic, WritesTheFractionMarkupFieldsInOrder) {
       {0, 0, false, NAN, 1, 2, "#fraction(0,0,0,nan,1,2)"},
   };
   for (const auto& c : cases) {
-    KovString text(L"x");
+    pelunits::DisplayText markup;
+    markup += L'x';
     pelunits::appendFractionMarkup(
-        text, static_cast<KovUnitTransform::eFractionRepresentation>(c.representation),
+        markup, static_cast<KovUnitTransform::eFractionRepresentation>(c.representation),
         static_cast<KovUnitTransform::eFractionLineArrangement>(c.line), c.stacked, c.parameter,
         c.numerator, c.denominator);
+    const KovString text = markup.finish();
     std::string narrow;
     for (int i = 0; i < text.length(); ++i) narrow += static_cast<char>(text[i]);
     EXPECT_EQ(narrow, std::string("x") + c.text);
+  }
+}
+
+TEST(FractionArithmetic, StackTextWritesWhatKovStringAppends) {
+  // Each row's pieces go to both, enough of them to pass the stack capacity.
+  const struct {
+    long long integer;
+    double number;
+    int decimals;
+  } cases[] = {{0, 1.0, 6},    {7, -0.0, 2},   {42, 0.125, 3},      {99, 1e30, 6},
+               {100, -2.5, 0}, {-1, 1e300, 2}, {LLONG_MIN, NAN, 2}, {LLONG_MAX, -INFINITY, 1}};
+  for (const int repeats : {1, 4}) {
+    pelunits::DisplayText text;
+    KovString plain;
+    for (int r = 0; r < repeats; ++r) {
+      for (const auto& c : cases) {
+        text.appendInt(c.integer);
+        plain.appendInt(c.integer);
+        text += L'\'';
+        plain += L'\'';
+        text.appendFixed(c.number, c.decimals);
+        plain.appendFixed(c.number, c.decimals);
+        text.append(L"#x", 2);
+        plain.append(L"#x", 2);
+      }
+    }
+    EXPECT_TRUE(text.finish() == plain) << repeats;
   }
 }
 

@@ -12,6 +12,7 @@
 #include <new>
 #include <utility>
 
+#include "IntegerText.h"
 #include "NumberScan.h"
 #include "PowersOfTen.h"
 
@@ -330,17 +331,9 @@ KovString& KovString::appendInt(long long value) {
                                static_cast<wchar_t>(L'0' + value % 10)};
     return value < 10 ? append(digits + 1, 1) : append(digits, 2);
   }
-  wchar_t buffer[24];
-  wchar_t* const end = buffer + 24;
-  wchar_t* p = end;
-  // The magnitude in unsigned arithmetic, so that LLONG_MIN has one too.
-  unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                           : static_cast<unsigned long long>(value);
-  do {
-    *--p = static_cast<wchar_t>(L'0' + static_cast<int>(magnitude % 10));
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (value < 0) *--p = L'-';
+  wchar_t buffer[pelunits::kIntegerTextLength];
+  wchar_t* const end = buffer + pelunits::kIntegerTextLength;
+  const wchar_t* const p = pelunits::writeInteger(value, end);
   return append(p, static_cast<int>(end - p));
 }
 

@@ -22,8 +22,9 @@ inline int doubledDenominator(int denominator) noexcept {
   return denominator > INT_MAX / 2 ? denominator : denominator * 2;
 }
 
-// Appends "numerator/denominator".
-inline void appendFraction(KovString& text, int numerator, int denominator) {
+// Appends "numerator/denominator" to a KovString or a DisplayText.
+template <class Text>
+void appendFraction(Text& text, int numerator, int denominator) {
   text.appendInt(numerator);
   text += L'/';
   text.appendInt(denominator);
@@ -37,7 +38,10 @@ inline wchar_t partSeparator(wchar_t requested) noexcept { return requested == L
 constexpr wchar_t kAreaSuffix[] = L" \u00B2";
 constexpr int kAreaSuffixLength = 2;
 
-inline void appendAreaSuffix(KovString& text) { text.append(kAreaSuffix, kAreaSuffixLength); }
+template <class Text>
+void appendAreaSuffix(Text& text) {
+  text.append(kAreaSuffix, kAreaSuffixLength);
+}
 
 // The end of the typed stretch [begin, end) without an area suffix: a validator of
 // an area drops the last two characters of a stretch longer than that, unseen.

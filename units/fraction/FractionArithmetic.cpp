@@ -40,6 +40,10 @@ int trailingZeros(unsigned value) noexcept {
 unsigned binaryGreatestCommonDivisor(unsigned u, unsigned v) noexcept {
   if (u == 0) return v;
   if (v == 0) return u;
+  // A power of two (the inch denominators) shares only factors of two: the divisor
+  // is the lowest set bit of u | v, found without the loop whose length, and so
+  // whose branches, depend on the numerator.
+  if ((v & (v - 1)) == 0) return (u | v) & (0U - (u | v));
   // Stein's algorithm: the common factors of two come out as one count of trailing
   // zeros, and each step is a shift and a subtraction where std::gcd divides; the
   // small denominators of the displays need only a few steps.
@@ -139,7 +143,8 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
   return true;
 }
 
-void appendFractionMarkup(KovString& text, KovUnitTransform::eFractionRepresentation representation,
+void appendFractionMarkup(DisplayText& text,
+                          KovUnitTransform::eFractionRepresentation representation,
                           KovUnitTransform::eFractionLineArrangement lineArrangement,
                           bool stackedFlag, double fractionParameter, int numerator,
                           int denominator) {
@@ -147,7 +152,7 @@ void appendFractionMarkup(KovString& text, KovUnitTransform::eFractionRepresenta
   text.appendInt(representation);
   text += L',';
   text.appendInt(lineArrangement);
-  text += stackedFlag ? L",1," : L",0,";
+  text.append(stackedFlag ? L",1," : L",0,", 3);
   text.appendFixed(fractionParameter, 6);
   text += L',';
   text.appendInt(numerator);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KovUnitTransform.h"
+#include "units/core/DisplayText.h"
 
 // The arithmetic that both fractional units (KovUnitFractalInch,
 // KovUnitFractalDecimal) share: rounding a real number to a whole part and a
@@ -56,7 +57,8 @@ bool roundToFraction(double x, int denominator, FractionRounding rounding,
 // Appends "#fraction(r,l,s,p,n,d)": the two enumerations and stackedFlag (0 or 1)
 // as decimal integers, fractionParameter as "%f" (six decimals), then the numerator
 // with its sign and the denominator.
-void appendFractionMarkup(KovString& text, KovUnitTransform::eFractionRepresentation representation,
+void appendFractionMarkup(DisplayText& text,
+                          KovUnitTransform::eFractionRepresentation representation,
                           KovUnitTransform::eFractionLineArrangement lineArrangement,
                           bool stackedFlag, double fractionParameter, int numerator,
                           int denominator);

@@ -64,14 +64,14 @@ KovString KovUnitFractalDecimal::getDisplayStringArch(
   if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   const double x = value / factor;
   if (!std::isfinite(x)) return pelunits::nonFiniteText(x);
-  KovString text;
-  if (x == 0.0) return text;
+  if (x == 0.0) return KovString();
+  pelunits::DisplayText text;
   pelunits::RoundedFraction rounded;
   if (!pelunits::roundToFraction(x, denominator, FractionRounding::kNearestStep, rounded)) {
     // A whole part beyond an int: the number rounded to a whole, no fraction.
     text.appendFixed(x, 0);
     if (showInchMark) text += L'"';
-    return text;
+    return text.finish();
   }
   const bool fraction = rounded.numerator != 0 && rounded.denominator >= 1;
   if (rounded.whole != 0) {
@@ -86,10 +86,10 @@ KovString KovUnitFractalDecimal::getDisplayStringArch(
     pelunits::appendFractionMarkup(text, representation, lineArrangement, stackedFlag,
                                    fractionParameter, rounded.numerator, rounded.denominator);
   } else {
-    return text;
+    return KovString();
   }
   if (showInchMark) text += L'"';
-  return text;
+  return text.finish();
 }
 
 namespace {

@@ -24,11 +24,10 @@ int KovUnitFractalInch::incrementPrecision() {
   return denominator != before ? 1 : 0;
 }
 
-bool KovUnitFractalInch::splitValue(double value, FractionRounding rounding, bool roundZero,
+bool KovUnitFractalInch::splitValue(double value, int p, FractionRounding rounding, bool roundZero,
                                     Parts& parts, double& wholeInches) const {
   // Repeated multiplication here, unlike the squaring of the foot split: from power
   // 4 on the two differ in the last bit, and the displayed values follow this one.
-  const int p = getPower();
   // 1.0 x 25.4 is 25.4 exactly: power 1 skips the loop, not a step.
   wholeInches =
       value / (p == 1 ? kMillimetresPerInch : powerByMultiplication(kMillimetresPerInch, p));
@@ -70,57 +69,60 @@ KovString KovUnitFractalInch::getDisplayString(double value, int /*trimTrailingZ
                                                int /*trimLeadingZero*/, int hideZeroFeet,
                                                int hideZeroInches, wchar_t separator) const {
   if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
-  KovString text;
+  const int lengthPower = getPower();
   Parts parts;
   double wholeInches = 0.0;
-  if (!splitValue(value, FractionRounding::kNearestStep, false, parts, wholeInches)) {
+  if (!splitValue(value, lengthPower, FractionRounding::kNearestStep, false, parts, wholeInches)) {
     if (!std::isfinite(wholeInches)) return pelunits::nonFiniteText(wholeInches);
+    KovString text;
     appendWholeInches(text, wholeInches);
     text += L'"';
-  } else {
-    const long long feet = parts.feet;
-    const int inches = parts.inches;
-    const int numerator = parts.numerator;
-    const bool showFeet = feet != 0 || hideZeroFeet == 0;
-    const bool noInches = inches == 0 && hideZeroInches != 0;
-    const bool fraction = numerator != 0 && parts.denominator != 0;
-    if (showFeet) {
-      text.appendInt(feet);
-      text += L'\'';
-      if (!noInches || fraction) {
-        text += pelunits::partSeparator(separator);
-        if (fraction && inches == 0) {
-          // Between -1 and 0 inch the zero inches are written so that the sign sits
-          // on the fraction: ‹0'-0 -1/2"› reads back negative, ‹0'--1/2"› would not.
-          if (!noInches || (feet == 0 && numerator < 0)) text.append(L"0 ", 2);
-          pelunits::appendFraction(text, numerator, parts.denominator);
-        } else if (fraction) {
-          text.appendInt(inches);
-          text += L' ';
-          pelunits::appendFraction(text, std::abs(numerator), parts.denominator);
-        } else {
-          text.appendInt(inches);
-        }
-        text += L'"';
-      }
-    } else if (fraction) {
-      if (inches != 0 && !noInches) {
+    if (lengthPower == 2) pelunits::appendAreaSuffix(text);
+    return text;
+  }
+  pelunits::DisplayText text;
+  const long long feet = parts.feet;
+  const int inches = parts.inches;
+  const int numerator = parts.numerator;
+  const bool showFeet = feet != 0 || hideZeroFeet == 0;
+  const bool noInches = inches == 0 && hideZeroInches != 0;
+  const bool fraction = numerator != 0 && parts.denominator != 0;
+  if (showFeet) {
+    text.appendInt(feet);
+    text += L'\'';
+    if (!noInches || fraction) {
+      text += pelunits::partSeparator(separator);
+      if (fraction && inches == 0) {
+        // Between -1 and 0 inch the zero inches are written so that the sign sits
+        // on the fraction: ‹0'-0 -1/2"› reads back negative, ‹0'--1/2"› would not.
+        if (!noInches || (feet == 0 && numerator < 0)) text.append(L"0 ", 2);
+        pelunits::appendFraction(text, numerator, parts.denominator);
+      } else if (fraction) {
         text.appendInt(inches);
         text += L' ';
         pelunits::appendFraction(text, std::abs(numerator), parts.denominator);
       } else {
-        pelunits::appendFraction(text, numerator, parts.denominator);
+        text.appendInt(inches);
       }
       text += L'"';
-    } else {
-      text.appendInt(inches);
-      text += L'"';
     }
+  } else if (fraction) {
+    if (inches != 0 && !noInches) {
+      text.appendInt(inches);
+      text += L' ';
+      pelunits::appendFraction(text, std::abs(numerator), parts.denominator);
+    } else {
+      pelunits::appendFraction(text, numerator, parts.denominator);
+    }
+    text += L'"';
+  } else {
+    text.appendInt(inches);
+    text += L'"';
   }
   // No trailing-zero step: every text above ends in a foot or inch mark, and that
   // step removes only zeros and separators from the end.
-  if (getPower() == 2) pelunits::appendAreaSuffix(text);
-  return text;
+  if (lengthPower == 2) pelunits::appendAreaSuffix(text);
+  return text.finish();
 }
 
 KovString KovUnitFractalInch::getDisplayStringArch(
@@ -131,20 +133,21 @@ KovString KovUnitFractalInch::getDisplayStringArch(
   if (!std::isfinite(value)) return pelunits::nonFiniteText(value);
   Parts parts;
   double wholeInches = 0.0;
-  KovString text;
-  if (!splitValue(value, FractionRounding::kPositiveHalfUp, true, parts, wholeInches)) {
+  if (!splitValue(value, getPower(), FractionRounding::kPositiveHalfUp, true, parts, wholeInches)) {
     if (!std::isfinite(wholeInches)) return pelunits::nonFiniteText(wholeInches);
+    KovString text;
     appendWholeInches(text, wholeInches);
     if (showInchMark) text += L'"';
     return text;
   }
+  pelunits::DisplayText text;
   const bool feetShown = parts.feet != 0 || hideZeroFeet == 0;
   if (feetShown) {
     text.appendInt(parts.feet);
     text += L'\'';
   }
   const bool fraction = parts.numerator != 0 && parts.denominator != 0;
-  if (parts.inches == 0 && !fraction && (hideZeroInches != 0 || !feetShown)) return text;
+  if (parts.inches == 0 && !fraction && (hideZeroInches != 0 || !feetShown)) return text.finish();
   if (feetShown && dashAfterFeet) text += L'-';
   if (parts.inches != 0 || feetShown) text.appendInt(parts.inches);
   if (fraction) {
@@ -152,7 +155,7 @@ KovString KovUnitFractalInch::getDisplayStringArch(
                                    fractionParameter, parts.numerator, parts.denominator);
   }
   if (showInchMark) text += L'"';
-  return text;
+  return text.finish();
 }
 
 namespace {

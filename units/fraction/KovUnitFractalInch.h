@@ -70,8 +70,9 @@ class KovUnitFractalInch : public KovUnitInchBase {
     int denominator = 0;
   };
   // Inches from the value, the foot split, the rounding and the foot carry shared
-  // by both displays. False when the feet do not fit an int: `wholeInches` then
-  // holds the value in inch units for the inches-only text.
-  bool splitValue(double value, pelunits::FractionRounding rounding, bool roundZero, Parts& parts,
-                  double& wholeInches) const;
+  // by both displays, for a length of power lengthPower. False when the feet do not
+  // fit an int: `wholeInches` then holds the value in inch units for the
+  // inches-only text.
+  bool splitValue(double value, int lengthPower, pelunits::FractionRounding rounding,
+                  bool roundZero, Parts& parts, double& wholeInches) const;
 };
