@@ -1,6 +1,6 @@
 #include "KovUnitsTransformArray.h"
 
-#include <new>
+#include <cstddef>
 
 #include "PelUnitsCatalogue.h"
 #include "UnitDescriptions.h"
@@ -8,129 +8,74 @@
 
 namespace {
 
-using pelunits::describe;
-using pelunits::UnitClass;
+using pelunits::FactoryCode;
+using pelunits::Pick;
+using pelunits::UnitDescription;
+using namespace pelunits::codes;
 
-constexpr int kNoCode = -1;  // unused code slot (no real code is negative)
-constexpr int kNoWrite = -1;
-constexpr int kNoPower = 0;
-
-// A class of the unit table, or none.
-struct Made {
-  bool any;
-  UnitClass unitClass;
-};
-constexpr Made made(UnitClass unitClass) { return {true, unitClass}; }
-constexpr Made kNothing{false, UnitClass::decimal};
-
-struct RepresentationCase {
-  int representation;
-  Made made;
-};
-
-// One row of the factory's decision table: the quantity codes it serves, the
-// representations it knows, the class for every other representation, the
-// representation written back in that fallback case and the power set afterwards.
-struct FactoryRow {
-  int systemUnits[2];
-  RepresentationCase cases[3];
-  Made otherwise;
-  int writeBack;
+// The power a quantity code sets on the unit made; every other code keeps the
+// prototype's power 1.
+struct PoweredQuantity {
+  int systemUnits;
   int power;
 };
-
-constexpr RepresentationCase kNoCase{kNoCode, kNothing};
-
-using namespace pelunits::codes;
-using C = UnitClass;
-
-constexpr FactoryRow kRows[] = {
-    {{length, kNoCode},
-     {{fractionalInch, made(C::fractalInch)},
-      {decimal, made(C::decimal)},
-      {fractionalDecimal, made(C::fractalDecimal)}},
-     made(C::inch),
-     decimalInch,
-     kNoPower},
-    {{weight, kNoCode}, {kNoCase, kNoCase, kNoCase}, made(C::gram), kNoWrite, kNoPower},
-    {{imperialWeight, kNoCode},
-     {kNoCase, kNoCase, kNoCase},
-     made(C::lbsOunces),
-     kNoWrite,
-     kNoPower},
-    {{angle, kNoCode},
-     {{radians, made(C::radian)},
-      {gon, made(C::gon)},
-      {degreesMinutesSeconds, made(C::gradMinSec)}},
-     made(C::degree),
-     kNoWrite,
-     kNoPower},
-    {{area, kNoCode},
-     {{areaFractionalDecimal, made(C::fractalDecimal)}, kNoCase, kNoCase},
-     made(C::decimal),
-     areaDecimal,
-     2},
-    {{imperialArea, kNoCode},
-     {{imperialAreaFractionalInch, made(C::fractalInch)},
-      {imperialAreaDecimal, made(C::decimal)},
-      kNoCase},
-     made(C::inch),
-     imperialAreaDecimalInch,
-     2},
-    {{force, forceAlternate}, {kNoCase, kNoCase, kNoCase}, made(C::kiloNewton), kNoWrite, kNoPower},
-    {{moment, momentAlternate},
-     {kNoCase, kNoCase, kNoCase},
-     made(C::kiloNewtonMeter),
-     kNoWrite,
-     kNoPower},
-    {{stress, stressAlternate},
-     {kNoCase, kNoCase, kNoCase},
-     made(C::newtonPerSquareMm),
-     kNoWrite,
-     kNoPower},
-    {{volume, kNoCode},
-     {{volumeDecimal, made(C::decimal)},
-      {volumeFractionalDecimal, made(C::fractalDecimal)},
-      kNoCase},
-     kNothing,
-     kNoWrite,
-     3},
-    {{imperialVolume, kNoCode},
-     {{imperialVolumeFractionalInch, made(C::fractalInch)},
-      {imperialVolumeDecimal, made(C::decimal)},
-      kNoCase},
-     made(C::inch),
-     imperialVolumeDecimalInch,
-     3},
-    {{fourthPower, kNoCode},
-     {{fourthPowerDecimal, made(C::decimal)},
-      {fourthPowerFractionalDecimal, made(C::fractalDecimal)},
-      kNoCase},
-     kNothing,
-     kNoWrite,
-     4},
-    {{imperialFourthPower, kNoCode},
-     {{imperialFourthPowerFractionalInch, made(C::fractalInch)},
-      {imperialFourthPowerDecimal, made(C::decimal)},
-      kNoCase},
-     made(C::inch),
-     imperialFourthPowerDecimalInch,
-     4},
+constexpr PoweredQuantity kPoweredQuantities[] = {
+    {area, 2},           {imperialArea, 2}, {volume, 3},
+    {imperialVolume, 3}, {fourthPower, 4},  {imperialFourthPower, 4},
 };
 
-// Every quantity code that no row names.
-constexpr FactoryRow kOtherCodesRow{
-    {kNoCode, kNoCode},
-    {{otherFractionalDecimal, made(C::fractalDecimal)}, {otherDegrees, made(C::degree)}, kNoCase},
-    made(C::decimal),
-    otherDecimal,
-    kNoPower};
-
-const FactoryRow& rowFor(int systemUnits) {
-  for (const FactoryRow& row : kRows) {
-    if (row.systemUnits[0] == systemUnits || row.systemUnits[1] == systemUnits) return row;
+int powerOf(int systemUnits) {
+  for (const PoweredQuantity& powered : kPoweredQuantities) {
+    if (powered.systemUnits == systemUnits) return powered.power;
   }
-  return kOtherCodesRow;
+  return 1;
+}
+
+// What the unit table makes of a code pair.
+struct Choice {
+  bool quantityKnown = false;  // a row names the quantity code
+  bool picked = false;         // a class picks this very representation
+  bool anyPicks = false;       // some class of the code picks a representation of its own
+  const UnitDescription* unit = nullptr;  // null: the code has no class for it
+  int writtenBack = anyRepresentation;    // what a default's choice writes back
+};
+
+bool namesQuantity(const FactoryCode& code, int systemUnits) {
+  return code.pick != Pick::none && !code.forOtherQuantities && code.systemUnits == systemUnits;
+}
+
+bool servesQuantity(const FactoryCode& code, bool quantityKnown, int systemUnits) {
+  if (code.pick == Pick::none) return false;
+  return quantityKnown ? namesQuantity(code, systemUnits) : code.forOtherQuantities;
+}
+
+Choice choose(int systemUnits, int representation) {
+  std::size_t count = 0;
+  const UnitDescription* const rows = pelunits::unitDescriptions(count);
+  Choice choice;
+  for (std::size_t i = 0; i < count && !choice.quantityKnown; ++i) {
+    for (const FactoryCode& code : rows[i].makes) {
+      choice.quantityKnown = choice.quantityKnown || namesQuantity(code, systemUnits);
+    }
+  }
+  const UnitDescription* fallback = nullptr;
+  for (std::size_t i = 0; i < count; ++i) {
+    for (const FactoryCode& code : rows[i].makes) {
+      if (!servesQuantity(code, choice.quantityKnown, systemUnits)) continue;
+      if (code.pick == Pick::byDefault) {
+        fallback = &rows[i];
+        choice.writtenBack = code.representation;
+      } else {
+        choice.anyPicks = true;
+        if (code.representation == representation) {
+          choice.unit = &rows[i];
+          choice.picked = true;
+        }
+      }
+    }
+  }
+  if (!choice.picked) choice.unit = fallback;
+  return choice;
 }
 
 }  // namespace
@@ -138,26 +83,16 @@ const FactoryRow& rowFor(int systemUnits) {
 KovUnitTransform* KovUnitsTransformArray::getNewUnit(
     KovUnitTransform::eSystemUnits systemUnits,
     KovUnitTransform::eSystemRepresentation& systemRepresentation) {
-  const FactoryRow& row = rowFor(static_cast<int>(systemUnits));
-  const int representation = static_cast<int>(systemRepresentation);
-
-  Made chosen = row.otherwise;
-  bool fellBack = true;
-  for (const RepresentationCase& known : row.cases) {
-    if (known.made.any && known.representation == representation) {
-      chosen = known.made;
-      fellBack = false;
-      break;
-    }
-  }
-
+  const Choice choice =
+      choose(static_cast<int>(systemUnits), static_cast<int>(systemRepresentation));
   // clone() copies the prototype onto the heap, or gives null when no memory is left.
-  KovUnitTransform* unit = chosen.any ? describe(chosen.unitClass).prototype->clone() : nullptr;
+  KovUnitTransform* unit = choice.unit != nullptr ? choice.unit->prototype->clone() : nullptr;
   // The caller learns the representation really chosen, even when no memory was left.
-  if (fellBack && row.writeBack != kNoWrite) {
-    systemRepresentation = static_cast<KovUnitTransform::eSystemRepresentation>(row.writeBack);
+  if (!choice.picked && choice.writtenBack != anyRepresentation) {
+    systemRepresentation = static_cast<KovUnitTransform::eSystemRepresentation>(choice.writtenBack);
   }
-  if (unit != nullptr && row.power != kNoPower) unit->setPower(row.power);
+  const int power = powerOf(static_cast<int>(systemUnits));
+  if (unit != nullptr && power != 1) unit->setPower(power);
   return unit;
 }
 
@@ -184,26 +119,29 @@ int KovUnitsTransformArray::removeUnit(KovUnitTransform* unit) {
 
 namespace pelunits {
 
-bool factoryKnowsQuantity(int systemUnits) { return &rowFor(systemUnits) != &kOtherCodesRow; }
+bool factoryKnowsQuantity(int systemUnits) { return choose(systemUnits, 0).quantityKnown; }
 
 bool factoryKnowsRepresentation(int systemUnits, int representation) {
-  const FactoryRow& row = rowFor(systemUnits);
-  bool single = true;
-  for (const RepresentationCase& known : row.cases) {
-    if (!known.made.any) continue;
-    if (known.representation == representation) return true;
-    single = false;
-  }
-  return single && &row != &kOtherCodesRow;
+  const Choice choice = choose(systemUnits, representation);
+  if (!choice.quantityKnown) return false;
+  // The code a default writes back names the class it gives, so it is known too.
+  return choice.picked || !choice.anyPicks ||
+         (choice.writtenBack != anyRepresentation && choice.writtenBack == representation);
 }
 
 bool factoryQuantity(int systemUnits, Quantity& quantity) noexcept {
-  const FactoryRow& row = rowFor(systemUnits);
-  if (&row == &kOtherCodesRow) return false;
-  // Every class of a row measures its quantity: any one of them tells it.
-  const Made any = row.otherwise.any ? row.otherwise : row.cases[0].made;
-  quantity = describe(any.unitClass).quantity;
-  return true;
+  // Every class of a code measures its quantity: any one of them tells it.
+  std::size_t count = 0;
+  const UnitDescription* const rows = unitDescriptions(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    for (const FactoryCode& code : rows[i].makes) {
+      if (namesQuantity(code, systemUnits)) {
+        quantity = rows[i].quantity;
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 }  // namespace pelunits

@@ -41,61 +41,179 @@ using namespace codes;
 #define PELUNITS_CLASS(name) &typeid(name), #name
 
 constexpr UnitDescription kDescriptions[] = {
-    {UnitClass::fractalInch, PELUNITS_CLASS(KovUnitFractalInch), UnitKind::feetInch,
-     Quantity::length, "mm", length, fractionalInch, &fractalInchPrototype, L"' \"",
-     FieldForm::feetInch, false},
-    {UnitClass::inch, PELUNITS_CLASS(KovUnitInch), UnitKind::feetInch, Quantity::length, "mm",
-     length, decimalInch, &inchPrototype, L"' \"", FieldForm::feetInch, false},
-    {UnitClass::decimal, PELUNITS_CLASS(KovUnitDecimal), UnitKind::decimalLength, Quantity::length,
-     "mm", length, decimal, &decimalPrototype, L"", FieldForm::factor, true},
-    {UnitClass::fractalDecimal, PELUNITS_CLASS(KovUnitFractalDecimal), UnitKind::fractionalDecimal,
-     Quantity::length, "mm", length, fractionalDecimal, &fractalDecimalPrototype, L"",
-     FieldForm::factor, false},
-    {UnitClass::degree, PELUNITS_CLASS(KovUnitDegree), UnitKind::degrees, Quantity::angle, "\u00B0",
-     angle, anyRepresentation, &degreePrototype, L"", FieldForm::degree, true},
-    {UnitClass::gradMinSec, PELUNITS_CLASS(KovUnitGradMinSec), UnitKind::degreesMinutesSeconds,
-     Quantity::angle, "\u00B0", angle, degreesMinutesSeconds, &gradMinSecPrototype, L"\u00B0 ' \"",
-     FieldForm::degree, false},
-    {UnitClass::radian, PELUNITS_CLASS(KovUnitRadian), UnitKind::radians, Quantity::angle, "\u00B0",
-     angle, radians, &radianPrototype, L"", FieldForm::circlePart, true},
-    {UnitClass::gon, PELUNITS_CLASS(KovUnitGon), UnitKind::gon, Quantity::angle, "\u00B0", angle,
-     gon, &gonPrototype, L"", FieldForm::circlePart, true},
-    {UnitClass::lbsOunces, PELUNITS_CLASS(KovUnitLbsOunces), UnitKind::poundsOunces,
-     Quantity::weight, "g", imperialWeight, anyRepresentation, &lbsOuncesPrototype, L"lb oz",
-     FieldForm::poundsOunces, true},
-    {UnitClass::gram, PELUNITS_CLASS(KovUnitGram), UnitKind::grams, Quantity::weight, "g", weight,
-     anyRepresentation, &gramPrototype, L"", FieldForm::factor, true},
-    {UnitClass::kiloNewton, PELUNITS_CLASS(KovUnitKiloNewton), UnitKind::force, Quantity::force,
-     "kN", force, anyRepresentation, &kiloNewtonPrototype, L"", FieldForm::factor, true},
-    {UnitClass::kiloNewtonMeter, PELUNITS_CLASS(KovUnitKiloNewtonMeter), UnitKind::moment,
-     Quantity::moment, "kN\u00B7m", moment, anyRepresentation, &kiloNewtonMeterPrototype, L"",
-     FieldForm::factor, true},
-    {UnitClass::newtonPerSquareMm, PELUNITS_CLASS(KovUnitNewtonPerSquareMm), UnitKind::stress,
-     Quantity::stress, "N/mm\u00B2", stress, anyRepresentation, &newtonPerSquareMmPrototype, L"",
-     FieldForm::factor, true},
+    {PELUNITS_CLASS(KovUnitFractalInch),
+     UnitKind::feetInch,
+     Quantity::length,
+     "mm",
+     &fractalInchPrototype,
+     {picked(length, fractionalInch), picked(imperialArea, imperialAreaFractionalInch),
+      picked(imperialVolume, imperialVolumeFractionalInch),
+      picked(imperialFourthPower, imperialFourthPowerFractionalInch)},
+     L"' \"",
+     FieldForm::feetInch,
+     false},
+    {PELUNITS_CLASS(KovUnitInch),
+     UnitKind::feetInch,
+     Quantity::length,
+     "mm",
+     &inchPrototype,
+     {byDefault(length, decimalInch), byDefault(imperialArea, imperialAreaDecimalInch),
+      byDefault(imperialVolume, imperialVolumeDecimalInch),
+      byDefault(imperialFourthPower, imperialFourthPowerDecimalInch)},
+     L"' \"",
+     FieldForm::feetInch,
+     false},
+    {PELUNITS_CLASS(KovUnitDecimal),
+     UnitKind::decimalLength,
+     Quantity::length,
+     "mm",
+     &decimalPrototype,
+     {picked(length, decimal), byDefault(area, areaDecimal),
+      picked(imperialArea, imperialAreaDecimal), picked(volume, volumeDecimal),
+      picked(imperialVolume, imperialVolumeDecimal), picked(fourthPower, fourthPowerDecimal),
+      picked(imperialFourthPower, imperialFourthPowerDecimal),
+      byDefaultForOtherQuantities(otherDecimal)},
+     L"",
+     FieldForm::factor,
+     true},
+    {PELUNITS_CLASS(KovUnitFractalDecimal),
+     UnitKind::fractionalDecimal,
+     Quantity::length,
+     "mm",
+     &fractalDecimalPrototype,
+     {picked(length, fractionalDecimal), picked(area, areaFractionalDecimal),
+      picked(volume, volumeFractionalDecimal), picked(fourthPower, fourthPowerFractionalDecimal),
+      pickedForOtherQuantities(otherFractionalDecimal)},
+     L"",
+     FieldForm::factor,
+     false},
+    {PELUNITS_CLASS(KovUnitDegree),
+     UnitKind::degrees,
+     Quantity::angle,
+     "\u00B0",
+     &degreePrototype,
+     {byDefault(angle, anyRepresentation), pickedForOtherQuantities(otherDegrees)},
+     L"",
+     FieldForm::degree,
+     true},
+    {PELUNITS_CLASS(KovUnitGradMinSec),
+     UnitKind::degreesMinutesSeconds,
+     Quantity::angle,
+     "\u00B0",
+     &gradMinSecPrototype,
+     {picked(angle, degreesMinutesSeconds)},
+     L"\u00B0 ' \"",
+     FieldForm::degree,
+     false},
+    {PELUNITS_CLASS(KovUnitRadian),
+     UnitKind::radians,
+     Quantity::angle,
+     "\u00B0",
+     &radianPrototype,
+     {picked(angle, radians)},
+     L"",
+     FieldForm::circlePart,
+     true},
+    {PELUNITS_CLASS(KovUnitGon),
+     UnitKind::gon,
+     Quantity::angle,
+     "\u00B0",
+     &gonPrototype,
+     {picked(angle, gon)},
+     L"",
+     FieldForm::circlePart,
+     true},
+    {PELUNITS_CLASS(KovUnitLbsOunces),
+     UnitKind::poundsOunces,
+     Quantity::weight,
+     "g",
+     &lbsOuncesPrototype,
+     {byDefault(imperialWeight, anyRepresentation)},
+     L"lb oz",
+     FieldForm::poundsOunces,
+     true},
+    {PELUNITS_CLASS(KovUnitGram),
+     UnitKind::grams,
+     Quantity::weight,
+     "g",
+     &gramPrototype,
+     {byDefault(weight, anyRepresentation)},
+     L"",
+     FieldForm::factor,
+     true},
+    {PELUNITS_CLASS(KovUnitKiloNewton),
+     UnitKind::force,
+     Quantity::force,
+     "kN",
+     &kiloNewtonPrototype,
+     {byDefault(force, anyRepresentation), byDefault(forceAlternate, anyRepresentation)},
+     L"",
+     FieldForm::factor,
+     true},
+    {PELUNITS_CLASS(KovUnitKiloNewtonMeter),
+     UnitKind::moment,
+     Quantity::moment,
+     "kN\u00B7m",
+     &kiloNewtonMeterPrototype,
+     {byDefault(moment, anyRepresentation), byDefault(momentAlternate, anyRepresentation)},
+     L"",
+     FieldForm::factor,
+     true},
+    {PELUNITS_CLASS(KovUnitNewtonPerSquareMm),
+     UnitKind::stress,
+     Quantity::stress,
+     "N/mm\u00B2",
+     &newtonPerSquareMmPrototype,
+     {byDefault(stress, anyRepresentation), byDefault(stressAlternate, anyRepresentation)},
+     L"",
+     FieldForm::factor,
+     true},
 };
 
 #undef PELUNITS_CLASS
 
 constexpr std::size_t kCount = sizeof(kDescriptions) / sizeof(kDescriptions[0]);
 
-constexpr bool inClassOrder() {
-  for (std::size_t i = 0; i < kCount; ++i) {
-    if (static_cast<std::size_t>(kDescriptions[i].unitClass) != i) return false;
+constexpr bool sameQuantityCode(const FactoryCode& a, const FactoryCode& b) {
+  return a.forOtherQuantities == b.forOtherQuantities &&
+         (a.forOtherQuantities || a.systemUnits == b.systemUnits);
+}
+
+// Whether two slots of the table claim the same choice: one representation of a
+// quantity code picked twice, or two defaults of one code.
+constexpr bool clash(const FactoryCode& a, const FactoryCode& b) {
+  if (a.pick == Pick::none || a.pick != b.pick || !sameQuantityCode(a, b)) return false;
+  return a.pick == Pick::byDefault || a.representation == b.representation;
+}
+
+constexpr bool everyCodePairMakesOneClass() {
+  for (std::size_t i = 0; i < kCount * kMostFactoryCodes; ++i) {
+    const FactoryCode& a = kDescriptions[i / kMostFactoryCodes].makes[i % kMostFactoryCodes];
+    for (std::size_t j = i + 1; j < kCount * kMostFactoryCodes; ++j) {
+      if (clash(a, kDescriptions[j / kMostFactoryCodes].makes[j % kMostFactoryCodes])) {
+        return false;
+      }
+    }
   }
   return true;
 }
-static_assert(inClassOrder(), "a row stands at the place of its class");
+static_assert(everyCodePairMakesOneClass(), "the factory's choice for a code pair is one class");
+
+constexpr bool everyKindHasARow() {
+  for (int kind = 0; kind <= static_cast<int>(UnitKind::stress); ++kind) {
+    bool found = false;
+    for (const UnitDescription& row : kDescriptions) found |= static_cast<int>(row.kind) == kind;
+    if (!found) return false;
+  }
+  return true;
+}
+static_assert(everyKindHasARow(), "describeKind finds every kind");
 
 }  // namespace
 
 const UnitDescription* unitDescriptions(std::size_t& count) noexcept {
   count = kCount;
   return kDescriptions;
-}
-
-const UnitDescription& describe(UnitClass unitClass) noexcept {
-  return kDescriptions[static_cast<std::size_t>(unitClass)];
 }
 
 const UnitDescription* descriptionOfType(const KovUnitTransform& unit) noexcept {
@@ -112,7 +230,7 @@ const UnitDescription& describeKind(UnitKind kind) noexcept {
   for (const UnitDescription& row : kDescriptions) {
     if (row.kind == kind) return row;
   }
-  return describe(UnitClass::decimal);
+  return kDescriptions[0];  // not reached: every kind has a row, as checked above
 }
 
 }  // namespace pelunits

@@ -41,34 +41,51 @@ enum class FieldForm {
   poundsOunces,
 };
 
-// The library's unit classes, in the order their prototypes are built.
-enum class UnitClass {
-  fractalInch,
-  inch,
-  decimal,
-  fractalDecimal,
-  degree,
-  gradMinSec,
-  radian,
-  gon,
-  lbsOunces,
-  gram,
-  kiloNewton,
-  kiloNewtonMeter,
-  newtonPerSquareMm,
+// How a pair of factory codes picks a class.
+enum class Pick : unsigned char {
+  none,            // an unused slot of a row
+  representation,  // the quantity code with exactly this representation
+  // The quantity code's default: every representation that no class of the code picks.
+  // The factory writes `representation` back to the caller then, unless it is
+  // codes::anyRepresentation (the classes that take every representation).
+  byDefault,
 };
 
+// One pair of codes that makes a class. The power of the unit made follows from the
+// quantity code alone (areas 2, volumes 3, fourth powers 4), not from the class.
+struct FactoryCode {
+  Pick pick;
+  bool forOtherQuantities;  // for every quantity code that no row names
+  int systemUnits;
+  int representation;
+};
+
+constexpr FactoryCode picked(int systemUnits, int representation) {
+  return {Pick::representation, false, systemUnits, representation};
+}
+constexpr FactoryCode byDefault(int systemUnits, int writtenBack) {
+  return {Pick::byDefault, false, systemUnits, writtenBack};
+}
+constexpr FactoryCode pickedForOtherQuantities(int representation) {
+  return {Pick::representation, true, 0, representation};
+}
+constexpr FactoryCode byDefaultForOtherQuantities(int writtenBack) {
+  return {Pick::byDefault, true, 0, writtenBack};
+}
+
+// The most code pairs of one class (the metric decimal unit has them all).
+constexpr int kMostFactoryCodes = 8;
+
 struct UnitDescription {
-  UnitClass unitClass;
   const std::type_info* type;
   const char* className;
   UnitKind kind;
   Quantity quantity;         // lengths to the unit's power
   const char* internalUnit;  // UTF-8
-  // The codes that make the class at power 1, and the prototype the factory copies.
-  int systemUnits;
-  int representation;
+  // The prototype the factory copies, and every code pair it copies it for; the first
+  // pair makes the class at power 1.
   const KovUnitTransform* prototype;
+  FactoryCode makes[kMostFactoryCodes];
   const wchar_t* words;  // the unit words and marks its displays write, blank-separated
   FieldForm field;
   // Whether the numbers of its main text take the user's regional form when the unit's
@@ -76,10 +93,8 @@ struct UnitDescription {
   bool regional;
 };
 
-// Every class's row, in UnitClass order.
+// Every class's row, in the order the prototypes are built.
 const UnitDescription* unitDescriptions(std::size_t& count) noexcept;
-
-const UnitDescription& describe(UnitClass unitClass) noexcept;
 
 // The row of the unit's exact class; null for a class the library did not write.
 const UnitDescription* descriptionOfType(const KovUnitTransform& unit) noexcept;

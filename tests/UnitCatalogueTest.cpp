@@ -119,8 +119,10 @@ TEST(UnitCatalogue, TellsWhichCodePairsTheFactoryHasAClassFor) {
   };
   const Case cases[] = {
       {20, 1, true, true},      {20, 5006, true, true},
-      {20, 77, true, false},                              // falls back to feet and decimal inches
-      {20, 0, true, false},                               // 0 is no length representation either
+      {20, 77, true, false},                               // falls back to feet and decimal inches
+      {20, 0, true, false},                                // 0 is no length representation either
+      {20, 2, true, true},      {3020, 3002, true, true},  // the code a default writes back
+      {2000, 0, true, false},  // the angles' default writes nothing back: 0 names no class
       {2000, 2008, true, true}, {2000, 77, true, false},  // falls back to degrees
       {1009, 77, true, true},  // one class for the quantity: any code serves
       {3300, 0, true, true},    {5003, 9, true, false},

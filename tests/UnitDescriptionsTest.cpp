@@ -25,9 +25,11 @@ TEST(UnitDescriptions, EveryRowIsWhatTheLayersMakeOfItsClass) {
   ASSERT_EQ(count, 13u);
   for (const UnitDescription* row = rows; row != rows + count; ++row) {
     SCOPED_TRACE(row->className);
-    auto representation = static_cast<KovUnitTransform::eSystemRepresentation>(row->representation);
+    const pelunits::FactoryCode& atPowerOne = row->makes[0];
+    auto representation =
+        static_cast<KovUnitTransform::eSystemRepresentation>(atPowerOne.representation);
     pelunits::UnitPtr unit(KovUnitsTransformArray::getNewUnit(
-        static_cast<KovUnitTransform::eSystemUnits>(row->systemUnits), representation));
+        static_cast<KovUnitTransform::eSystemUnits>(atPowerOne.systemUnits), representation));
     ASSERT_NE(unit, nullptr);
     // typeid of a plain reference: Clang warns of side effects through the smart pointer.
     const KovUnitTransform& made = *unit;
