@@ -80,6 +80,26 @@ static class PelUnitsTest
         Expect(System.Text.RegularExpressions.Regex.IsMatch(Unit.LibraryVersion, @"^\d+\.\d+\.\d+$"), "version");
     }
 
+    // Codes.ImperialAreaDecimal must be the header's PELUNITS_CODE_IMPERIAL_AREA_DECIMAL, and
+    // every code of the header must have its name here.
+    static void CodesAreThoseOfTheCHeader()
+    {
+        var header = System.IO.File.ReadAllText(Environment.GetEnvironmentVariable("PELUNITS_CODES_HEADER"));
+        var defined = new System.Collections.Generic.Dictionary<string, int>();
+        foreach (System.Text.RegularExpressions.Match m in
+                 System.Text.RegularExpressions.Regex.Matches(header, @"#define PELUNITS_CODE_(\w+) (\d+)"))
+            defined[m.Groups[1].Value] = int.Parse(m.Groups[2].Value);
+        var fields = typeof(Codes).GetFields();
+        Equal(fields.Length, defined.Count, "as many codes as the header");
+        foreach (var field in fields)
+        {
+            var name = System.Text.RegularExpressions.Regex.Replace(field.Name, "(?<=.)([A-Z])", "_$1").ToUpperInvariant();
+            int number;
+            Expect(defined.TryGetValue(name, out number), field.Name + " is in the header");
+            Equal((int)field.GetValue(null), number, field.Name);
+        }
+    }
+
     static void TypedReadersAndValidators()
     {
         using (var unit = new Unit("feet-inch-fraction"))
@@ -285,6 +305,7 @@ static class PelUnitsTest
         Columns();
         Displays();
         CodesAndSettings();
+        CodesAreThoseOfTheCHeader();
         TypedReadersAndValidators();
         Errors();
         ExactReader();
