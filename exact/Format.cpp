@@ -219,7 +219,7 @@ const wchar_t* smallestMark(Form form, const FormatOptions& options) {
     case Form::degreesMinutesSeconds:
       return options.typographic ? L"\u2033" : L"\"";
     case Form::poundsOunces:
-      return L" oz";
+      return KovUnitLbsOunces::kOuncesMark;
     default:
       return L"";
   }

@@ -128,12 +128,12 @@ void appendPoundsOunces(KovString& text, const PartCount& count, std::uint64_t w
   const bool poundsOnly = wholeStep != 0 && wholeStep % kOuncesPerPound == 0;
   if (pounds != 0 || poundsOnly) {
     appendCount(text, pounds);
-    text.append(L" lb", 3);
+    text += KovUnitLbsOunces::kPoundsMark;
     if (poundsOnly || (ounces == 0 && count.rest == 0)) return;
     text += L' ';
   }
   appendSmallest(text, ounces, count, L' ', options);
-  text.append(L" oz", 3);
+  text += KovUnitLbsOunces::kOuncesMark;
 }
 
 void appendWholeAndFraction(KovString& text, const PartCount& count, const FormatOptions& options) {

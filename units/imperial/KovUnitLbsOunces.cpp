@@ -75,15 +75,16 @@ KovString KovUnitLbsOunces::poundsOuncesText(double grams) const {
   if (pounds != 0.0) {
     if (rest < half - slack) {
       text.appendFixed(pounds, 0);
-      text += L" lb";
+      text += kPoundsMark;
     } else if (fullPound) {
       text.appendFixed(pounds + 1.0, 0);
-      text += L" lb";
+      text += kPoundsMark;
     } else {
       text.appendFixed(pounds, 0);
-      text += L" lb ";
+      text += kPoundsMark;
+      text += L' ';
       pelunits::appendNumber(text, rest, decimals);
-      text += L" oz";
+      text += kOuncesMark;
     }
   } else if (rest <= half - slack) {
     text += L' ';

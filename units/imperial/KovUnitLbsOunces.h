@@ -18,6 +18,9 @@ class KovUnitLbsOunces : public KovUnitWeightBase {
   static constexpr double kGramsPerOunce = pelunits::definitions::kUnitOunce.value();
   static constexpr double kGramsPerPound = pelunits::definitions::kUnitPound.value();
   static constexpr double kOuncesPerPound = 16.0;
+  // The marks after the pounds and the ounces of its texts, and of format()'s.
+  static constexpr const wchar_t* kPoundsMark = L" lb";
+  static constexpr const wchar_t* kOuncesMark = L" oz";
   // A factor above this selects the decimal display.
   static constexpr double kDecimalDisplayThreshold = 90000.0;
 
