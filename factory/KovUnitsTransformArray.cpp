@@ -49,15 +49,23 @@ bool servesQuantity(const FactoryCode& code, bool quantityKnown, int systemUnits
   return quantityKnown ? namesQuantity(code, systemUnits) : code.forOtherQuantities;
 }
 
+// The first row with a code pair of the quantity code; null for a code no row names.
+const UnitDescription* firstRowNaming(int systemUnits) {
+  std::size_t count = 0;
+  const UnitDescription* const rows = pelunits::unitDescriptions(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    for (const FactoryCode& code : rows[i].makes) {
+      if (namesQuantity(code, systemUnits)) return &rows[i];
+    }
+  }
+  return nullptr;
+}
+
 Choice choose(int systemUnits, int representation) {
   std::size_t count = 0;
   const UnitDescription* const rows = pelunits::unitDescriptions(count);
   Choice choice;
-  for (std::size_t i = 0; i < count && !choice.quantityKnown; ++i) {
-    for (const FactoryCode& code : rows[i].makes) {
-      choice.quantityKnown = choice.quantityKnown || namesQuantity(code, systemUnits);
-    }
-  }
+  choice.quantityKnown = firstRowNaming(systemUnits) != nullptr;
   const UnitDescription* fallback = nullptr;
   for (std::size_t i = 0; i < count; ++i) {
     for (const FactoryCode& code : rows[i].makes) {
@@ -119,7 +127,7 @@ int KovUnitsTransformArray::removeUnit(KovUnitTransform* unit) {
 
 namespace pelunits {
 
-bool factoryKnowsQuantity(int systemUnits) { return choose(systemUnits, 0).quantityKnown; }
+bool factoryKnowsQuantity(int systemUnits) { return firstRowNaming(systemUnits) != nullptr; }
 
 bool factoryKnowsRepresentation(int systemUnits, int representation) {
   const Choice choice = choose(systemUnits, representation);
@@ -131,17 +139,10 @@ bool factoryKnowsRepresentation(int systemUnits, int representation) {
 
 bool factoryQuantity(int systemUnits, Quantity& quantity) noexcept {
   // Every class of a code measures its quantity: any one of them tells it.
-  std::size_t count = 0;
-  const UnitDescription* const rows = unitDescriptions(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    for (const FactoryCode& code : rows[i].makes) {
-      if (namesQuantity(code, systemUnits)) {
-        quantity = rows[i].quantity;
-        return true;
-      }
-    }
-  }
-  return false;
+  const UnitDescription* row = firstRowNaming(systemUnits);
+  if (row == nullptr) return false;
+  quantity = row->quantity;
+  return true;
 }
 
 }  // namespace pelunits
