@@ -16,6 +16,7 @@ enum Kind : unsigned char {
   kAngleOnly,  // a letter that names an angle unit only in an angle field
 };
 
+// One spelling of a unit word, as the matcher reads the table.
 struct Entry {
   const wchar_t* text;
   Quantity quantity;
@@ -24,6 +25,8 @@ struct Entry {
   int rank;
   Kind kind;
 };
+
+constexpr std::size_t kMostSpellings = 5;
 
 constexpr int kImperialLength = 1;
 constexpr int kSexagesimal = 2;
@@ -46,77 +49,63 @@ using definitions::kKsi;
 using definitions::kPsf;
 using definitions::kPsi;
 
-constexpr Entry kWords[] = {
-    {L"mm", Quantity::length, {1, 1}, kNoChain, 0, kLength},
-    {L"millimetre", Quantity::length, {1, 1}, kNoChain, 0, kLength},
-    {L"millimetres", Quantity::length, {1, 1}, kNoChain, 0, kLength},
-    {L"millimeter", Quantity::length, {1, 1}, kNoChain, 0, kLength},
-    {L"millimeters", Quantity::length, {1, 1}, kNoChain, 0, kLength},
-    {L"cm", Quantity::length, {10, 1}, kNoChain, 0, kLength},
-    {L"dm", Quantity::length, {100, 1}, kNoChain, 0, kLength},
-    {L"m", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
-    {L"metre", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
-    {L"metres", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
-    {L"meter", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
-    {L"meters", Quantity::length, {1000, 1}, kNoChain, 0, kLength},
-    {L"km", Quantity::length, {1000000, 1}, kNoChain, 0, kLength},
-    {L"in", Quantity::length, kInch, kImperialLength, 1, kLength},
-    {L"inch", Quantity::length, kInch, kImperialLength, 1, kLength},
-    {L"inches", Quantity::length, kInch, kImperialLength, 1, kLength},
-    {L"ft", Quantity::length, kFoot, kImperialLength, 2, kLength},
-    {L"foot", Quantity::length, kFoot, kImperialLength, 2, kLength},
-    {L"feet", Quantity::length, kFoot, kImperialLength, 2, kLength},
-    {L"yd", Quantity::length, kYard, kImperialLength, 3, kLength},
-    {L"yard", Quantity::length, kYard, kImperialLength, 3, kLength},
-    {L"yards", Quantity::length, kYard, kImperialLength, 3, kLength},
-    {L"'", Quantity::length, kFoot, kImperialLength, 2, kFootMark},
-    {L"''", Quantity::length, kInch, kImperialLength, 1, kInchMark},
-    {L"\"", Quantity::length, kInch, kImperialLength, 1, kInchMark},
-    {L"\u00B0", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
-    {L"d", Quantity::angle, {1, 1}, kSexagesimal, 3, kAngleOnly},
-    {L"deg", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
-    {L"degree", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
-    {L"degrees", Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
-    {L"gon", Quantity::angle, definitions::kGon, kNoChain, 0, kPlain},
-    {L"grad", Quantity::angle, definitions::kGon, kNoChain, 0, kPlain},
-    {L"g", Quantity::angle, definitions::kGon, kNoChain, 0, kAngleOnly},
-    {L"rad", Quantity::angle, kDegreesPerRadian, kNoChain, 0, kPlain},
-    {L"radian", Quantity::angle, kDegreesPerRadian, kNoChain, 0, kPlain},
-    {L"radians", Quantity::angle, kDegreesPerRadian, kNoChain, 0, kPlain},
-    {L"r", Quantity::angle, kDegreesPerRadian, kNoChain, 0, kAngleOnly},
-    {L"g", Quantity::weight, {1, 1}, kNoChain, 0, kPlain},
-    {L"gram", Quantity::weight, {1, 1}, kNoChain, 0, kPlain},
-    {L"grams", Quantity::weight, {1, 1}, kNoChain, 0, kPlain},
-    {L"kg", Quantity::weight, {1000, 1}, kNoChain, 0, kPlain},
-    {L"t", Quantity::weight, {1000000, 1}, kNoChain, 0, kPlain},
-    {L"tonne", Quantity::weight, {1000000, 1}, kNoChain, 0, kPlain},
-    {L"tonnes", Quantity::weight, {1000000, 1}, kNoChain, 0, kPlain},
-    {L"lb", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
-    {L"lbs", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
-    {L"pound", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
-    {L"pounds", Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
-    {L"oz", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
-    {L"ounce", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
-    {L"ounces", Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
-    {L"N", Quantity::force, {1, 1000}, kNoChain, 0, kForce},
-    {L"kN", Quantity::force, {1, 1}, kNoChain, 0, kForce},
-    {L"MN", Quantity::force, {1000, 1}, kNoChain, 0, kForce},
-    {L"lbf", Quantity::force, kKiloNewtonsPerPoundForce, kNoChain, 0, kForce},
-    {L"kip", Quantity::force, kKiloNewtonsPerKip, kNoChain, 0, kForce},
-    {L"kips", Quantity::force, kKiloNewtonsPerKip, kNoChain, 0, kForce},
-    {L"k", Quantity::force, kKiloNewtonsPerKip, kNoChain, 0, kForce},  // US practice: a kip
-    {L"kgf", Quantity::force, kKiloNewtonsPerKilogramForce, kNoChain, 0, kForce},
-    {L"tf", Quantity::force, kKiloNewtonsPerTonneForce, kNoChain, 0, kForce},
-    {L"Pa", Quantity::stress, {1, 1000000}, kNoChain, 0, kPlain},
-    {L"kPa", Quantity::stress, {1, 1000}, kNoChain, 0, kPlain},
-    {L"MPa", Quantity::stress, {1, 1}, kNoChain, 0, kPlain},
-    {L"GPa", Quantity::stress, {1000, 1}, kNoChain, 0, kPlain},
-    {L"bar", Quantity::stress, {1, 10}, kNoChain, 0, kPlain},
-    {L"psf", Quantity::stress, kPsf, kNoChain, 0, kPlain},  // area loads
-    {L"ksf", Quantity::stress, kKsf, kNoChain, 0, kPlain},
-    {L"psi", Quantity::stress, kPsi, kNoChain, 0, kPlain},
-    {L"ksi", Quantity::stress, kKsi, kNoChain, 0, kPlain},
+// A unit the reader knows, under each of its spellings.
+struct Word {
+  const wchar_t* spellings[kMostSpellings];  // the places after the last one null
+  Quantity quantity;
+  Ratio exact;
+  int chain;
+  int rank;
+  Kind kind;
 };
+
+// One row per unit, its spellings first.
+// clang-format off
+constexpr Word kUnitWords[] = {
+    {{L"mm", L"millimetre", L"millimetres", L"millimeter", L"millimeters"},
+     Quantity::length, {1, 1}, kNoChain, 0, kLength},
+    {{L"cm"}, Quantity::length, {10, 1}, kNoChain, 0, kLength},
+    {{L"dm"}, Quantity::length, {100, 1}, kNoChain, 0, kLength},
+    {{L"m", L"metre", L"metres", L"meter", L"meters"},
+     Quantity::length, {1000, 1}, kNoChain, 0, kLength},
+    {{L"km"}, Quantity::length, {1000000, 1}, kNoChain, 0, kLength},
+    {{L"in", L"inch", L"inches"}, Quantity::length, kInch, kImperialLength, 1, kLength},
+    {{L"ft", L"foot", L"feet"}, Quantity::length, kFoot, kImperialLength, 2, kLength},
+    {{L"yd", L"yard", L"yards"}, Quantity::length, kYard, kImperialLength, 3, kLength},
+    {{L"'"}, Quantity::length, kFoot, kImperialLength, 2, kFootMark},
+    {{L"''", L"\""}, Quantity::length, kInch, kImperialLength, 1, kInchMark},
+    {{L"\u00B0"}, Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
+    {{L"d"}, Quantity::angle, {1, 1}, kSexagesimal, 3, kAngleOnly},
+    {{L"deg", L"degree", L"degrees"}, Quantity::angle, {1, 1}, kSexagesimal, 3, kPlain},
+    {{L"gon", L"grad"}, Quantity::angle, definitions::kGon, kNoChain, 0, kPlain},
+    {{L"g"}, Quantity::angle, definitions::kGon, kNoChain, 0, kAngleOnly},
+    {{L"rad", L"radian", L"radians"}, Quantity::angle, kDegreesPerRadian, kNoChain, 0, kPlain},
+    {{L"r"}, Quantity::angle, kDegreesPerRadian, kNoChain, 0, kAngleOnly},
+    {{L"g", L"gram", L"grams"}, Quantity::weight, {1, 1}, kNoChain, 0, kPlain},
+    {{L"kg"}, Quantity::weight, {1000, 1}, kNoChain, 0, kPlain},
+    {{L"t", L"tonne", L"tonnes"}, Quantity::weight, {1000000, 1}, kNoChain, 0, kPlain},
+    {{L"lb", L"lbs", L"pound", L"pounds"},
+     Quantity::weight, kGramsPerPound, kImperialWeight, 2, kPlain},
+    {{L"oz", L"ounce", L"ounces"}, Quantity::weight, kGramsPerOunce, kImperialWeight, 1, kPlain},
+    {{L"N"}, Quantity::force, {1, 1000}, kNoChain, 0, kForce},
+    {{L"kN"}, Quantity::force, {1, 1}, kNoChain, 0, kForce},
+    {{L"MN"}, Quantity::force, {1000, 1}, kNoChain, 0, kForce},
+    {{L"lbf"}, Quantity::force, kKiloNewtonsPerPoundForce, kNoChain, 0, kForce},
+    // k: a kip, in US practice
+    {{L"kip", L"kips", L"k"}, Quantity::force, kKiloNewtonsPerKip, kNoChain, 0, kForce},
+    {{L"kgf"}, Quantity::force, kKiloNewtonsPerKilogramForce, kNoChain, 0, kForce},
+    {{L"tf"}, Quantity::force, kKiloNewtonsPerTonneForce, kNoChain, 0, kForce},
+    {{L"Pa"}, Quantity::stress, {1, 1000000}, kNoChain, 0, kPlain},
+    {{L"kPa"}, Quantity::stress, {1, 1000}, kNoChain, 0, kPlain},
+    {{L"MPa"}, Quantity::stress, {1, 1}, kNoChain, 0, kPlain},
+    {{L"GPa"}, Quantity::stress, {1000, 1}, kNoChain, 0, kPlain},
+    {{L"bar"}, Quantity::stress, {1, 10}, kNoChain, 0, kPlain},
+    {{L"psf"}, Quantity::stress, kPsf, kNoChain, 0, kPlain},  // area loads
+    {{L"ksf"}, Quantity::stress, kKsf, kNoChain, 0, kPlain},
+    {{L"psi"}, Quantity::stress, kPsi, kNoChain, 0, kPlain},
+    {{L"ksi"}, Quantity::stress, kKsi, kNoChain, 0, kPlain},
+};
+// clang-format on
 
 wchar_t lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
 
@@ -126,7 +115,31 @@ constexpr std::size_t textLength(const wchar_t* s) {
   return n;
 }
 
-constexpr std::size_t kWordCount = sizeof(kWords) / sizeof(kWords[0]);
+constexpr std::size_t kWordCount = [] {
+  std::size_t count = 0;
+  for (const Word& word : kUnitWords) {
+    for (const wchar_t* spelling : word.spellings) count += spelling != nullptr ? 1 : 0;
+  }
+  return count;
+}();
+
+// One entry per spelling, in the order of the words above.
+struct Entries {
+  Entry of[kWordCount];
+};
+constexpr Entries kEntries = [] {
+  Entries entries{};
+  std::size_t i = 0;
+  for (const Word& word : kUnitWords) {
+    for (const wchar_t* spelling : word.spellings) {
+      if (spelling == nullptr) break;
+      entries.of[i++] =
+          Entry{spelling, word.quantity, word.exact, word.chain, word.rank, word.kind};
+    }
+  }
+  return entries;
+}();
+constexpr const Entry* kWords = kEntries.of;
 
 // The length of every word of the table, counted when the library is compiled.
 struct WordLengths {
@@ -248,7 +261,7 @@ constexpr Ratio kSecond{1, 3600};
 struct FirstCharacterIndex {
   static constexpr int kBuckets = 129;  // ASCII, then one for the degree sign
   unsigned char begin[kBuckets + 1] = {};
-  unsigned char entries[sizeof(kWords) / sizeof(kWords[0])] = {};
+  unsigned char entries[kWordCount] = {};
 };
 
 int bucketOf(wchar_t c) {
@@ -261,7 +274,7 @@ int bucketOf(wchar_t c) {
 const FirstCharacterIndex& firstCharacterIndex() {
   static const FirstCharacterIndex index = [] {
     FirstCharacterIndex x;
-    constexpr int kCount = static_cast<int>(sizeof(kWords) / sizeof(kWords[0]));
+    constexpr int kCount = static_cast<int>(kWordCount);
     int counts[FirstCharacterIndex::kBuckets] = {};
     for (int i = 0; i < kCount; ++i) ++counts[bucketOf(kWords[i].text[0])];
     for (int b = 0; b < FirstCharacterIndex::kBuckets; ++b) {
