@@ -48,11 +48,7 @@ std::size_t quadrantLetterAt(const wchar_t* text, std::size_t length) {
 }
 
 ReadResult stopped(ReadStatus status, std::size_t position, const char* message) {
-  ReadResult result;
-  result.status = status;
-  result.position = position;
-  result.message = message;
-  return result;
+  return ReadResult{status, 0.0, position, message};
 }
 
 ReadResult complete(double value, std::size_t length) {

@@ -126,11 +126,7 @@ bool groupAt(const wchar_t* text, std::size_t length, std::size_t at, const Numb
 }
 
 ScannedNumber failed(Scan scan, std::size_t at, const char* message) {
-  ScannedNumber result;
-  result.scan = scan;
-  result.end = at;
-  result.message = message;
-  return result;
+  return ScannedNumber{scan, 0.0, at, message, false, {}};
 }
 
 // The steps of scanNumber over the text at `i`, each copying what it reads into the
