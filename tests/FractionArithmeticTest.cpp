@@ -252,10 +252,16 @@ TEST(FractionArithmetic, DoublesTheDenominatorWithoutLeavingTheIntRange) {
   } cases[] = {{4, 1 << 30}, {3, 3 << 29}, {1, 1 << 30}, {INT_MAX, INT_MAX}};
   for (const auto& c : cases) {
     int d = c.start;
-    for (int i = 0; i < 40; ++i) d = pelunits::doubledDenominator(d);
+    for (int i = 0; i < 40; ++i) pelunits::doubleDenominator(d);
     EXPECT_EQ(d, c.afterManyDoublings) << c.start;
+    EXPECT_EQ(pelunits::doubleDenominator(d), 0) << "a saturated step changes nothing";
   }
-  EXPECT_EQ(pelunits::doubledDenominator(4), 8);
+  int d = 4;
+  EXPECT_EQ(pelunits::doubleDenominator(d), 1);
+  EXPECT_EQ(d, 8);
+  d = -3;
+  EXPECT_EQ(pelunits::doubleDenominator(d), 1);
+  EXPECT_EQ(d, 1);
   EXPECT_EQ(pelunits::denominatorFromPrecision(0), 1);
   EXPECT_EQ(pelunits::denominatorFromPrecision(INT_MIN), 1);
   EXPECT_EQ(pelunits::denominatorFromPrecision(50000), 50000);

@@ -14,12 +14,17 @@ inline int denominatorFromPrecision(int requested) noexcept {
   return requested < 1 ? 1 : requested;
 }
 
-// incrementPrecision of the fractional units: twice the denominator. A doubling
-// that would pass the int range leaves it where it is (saturation at the last
-// doubling, 2^30 from 4), so repeated steps never overflow.
-inline int doubledDenominator(int denominator) noexcept {
-  if (denominator < 1) return 1;
-  return denominator > INT_MAX / 2 ? denominator : denominator * 2;
+// incrementPrecision of the fractional units: twice the denominator, and 1 when it
+// changed. A doubling that would pass the int range leaves it where it is
+// (saturation at the last doubling, 2^30 from 4), so repeated steps never overflow.
+inline int doubleDenominator(int& denominator) noexcept {
+  const int before = denominator;
+  if (denominator < 1) {
+    denominator = 1;
+  } else if (denominator <= INT_MAX / 2) {
+    denominator *= 2;
+  }
+  return denominator != before ? 1 : 0;
 }
 
 // Appends "numerator/denominator" to a KovString or a DisplayText.

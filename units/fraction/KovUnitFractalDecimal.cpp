@@ -18,11 +18,7 @@ void KovUnitFractalDecimal::setPrecision(int value) {
   denominator = pelunits::denominatorFromPrecision(value);
 }
 
-int KovUnitFractalDecimal::incrementPrecision() {
-  const int before = denominator;
-  denominator = pelunits::doubledDenominator(denominator);
-  return denominator != before ? 1 : 0;
-}
+int KovUnitFractalDecimal::incrementPrecision() { return pelunits::doubleDenominator(denominator); }
 
 KovString KovUnitFractalDecimal::getDisplayString(double value, int trimTrailingZeros,
                                                   int /*trimLeadingZero*/, int /*hideZeroFeet*/,

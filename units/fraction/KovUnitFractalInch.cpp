@@ -18,11 +18,7 @@ void KovUnitFractalInch::setPrecision(int value) {
   denominator = pelunits::denominatorFromPrecision(value);
 }
 
-int KovUnitFractalInch::incrementPrecision() {
-  const int before = denominator;
-  denominator = pelunits::doubledDenominator(denominator);
-  return denominator != before ? 1 : 0;
-}
+int KovUnitFractalInch::incrementPrecision() { return pelunits::doubleDenominator(denominator); }
 
 bool KovUnitFractalInch::splitValue(double value, int p, FractionRounding rounding, bool roundZero,
                                     Parts& parts, double& wholeInches) const {
