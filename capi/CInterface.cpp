@@ -499,6 +499,25 @@ pelunits_status readMany(const pelunits_unit* unit, const Char* buffer, const st
   return first;
 }
 
+// A setting of the unit behind a handle; a null handle is a bad argument.
+template <class Value>
+pelunits_status setOf(pelunits_unit* unit, void (KovUnitTransform::*set)(Value), Value value) {
+  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
+  (unit->unit->*set)(value);
+  return PELUNITS_OK;
+}
+
+// A setting read back, or `none` for a null handle.
+template <class Value>
+Value getOf(const pelunits_unit* unit, Value (KovUnitTransform::*get)() const, Value none) {
+  return unit != nullptr ? (unit->unit->*get)() : none;
+}
+
+// A yes-or-no of the unit as 1 or 0; 0 for a null handle.
+int whetherOf(const pelunits_unit* unit, int (KovUnitTransform::*ask)() const) {
+  return getOf(unit, ask, 0) != 0 ? 1 : 0;
+}
+
 }  // namespace
 
 extern "C" {
@@ -608,43 +627,35 @@ int pelunits_unit_quantity(const pelunits_unit* unit) {
 }
 
 pelunits_status pelunits_unit_set_precision(pelunits_unit* unit, int precision) {
-  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
-  unit->unit->setPrecision(precision);
-  return PELUNITS_OK;
+  return setOf(unit, &KovUnitTransform::setPrecision, precision);
 }
 
 int pelunits_unit_get_precision(const pelunits_unit* unit) {
-  return unit != nullptr ? unit->unit->getPrecision() : 0;
+  return getOf(unit, &KovUnitTransform::getPrecision, 0);
 }
 
 pelunits_status pelunits_unit_set_factor(pelunits_unit* unit, double factor) {
-  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
-  unit->unit->setFactor(factor);
-  return PELUNITS_OK;
+  return setOf(unit, &KovUnitTransform::setFactor, factor);
 }
 
 double pelunits_unit_get_factor(const pelunits_unit* unit) {
-  return unit != nullptr ? unit->unit->getFactor() : 0.0;
+  return getOf(unit, &KovUnitTransform::getFactor, 0.0);
 }
 
 pelunits_status pelunits_unit_set_power(pelunits_unit* unit, int power) {
-  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
-  unit->unit->setPower(power);
-  return PELUNITS_OK;
+  return setOf(unit, &KovUnitTransform::setPower, power);
 }
 
 int pelunits_unit_get_power(const pelunits_unit* unit) {
-  return unit != nullptr ? unit->unit->getPower() : 0;
+  return getOf(unit, &KovUnitTransform::getPower, 0);
 }
 
 pelunits_status pelunits_unit_set_regional(pelunits_unit* unit, int regional) {
-  if (unit == nullptr) return PELUNITS_BAD_ARGUMENT;
-  unit->unit->setUseRegionalSettings(regional);
-  return PELUNITS_OK;
+  return setOf(unit, &KovUnitTransform::setUseRegionalSettings, regional);
 }
 
 int pelunits_unit_get_regional(const pelunits_unit* unit) {
-  return unit != nullptr ? unit->unit->getUseRegionalSettings() : 0;
+  return getOf(unit, &KovUnitTransform::getUseRegionalSettings, 0);
 }
 
 int pelunits_unit_increment_precision(pelunits_unit* unit) {
@@ -658,15 +669,15 @@ int pelunits_unit_get_no_decimals(const pelunits_unit* unit) {
 }
 
 int pelunits_unit_is_metric(const pelunits_unit* unit) {
-  return unit != nullptr && unit->unit->isMetric() != 0 ? 1 : 0;
+  return whetherOf(unit, &KovUnitTransform::isMetric);
 }
 
 int pelunits_unit_is_fractional(const pelunits_unit* unit) {
-  return unit != nullptr && unit->unit->isFractional() != 0 ? 1 : 0;
+  return whetherOf(unit, &KovUnitTransform::isFractional);
 }
 
 int pelunits_unit_is_angle(const pelunits_unit* unit) {
-  return unit != nullptr && unit->unit->isAngle() != 0 ? 1 : 0;
+  return whetherOf(unit, &KovUnitTransform::isAngle);
 }
 
 pelunits_status pelunits_unit_set_symbol(pelunits_unit* unit, const char* utf8) {
