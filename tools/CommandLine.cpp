@@ -80,6 +80,22 @@ const Choice<AngleZero> kAngleZeros[] = {{"east", AngleZero::east},
 const Choice<AngleSense> kAngleSenses[] = {{"counterclockwise", AngleSense::counterclockwise},
                                            {"clockwise", AngleSense::clockwise}};
 
+// An option that turns on a switch of Options.
+template <bool Options::*flag>
+bool setSwitch(Options& options, std::string_view, std::string&) {
+  return options.*flag = true;
+}
+
+// The value of --unit, --from or --to: one of the named units.
+bool readUnitName(std::string_view text, std::string& name, std::string& error) {
+  if (findNamedUnit(text) == nullptr) {
+    error = "unknown unit: '" + quotedForMessage(text) + "' (see 'pelunits units')";
+    return false;
+  }
+  name = std::string(text);
+  return true;
+}
+
 // A format option that is a flag of FormatOptions.
 template <bool FormatOptions::*flag>
 bool setFormatFlag(Options& options, std::string_view, std::string&) {
@@ -96,43 +112,22 @@ struct OptionEntry {
 };
 
 const OptionEntry kOptions[] = {
-    {"-h,--help", false, [](Options& o, std::string_view, std::string&) { return o.help = true; }},
-    {"--version", false,
-     [](Options& o, std::string_view, std::string&) { return o.version = true; }},
+    {"-h,--help", false, setSwitch<&Options::help>},
+    {"--version", false, setSwitch<&Options::version>},
     {"--format", true,
      [](Options& o, std::string_view v, std::string& e) {
        return readChoice("--format", v, kFormats, o.format, e);
      }},
     {"-u,--unit", true,
      [](Options& o, std::string_view v, std::string& e) {
-       if (findNamedUnit(v) == nullptr) {
-         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
-         return false;
-       }
-       o.unitName = std::string(v);
-       return o.haveUnitName = true;
+       return o.haveUnitName = readUnitName(v, o.unitName, e);
      }},
     {"--from", true,
-     [](Options& o, std::string_view v, std::string& e) {
-       if (findNamedUnit(v) == nullptr) {
-         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
-         return false;
-       }
-       o.fromUnit = std::string(v);
-       return true;
-     }},
+     [](Options& o, std::string_view v, std::string& e) { return readUnitName(v, o.fromUnit, e); }},
     {"--to", true,
-     [](Options& o, std::string_view v, std::string& e) {
-       if (findNamedUnit(v) == nullptr) {
-         e = "unknown unit: '" + quotedForMessage(v) + "' (see 'pelunits units')";
-         return false;
-       }
-       o.toUnit = std::string(v);
-       return true;
-     }},
-    {"--as-typed", false,
-     [](Options& o, std::string_view, std::string&) { return o.asTyped = true; }},
-    {"--strict", false, [](Options& o, std::string_view, std::string&) { return o.strict = true; }},
+     [](Options& o, std::string_view v, std::string& e) { return readUnitName(v, o.toUnit, e); }},
+    {"--as-typed", false, setSwitch<&Options::asTyped>},
+    {"--strict", false, setSwitch<&Options::strict>},
     {"--units", true,
      [](Options& o, std::string_view v, std::string& e) {
        return o.haveSystemUnits = readFlagValue("--units", v, o.systemUnits, e);
@@ -161,8 +156,7 @@ const OptionEntry kOptions[] = {
        }
        return o.haveSymbol = true;
      }},
-    {"--regional", false,
-     [](Options& o, std::string_view, std::string&) { return o.regional = true; }},
+    {"--regional", false, setSwitch<&Options::regional>},
     {"--locale", true,
      [](Options& o, std::string_view v, std::string&) {
        o.locale = std::string(v);
@@ -192,14 +186,10 @@ const OptionEntry kOptions[] = {
        o.numberFormat.leadingZero = false;
        return o.haveNumberFormat = true;
      }},
-    {"--trim-trailing-zeros", false,
-     [](Options& o, std::string_view, std::string&) { return o.trimTrailingZeros = true; }},
-    {"--trim-leading-zero", false,
-     [](Options& o, std::string_view, std::string&) { return o.trimLeadingZero = true; }},
-    {"--hide-zero-feet", false,
-     [](Options& o, std::string_view, std::string&) { return o.hideZeroFeet = true; }},
-    {"--hide-zero-inches", false,
-     [](Options& o, std::string_view, std::string&) { return o.hideZeroInches = true; }},
+    {"--trim-trailing-zeros", false, setSwitch<&Options::trimTrailingZeros>},
+    {"--trim-leading-zero", false, setSwitch<&Options::trimLeadingZero>},
+    {"--hide-zero-feet", false, setSwitch<&Options::hideZeroFeet>},
+    {"--hide-zero-inches", false, setSwitch<&Options::hideZeroInches>},
     {"--separator", true,
      [](Options& o, std::string_view v, std::string& e) {
        std::wstring wide;
@@ -253,9 +243,8 @@ const OptionEntry kOptions[] = {
     {"--plus-sign", false, setFormatFlag<&FormatOptions::plusSign>},
     {"--typographic", false, setFormatFlag<&FormatOptions::typographic>},
     {"--inexact-marker", false, setFormatFlag<&FormatOptions::inexactMarker>},
-    {"--with-units", false,
-     [](Options& o, std::string_view, std::string&) { return o.withUnits = true; }},
-    {"--arch", false, [](Options& o, std::string_view, std::string&) { return o.arch = true; }},
+    {"--with-units", false, setSwitch<&Options::withUnits>},
+    {"--arch", false, setSwitch<&Options::arch>},
     {"--arch-representation", true,
      [](Options& o, std::string_view v, std::string& e) {
        return readFlagValue("--arch-representation", v, o.archRepresentation, e);
@@ -268,12 +257,9 @@ const OptionEntry kOptions[] = {
      [](Options& o, std::string_view v, std::string& e) {
        return readNumberValue("--fraction-parameter", v, o.fractionParameter, e);
      }},
-    {"--inch-mark", false,
-     [](Options& o, std::string_view, std::string&) { return o.inchMark = true; }},
-    {"--stacked", false,
-     [](Options& o, std::string_view, std::string&) { return o.stacked = true; }},
-    {"--dash-after-feet", false,
-     [](Options& o, std::string_view, std::string&) { return o.dashAfterFeet = true; }},
+    {"--inch-mark", false, setSwitch<&Options::inchMark>},
+    {"--stacked", false, setSwitch<&Options::stacked>},
+    {"--dash-after-feet", false, setSwitch<&Options::dashAfterFeet>},
 };
 
 // What an option's callback throws to end the parse with the tool's own message.
