@@ -280,6 +280,27 @@ def library_version():
 __version__ = library_version()
 
 
+def _setting(name, to_c, from_c=None, doc=None):
+    """A unit setting read by pelunits_unit_get_<name> and written by pelunits_unit_set_<name>."""
+    get = getattr(_lib, "pelunits_unit_get_" + name)
+    put = getattr(_lib, "pelunits_unit_set_" + name)
+
+    def read(unit):
+        kept = get(unit._h())
+        return from_c(kept) if from_c is not None else kept
+
+    def write(unit, value):
+        put(unit._h(), to_c(value))
+
+    return property(read, write, doc=doc)
+
+
+def _whether(function):
+    """A yes-or-no of the unit, read by the C function of that name."""
+    ask = getattr(_lib, function)
+    return property(lambda unit: ask(unit._h()) != 0)
+
+
 class Unit:
     """A display unit: by name, Unit("metres"), or by the factory codes,
     Unit(codes=(codes.LENGTH, codes.FRACTIONAL_INCH)); keyword settings are applied after the name's own."""
@@ -374,46 +395,18 @@ class Unit:
     def quantity(self):
         return Quantity(_lib.pelunits_unit_quantity(self._h()))
 
-    @property
-    def precision(self):
-        """In the unit's own form: 100 for two decimals, 16 for sixteenths, 3600 for seconds."""
-        return _lib.pelunits_unit_get_precision(self._h())
-
-    @precision.setter
-    def precision(self, value):
-        _lib.pelunits_unit_set_precision(self._h(), int(value))
+    precision = _setting(
+        "precision", int,
+        doc="In the unit's own form: 100 for two decimals, 16 for sixteenths, 3600 for seconds.")
 
     def increment_precision(self):
         """One step finer; True when something changed."""
         return _lib.pelunits_unit_increment_precision(self._h()) != 0
 
-    @property
-    def no_decimals(self):
-        return _lib.pelunits_unit_get_no_decimals(self._h()) != 0
-
-    @property
-    def factor(self):
-        return _lib.pelunits_unit_get_factor(self._h())
-
-    @factor.setter
-    def factor(self, value):
-        _lib.pelunits_unit_set_factor(self._h(), float(value))
-
-    @property
-    def power(self):
-        return _lib.pelunits_unit_get_power(self._h())
-
-    @power.setter
-    def power(self, value):
-        _lib.pelunits_unit_set_power(self._h(), int(value))
-
-    @property
-    def regional(self):
-        return _lib.pelunits_unit_get_regional(self._h()) != 0
-
-    @regional.setter
-    def regional(self, value):
-        _lib.pelunits_unit_set_regional(self._h(), 1 if value else 0)
+    no_decimals = _whether("pelunits_unit_get_no_decimals")
+    factor = _setting("factor", float)
+    power = _setting("power", int)
+    regional = _setting("regional", lambda on: 1 if on else 0, lambda kept: kept != 0)
 
     @property
     def symbol(self):
@@ -428,17 +421,9 @@ class Unit:
         if status != _OK:
             raise ValueError(_message(status))
 
-    @property
-    def is_metric(self):
-        return _lib.pelunits_unit_is_metric(self._h()) != 0
-
-    @property
-    def is_fractional(self):
-        return _lib.pelunits_unit_is_fractional(self._h()) != 0
-
-    @property
-    def is_angle(self):
-        return _lib.pelunits_unit_is_angle(self._h()) != 0
+    is_metric = _whether("pelunits_unit_is_metric")
+    is_fractional = _whether("pelunits_unit_is_fractional")
+    is_angle = _whether("pelunits_unit_is_angle")
 
     # Display.
     @staticmethod
