@@ -644,8 +644,17 @@ TEST(CInterface, RefusesBadArguments) {
         << separator;
   }
   EXPECT_EQ(pelunits_unit_set_precision(nullptr, 1), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_unit_set_factor(nullptr, 2.0), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_unit_set_power(nullptr, 2), PELUNITS_BAD_ARGUMENT);
+  EXPECT_EQ(pelunits_unit_set_regional(nullptr, 1), PELUNITS_BAD_ARGUMENT);
   EXPECT_EQ(pelunits_unit_set_symbol(unit.get(), nullptr), PELUNITS_BAD_ARGUMENT);
-  EXPECT_EQ(pelunits_unit_get_precision(nullptr), 0);
+  EXPECT_EQ(pelunits_unit_get_factor(nullptr), 0.0);
+  for (int (*zeroForNull)(const pelunits_unit*) :
+       {pelunits_unit_get_precision, pelunits_unit_get_power, pelunits_unit_get_regional,
+        pelunits_unit_get_no_decimals, pelunits_unit_is_metric, pelunits_unit_is_fractional,
+        pelunits_unit_is_angle}) {
+    EXPECT_EQ(zeroForNull(nullptr), 0);
+  }
   EXPECT_EQ(pelunits_unit_quantity(nullptr), -1);
   EXPECT_EQ(pelunits_unit_increment_precision(nullptr), 0);
   EXPECT_EQ(pelunits_unit_clone(nullptr), nullptr);
